@@ -1,0 +1,1 @@
+// Lets a library configure while its folder has no sources yet.

@@ -35,9 +35,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> rest;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        if (!rest.empty()) {
-            rest.emplace_back(arg);
-        } else if (arg == "--simulate") {
+        if (arg == "--simulate") {
             options.simulate = true;
         } else if (arg.starts_with("--simulate=")) {
             options.simulate = true;
@@ -47,7 +45,7 @@ int main(int argc, char** argv) {
         } else if (arg == "--help" || arg == "-h") {
             PrintUsage(stdout);
             return 0;
-        } else if (arg.starts_with("-")) {
+        } else if (arg.starts_with("-") && rest.empty()) {
             std::fprintf(stderr, "zt40ctl: unknown option %s\n", argv[i]);
             PrintUsage(stderr);
             return 2;

@@ -63,7 +63,8 @@ public:
     const CUsbPrintPort& Port() const { return m_port; }
     const CVendorPacket& Packet() const { return m_packet; }
 
-private:
+protected:
+    // Frame primitives; protected so that a protocol test can drive the frame limits directly.
     void ShortFrame(std::uint8_t opcode, std::uint8_t second);
     void ExtendedFrame(std::uint8_t subCommand, std::uint8_t argument, std::uint8_t countAndType);
     bool SendShort8(std::uint8_t opcode, std::span<const std::uint8_t> bytes);
@@ -78,6 +79,7 @@ private:
     int Query32(std::uint8_t subCommand, std::uint8_t argument, std::span<std::uint32_t> targets);
     bool Transact();
 
+private:
     IClock& m_clock;
     ISpooler& m_spooler;
     CUsbPrintPort m_port;

@@ -1,0 +1,34 @@
+#pragma once
+// Finds the simulated printer behind a spooler queue: a ZT-40 queue whose port names the
+// printer by serial number.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/DeviceFinder.h"
+#include "platform/Spooler.h"
+#include "platform/sim/SimDeviceOpener.h"
+
+namespace zt40 {
+
+inline constexpr std::string_view kSimPortPrefix = "USB://Velmora/ZT-40?serial=";
+
+// The port name a queue of the simulated printer `serial` carries.
+std::string SimPortName(std::string_view serial);
+
+class SimDeviceFinder : public IDeviceFinder {
+public:
+    // Neither is owned; both must outlive the finder.
+    SimDeviceFinder(ISpooler& spooler, const SimDeviceOpener& printers) : m_spooler(spooler), m_printers(printers) {}
+
+    // "sim:<serial>" when the queue's driver is "Velmora ZT-40" (any letter case) and its
+    // port is that of an attached printer, plugged in or not, as the platform remembers a
+    // device it has seen once.
+    std::optional<std::string> FindDevicePath(std::string_view queueName) override;
+
+private:
+    ISpooler& m_spooler;
+    const SimDeviceOpener& m_printers;
+};
+
+}  // namespace zt40

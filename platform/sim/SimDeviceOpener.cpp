@@ -1,0 +1,33 @@
+#include "platform/sim/SimDeviceOpener.h"
+
+#include <algorithm>
+
+#include "platform/sim/SimChannel.h"
+
+namespace zt40 {
+
+std::string SimDeviceOpener::PathFor(std::string_view serial) { return std::string(kPathPrefix) + std::string(serial); }
+
+void SimDeviceOpener::Attach(SimulatedZt40& printer) {
+    Detach(printer.Serial());
+    m_printers.push_back(&printer);
+}
+
+void SimDeviceOpener::Detach(std::string_view serial) {
+    std::erase_if(m_printers, [serial](const SimulatedZt40* p) { return p->Serial() == serial; });
+}
+
+SimulatedZt40* SimDeviceOpener::Find(std::string_view serial) const {
+    const auto found = std::ranges::find_if(m_printers, [serial](const SimulatedZt40* p) { return p->Serial() == serial; });
+    return found == m_printers.end() ? nullptr : *found;
+}
+
+std::unique_ptr<IVendorChannel> SimDeviceOpener::OpenDevice(std::string_view devicePath) {
+    ++m_openAttempts;
+    if (!devicePath.starts_with(kPathPrefix)) return nullptr;
+    SimulatedZt40* printer = Find(devicePath.substr(kPathPrefix.size()));
+    if (!printer) return nullptr;
+    return SimChannel::Open(*printer);
+}
+
+}  // namespace zt40

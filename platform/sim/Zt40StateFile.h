@@ -21,7 +21,8 @@
 
 namespace zt40 {
 
-inline constexpr std::string_view kDefaultSimSerial = "ZT40-SIM-0001";
+// The serial of the demo queue's printer, so that a state file without a serial fits it.
+inline constexpr std::string_view kDefaultSimSerial = "SIM0001";
 
 struct SimPrinterSetup {
     std::string serial{kDefaultSimSerial};

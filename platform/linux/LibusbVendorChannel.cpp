@@ -1,0 +1,83 @@
+#include "platform/linux/LibusbVendorChannel.h"
+
+#include <limits>
+
+#include "platform/linux/InterfaceClaim.h"
+
+namespace zt40 {
+
+namespace {
+
+constexpr std::size_t kHeaderSize = 3;
+
+std::optional<ControlSetup> SetupFor(std::uint8_t requestType, std::span<const std::uint8_t> bytes,
+                                     std::uint8_t interfaceNumber) {
+    if (bytes.size() < kHeaderSize) return std::nullopt;
+    const std::size_t dataSize = bytes.size() - kHeaderSize;
+    if (dataSize > std::numeric_limits<std::uint16_t>::max()) return std::nullopt;
+    ControlSetup setup;
+    setup.requestType = requestType;
+    setup.request = bytes[0];
+    setup.value = static_cast<std::uint16_t>(bytes[1] | (bytes[2] << 8));
+    setup.index = interfaceNumber;
+    setup.length = static_cast<std::uint16_t>(dataSize);
+    return setup;
+}
+
+}  // namespace
+
+std::optional<ControlSetup> VendorSetSetup(std::span<const std::uint8_t> bytes, std::uint8_t interfaceNumber) {
+    return SetupFor(kVendorSetRequestType, bytes, interfaceNumber);
+}
+
+std::optional<ControlSetup> VendorGetSetup(std::span<const std::uint8_t> bytes, std::uint8_t interfaceNumber) {
+    return SetupFor(kVendorGetRequestType, bytes, interfaceNumber);
+}
+
+LibusbVendorChannel::LibusbVendorChannel(std::unique_ptr<IUsbDeviceHandle> handle, std::uint8_t interfaceNumber)
+    : m_handle(std::move(handle)), m_interface(interfaceNumber) {}
+
+template <typename Transfer>
+bool LibusbVendorChannel::RunTransaction(Transfer&& transfer) {
+    if (!IsAlive()) return false;
+    UsbTransferResult result;
+    {
+        InterfaceClaim claim(*m_handle, m_interface);
+        if (claim.DeviceGone()) {
+            m_alive = false;
+            return false;
+        }
+        // When the claim fails (the spooler's backend is printing) the request still goes:
+        // Linux lets any opener send vendor requests on the default control pipe.
+        result = transfer();
+    }
+    if (result.status == UsbStatus::NoDevice) m_alive = false;
+    return result.status == UsbStatus::Ok;
+}
+
+bool LibusbVendorChannel::VendorSet(std::span<const std::uint8_t> bytes) {
+    const auto setup = VendorSetSetup(bytes, m_interface);
+    if (!setup) return false;
+    const auto data = bytes.subspan(kHeaderSize);
+    std::size_t sent = 0;
+    const bool ok = RunTransaction([&] {
+        auto result = m_handle->ControlOut(*setup, data, kVendorTransferTimeoutMs);
+        sent = result.transferred;
+        return result;
+    });
+    return ok && sent == data.size();
+}
+
+bool LibusbVendorChannel::VendorGet(std::span<std::uint8_t> bytes) {
+    const auto setup = VendorGetSetup(bytes, m_interface);
+    if (!setup) return false;
+    // How much the device really answered is not reported: the data area is read as it stands.
+    return RunTransaction([&] { return m_handle->ControlIn(*setup, bytes.subspan(kHeaderSize), kVendorTransferTimeoutMs); });
+}
+
+bool LibusbVendorChannel::Close() {
+    m_handle.reset();
+    return true;
+}
+
+}  // namespace zt40

@@ -1,0 +1,97 @@
+#include "printjob/PrintJobSender.h"
+
+#include <array>
+#include <string>
+
+namespace zt40 {
+
+namespace {
+
+constexpr std::string_view kDataType = "RAW";
+constexpr std::string_view kAdjustmentDocument = "Adjustment";
+constexpr std::string_view kOriginDocument = "OriginHeader";
+
+constexpr int kOriginBody = 151;
+constexpr int kNinePinPattern = 152;
+constexpr int kPinHeaderBase = 152;  // pin n's header is 152 + n
+constexpr int kLettersBody = 171;
+constexpr int kPlainHeader = 172;
+
+constexpr std::string_view kNoErrorText = "The print spooler reported an error but gave no description of it.";
+
+bool IsPin(int pin) { return pin >= 1 && pin <= 9; }
+
+}  // namespace
+
+CPrintJobSender::CPrintJobSender(ISpooler& spooler, IMessageBox& messages, const IJobResources& resources)
+    : m_spooler(spooler), m_messages(messages), m_resources(resources) {}
+
+// Every step that fails is reported and the closing steps still run, so neither the
+// document nor the queue is ever left open.
+std::int32_t CPrintJobSender::SendResourceJob(std::string_view queueName, std::string_view docName,
+                                              std::span<const int> resourceIds) {
+    auto queue = m_spooler.OpenQueue(queueName);
+    if (!queue) {
+        ReportSpoolerError();
+        return 0;
+    }
+    const std::int32_t job = queue->StartDoc(docName, kDataType);
+    if (job == 0) {
+        ReportSpoolerError();
+    } else {
+        if (!queue->StartPage()) {
+            ReportSpoolerError();
+        } else {
+            for (const int id : resourceIds) {
+                // Handed over straight from the linked-in bytes, in one piece.
+                const std::span<const std::uint8_t> bytes = m_resources.Find(id);
+                if (bytes.empty()) {
+                    m_messages.Show("The print data " + std::to_string(id) + " is missing from the program.",
+                                    MbButtons::Ok, MbIcon::Warning);
+                    continue;
+                }
+                std::size_t written = 0;
+                if (!queue->Write(bytes, written) || written != bytes.size()) ReportSpoolerError();
+            }
+            if (!queue->EndPage()) ReportSpoolerError();
+        }
+        if (!queue->EndDoc()) ReportSpoolerError();
+    }
+    if (!queue->Close()) ReportSpoolerError();
+    return job;
+}
+
+std::int32_t CPrintJobSender::PrintTestPattern(std::string_view queueName) {
+    constexpr std::array kResources = {kPlainHeader, kLettersBody, kNinePinPattern};
+    return SendResourceJob(queueName, kAdjustmentDocument, kResources);
+}
+
+// A pin outside 1 to 9 has no job: nothing is printed and nothing is shown.
+std::int32_t CPrintJobSender::PrintLetters(std::string_view queueName, int pin) {
+    if (!IsPin(pin)) return 0;
+    const std::array resources = {kPinHeaderBase + pin, kLettersBody};
+    return SendResourceJob(queueName, kAdjustmentDocument, resources);
+}
+
+std::int32_t CPrintJobSender::PrintOriginMark(std::string_view queueName, int pin) {
+    if (!IsPin(pin)) return 0;
+    const std::array resources = {kPinHeaderBase + pin, kOriginBody};
+    return SendResourceJob(queueName, kOriginDocument, resources);
+}
+
+// Silent by design. Only real job ids go to the spooler: some spoolers read 0 or a
+// negative id as "the current job" or "every job", and "no job yet" must cancel nothing.
+void CPrintJobSender::CancelPrintJob(std::string_view queueName, std::int32_t jobId) {
+    if (jobId <= 0) return;
+    auto queue = m_spooler.OpenQueue(queueName);
+    if (!queue) return;
+    queue->CancelJob(jobId);
+    queue->Close();
+}
+
+void CPrintJobSender::ReportSpoolerError() {
+    const std::string text = m_spooler.LastErrorText();
+    m_messages.Show(text.empty() ? kNoErrorText : std::string_view(text), MbButtons::Ok, MbIcon::Warning);
+}
+
+}  // namespace zt40

@@ -1,4 +1,37 @@
 #pragma once
 // Builds the platform pieces a command needs: simulated ones with --simulate, real ones otherwise.
 // Each function here is shared by several commands; add one when a second command needs it.
+#include <memory>
+#include <string>
+
 #include "ctl/Command.h"
+#include "device/CHeadDevice.h"
+#include "platform/Clock.h"
+
+namespace zt40::ctl {
+
+// A device ready to be opened, with the clock that bounds a command's waits and the
+// platform pieces behind both, all kept alive as long as the link.
+class DeviceLink {
+public:
+    virtual ~DeviceLink() = default;
+    virtual CHeadDevice& Device() = 0;
+    virtual IClock& Clock() = 0;
+    // The print queue the device is opened through.
+    virtual const std::string& QueueName() const = 0;
+};
+
+struct WiredLink {
+    std::unique_ptr<DeviceLink> link;  // null on failure
+    std::string error;                 // why, in one or more lines
+    int exitStatus = 0;                // for the failure: 2 for bad options or files, 1 otherwise
+};
+
+// The queue is --queue NAME when given, otherwise the first queue that the main window's
+// matching rule accepts. With --simulate[=FILE] the printer is a simulated ZT-40.
+WiredLink WireDeviceLink(const GlobalOptions& options);
+
+// Closes whatever was open and opens the link's queue with request index 0 and 32 data bytes.
+bool OpenDevice(DeviceLink& link);
+
+}  // namespace zt40::ctl

@@ -1,0 +1,83 @@
+#include "ctl/Wiring.h"
+
+#include <optional>
+#include <vector>
+
+#include "app/PrinterQueueRule.h"
+#include "ctl/StdioMessageBox.h"
+#include "platform/Spooler.h"
+#include "platform/linux/SteadyClock.h"
+#include "platform/sim/SimPrinterRig.h"
+#include "platform/sim/Zt40StateFile.h"
+
+namespace zt40::ctl {
+
+namespace {
+
+constexpr unsigned kRequestIndex = 0;
+constexpr unsigned kDataSize = 32;
+
+// The queue named by --queue, or the first that the main window would take.
+std::optional<std::string> ChooseQueue(ISpooler& spooler, const GlobalOptions& options) {
+    if (options.queue) return *options.queue;
+    std::vector<QueueInfo> queues;
+    if (!spooler.EnumLocalQueues(queues)) return std::nullopt;
+    for (const auto& queue : queues) {
+        if (MatchesPrinterQueue(queue)) return queue.name;
+    }
+    return std::nullopt;
+}
+
+std::string NoQueueText() {
+    return "zt40ctl: no usable ZT-40 queue: none has the driver \"" + std::string(kPrinterDriverName) +
+           "\", a USB port and is online (name one with --queue)";
+}
+
+class SimulatedLink : public DeviceLink {
+public:
+    explicit SimulatedLink(const SimPrinterSetup& setup) : m_rig(setup) {}
+
+    CHeadDevice& Device() override { return m_device; }
+    IClock& Clock() override { return m_clock; }
+    const std::string& QueueName() const override { return m_queueName; }
+
+    SimPrinterRig& Rig() { return m_rig; }
+    void SetQueueName(std::string name) { m_queueName = std::move(name); }
+
+private:
+    // Declared before the device, which holds a channel into the rig's printer.
+    SimPrinterRig m_rig;
+    SteadyClock m_clock;
+    StdioMessageBox m_messages;
+    CHeadDevice m_device{m_rig.Platform(m_clock, m_messages)};
+    std::string m_queueName;
+};
+
+WiredLink WireSimulated(const GlobalOptions& options) {
+    SimPrinterSetup setup;
+    if (!options.simulateFile.empty()) {
+        auto loaded = LoadStateFile(options.simulateFile);
+        if (!loaded.Ok()) return {nullptr, DescribeErrors(options.simulateFile, loaded.errors), 2};
+        setup = std::move(loaded.setup);
+    }
+    auto link = std::make_unique<SimulatedLink>(setup);
+    auto queue = ChooseQueue(link->Rig().Spooler(), options);
+    if (!queue) return {nullptr, NoQueueText(), 1};
+    link->SetQueueName(std::move(*queue));
+    return {std::move(link), {}, 0};
+}
+
+}  // namespace
+
+WiredLink WireDeviceLink(const GlobalOptions& options) {
+    if (options.simulate) return WireSimulated(options);
+    return {nullptr, "zt40ctl: a real printer is not wired in yet; use --simulate[=FILE]", 2};
+}
+
+bool OpenDevice(DeviceLink& link) {
+    auto& device = link.Device();
+    device.Close();
+    return device.Open(link.QueueName(), kRequestIndex, kDataSize);
+}
+
+}  // namespace zt40::ctl

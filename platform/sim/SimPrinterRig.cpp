@@ -1,0 +1,20 @@
+#include "platform/sim/SimPrinterRig.h"
+
+#include "app/PrinterQueueRule.h"
+
+namespace zt40 {
+
+SimPrinterRig::SimPrinterRig(const SimPrinterSetup& setup, std::string_view queueName)
+    : m_printer(setup.serial), m_queueName(queueName) {
+    ApplySetup(m_printer, setup);
+    m_opener.Attach(m_printer);
+    QueueInfo queue;
+    queue.name = m_queueName;
+    queue.portName = SimPortName(setup.serial);
+    queue.driverName = std::string(kPrinterDriverName);
+    m_spooler.AddQueue(std::move(queue), [this] {
+        return m_printer.IsReachable() ? std::uint32_t{0} : kPrinterAttributeWorkOffline;
+    });
+}
+
+}  // namespace zt40

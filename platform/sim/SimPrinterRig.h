@@ -1,0 +1,43 @@
+#pragma once
+// A simulated ZT-40 on its own print queue, with everything a CHeadDevice needs to find and
+// open it. The clock and the message box stay the caller's: a fake pair in tests, real ones
+// in a program. Whatever device is opened through the rig must be destroyed before it.
+#include <string>
+#include <string_view>
+
+#include "device/CHeadDevice.h"
+#include "platform/sim/SimDeviceFinder.h"
+#include "platform/sim/SimDeviceOpener.h"
+#include "platform/sim/SimSpooler.h"
+#include "platform/sim/SimulatedZt40.h"
+#include "platform/sim/Zt40StateFile.h"
+
+namespace zt40 {
+
+class SimPrinterRig {
+public:
+    // The printer starts from `setup`; its queue is named `queueName` and goes offline while
+    // the printer is unplugged or switched off.
+    explicit SimPrinterRig(const SimPrinterSetup& setup = {}, std::string_view queueName = kSimQueueName);
+    SimPrinterRig(const SimPrinterRig&) = delete;
+    SimPrinterRig& operator=(const SimPrinterRig&) = delete;
+
+    SimulatedZt40& Printer() { return m_printer; }
+    SimSpooler& Spooler() { return m_spooler; }
+    SimDeviceOpener& Opener() { return m_opener; }
+    SimDeviceFinder& Finder() { return m_finder; }
+    const std::string& QueueName() const { return m_queueName; }
+
+    DeviceLinkPlatform Platform(IClock& clock, IMessageBox& messages) {
+        return DeviceLinkPlatform{m_finder, m_opener, clock, messages, m_spooler};
+    }
+
+private:
+    SimulatedZt40 m_printer;
+    SimDeviceOpener m_opener;
+    SimSpooler m_spooler;
+    SimDeviceFinder m_finder{m_spooler, m_opener};
+    std::string m_queueName;
+};
+
+}  // namespace zt40

@@ -1,0 +1,134 @@
+// `zt40ctl --simulate[=FILE] status` run as a program: its output and exit status.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+using ::testing::HasSubstr;
+
+struct CtlRun {
+    int exitStatus = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream file(path);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+class CtlStatusTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(std::filesystem::exists(kProgram)) << kProgram << " is built with the rest of the tree";
+        std::filesystem::create_directories(m_dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(m_dir); }
+
+    std::string StateFile(const std::string& text) {
+        const auto path = m_dir / ("state" + std::to_string(m_files++) + ".zt40sim");
+        std::ofstream(path) << text;
+        return path.string();
+    }
+
+    CtlRun Ctl(const std::string& arguments) {
+        const auto errPath = m_dir / "stderr";
+        const std::string command = kProgram + " " + arguments + " 2>" + errPath.string();
+        CtlRun run;
+        FILE* pipe = popen(command.c_str(), "r");
+        if (!pipe) return run;
+        char buffer[256];
+        while (const auto n = std::fread(buffer, 1, sizeof buffer, pipe)) run.out.append(buffer, n);
+        const int status = pclose(pipe);
+        run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.err = ReadFile(errPath);
+        return run;
+    }
+
+    const std::string kProgram = std::string(ZT40_BINARY_DIR) + "/zt40ctl";
+    const std::filesystem::path m_dir =
+        std::filesystem::temp_directory_path() / ("zt40ctl-status-" + std::to_string(::getpid()));
+    int m_files = 0;
+};
+
+TEST_F(CtlStatusTest, TheEmbeddedPrinterIsReadyAndZeroed) {
+    const auto run = Ctl("--simulate status");
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "status: 0x0001 (ready)\n"
+              "word pair: 0 0\n"
+              "selected pin: 1\n"
+              "adjustments: 0 0 0 0 0 0 0 0 0\n"
+              "total: 0\n"
+              "pin counters: 0 0 0 0 0 0 0 0 0\n"
+              "head counters: 0 0\n");
+}
+
+TEST_F(CtlStatusTest, AStateFileShowsItsValuesSignedAsTheProgramReadsThem) {
+    const auto run = Ctl("status --simulate=" + std::string(ZT40_SOURCE_DIR) +
+                         "/platform/sim/examples/out-of-range.zt40sim");
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "status: 0x0001 (ready)\n"
+              "word pair: 250 -3\n"
+              "selected pin: 12\n"
+              "adjustments: 0 0 120 0 0 -95 0 0 0\n"
+              "total: -5\n"
+              "pin counters: 10 20 30 40 50 60 70 80 -1\n"
+              "head counters: -1 0\n");
+}
+
+TEST_F(CtlStatusTest, WaitsWhileThePrinterIsNotReady) {
+    const auto run = Ctl("--simulate=" + StateFile("not_ready_reads = 3\nnot_ready_status = 0x0002\ntotal = 7\n") +
+                         " status");
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_THAT(run.out, HasSubstr("status: 0x0001 (ready)\n"));
+    EXPECT_THAT(run.out, HasSubstr("total: 7\n"));
+}
+
+TEST_F(CtlStatusTest, AStatusWithLowBitsOneCountsAsReady) {
+    const auto run = Ctl("--simulate=" + StateFile("status = 0x0005\n") + " status");
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_THAT(run.out, HasSubstr("status: 0x0005 (ready)\n"));
+}
+
+TEST_F(CtlStatusTest, APrinterInAnErrorStateFailsWithAMessage) {
+    const auto run = Ctl("--simulate=" + StateFile("fault = error:5\n") + " status");
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_THAT(run.err, HasSubstr("does not answer the status query"));
+}
+
+TEST_F(CtlStatusTest, AnUnpluggedPrinterLeavesNoUsableQueue) {
+    const auto run = Ctl("--simulate=" + StateFile("fault = unplugged\n") + " status");
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_THAT(run.err, HasSubstr("no usable ZT-40 queue"));
+
+    const auto named = Ctl("--simulate=" + StateFile("fault = off\n") + " --queue ZT-40 status");
+    EXPECT_EQ(named.exitStatus, 1);
+    EXPECT_THAT(named.err, HasSubstr("cannot open the printer of queue \"ZT-40\""));
+}
+
+TEST_F(CtlStatusTest, ABadStateFileIsAUsageErrorNamingEachLine) {
+    const auto path = StateFile("selected_pin = 300\nbogus = 1\n");
+    const auto run = Ctl("--simulate=" + path + " status");
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_THAT(run.err, HasSubstr(path + ":1: selected_pin: 300 is out of range (0 to 255)"));
+    EXPECT_THAT(run.err, HasSubstr(path + ":2: unknown key \"bogus\""));
+}
+
+TEST_F(CtlStatusTest, StatusTakesNoArguments) {
+    EXPECT_EQ(Ctl("--simulate status now").exitStatus, 2);
+}
+
+}  // namespace

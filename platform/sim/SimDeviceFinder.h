@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/DeviceAccess.h"
 #include "platform/DeviceFinder.h"
 #include "platform/Spooler.h"
 #include "platform/sim/SimDeviceOpener.h"
@@ -18,8 +19,10 @@ std::string SimPortName(std::string_view serial);
 
 class SimDeviceFinder : public IDeviceFinder {
 public:
-    // Neither is owned; both must outlive the finder.
-    SimDeviceFinder(ISpooler& spooler, const SimDeviceOpener& printers) : m_spooler(spooler), m_printers(printers) {}
+    // Nothing is owned; all must outlive the finder. With a report, every search records
+    // whether the queue or its printer was missing.
+    SimDeviceFinder(ISpooler& spooler, const SimDeviceOpener& printers, DeviceAccessReport* report = nullptr)
+        : m_spooler(spooler), m_printers(printers), m_report(report) {}
 
     // "sim:<serial>" when the queue's driver is "Velmora ZT-40" (any letter case) and its
     // port is that of an attached printer, plugged in or not, as the platform remembers a
@@ -28,7 +31,10 @@ public:
 
 private:
     ISpooler& m_spooler;
+    std::optional<std::string> Found(std::optional<std::string> path, DeviceAccessFailure failure);
+
     const SimDeviceOpener& m_printers;
+    DeviceAccessReport* m_report;
 };
 
 }  // namespace zt40

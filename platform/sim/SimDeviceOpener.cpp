@@ -24,10 +24,18 @@ SimulatedZt40* SimDeviceOpener::Find(std::string_view serial) const {
 
 std::unique_ptr<IVendorChannel> SimDeviceOpener::OpenDevice(std::string_view devicePath) {
     ++m_openAttempts;
-    if (!devicePath.starts_with(kPathPrefix)) return nullptr;
-    SimulatedZt40* printer = Find(devicePath.substr(kPathPrefix.size()));
-    if (!printer) return nullptr;
-    return SimChannel::Open(*printer);
+    SimulatedZt40* printer =
+        devicePath.starts_with(kPathPrefix) ? Find(devicePath.substr(kPathPrefix.size())) : nullptr;
+    if (!printer || !printer->IsReachable()) return Opened(nullptr, DeviceAccessFailure::DeviceNotFound);
+    auto channel = SimChannel::Open(*printer);
+    const auto failure = channel ? DeviceAccessFailure::None : DeviceAccessFailure::Busy;
+    return Opened(std::move(channel), failure);
+}
+
+std::unique_ptr<IVendorChannel> SimDeviceOpener::Opened(std::unique_ptr<IVendorChannel> channel,
+                                                        DeviceAccessFailure failure) {
+    if (m_report) m_report->Record(failure);
+    return channel;
 }
 
 }  // namespace zt40

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "device/CHeadDevice.h"
+#include "platform/DeviceAccess.h"
 #include "platform/sim/SimDeviceFinder.h"
 #include "platform/sim/SimDeviceOpener.h"
 #include "platform/sim/SimSpooler.h"
@@ -27,6 +28,8 @@ public:
     SimDeviceOpener& Opener() { return m_opener; }
     SimDeviceFinder& Finder() { return m_finder; }
     const std::string& QueueName() const { return m_queueName; }
+    // Why the latest search or open failed, as the finder and opener recorded it.
+    const DeviceAccessReport& Report() const { return m_report; }
 
     DeviceLinkPlatform Platform(IClock& clock, IMessageBox& messages) {
         return DeviceLinkPlatform{m_finder, m_opener, clock, messages, m_spooler};
@@ -34,9 +37,10 @@ public:
 
 private:
     SimulatedZt40 m_printer;
-    SimDeviceOpener m_opener;
+    DeviceAccessReport m_report;
+    SimDeviceOpener m_opener{&m_report};
     SimSpooler m_spooler;
-    SimDeviceFinder m_finder{m_spooler, m_opener};
+    SimDeviceFinder m_finder{m_spooler, m_opener, &m_report};
     std::string m_queueName;
 };
 

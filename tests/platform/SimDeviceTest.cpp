@@ -81,6 +81,35 @@ TEST_F(SimDeviceTest, OpenerRefusesWhatARealDeviceWould) {
     EXPECT_EQ(opener.OpenAttempts(), 8);
 }
 
+TEST(SimDeviceAccessReport, SaysWhyTheLatestSearchOrOpenFailed) {
+    SimulatedZt40 printer("A1");
+    DeviceAccessReport report;
+    SimDeviceOpener opener(&report);
+    opener.Attach(printer);
+    SimSpooler spooler;
+    spooler.AddQueue(QueueInfo{"one", SimPortName("A1"), "Velmora ZT-40", 0});
+    spooler.AddQueue(QueueInfo{"lost", SimPortName("Z9"), "Velmora ZT-40", 0});
+    SimDeviceFinder finder(spooler, opener, &report);
+
+    EXPECT_FALSE(finder.FindDevicePath("absent"));
+    EXPECT_EQ(report.Last(), DeviceAccessFailure::QueueNotFound);
+    EXPECT_FALSE(finder.FindDevicePath("lost"));
+    EXPECT_EQ(report.Last(), DeviceAccessFailure::DeviceNotFound);
+    ASSERT_TRUE(finder.FindDevicePath("one"));
+    EXPECT_EQ(report.Last(), DeviceAccessFailure::None);
+
+    printer.PowerOff();
+    EXPECT_EQ(opener.OpenDevice("sim:A1"), nullptr);
+    EXPECT_EQ(report.Last(), DeviceAccessFailure::DeviceNotFound);
+    printer.PowerOn();
+    printer.SetHeldElsewhere(true);
+    EXPECT_EQ(opener.OpenDevice("sim:A1"), nullptr);
+    EXPECT_EQ(report.Last(), DeviceAccessFailure::Busy);
+    printer.SetHeldElsewhere(false);
+    EXPECT_NE(opener.OpenDevice("sim:A1"), nullptr);
+    EXPECT_EQ(report.Last(), DeviceAccessFailure::None);
+}
+
 TEST_F(SimDeviceTest, ADetachedPrinterCanNoLongerBeOpened) {
     opener.Detach("A1");
     EXPECT_EQ(opener.Find("A1"), nullptr);

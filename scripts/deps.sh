@@ -7,6 +7,7 @@ packages=(
   libusb-1.0-0-dev libudev-dev
   libcups2-dev cups-daemon cups-client
   libgtest-dev libgmock-dev googletest libbenchmark-dev
+  umockdev
 )
 
 missing=()

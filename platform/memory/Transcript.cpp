@@ -1,5 +1,8 @@
 #include "platform/memory/Transcript.h"
 
+#include <fstream>
+#include <sstream>
+
 namespace zt40 {
 
 namespace {
@@ -161,6 +164,18 @@ TranscriptParse ParseTranscript(std::string_view text) {
         result.entries.push_back(std::move(*entry));
     }
     return result;
+}
+
+TranscriptParse LoadTranscript(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        TranscriptParse result;
+        result.error = TranscriptError{0, "cannot read " + path};
+        return result;
+    }
+    std::ostringstream text;
+    text << file.rdbuf();
+    return ParseTranscript(text.str());
 }
 
 }  // namespace zt40

@@ -51,5 +51,7 @@ std::string FormatEntry(const TranscriptEntry& entry);
 std::string FormatTranscript(std::span<const TranscriptEntry> entries);
 
 TranscriptParse ParseTranscript(std::string_view text);
+// A transcript file; an unreadable file is an error on line 0.
+TranscriptParse LoadTranscript(const std::string& path);
 
 }  // namespace zt40

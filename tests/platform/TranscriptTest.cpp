@@ -221,5 +221,39 @@ TEST_F(ReplayTest, AGetWhereASetWasRecordedIsAMismatch) {
     EXPECT_EQ(packet[3], 0x99) << "a refused GET answers nothing";
 }
 
+// A transcript file kept with the tests: it replays as a regression test, and a fresh
+// recording of the simulator still produces it byte for byte.
+const std::string kStoredTrace = std::string(ZT40_SOURCE_DIR) + "/tests/platform/transcripts/status-and-selected-pin.trace";
+
+TEST_F(ReplayTest, AStoredTranscriptReplaysAsARegressionTest) {
+    const auto stored = LoadTranscript(kStoredTrace);
+    ASSERT_TRUE(stored.Ok()) << stored.error->message;
+    ReplayScript script(stored.entries);
+    auto device = DeviceFor(script);
+    EXPECT_EQ(device->GetStatus(), 1);
+    EXPECT_EQ(device->ReadSelectedPin(), 5);
+    EXPECT_TRUE(script.Finished()) << script.Describe();
+}
+
+TEST_F(ReplayTest, TheSimulatorStillRecordsTheStoredTranscript) {
+    Transcript recorded;
+    RecordingOpener recorder(rig.Opener(), recorded);
+    CHeadDevice live(DeviceLinkPlatform{rig.Finder(), recorder, clock, messages, rig.Spooler()});
+    rig.Printer().Faults().busyPolls = 1;
+    rig.Printer().State().selectedPin = 5;
+    ASSERT_TRUE(live.Open(rig.QueueName(), 0, 32));
+    ASSERT_EQ(live.GetStatus(), 1);
+    ASSERT_EQ(live.ReadSelectedPin(), 5);
+    const auto stored = LoadTranscript(kStoredTrace);
+    ASSERT_TRUE(stored.Ok());
+    EXPECT_EQ(FormatTranscript(recorded), FormatTranscript(stored.entries));
+}
+
+TEST(TranscriptFile, AnUnreadableFileIsAnErrorOnLineZero) {
+    const auto missing = LoadTranscript("/nonexistent/none.trace");
+    ASSERT_FALSE(missing.Ok());
+    EXPECT_EQ(missing.error->line, 0u);
+}
+
 }  // namespace
 }  // namespace zt40

@@ -191,6 +191,7 @@ std::string NodePath(const UsbDeviceRecord& device) {
 struct LibusbBus::State {
     libusb_context* usb = nullptr;
     udev* udevContext = nullptr;
+    std::mutex listMutex;  // a libudev context serves one thread at a time
     std::mutex cacheMutex;
     // Keyed by where the device is and its kernel number: a replug gets a new number.
     using DeviceKey = std::tuple<std::uint8_t, std::vector<std::uint8_t>, std::uint8_t>;
@@ -235,6 +236,7 @@ LibusbBus::~LibusbBus() = default;
 
 std::vector<UsbDeviceRecord> LibusbBus::ListPrinterDevices() {
     std::vector<UsbDeviceRecord> devices;
+    std::unique_lock listLock(m_state->listMutex);
     udev_enumerate* enumerate = udev_enumerate_new(m_state->udevContext);
     if (!enumerate) return devices;
     udev_enumerate_add_match_subsystem(enumerate, "usb");
@@ -252,6 +254,7 @@ std::vector<UsbDeviceRecord> LibusbBus::ListPrinterDevices() {
         udev_device_unref(interface);
     }
     udev_enumerate_unref(enumerate);
+    listLock.unlock();
     ForgetUnplugged(devices);
     return devices;
 }

@@ -41,11 +41,10 @@ int UdevDeviceMonitor::Dispatch() {
     bool changed = false;
     // The monitor's socket does not block: a null device means the queue is empty.
     while (udev_device* device = udev_monitor_receive_device(m_state->monitor)) {
+        // Only whole devices pass the monitor's filter; their driver (un)binding is no change.
         const char* action = udev_device_get_action(device);
-        const char* type = udev_device_get_devtype(device);
         const std::string_view name = action ? action : "";
-        // The socket filter already keeps interfaces out; checked again for monitors without one.
-        if ((name == "add" || name == "remove") && type && std::string_view(type) == "usb_device") changed = true;
+        if (name == "add" || name == "remove") changed = true;
         udev_device_unref(device);
     }
     if (!changed) return 0;

@@ -1,0 +1,357 @@
+#include "platform/linux/CupsSpooler.h"
+
+#include <cups/cups.h>
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <functional>
+
+namespace zt40 {
+
+namespace {
+
+constexpr std::array kQueueAttributes = {
+    "printer-name",  "device-uri",           "printer-make-and-model",    "printer-type",
+    "printer-state", "printer-state-reasons", "printer-is-accepting-jobs",
+};
+
+constexpr const char* kNoSuchQueue = "The printer or class does not exist.";
+constexpr const char* kNoAnswer = "The print server did not answer.";
+
+struct IppDeleter {
+    void operator()(ipp_t* ipp) const { ippDelete(ipp); }
+};
+using IppPtr = std::unique_ptr<ipp_t, IppDeleter>;
+
+bool Succeeded(ipp_status_t status) { return status <= IPP_STATUS_OK_EVENTS_COMPLETE; }
+
+// The names cupsd and lpadmin accept: printable, no blank, no '/', '\\', '#', '?' or quotes.
+bool IsPlausibleQueueName(std::string_view name) {
+    if (name.empty() || name.size() > 127) return false;
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte <= ' ' || byte == 0x7F) return false;
+        if (c == '/' || c == '\\' || c == '#' || c == '?' || c == '\'' || c == '"') return false;
+    }
+    return true;
+}
+
+bool IsRawDataType(std::string_view dataType) {
+    if (dataType.size() != 3) return false;
+    for (std::size_t i = 0; i < 3; ++i) {
+        const char c = dataType[i];
+        const char upper = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+        if (upper != "RAW"[i]) return false;
+    }
+    return true;
+}
+
+ipp_t* NewQueueRequest(ipp_op_t operation) {
+    ipp_t* request = ippNewRequest(operation);
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                  static_cast<int>(kQueueAttributes.size()), nullptr, kQueueAttributes.data());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    return request;
+}
+
+std::string StringValue(ipp_attribute_t* attribute, int index = 0) {
+    const char* text = ippGetString(attribute, index, nullptr);
+    return text != nullptr ? std::string(text) : std::string();
+}
+
+void TakeAttribute(ipp_attribute_t* attribute, std::string_view name, CupsPrinterRecord& record) {
+    if (name == "printer-name") {
+        record.name = StringValue(attribute);
+    } else if (name == "device-uri") {
+        record.deviceUri = StringValue(attribute);
+    } else if (name == "printer-make-and-model") {
+        record.makeAndModel = StringValue(attribute);
+    } else if (name == "printer-type" && ippGetValueTag(attribute) == IPP_TAG_ENUM) {
+        record.printerType = static_cast<std::uint32_t>(ippGetInteger(attribute, 0));
+    } else if (name == "printer-state" && ippGetValueTag(attribute) == IPP_TAG_ENUM) {
+        record.state = ippGetInteger(attribute, 0);
+    } else if (name == "printer-state-reasons") {
+        const int count = ippGetCount(attribute);
+        for (int i = 0; i < count; ++i) record.stateReasons.push_back(StringValue(attribute, i));
+    } else if (name == "printer-is-accepting-jobs" && ippGetValueTag(attribute) == IPP_TAG_BOOLEAN) {
+        record.acceptingJobs = ippGetBoolean(attribute, 0) != 0;
+    }
+}
+
+// One record per printer group of the response, in the server's order.
+std::vector<CupsPrinterRecord> ParsePrinters(ipp_t* response) {
+    std::vector<CupsPrinterRecord> records;
+    CupsPrinterRecord current;
+    bool inPrinter = false;
+    for (ipp_attribute_t* attribute = ippFirstAttribute(response);; attribute = ippNextAttribute(response)) {
+        const char* name = attribute != nullptr ? ippGetName(attribute) : nullptr;
+        if (attribute == nullptr || name == nullptr || ippGetGroupTag(attribute) != IPP_TAG_PRINTER) {
+            if (inPrinter && !current.name.empty()) records.push_back(std::move(current));
+            current = CupsPrinterRecord{};
+            inPrinter = false;
+            if (attribute == nullptr) break;
+            continue;
+        }
+        inPrinter = true;
+        TakeAttribute(attribute, name, current);
+    }
+    return records;
+}
+
+// Sends a request built by `build`; a connection that went stale since its last use is
+// replaced once, a time-out is not retried (the caller must not wait twice as long).
+IppPtr DoRequest(CupsConnection& connection, const std::function<ipp_t*()>& build, const char* resource,
+                 std::string& error) {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const bool reused = connection.IsOpen();
+        http_t* http = connection.Get(error);
+        if (http == nullptr) return nullptr;
+        IppPtr response(cupsDoRequest(http, build(), resource));
+        if (response) {
+            if (Succeeded(ippGetStatusCode(response.get()))) return response;
+            error = CupsErrorText(kNoAnswer);
+            return nullptr;
+        }
+        error = CupsErrorText(kNoAnswer);
+        const bool timedOut = httpError(http) == ETIMEDOUT;
+        connection.Drop();
+        if (!reused || timedOut) break;
+    }
+    return nullptr;
+}
+
+bool FetchPrinter(CupsConnection& connection, std::string_view name, CupsPrinterRecord& record, std::string& error) {
+    const std::string queueName(name);
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof(uri), "ipp", nullptr, "localhost", ippPort(), "/printers/%s",
+                     queueName.c_str());
+    const auto build = [&uri] {
+        ipp_t* request = NewQueueRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+        return request;
+    };
+    const IppPtr response = DoRequest(connection, build, "/", error);
+    if (!response) return false;
+    auto records = ParsePrinters(response.get());
+    if (records.empty()) {
+        error = kNoSuchQueue;
+        return false;
+    }
+    record = std::move(records.front());
+    return true;
+}
+
+class CupsSpoolerQueue final : public ISpoolerQueue {
+public:
+    CupsSpoolerQueue(std::shared_ptr<CupsSession> session, std::string name)
+        : m_session(std::move(session)), m_name(std::move(name)), m_connection(m_session->server) {}
+
+    CupsSpoolerQueue(const CupsSpoolerQueue&) = delete;
+    CupsSpoolerQueue& operator=(const CupsSpoolerQueue&) = delete;
+    ~CupsSpoolerQueue() override {
+        if (m_open) Close();
+    }
+
+    // Fetches the queue's record once: the queue exists.
+    bool Verify() {
+        CupsPrinterRecord record;
+        return FetchPrinter(m_connection, m_name, record, m_session->lastError);
+    }
+
+    bool GetInfo(QueueInfo& info) override {
+        if (!CheckUsable()) return false;
+        CupsPrinterRecord record;
+        if (!FetchPrinter(m_connection, m_name, record, m_session->lastError)) return false;
+        info = ToQueueInfo(record, m_session->usbPresent);
+        return true;
+    }
+
+    std::int32_t StartDoc(std::string_view docName, std::string_view dataType) override {
+        if (!CheckUsable()) return 0;
+        if (!IsRawDataType(dataType)) return FailJob("Only RAW documents can be sent to this queue.");
+        const std::string title(docName);
+        const std::int32_t job = CreateJob(title);
+        if (job <= 0) return 0;
+        http_t* http = m_connection.Get(m_session->lastError);
+        if (http == nullptr) {
+            CancelOnFreshConnection(job);
+            return 0;
+        }
+        if (cupsStartDocument(http, m_name.c_str(), job, title.c_str(), CUPS_FORMAT_RAW, 1) !=
+            HTTP_STATUS_CONTINUE) {
+            m_session->lastError = CupsErrorText("The document could not be started.");
+            m_connection.Drop();
+            CancelOnFreshConnection(job);
+            return 0;
+        }
+        m_jobId = job;
+        m_documentOpen = true;
+        m_documentFailed = false;
+        return job;
+    }
+
+    // CUPS has no pages; the calls only check that a document is open.
+    bool StartPage() override { return CheckDocument(); }
+    bool EndPage() override { return CheckDocument(); }
+
+    bool Write(std::span<const std::uint8_t> bytes, std::size_t& written) override {
+        written = 0;
+        if (!CheckDocument()) return false;
+        if (m_documentFailed) return Fail(m_documentError);
+        // A zero-length write would end the chunked request body: the document would be cut here.
+        if (bytes.empty()) return true;
+        http_t* http = m_connection.Get(m_session->lastError);
+        if (http == nullptr) return false;
+        if (cupsWriteRequestData(http, reinterpret_cast<const char*>(bytes.data()), bytes.size()) !=
+            HTTP_STATUS_CONTINUE) {
+            const int code = httpError(http);
+            m_documentError = CupsErrorText(code != 0 ? std::strerror(code) : "The spooler refused the data.");
+            m_documentFailed = true;
+            return Fail(m_documentError);
+        }
+        written = bytes.size();
+        return true;
+    }
+
+    bool EndDoc() override {
+        if (!CheckDocument()) return false;
+        if (m_documentFailed) {
+            AbandonDocument();
+            return Fail(m_documentError);
+        }
+        http_t* http = m_connection.Get(m_session->lastError);
+        const ipp_status_t status = http != nullptr ? cupsFinishDocument(http, m_name.c_str()) : IPP_STATUS_ERROR_INTERNAL;
+        if (!Succeeded(status)) {
+            if (http != nullptr) m_session->lastError = CupsErrorText("The spooler refused the document.");
+            AbandonDocument();
+            return false;
+        }
+        m_documentOpen = false;
+        m_jobId = 0;
+        return true;
+    }
+
+    bool CancelJob(std::int32_t jobId) override {
+        if (!CheckUsable()) return false;
+        // libcups reads 0 as "the current job" and -1 as "every job": neither is a job id here.
+        if (jobId <= 0) return Fail("There is no job " + std::to_string(jobId) + ".");
+        if (m_documentOpen) return CancelOnFreshConnection(jobId);
+        http_t* http = m_connection.Get(m_session->lastError);
+        if (http == nullptr) return false;
+        if (!Succeeded(cupsCancelJob2(http, m_name.c_str(), jobId, 0))) {
+            m_session->lastError = CupsErrorText("The job could not be cancelled.");
+            if (httpError(http) != 0) m_connection.Drop();
+            return false;
+        }
+        return true;
+    }
+
+    bool Close() override {
+        if (!m_open) return Fail("The queue is not open.");
+        if (m_documentOpen) AbandonDocument();
+        m_connection.Drop();
+        m_open = false;
+        return true;
+    }
+
+private:
+    bool Fail(std::string text) {
+        m_session->lastError = std::move(text);
+        return false;
+    }
+    std::int32_t FailJob(std::string text) {
+        Fail(std::move(text));
+        return 0;
+    }
+    bool CheckUsable() { return m_open || Fail("The queue is not open."); }
+    bool CheckDocument() { return (CheckUsable() && m_documentOpen) || Fail("No document is open on the queue."); }
+
+    // One Create-Job request. (libcups' cupsCreateJob first looks the destination up and
+    // copies its capabilities, three requests with retries of their own that a hung server
+    // would stretch to minutes.)
+    std::int32_t CreateJob(const std::string& title) {
+        char uri[HTTP_MAX_URI];
+        httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof(uri), "ipp", nullptr, "localhost", ippPort(), "/printers/%s",
+                         m_name.c_str());
+        const auto build = [&] {
+            ipp_t* request = ippNewRequest(IPP_OP_CREATE_JOB);
+            ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+            ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+            if (!title.empty()) ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, title.c_str());
+            return request;
+        };
+        const std::string resource = "/printers/" + m_name;
+        const IppPtr response = DoRequest(m_connection, build, resource.c_str(), m_session->lastError);
+        if (!response) return 0;
+        ipp_attribute_t* id = ippFindAttribute(response.get(), "job-id", IPP_TAG_INTEGER);
+        if (id == nullptr || ippGetInteger(id, 0) <= 0) return FailJob("The spooler did not say which job it created.");
+        return ippGetInteger(id, 0);
+    }
+
+    // An unfinished document must not print half: drop its request and cancel its job.
+    void AbandonDocument() {
+        m_connection.Drop();
+        CancelOnFreshConnection(m_jobId);
+        m_documentOpen = false;
+        m_documentFailed = false;
+        m_jobId = 0;
+    }
+
+    bool CancelOnFreshConnection(std::int32_t jobId) {
+        std::string error;
+        CupsConnection connection(m_session->server);
+        http_t* http = connection.Get(error);
+        if (http == nullptr) return Fail(error);
+        if (!Succeeded(cupsCancelJob2(http, m_name.c_str(), jobId, 0))) {
+            return Fail(CupsErrorText("The job could not be cancelled."));
+        }
+        return true;
+    }
+
+    std::shared_ptr<CupsSession> m_session;
+    std::string m_name;
+    CupsConnection m_connection;
+    bool m_open = true;
+    bool m_documentOpen = false;
+    bool m_documentFailed = false;
+    std::string m_documentError;
+    std::int32_t m_jobId = 0;
+};
+
+}  // namespace
+
+CupsSpooler::CupsSpooler(UsbPresence usbPresent, std::string server)
+    : m_session(std::make_shared<CupsSession>(CupsSession{server, std::move(usbPresent), {}})),
+      m_connection(std::move(server)) {}
+
+bool CupsSpooler::EnumLocalQueues(std::vector<QueueInfo>& queues) {
+    queues.clear();
+    const auto build = [] { return NewQueueRequest(IPP_OP_CUPS_GET_PRINTERS); };
+    std::string error;
+    const IppPtr response = DoRequest(m_connection, build, "/", error);
+    if (!response) {
+        // cupsd answers "not found" when it has no queue at all: an empty list, not a failure.
+        if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND) return true;
+        m_session->lastError = std::move(error);
+        return false;
+    }
+    for (const auto& record : ParsePrinters(response.get())) {
+        queues.push_back(ToQueueInfo(record, m_session->usbPresent));
+    }
+    return true;
+}
+
+std::unique_ptr<ISpoolerQueue> CupsSpooler::OpenQueue(std::string_view name) {
+    if (!IsPlausibleQueueName(name)) {
+        m_session->lastError = kNoSuchQueue;
+        return nullptr;
+    }
+    auto queue = std::make_unique<CupsSpoolerQueue>(m_session, std::string(name));
+    if (!queue->Verify()) return nullptr;
+    return queue;
+}
+
+std::string CupsSpooler::LastErrorText() { return m_session->lastError; }
+
+}  // namespace zt40

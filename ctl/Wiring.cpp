@@ -1,12 +1,15 @@
 #include "ctl/Wiring.h"
 
+#include <cstdio>
 #include <optional>
 #include <vector>
 
 #include "app/PrinterQueueRule.h"
 #include "ctl/StdioMessageBox.h"
 #include "platform/Spooler.h"
+#include "platform/linux/CupsSpooler.h"
 #include "platform/linux/SteadyClock.h"
+#include "platform/linux/UsbDevicePresence.h"
 #include "platform/sim/SimPrinterRig.h"
 #include "platform/sim/Zt40StateFile.h"
 
@@ -17,21 +20,23 @@ namespace {
 constexpr unsigned kRequestIndex = 0;
 constexpr unsigned kDataSize = 32;
 
-// The queue named by --queue, or the first that the main window would take.
-std::optional<std::string> ChooseQueue(ISpooler& spooler, const GlobalOptions& options) {
-    if (options.queue) return *options.queue;
-    std::vector<QueueInfo> queues;
-    if (!spooler.EnumLocalQueues(queues)) return std::nullopt;
-    for (const auto& queue : queues) {
-        if (MatchesPrinterQueue(queue)) return queue.name;
-    }
-    return std::nullopt;
-}
-
 std::string NoQueueText() {
     return "zt40ctl: no usable ZT-40 queue: none has the driver \"" + std::string(kPrinterDriverName) +
            "\", a USB port and is online (name one with --queue)";
 }
+
+// The simulated printer's spooler, with the printer kept alive behind it.
+class SimulatedSpooler final : public ISpooler {
+public:
+    explicit SimulatedSpooler(const SimPrinterSetup& setup) : m_rig(setup) {}
+
+    bool EnumLocalQueues(std::vector<QueueInfo>& queues) override { return m_rig.Spooler().EnumLocalQueues(queues); }
+    std::unique_ptr<ISpoolerQueue> OpenQueue(std::string_view name) override { return m_rig.Spooler().OpenQueue(name); }
+    std::string LastErrorText() override { return m_rig.Spooler().LastErrorText(); }
+
+private:
+    SimPrinterRig m_rig;
+};
 
 class SimulatedLink : public DeviceLink {
 public:
@@ -68,6 +73,32 @@ WiredLink WireSimulated(const GlobalOptions& options) {
 }
 
 }  // namespace
+
+std::optional<std::string> ChooseQueue(ISpooler& spooler, const GlobalOptions& options) {
+    if (options.queue) return *options.queue;
+    std::vector<QueueInfo> queues;
+    if (!spooler.EnumLocalQueues(queues)) return std::nullopt;
+    for (const auto& queue : queues) {
+        if (MatchesPrinterQueue(queue)) return queue.name;
+    }
+    return std::nullopt;
+}
+
+std::unique_ptr<ISpooler> MakeSpooler(const GlobalOptions& options) {
+    if (!options.simulate) {
+        return std::make_unique<CupsSpooler>([](std::string_view deviceUri) { return IsUsbDevicePresent(deviceUri); });
+    }
+    SimPrinterSetup setup;
+    if (!options.simulateFile.empty()) {
+        auto loaded = LoadStateFile(options.simulateFile);
+        if (!loaded.Ok()) {
+            std::fprintf(stderr, "%s\n", DescribeErrors(options.simulateFile, loaded.errors).c_str());
+            return nullptr;
+        }
+        setup = std::move(loaded.setup);
+    }
+    return std::make_unique<SimulatedSpooler>(setup);
+}
 
 WiredLink WireDeviceLink(const GlobalOptions& options) {
     if (options.simulate) return WireSimulated(options);

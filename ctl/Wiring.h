@@ -2,11 +2,13 @@
 // Builds the platform pieces a command needs: simulated ones with --simulate, real ones otherwise.
 // Each function here is shared by several commands; add one when a second command needs it.
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "ctl/Command.h"
 #include "device/CHeadDevice.h"
 #include "platform/Clock.h"
+#include "platform/Spooler.h"
 
 namespace zt40::ctl {
 
@@ -33,5 +35,13 @@ WiredLink WireDeviceLink(const GlobalOptions& options);
 
 // Closes whatever was open and opens the link's queue with request index 0 and 32 data bytes.
 bool OpenDevice(DeviceLink& link);
+
+// The spooler the print commands write to: with --simulate[=FILE] the simulated printer's
+// spooler (its queue offline while that printer is unplugged or off), otherwise CUPS.
+// Null when the simulation file cannot be loaded; the reason is already on standard error.
+std::unique_ptr<ISpooler> MakeSpooler(const GlobalOptions& options);
+
+// The queue named by --queue, or the first that the main window's matching rule accepts.
+std::optional<std::string> ChooseQueue(ISpooler& spooler, const GlobalOptions& options);
 
 }  // namespace zt40::ctl

@@ -1,0 +1,102 @@
+// zt40ctl print-pattern, print-letters PIN, print-origin PIN: the adjustment jobs sent to the
+// printer's queue as the wizards send them. Prints the spooler's job id.
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/PrinterQueueRule.h"
+#include "ctl/Command.h"
+#include "ctl/StdioMessageBox.h"
+#include "ctl/Wiring.h"
+#include "printjob/EmbeddedJobs.h"
+#include "printjob/PrintJobSender.h"
+
+namespace zt40::ctl {
+
+namespace {
+
+enum class PrintKind { Pattern, Letters, Origin };
+
+// Passes each message on and counts it: any message means a spooler step failed.
+class CountingMessageBox : public IMessageBox {
+public:
+    explicit CountingMessageBox(IMessageBox& inner) : m_inner(inner) {}
+    MbResult Show(std::string_view text, MbButtons buttons, MbIcon icon) override {
+        ++m_count;
+        return m_inner.Show(text, buttons, icon);
+    }
+    int Count() const { return m_count; }
+
+private:
+    IMessageBox& m_inner;
+    int m_count = 0;
+};
+
+std::optional<int> ParsePin(const std::string& text) {
+    int pin = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), pin);
+    if (error != std::errc() || end != text.data() + text.size() || pin < 1 || pin > 9) return std::nullopt;
+    return pin;
+}
+
+int RunPrint(PrintKind kind, const GlobalOptions& options, const std::vector<std::string>& args) {
+    const char* name = kind == PrintKind::Pattern ? "print-pattern" : kind == PrintKind::Letters ? "print-letters" : "print-origin";
+    const std::size_t expected = kind == PrintKind::Pattern ? 0 : 1;
+    if (args.size() != expected) {
+        std::fprintf(stderr, "usage: zt40ctl [--queue NAME] %s%s\n", name, expected ? " PIN" : "");
+        return 2;
+    }
+    std::optional<int> pin;
+    if (kind != PrintKind::Pattern) {
+        pin = ParsePin(args[0]);
+        if (!pin) {
+            std::fprintf(stderr, "zt40ctl: %s: the pin is a number from 1 to 9, not \"%s\"\n", name, args[0].c_str());
+            return 2;
+        }
+    }
+
+    auto spooler = MakeSpooler(options);
+    if (!spooler) {
+        std::fprintf(stderr, "zt40ctl: %s: the print spooler is not available\n", name);
+        return 1;
+    }
+    const auto queue = ChooseQueue(*spooler, options);
+    if (!queue) {
+        std::fprintf(stderr, "zt40ctl: %s: no usable ZT-40 queue: none has the driver \"%s\", a USB port and is online "
+                     "(name one with --queue)\n",
+                     name, std::string(kPrinterDriverName).c_str());
+        return 1;
+    }
+
+    StdioMessageBox console;
+    CountingMessageBox messages(console);
+    CPrintJobSender sender(*spooler, messages, EmbeddedJobs());
+    std::int32_t job = 0;
+    switch (kind) {
+        case PrintKind::Pattern: job = sender.PrintTestPattern(*queue); break;
+        case PrintKind::Letters: job = sender.PrintLetters(*queue, *pin); break;
+        case PrintKind::Origin: job = sender.PrintOriginMark(*queue, *pin); break;
+    }
+    if (job != 0) std::printf("%d\n", static_cast<int>(job));
+    return job != 0 && messages.Count() == 0 ? 0 : 1;
+}
+
+const RegisterCommand kPrintPattern({"print-pattern", "print-pattern       print the adjustment pattern (letters and the nine bands)",
+                                     [](const GlobalOptions& options, const std::vector<std::string>& args) {
+                                         return RunPrint(PrintKind::Pattern, options, args);
+                                     }});
+const RegisterCommand kPrintLetters({"print-letters", "print-letters PIN   print the letters sample with pin PIN (1-9)",
+                                     [](const GlobalOptions& options, const std::vector<std::string>& args) {
+                                         return RunPrint(PrintKind::Letters, options, args);
+                                     }});
+const RegisterCommand kPrintOrigin({"print-origin", "print-origin PIN    print the origin mark with pin PIN (1-9)",
+                                    [](const GlobalOptions& options, const std::vector<std::string>& args) {
+                                        return RunPrint(PrintKind::Origin, options, args);
+                                    }});
+
+}  // namespace
+
+}  // namespace zt40::ctl

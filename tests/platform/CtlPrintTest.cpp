@@ -1,0 +1,108 @@
+// `zt40ctl export-job` and the print commands run as a program against the simulated printer.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "printjob/EmbeddedJobs.h"
+
+namespace {
+
+using ::testing::HasSubstr;
+
+struct CtlRun {
+    int exitStatus = -1;
+    std::string out;
+    std::string err;
+};
+
+class CtlPrintTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(std::filesystem::exists(kProgram)) << kProgram << " is built with the rest of the tree";
+        std::filesystem::create_directories(m_dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(m_dir); }
+
+    std::string StateFile(const std::string& text) {
+        const auto path = m_dir / "state.zt40sim";
+        std::ofstream(path) << text;
+        return path.string();
+    }
+
+    CtlRun Ctl(const std::string& arguments) {
+        const auto errPath = m_dir / "stderr";
+        const std::string command = kProgram + " " + arguments + " 2>" + errPath.string();
+        CtlRun run;
+        FILE* pipe = popen(command.c_str(), "r");
+        if (!pipe) return run;
+        char buffer[4096];
+        while (const auto n = std::fread(buffer, 1, sizeof buffer, pipe)) run.out.append(buffer, n);
+        const int status = pclose(pipe);
+        run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        std::ifstream err(errPath);
+        run.err.assign(std::istreambuf_iterator<char>(err), {});
+        return run;
+    }
+
+    const std::string kProgram = std::string(ZT40_BINARY_DIR) + "/zt40ctl";
+    const std::filesystem::path m_dir =
+        std::filesystem::temp_directory_path() / ("zt40ctl-print-" + std::to_string(::getpid()));
+};
+
+TEST_F(CtlPrintTest, ExportJobWritesTheEmbeddedBytesUnchanged) {
+    for (const int id : {152, 171, 172}) {
+        const auto run = Ctl("export-job " + std::to_string(id));
+        EXPECT_EQ(run.exitStatus, 0) << run.err;
+        const auto bytes = zt40::EmbeddedJobs().Find(id);
+        EXPECT_EQ(run.out, std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size())) << id;
+    }
+}
+
+TEST_F(CtlPrintTest, ExportJobRefusesWhatIsNotAJob) {
+    auto run = Ctl("export-job 170");
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_THAT(run.err, HasSubstr("no embedded job 170"));
+    EXPECT_EQ(Ctl("export-job 15x").exitStatus, 2);
+    EXPECT_EQ(Ctl("export-job").exitStatus, 2);
+}
+
+TEST_F(CtlPrintTest, PrintCommandsPrintTheJobId) {
+    for (const std::string command : {"print-pattern", "print-letters 9", "print-origin 1"}) {
+        const auto run = Ctl("--simulate " + command);
+        EXPECT_EQ(run.exitStatus, 0) << command << ": " << run.err;
+        EXPECT_EQ(run.out, "1\n") << command;
+    }
+}
+
+TEST_F(CtlPrintTest, PinOutsideOneToNineIsAUsageError) {
+    for (const std::string command : {"print-letters 0", "print-origin 10", "print-letters x", "print-letters"}) {
+        const auto run = Ctl("--simulate " + command);
+        EXPECT_EQ(run.exitStatus, 2) << command;
+        EXPECT_TRUE(run.out.empty()) << command;
+    }
+}
+
+TEST_F(CtlPrintTest, UnpluggedPrinterLeavesNoQueueToPrintTo) {
+    const auto run = Ctl("--simulate=" + StateFile("fault = unplugged\n") + " print-pattern");
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_THAT(run.err, HasSubstr("no usable ZT-40 queue"));
+}
+
+TEST_F(CtlPrintTest, SpoolerFailureIsShownAndFailsTheCommand) {
+    const auto run = Ctl("--simulate --queue Elsewhere print-origin 3");
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_THAT(run.err, HasSubstr("The printer name is invalid."));
+}
+
+}  // namespace

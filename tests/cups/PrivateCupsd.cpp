@@ -372,15 +372,15 @@ void PrivateCupsd::Stop() {
     m_pid = -1;
 }
 
-bool PrivateCupsd::RunTool(const std::vector<std::string>& argv, std::string* output, int timeoutMs) const {
-    if (argv.empty()) return false;
+int PrivateCupsd::ToolExitStatus(const std::vector<std::string>& argv, std::string* output, int timeoutMs) const {
+    if (argv.empty()) return -1;
     const std::string program = argv.front().find('/') != std::string::npos ? argv.front() : FindProgram(argv.front());
     if (program.empty()) {
         if (output != nullptr) *output = argv.front() + ": not installed";
-        return false;
+        return -1;
     }
     int pipeFds[2];
-    if (::pipe2(pipeFds, O_CLOEXEC) != 0) return false;
+    if (::pipe2(pipeFds, O_CLOEXEC) != 0) return -1;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
@@ -396,7 +396,7 @@ bool PrivateCupsd::RunTool(const std::vector<std::string>& argv, std::string* ou
     if (spawned != 0) {
         ::close(pipeFds[0]);
         if (output != nullptr) *output = std::string("cannot start ") + program + ": " + std::strerror(spawned);
-        return false;
+        return -1;
     }
     std::string text;
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -415,7 +415,7 @@ bool PrivateCupsd::RunTool(const std::vector<std::string>& argv, std::string* ou
     int status = 0;
     const bool ended = WaitBounded(pid, static_cast<int>(std::max<long long>(left, 1)), status);
     if (output != nullptr) *output = text;
-    return ended && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 bool PrivateCupsd::AddQueue(const std::string& name, const std::string& deviceUri, std::string& error,

@@ -42,7 +42,11 @@ public:
     bool AddQueue(const std::string& name, const std::string& deviceUri, std::string& error, bool withDriver = true);
     // Runs a CUPS tool (lpadmin, cupsdisable, cupsreject, lp...) against this server; true when
     // it exits 0 within `timeoutMs`. `output` receives its stdout and stderr.
-    bool RunTool(const std::vector<std::string>& argv, std::string* output = nullptr, int timeoutMs = 10000) const;
+    bool RunTool(const std::vector<std::string>& argv, std::string* output = nullptr, int timeoutMs = 10000) const {
+        return ToolExitStatus(argv, output, timeoutMs) == 0;
+    }
+    // The same, with the exit status; -1 when it could not run or did not end in time.
+    int ToolExitStatus(const std::vector<std::string>& argv, std::string* output = nullptr, int timeoutMs = 10000) const;
 
     // Device URIs served by the stub usb backend: one that writes each job to CapturePath,
     // one that waits forever as a printer that is not plugged in.

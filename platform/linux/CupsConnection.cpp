@@ -24,7 +24,11 @@ http_t* CupsConnection::Get(std::string& error) {
     if (!m_http) {
         const int code = errno;
         error = "Unable to connect to the print server " + host;
-        if (code != 0) error += std::string(": ") + std::strerror(code);
+        // libcups closes what it opened before returning, so only a connect failure's own code
+        // says something about the server.
+        const bool telling = code == ECONNREFUSED || code == ENOENT || code == ETIMEDOUT || code == EACCES ||
+                             code == EHOSTUNREACH || code == ENETUNREACH || code == ECONNRESET;
+        error += telling ? std::string(": ") + std::strerror(code) : std::string(".");
         return nullptr;
     }
     httpSetTimeout(m_http.get(), kCupsIoTimeoutSeconds, GiveUp, nullptr);

@@ -6,6 +6,7 @@ packages=(
   build-essential cmake pkg-config
   libusb-1.0-0-dev libudev-dev
   libcups2-dev cups-daemon cups-client
+  qt6-base-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   umockdev
 )

@@ -442,20 +442,37 @@ std::string PrivateCupsd::AbsentUsbUri(const std::string& serial) {
 
 std::string PrivateCupsd::CapturePath(const std::string& serial) const { return m_dir + "/capture/" + serial + ".prn"; }
 
-int PrivateCupsd::JobState(int jobId) const {
+namespace {
+
+// One attribute of a job, asked for on a connection of its own.
+template <typename Read>
+auto AskJob(const std::string& socket, int port, int jobId, const char* attribute, Read read) -> decltype(read(nullptr)) {
     std::unique_ptr<http_t, HttpCloser> http(
-        httpConnect2(m_socket.c_str(), m_port, nullptr, AF_UNSPEC, HTTP_ENCRYPTION_NEVER, 1, kIppTimeoutMs, nullptr));
-    if (!http) return 0;
+        httpConnect2(socket.c_str(), port, nullptr, AF_UNSPEC, HTTP_ENCRYPTION_NEVER, 1, kIppTimeoutMs, nullptr));
+    if (!http) return read(nullptr);
     ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
     char uri[HTTP_MAX_URI];
     httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof(uri), "ipp", nullptr, "localhost", 0, "/jobs/%d", jobId);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, "job-state");
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, attribute);
     std::unique_ptr<ipp_t, IppDeleter> response(cupsDoRequest(http.get(), request, "/"));
-    if (!response) return 0;
-    ipp_attribute_t* state = ippFindAttribute(response.get(), "job-state", IPP_TAG_ENUM);
-    return state != nullptr ? ippGetInteger(state, 0) : 0;
+    if (!response) return read(nullptr);
+    return read(ippFindAttribute(response.get(), attribute, IPP_TAG_ZERO));
+}
+
+}  // namespace
+
+int PrivateCupsd::JobState(int jobId) const {
+    return AskJob(m_socket, m_port, jobId, "job-state",
+                  [](ipp_attribute_t* state) { return state != nullptr ? ippGetInteger(state, 0) : 0; });
+}
+
+std::string PrivateCupsd::JobName(int jobId) const {
+    return AskJob(m_socket, m_port, jobId, "job-name", [](ipp_attribute_t* name) {
+        const char* text = name != nullptr ? ippGetString(name, 0, nullptr) : nullptr;
+        return std::string(text != nullptr ? text : "");
+    });
 }
 
 bool PrivateCupsd::WaitForJobState(int jobId, const std::function<bool(int)>& done, int timeoutMs) const {

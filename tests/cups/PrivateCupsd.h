@@ -56,6 +56,8 @@ public:
 
     // job-state (3 pending ... 9 completed); 0 when the server cannot tell.
     int JobState(int jobId) const;
+    // job-name; empty when the server cannot tell.
+    std::string JobName(int jobId) const;
     // Polls JobState until `done` holds or `timeoutMs` passes.
     bool WaitForJobState(int jobId, const std::function<bool(int)>& done, int timeoutMs) const;
     // Jobs of the queue not yet completed, cancelled or aborted; -1 when the server cannot tell.

@@ -145,7 +145,7 @@ bool FetchPrinter(CupsConnection& connection, std::string_view name, CupsPrinter
 class CupsSpoolerQueue final : public ISpoolerQueue {
 public:
     CupsSpoolerQueue(std::shared_ptr<CupsSession> session, std::string name)
-        : m_session(std::move(session)), m_name(std::move(name)), m_connection(m_session->server) {}
+        : m_session(std::move(session)), m_name(std::move(name)), m_connection(m_session->Borrow()) {}
 
     CupsSpoolerQueue(const CupsSpoolerQueue&) = delete;
     CupsSpoolerQueue& operator=(const CupsSpoolerQueue&) = delete;
@@ -156,13 +156,13 @@ public:
     // Fetches the queue's record once: the queue exists.
     bool Verify() {
         CupsPrinterRecord record;
-        return FetchPrinter(m_connection, m_name, record, m_session->lastError);
+        return FetchPrinter(*m_connection, m_name, record, m_session->lastError);
     }
 
     bool GetInfo(QueueInfo& info) override {
         if (!CheckUsable()) return false;
         CupsPrinterRecord record;
-        if (!FetchPrinter(m_connection, m_name, record, m_session->lastError)) return false;
+        if (!FetchPrinter(*m_connection, m_name, record, m_session->lastError)) return false;
         info = ToQueueInfo(record, m_session->usbPresent);
         return true;
     }
@@ -173,7 +173,7 @@ public:
         const std::string title(docName);
         const std::int32_t job = CreateJob(title);
         if (job <= 0) return 0;
-        http_t* http = m_connection.Get(m_session->lastError);
+        http_t* http = m_connection->Get(m_session->lastError);
         if (http == nullptr) {
             CancelOnFreshConnection(job);
             return 0;
@@ -181,7 +181,7 @@ public:
         if (cupsStartDocument(http, m_name.c_str(), job, title.c_str(), CUPS_FORMAT_RAW, 1) !=
             HTTP_STATUS_CONTINUE) {
             m_session->lastError = CupsErrorText("The document could not be started.");
-            m_connection.Drop();
+            m_connection->Drop();
             CancelOnFreshConnection(job);
             return 0;
         }
@@ -201,7 +201,7 @@ public:
         if (m_documentFailed) return Fail(m_documentError);
         // A zero-length write would end the chunked request body: the document would be cut here.
         if (bytes.empty()) return true;
-        http_t* http = m_connection.Get(m_session->lastError);
+        http_t* http = m_connection->Get(m_session->lastError);
         if (http == nullptr) return false;
         if (cupsWriteRequestData(http, reinterpret_cast<const char*>(bytes.data()), bytes.size()) !=
             HTTP_STATUS_CONTINUE) {
@@ -220,7 +220,7 @@ public:
             AbandonDocument();
             return Fail(m_documentError);
         }
-        http_t* http = m_connection.Get(m_session->lastError);
+        http_t* http = m_connection->Get(m_session->lastError);
         const ipp_status_t status = http != nullptr ? cupsFinishDocument(http, m_name.c_str()) : IPP_STATUS_ERROR_INTERNAL;
         if (!Succeeded(status)) {
             if (http != nullptr) m_session->lastError = CupsErrorText("The spooler refused the document.");
@@ -237,11 +237,11 @@ public:
         // libcups reads 0 as "the current job" and -1 as "every job": neither is a job id here.
         if (jobId <= 0) return Fail("There is no job " + std::to_string(jobId) + ".");
         if (m_documentOpen) return CancelOnFreshConnection(jobId);
-        http_t* http = m_connection.Get(m_session->lastError);
+        http_t* http = m_connection->Get(m_session->lastError);
         if (http == nullptr) return false;
         if (!Succeeded(cupsCancelJob2(http, m_name.c_str(), jobId, 0))) {
             m_session->lastError = CupsErrorText("The job could not be cancelled.");
-            if (httpError(http) != 0) m_connection.Drop();
+            if (httpError(http) != 0) m_connection->Drop();
             return false;
         }
         return true;
@@ -250,7 +250,7 @@ public:
     bool Close() override {
         if (!m_open) return Fail("The queue is not open.");
         if (m_documentOpen) AbandonDocument();
-        m_connection.Drop();
+        m_session->GiveBack(std::move(m_connection));
         m_open = false;
         return true;
     }
@@ -282,7 +282,7 @@ private:
             return request;
         };
         const std::string resource = "/printers/" + m_name;
-        const IppPtr response = DoRequest(m_connection, build, resource.c_str(), m_session->lastError);
+        const IppPtr response = DoRequest(*m_connection, build, resource.c_str(), m_session->lastError);
         if (!response) return 0;
         ipp_attribute_t* id = ippFindAttribute(response.get(), "job-id", IPP_TAG_INTEGER);
         if (id == nullptr || ippGetInteger(id, 0) <= 0) return FailJob("The spooler did not say which job it created.");
@@ -291,7 +291,7 @@ private:
 
     // An unfinished document must not print half: drop its request and cancel its job.
     void AbandonDocument() {
-        m_connection.Drop();
+        m_connection->Drop();
         CancelOnFreshConnection(m_jobId);
         m_documentOpen = false;
         m_documentFailed = false;
@@ -311,7 +311,7 @@ private:
 
     std::shared_ptr<CupsSession> m_session;
     std::string m_name;
-    CupsConnection m_connection;
+    std::unique_ptr<CupsConnection> m_connection;  // borrowed from the session until Close
     bool m_open = true;
     bool m_documentOpen = false;
     bool m_documentFailed = false;
@@ -322,14 +322,15 @@ private:
 }  // namespace
 
 CupsSpooler::CupsSpooler(UsbPresence usbPresent, std::string server)
-    : m_session(std::make_shared<CupsSession>(CupsSession{server, std::move(usbPresent), {}})),
-      m_connection(std::move(server)) {}
+    : m_session(std::make_shared<CupsSession>(CupsSession{std::move(server), std::move(usbPresent), {}, {}})) {}
 
 bool CupsSpooler::EnumLocalQueues(std::vector<QueueInfo>& queues) {
     queues.clear();
     const auto build = [] { return NewQueueRequest(IPP_OP_CUPS_GET_PRINTERS); };
     std::string error;
-    const IppPtr response = DoRequest(m_connection, build, "/", error);
+    auto connection = m_session->Borrow();
+    const IppPtr response = DoRequest(*connection, build, "/", error);
+    m_session->GiveBack(std::move(connection));
     if (!response) {
         // cupsd answers "not found" when it has no queue at all: an empty list, not a failure.
         if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND) return true;

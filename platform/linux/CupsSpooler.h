@@ -13,11 +13,23 @@
 namespace zt40 {
 
 // What the spooler and the queues it opened share: where the server is, how a USB device is
-// looked for, and the text of the last failed call.
+// looked for, the text of the last failed call, and one open connection nobody is using.
 struct CupsSession {
     std::string server;
     UsbPresence usbPresent;
     std::string lastError;
+    // The poll's connection, lent to a queue while it is open: printing needs no new
+    // connection, and each new one costs cupsd a pass of its main loop.
+    std::unique_ptr<CupsConnection> spare;
+
+    std::unique_ptr<CupsConnection> Borrow() {
+        if (spare) return std::move(spare);
+        return std::make_unique<CupsConnection>(server);
+    }
+    // Kept only while open and idle; anything else is closed.
+    void GiveBack(std::unique_ptr<CupsConnection> connection) {
+        if (connection && connection->IsOpen() && !spare) spare = std::move(connection);
+    }
 };
 
 class CupsSpooler final : public ISpooler {
@@ -34,7 +46,6 @@ public:
 
 private:
     std::shared_ptr<CupsSession> m_session;
-    CupsConnection m_connection;  // kept open between the poll's enumerations
 };
 
 }  // namespace zt40

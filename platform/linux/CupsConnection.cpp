@@ -1,5 +1,6 @@
 #include "platform/linux/CupsConnection.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <sys/socket.h>
@@ -8,19 +9,26 @@ namespace zt40 {
 
 namespace {
 
-// Called when a read or write has waited kCupsIoTimeoutSeconds: give up rather than wait on.
-int GiveUp(http_t*, void*) { return 0; }
+// The shortest connect attempt: a call that has spent its budget still gets to find out
+// whether the server is there at all.
+constexpr std::chrono::milliseconds kMinimumConnectTime{100};
 
 }  // namespace
+
+int CupsConnection::KeepWaiting(http_t*, void* connection) {
+    return std::chrono::steady_clock::now() < static_cast<const CupsConnection*>(connection)->m_deadline ? 1 : 0;
+}
 
 CupsConnection::CupsConnection(std::string server) : m_server(std::move(server)) {}
 
 http_t* CupsConnection::Get(std::string& error) {
     if (m_http) return m_http.get();
     const std::string host = m_server.empty() ? std::string(cupsServer()) : m_server;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(m_deadline - std::chrono::steady_clock::now());
+    const auto connectTime = std::max(left, kMinimumConnectTime);
     errno = 0;
     m_http.reset(httpConnect2(host.c_str(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                              kCupsConnectTimeoutMs, nullptr));
+                              static_cast<int>(connectTime.count()), nullptr));
     if (!m_http) {
         const int code = errno;
         error = "Unable to connect to the print server " + host;
@@ -31,7 +39,9 @@ http_t* CupsConnection::Get(std::string& error) {
         error += telling ? std::string(": ") + std::strerror(code) : std::string(".");
         return nullptr;
     }
-    httpSetTimeout(m_http.get(), kCupsIoTimeoutSeconds, GiveUp, nullptr);
+    // Also the socket's send and receive time-outs: a blocking send into a full socket
+    // returns after one slice too.
+    httpSetTimeout(m_http.get(), kCupsWaitSliceSeconds, KeepWaiting, this);
     return m_http.get();
 }
 

@@ -155,12 +155,14 @@ public:
 
     // Fetches the queue's record once: the queue exists.
     bool Verify() {
+        m_connection->StartCall();
         CupsPrinterRecord record;
         return FetchPrinter(*m_connection, m_name, record, m_session->lastError);
     }
 
     bool GetInfo(QueueInfo& info) override {
         if (!CheckUsable()) return false;
+        m_connection->StartCall();
         CupsPrinterRecord record;
         if (!FetchPrinter(*m_connection, m_name, record, m_session->lastError)) return false;
         info = ToQueueInfo(record, m_session->usbPresent);
@@ -170,6 +172,7 @@ public:
     std::int32_t StartDoc(std::string_view docName, std::string_view dataType) override {
         if (!CheckUsable()) return 0;
         if (!IsRawDataType(dataType)) return FailJob("Only RAW documents can be sent to this queue.");
+        m_connection->StartCall();
         const std::string title(docName);
         const std::int32_t job = CreateJob(title);
         if (job <= 0) return 0;
@@ -201,6 +204,7 @@ public:
         if (m_documentFailed) return Fail(m_documentError);
         // A zero-length write would end the chunked request body: the document would be cut here.
         if (bytes.empty()) return true;
+        m_connection->StartCall();
         http_t* http = m_connection->Get(m_session->lastError);
         if (http == nullptr) return false;
         if (cupsWriteRequestData(http, reinterpret_cast<const char*>(bytes.data()), bytes.size()) !=
@@ -216,6 +220,7 @@ public:
 
     bool EndDoc() override {
         if (!CheckDocument()) return false;
+        m_connection->StartCall();
         if (m_documentFailed) {
             AbandonDocument();
             return Fail(m_documentError);
@@ -236,6 +241,7 @@ public:
         if (!CheckUsable()) return false;
         // libcups reads 0 as "the current job" and -1 as "every job": neither is a job id here.
         if (jobId <= 0) return Fail("There is no job " + std::to_string(jobId) + ".");
+        m_connection->StartCall();
         if (m_documentOpen) return CancelOnFreshConnection(jobId);
         http_t* http = m_connection->Get(m_session->lastError);
         if (http == nullptr) return false;
@@ -249,6 +255,7 @@ public:
 
     bool Close() override {
         if (!m_open) return Fail("The queue is not open.");
+        m_connection->StartCall();
         if (m_documentOpen) AbandonDocument();
         m_session->GiveBack(std::move(m_connection));
         m_open = false;
@@ -301,6 +308,7 @@ private:
     bool CancelOnFreshConnection(std::int32_t jobId) {
         std::string error;
         CupsConnection connection(m_session->server);
+        connection.ShareDeadline(*m_connection);
         http_t* http = connection.Get(error);
         if (http == nullptr) return Fail(error);
         if (!Succeeded(cupsCancelJob2(http, m_name.c_str(), jobId, 0))) {
@@ -329,6 +337,7 @@ bool CupsSpooler::EnumLocalQueues(std::vector<QueueInfo>& queues) {
     const auto build = [] { return NewQueueRequest(IPP_OP_CUPS_GET_PRINTERS); };
     std::string error;
     auto connection = m_session->Borrow();
+    connection->StartCall();
     const IppPtr response = DoRequest(*connection, build, "/", error);
     m_session->GiveBack(std::move(connection));
     if (!response) {

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "CupsServerTest.h"
@@ -19,6 +20,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
+constexpr int kJobHeld = 4;
 constexpr int kJobCompleted = 9;
 constexpr int kJobCanceled = 7;
 constexpr int kJobAborted = 8;
@@ -326,6 +328,28 @@ TEST_F(CupsUnreachableServerTest, HungServerFailsWithinTheBound) {
     m_server->Resume();
     // Back again, the same spooler answers.
     EXPECT_TRUE(spooler.EnumLocalQueues(queues)) << spooler.LastErrorText();
+}
+
+TEST_F(CupsUnreachableServerTest, ServerHangingDuringTheDocumentFailsTheDocument) {
+    CupsSpooler spooler({}, m_server->SocketPath());
+    auto queue = spooler.OpenQueue("zt40");
+    ASSERT_NE(queue, nullptr);
+    const std::int32_t job = queue->StartDoc("Adjustment", "RAW");
+    ASSERT_GT(job, 0);
+    m_server->Suspend();
+    // Far more than the socket buffers hold: the write has to wait for the frozen server.
+    const std::vector<std::uint8_t> data(8'000'000, 0x22);
+    std::size_t written = 0;
+    EXPECT_LT(Timed([&] { EXPECT_FALSE(queue->Write(data, written)); }), kBound);
+    EXPECT_LT(Timed([&] { EXPECT_FALSE(queue->EndDoc()); }), kBound);
+    EXPECT_TRUE(queue->Close());
+    m_server->Resume();
+    // The half-sent job never prints. (The cancel sent while the server was frozen is lost;
+    // cupsd holds the job, still waiting for its document, until it gives up on it.)
+    std::this_thread::sleep_for(1s);
+    const int state = m_server->JobState(job);
+    EXPECT_TRUE(state == kJobHeld || state == kJobCanceled || state == kJobAborted) << state;
+    EXPECT_FALSE(std::ifstream(m_server->CapturePath("gone")).good());
 }
 
 TEST_F(CupsUnreachableServerTest, ServerDyingDuringTheDocumentFailsTheDocument) {

@@ -86,7 +86,10 @@ int RunStatus(const GlobalOptions& options, const std::vector<std::string>& args
     }
     DeviceLink& link = *wired.link;
     CHeadDevice& device = link.Device();
-    if (!OpenDevice(link)) return Fail("cannot open the printer of queue \"" + link.QueueName() + "\"");
+    if (!OpenDevice(link)) {
+        const std::string hint(link.AccessHint());
+        return Fail("cannot open the printer of queue \"" + link.QueueName() + "\"" + (hint.empty() ? "" : ": " + hint));
+    }
 
     const std::uint16_t status = WaitUntilReady(device, link.Clock());
     if (status == kStatusUnknown) return Fail("the printer does not answer the status query");

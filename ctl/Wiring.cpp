@@ -7,7 +7,11 @@
 #include "app/PrinterQueueRule.h"
 #include "ctl/StdioMessageBox.h"
 #include "platform/Spooler.h"
+#include "platform/DeviceAccess.h"
 #include "platform/linux/CupsSpooler.h"
+#include "platform/linux/LibusbBus.h"
+#include "platform/linux/LibusbDeviceOpener.h"
+#include "platform/linux/LinuxDeviceFinder.h"
 #include "platform/linux/SteadyClock.h"
 #include "platform/linux/UsbDevicePresence.h"
 #include "platform/sim/SimPrinterRig.h"
@@ -45,6 +49,7 @@ public:
     CHeadDevice& Device() override { return m_device; }
     IClock& Clock() override { return m_clock; }
     const std::string& QueueName() const override { return m_queueName; }
+    std::string_view AccessHint() const override { return m_rig.Report().Hint(); }
 
     SimPrinterRig& Rig() { return m_rig; }
     void SetQueueName(std::string name) { m_queueName = std::move(name); }
@@ -67,6 +72,60 @@ WiredLink WireSimulated(const GlobalOptions& options) {
     }
     auto link = std::make_unique<SimulatedLink>(setup);
     auto queue = ChooseQueue(link->Rig().Spooler(), options);
+    if (!queue) return {nullptr, NoQueueText(), 1};
+    link->SetQueueName(std::move(*queue));
+    return {std::move(link), {}, 0};
+}
+
+// --device PATH: the path is the device, whichever queue is named.
+class FixedPathFinder final : public IDeviceFinder {
+public:
+    explicit FixedPathFinder(std::string path) : m_path(std::move(path)) {}
+    std::optional<std::string> FindDevicePath(std::string_view) override { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+class RealLink : public DeviceLink {
+public:
+    RealLink(std::unique_ptr<IUsbBus> bus, std::optional<std::string> devicePath)
+        : m_bus(std::move(bus)),
+          m_spooler([this](std::string_view uri) { return IsUsbDevicePresent(*m_bus, uri); }),
+          m_finder(devicePath ? std::unique_ptr<IDeviceFinder>(std::make_unique<FixedPathFinder>(*devicePath))
+                              : std::make_unique<LinuxDeviceFinder>(m_spooler, *m_bus, &m_report)),
+          m_opener(*m_bus, &m_report),
+          m_device(DeviceLinkPlatform{*m_finder, m_opener, m_clock, m_messages, m_spooler}) {}
+
+    CHeadDevice& Device() override { return m_device; }
+    IClock& Clock() override { return m_clock; }
+    const std::string& QueueName() const override { return m_queueName; }
+    std::string_view AccessHint() const override { return m_report.Hint(); }
+
+    ISpooler& Spooler() { return m_spooler; }
+    void SetQueueName(std::string name) { m_queueName = std::move(name); }
+
+private:
+    std::unique_ptr<IUsbBus> m_bus;
+    DeviceAccessReport m_report;
+    CupsSpooler m_spooler;
+    std::unique_ptr<IDeviceFinder> m_finder;
+    LibusbDeviceOpener m_opener;
+    SteadyClock m_clock;
+    StdioMessageBox m_messages;
+    CHeadDevice m_device;  // last: it holds a channel from the opener
+    std::string m_queueName;
+};
+
+WiredLink WireReal(const GlobalOptions& options) {
+    auto bus = LibusbBus::Create();
+    if (!bus) return {nullptr, "zt40ctl: USB cannot be used on this machine (libusb or udev failed to start)", 1};
+    auto link = std::make_unique<RealLink>(std::move(bus), options.device);
+    if (options.device) {
+        link->SetQueueName(options.queue.value_or(""));
+        return {std::move(link), {}, 0};
+    }
+    auto queue = ChooseQueue(link->Spooler(), options);
     if (!queue) return {nullptr, NoQueueText(), 1};
     link->SetQueueName(std::move(*queue));
     return {std::move(link), {}, 0};
@@ -102,7 +161,7 @@ std::unique_ptr<ISpooler> MakeSpooler(const GlobalOptions& options) {
 
 WiredLink WireDeviceLink(const GlobalOptions& options) {
     if (options.simulate) return WireSimulated(options);
-    return {nullptr, "zt40ctl: a real printer is not wired in yet; use --simulate[=FILE]", 2};
+    return WireReal(options);
 }
 
 bool OpenDevice(DeviceLink& link) {

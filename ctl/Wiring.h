@@ -21,6 +21,8 @@ public:
     virtual IClock& Clock() = 0;
     // The print queue the device is opened through.
     virtual const std::string& QueueName() const = 0;
+    // Why the latest open failed, in the operator's words; empty when it did not fail.
+    virtual std::string_view AccessHint() const = 0;
 };
 
 struct WiredLink {
@@ -30,7 +32,8 @@ struct WiredLink {
 };
 
 // The queue is --queue NAME when given, otherwise the first queue that the main window's
-// matching rule accepts. With --simulate[=FILE] the printer is a simulated ZT-40.
+// matching rule accepts. With --simulate[=FILE] the printer is a simulated ZT-40; with
+// --device PATH the USB device at that path, whatever queue it belongs to.
 WiredLink WireDeviceLink(const GlobalOptions& options);
 
 // Closes whatever was open and opens the link's queue with request index 0 and 32 data bytes.

@@ -116,6 +116,16 @@ TEST_F(CtlStatusTest, AnUnpluggedPrinterLeavesNoUsableQueue) {
     const auto named = Ctl("--simulate=" + StateFile("fault = off\n") + " --queue ZT-40 status");
     EXPECT_EQ(named.exitStatus, 1);
     EXPECT_THAT(named.err, HasSubstr("cannot open the printer of queue \"ZT-40\""));
+    EXPECT_THAT(named.err, HasSubstr("not connected or not switched on")) << "the operator is told why";
+}
+
+TEST_F(CtlStatusTest, ARealDeviceThatIsNotAttachedFailsWithTheReason) {
+    // No ZT-40 is on this machine's bus: the real road must say so rather than hang or crash.
+    const auto run = Ctl("--device usb:0000:0000:serial=ABSENT status");
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_THAT(run.err, ::testing::AnyOf(HasSubstr("not connected or not switched on"),
+                                          HasSubstr("USB cannot be used on this machine")));
 }
 
 TEST_F(CtlStatusTest, ABadStateFileIsAUsageErrorNamingEachLine) {

@@ -99,17 +99,27 @@ std::vector<CupsPrinterRecord> ParsePrinters(ipp_t* response) {
     return records;
 }
 
+// What became of a request: answered (with the server's status) or not answered at all.
+struct RequestOutcome {
+    bool answered = false;
+    ipp_status_t status = IPP_STATUS_ERROR_SERVICE_UNAVAILABLE;
+};
+
 // Sends a request built by `build`; a connection that went stale since its last use is
-// replaced once, a time-out is not retried (the caller must not wait twice as long).
+// replaced once, a time-out is not retried (the call's budget is spent).
 IppPtr DoRequest(CupsConnection& connection, const std::function<ipp_t*()>& build, const char* resource,
-                 std::string& error) {
+                 std::string& error, RequestOutcome* outcome = nullptr) {
+    RequestOutcome unused;
+    RequestOutcome& result = outcome != nullptr ? *outcome : unused;
+    result = RequestOutcome{};
     for (int attempt = 0; attempt < 2; ++attempt) {
         const bool reused = connection.IsOpen();
         http_t* http = connection.Get(error);
         if (http == nullptr) return nullptr;
         IppPtr response(cupsDoRequest(http, build(), resource));
         if (response) {
-            if (Succeeded(ippGetStatusCode(response.get()))) return response;
+            result = {true, ippGetStatusCode(response.get())};
+            if (Succeeded(result.status)) return response;
             error = CupsErrorText(kNoAnswer);
             return nullptr;
         }
@@ -178,14 +188,14 @@ public:
         if (job <= 0) return 0;
         http_t* http = m_connection->Get(m_session->lastError);
         if (http == nullptr) {
-            CancelOnFreshConnection(job);
+            CancelQuietly(job);
             return 0;
         }
         if (cupsStartDocument(http, m_name.c_str(), job, title.c_str(), CUPS_FORMAT_RAW, 1) !=
             HTTP_STATUS_CONTINUE) {
             m_session->lastError = CupsErrorText("The document could not be started.");
             m_connection->Drop();
-            CancelOnFreshConnection(job);
+            CancelQuietly(job);
             return 0;
         }
         m_jobId = job;
@@ -299,10 +309,17 @@ private:
     // An unfinished document must not print half: drop its request and cancel its job.
     void AbandonDocument() {
         m_connection->Drop();
-        CancelOnFreshConnection(m_jobId);
+        CancelQuietly(m_jobId);
         m_documentOpen = false;
         m_documentFailed = false;
         m_jobId = 0;
+    }
+
+    // Clean-up after a failed step: the caller reports that step's error, not this one's.
+    void CancelQuietly(std::int32_t jobId) {
+        std::string kept = m_session->lastError;
+        CancelOnFreshConnection(jobId);
+        m_session->lastError = std::move(kept);
     }
 
     bool CancelOnFreshConnection(std::int32_t jobId) {
@@ -336,13 +353,14 @@ bool CupsSpooler::EnumLocalQueues(std::vector<QueueInfo>& queues) {
     queues.clear();
     const auto build = [] { return NewQueueRequest(IPP_OP_CUPS_GET_PRINTERS); };
     std::string error;
+    RequestOutcome outcome;
     auto connection = m_session->Borrow();
     connection->StartCall();
-    const IppPtr response = DoRequest(*connection, build, "/", error);
+    const IppPtr response = DoRequest(*connection, build, "/", error, &outcome);
     m_session->GiveBack(std::move(connection));
     if (!response) {
         // cupsd answers "not found" when it has no queue at all: an empty list, not a failure.
-        if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND) return true;
+        if (outcome.answered && outcome.status == IPP_STATUS_ERROR_NOT_FOUND) return true;
         m_session->lastError = std::move(error);
         return false;
     }

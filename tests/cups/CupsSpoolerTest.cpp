@@ -275,7 +275,9 @@ TEST_F(CupsSpoolerTest, EmptyDocumentIsRefusedAndItsJobRemoved) {
     const std::int32_t job = queue->StartDoc("Adjustment", "RAW");
     ASSERT_GT(job, 0);
     EXPECT_FALSE(queue->EndDoc());
+    // The refusal is what is reported, not the clean-up that follows it.
     EXPECT_FALSE(spooler.LastErrorText().empty());
+    EXPECT_EQ(spooler.LastErrorText().find("cancel"), std::string::npos) << spooler.LastErrorText();
     EXPECT_EQ(Server().PendingJobCount(name), 0);
 }
 
@@ -365,6 +367,26 @@ TEST_F(CupsUnreachableServerTest, ServerDyingDuringTheDocumentFailsTheDocument) 
     EXPECT_LT(Timed([&] { EXPECT_FALSE(queue->EndDoc()); }), kBound);
     EXPECT_FALSE(spooler.LastErrorText().empty());
     EXPECT_TRUE(queue->Close());
+}
+
+// cupsd answers "not found" when it has no queue at all; that is an empty list.
+TEST_F(CupsUnreachableServerTest, ServerWithoutQueuesListsNone) {
+    ASSERT_TRUE(m_server->RunTool({"lpadmin", "-x", "zt40"}));
+    CupsSpooler spooler({}, m_server->SocketPath());
+    std::vector<QueueInfo> queues{QueueInfo{}};
+    EXPECT_TRUE(spooler.EnumLocalQueues(queues)) << spooler.LastErrorText();
+    EXPECT_TRUE(queues.empty());
+}
+
+// ... but a server that cannot be reached is no empty list, even right after a "not found".
+TEST_F(CupsUnreachableServerTest, UnreachableServerIsNoEmptyList) {
+    CupsSpooler earlier({}, m_server->SocketPath());
+    EXPECT_EQ(earlier.OpenQueue("no_such_queue"), nullptr);
+    m_server->Stop();
+    CupsSpooler spooler({}, m_server->SocketPath());
+    std::vector<QueueInfo> queues;
+    EXPECT_FALSE(spooler.EnumLocalQueues(queues));
+    EXPECT_NE(spooler.LastErrorText().find(m_server->SocketPath()), std::string::npos) << spooler.LastErrorText();
 }
 
 TEST_F(CupsUnreachableServerTest, RestartedServerIsReachedThroughAFreshConnection) {

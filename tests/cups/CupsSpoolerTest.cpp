@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -237,6 +238,33 @@ TEST_F(CupsSpoolerTest, ClosingWithAnOpenDocumentCancelsItsJob) {
     ASSERT_TRUE(Server().WaitForJobState(job, IsFinished, kJobWaitMs));
     EXPECT_EQ(Server().JobState(job), kJobCanceled);
     EXPECT_FALSE(std::ifstream(Server().CapturePath("half")).good());
+}
+
+int OpenDescriptorCount() {
+    return static_cast<int>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                                          std::filesystem::directory_iterator()));
+}
+
+// The spooler keeps at most its one idle connection, and nothing once it is gone.
+TEST_F(CupsSpoolerTest, NothingStaysOpenOnceTheSpoolerIsGone) {
+    const std::string name = AddQueue("fds", PrivateCupsd::CapturingUsbUri("fds"));
+    const int before = OpenDescriptorCount();
+    {
+        CupsSpooler spooler({}, Server().SocketPath());
+        std::vector<QueueInfo> queues;
+        ASSERT_TRUE(spooler.EnumLocalQueues(queues));
+        for (int i = 0; i < 3; ++i) {
+            auto queue = spooler.OpenQueue(name);
+            ASSERT_NE(queue, nullptr);
+            auto second = spooler.OpenQueue(name);  // while the first holds the idle connection
+            ASSERT_NE(second, nullptr);
+            ASSERT_GT(queue->StartDoc("Adjustment", "RAW"), 0);
+            EXPECT_TRUE(second->Close());
+        }  // the first is destroyed with its document open
+        EXPECT_LE(OpenDescriptorCount(), before + 1);
+    }
+    EXPECT_EQ(OpenDescriptorCount(), before);
+    EXPECT_TRUE(Server().WaitUntilIdle(name, kJobWaitMs));
 }
 
 TEST_F(CupsSpoolerTest, CancelTakesOnlyARealJobId) {

@@ -2,13 +2,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdio>
+#include "support/CtlProgram.h"
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "printjob/EmbeddedJobs.h"
@@ -17,45 +13,7 @@ namespace {
 
 using ::testing::HasSubstr;
 
-struct CtlRun {
-    int exitStatus = -1;
-    std::string out;
-    std::string err;
-};
-
-class CtlPrintTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(std::filesystem::exists(kProgram)) << kProgram << " is built with the rest of the tree";
-        std::filesystem::create_directories(m_dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
-
-    std::string StateFile(const std::string& text) {
-        const auto path = m_dir / "state.zt40sim";
-        std::ofstream(path) << text;
-        return path.string();
-    }
-
-    CtlRun Ctl(const std::string& arguments) {
-        const auto errPath = m_dir / "stderr";
-        const std::string command = kProgram + " " + arguments + " 2>" + errPath.string();
-        CtlRun run;
-        FILE* pipe = popen(command.c_str(), "r");
-        if (!pipe) return run;
-        char buffer[4096];
-        while (const auto n = std::fread(buffer, 1, sizeof buffer, pipe)) run.out.append(buffer, n);
-        const int status = pclose(pipe);
-        run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        std::ifstream err(errPath);
-        run.err.assign(std::istreambuf_iterator<char>(err), {});
-        return run;
-    }
-
-    const std::string kProgram = std::string(ZT40_BINARY_DIR) + "/zt40ctl";
-    const std::filesystem::path m_dir =
-        std::filesystem::temp_directory_path() / ("zt40ctl-print-" + std::to_string(::getpid()));
-};
+class CtlPrintTest : public zt40::testing::CtlProgramTest {};
 
 TEST_F(CtlPrintTest, ExportJobWritesTheEmbeddedBytesUnchanged) {
     for (const int id : {152, 171, 172}) {

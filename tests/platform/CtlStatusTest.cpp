@@ -2,63 +2,18 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdio>
+#include "support/CtlProgram.h"
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 namespace {
 
 using ::testing::HasSubstr;
 
-struct CtlRun {
-    int exitStatus = -1;
-    std::string out;
-    std::string err;
-};
 
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream file(path);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
 
-class CtlStatusTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(std::filesystem::exists(kProgram)) << kProgram << " is built with the rest of the tree";
-        std::filesystem::create_directories(m_dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
-
-    std::string StateFile(const std::string& text) {
-        const auto path = m_dir / ("state" + std::to_string(m_files++) + ".zt40sim");
-        std::ofstream(path) << text;
-        return path.string();
-    }
-
-    CtlRun Ctl(const std::string& arguments) {
-        const auto errPath = m_dir / "stderr";
-        const std::string command = kProgram + " " + arguments + " 2>" + errPath.string();
-        CtlRun run;
-        FILE* pipe = popen(command.c_str(), "r");
-        if (!pipe) return run;
-        char buffer[256];
-        while (const auto n = std::fread(buffer, 1, sizeof buffer, pipe)) run.out.append(buffer, n);
-        const int status = pclose(pipe);
-        run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.err = ReadFile(errPath);
-        return run;
-    }
-
-    const std::string kProgram = std::string(ZT40_BINARY_DIR) + "/zt40ctl";
-    const std::filesystem::path m_dir =
-        std::filesystem::temp_directory_path() / ("zt40ctl-status-" + std::to_string(::getpid()));
-    int m_files = 0;
-};
+class CtlStatusTest : public zt40::testing::CtlProgramTest {};
 
 TEST_F(CtlStatusTest, TheEmbeddedPrinterIsReadyAndZeroed) {
     const auto run = Ctl("--simulate status");

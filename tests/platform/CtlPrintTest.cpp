@@ -2,12 +2,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "support/CtlProgram.h"
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "printjob/EmbeddedJobs.h"
+#include "support/CtlProgram.h"
 
 namespace {
 

@@ -2,16 +2,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "support/CtlProgram.h"
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "support/CtlProgram.h"
 namespace {
 
 using ::testing::HasSubstr;
-
-
 
 class CtlStatusTest : public zt40::testing::CtlProgramTest {};
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "support/CtlProgram.h"
+
 namespace {
 
 using ::testing::HasSubstr;

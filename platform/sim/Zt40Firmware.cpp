@@ -75,9 +75,9 @@ std::uint8_t ReadOrWrite16(DataArea& area, std::array<std::int16_t, N>& field) {
 }  // namespace
 
 const std::array<Zt40Firmware::Route, 12> Zt40Firmware::kRoutes = {{
-    {kOpcodeStatus, std::nullopt, &Zt40Firmware::StatusQuery},
-    {kOpcodeMotionBlock, std::nullopt, &Zt40Firmware::MotionBlockCommand},
-    {kOpcodeDownload, std::nullopt, &Zt40Firmware::DownloadCommand},
+    {kOpcodeStatus, kShortFrame, &Zt40Firmware::StatusQuery},
+    {kOpcodeMotionBlock, kShortFrame, &Zt40Firmware::MotionBlockCommand},
+    {kOpcodeDownload, kShortFrame, &Zt40Firmware::DownloadCommand},
     {kOpcodeExtended, 0, &Zt40Firmware::HeadFlag},
     {kOpcodeExtended, 1, &Zt40Firmware::SelectPin},
     {kOpcodeExtended, 2, &Zt40Firmware::PinAdjustments},
@@ -98,8 +98,7 @@ void Zt40Firmware::SetNotReady(std::uint32_t reads, std::uint16_t status) {
 
 std::uint8_t Zt40Firmware::Execute(DataArea& area) {
     const std::uint8_t opcode = area[0];
-    const std::optional<std::uint8_t> sub =
-        opcode == kOpcodeExtended ? std::optional<std::uint8_t>(area[kSubCommandByte]) : std::nullopt;
+    const int sub = opcode == kOpcodeExtended ? int{area[kSubCommandByte]} : kShortFrame;
     const auto route = std::ranges::find_if(
         kRoutes, [&](const Route& r) { return r.opcode == opcode && r.subCommand == sub; });
     if (route == kRoutes.end()) return kFirmwareUnknownCommand;

@@ -46,9 +46,10 @@ public:
 
 private:
     using Handler = std::uint8_t (Zt40Firmware::*)(DataArea&);
+    static constexpr int kShortFrame = -1;
     struct Route {
         std::uint8_t opcode;
-        std::optional<std::uint8_t> subCommand;  // extended frames only
+        int subCommand;  // extended frames only; kShortFrame for the others
         Handler handler;
     };
     static const std::array<Route, 12> kRoutes;

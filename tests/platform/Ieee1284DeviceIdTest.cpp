@@ -2,6 +2,8 @@
 // the keys that give make, model and serial.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -13,13 +15,12 @@ namespace {
 
 std::vector<std::uint8_t> Reply(std::string_view text, bool bigEndianLength = true) {
     const auto length = text.size() + 2;
-    std::vector<std::uint8_t> reply;
-    if (bigEndianLength) {
-        reply = {static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length & 0xFF)};
-    } else {
-        reply = {static_cast<std::uint8_t>(length & 0xFF), static_cast<std::uint8_t>(length >> 8)};
-    }
-    reply.insert(reply.end(), text.begin(), text.end());
+    const auto high = static_cast<std::uint8_t>(length >> 8);
+    const auto low = static_cast<std::uint8_t>(length & 0xFF);
+    std::vector<std::uint8_t> reply(length);
+    reply[0] = bigEndianLength ? high : low;
+    reply[1] = bigEndianLength ? low : high;
+    std::copy(text.begin(), text.end(), reply.begin() + 2);
     return reply;
 }
 

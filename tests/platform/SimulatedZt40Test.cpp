@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <optional>
@@ -18,8 +19,9 @@ using ::testing::ElementsAre;
 using Bytes = std::vector<std::uint8_t>;
 
 Bytes Packet(Bytes data) {
-    Bytes packet{0xF0, 0x00, 0x00};
-    packet.insert(packet.end(), data.begin(), data.end());
+    Bytes packet(3 + data.size(), 0x00);
+    packet[0] = 0xF0;
+    std::copy(data.begin(), data.end(), packet.begin() + 3);
     return packet;
 }
 

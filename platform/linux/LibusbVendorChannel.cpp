@@ -47,8 +47,9 @@ bool LibusbVendorChannel::RunTransaction(Transfer&& transfer) {
             m_alive = false;
             return false;
         }
-        // When the claim fails (the spooler's backend is printing) the request still goes:
-        // Linux lets any opener send vendor requests on the default control pipe.
+        // When the claim fails (the spooler's backend is printing) the request is still tried:
+        // the kernel refuses it while another program holds the interface, and the command
+        // then fails like one sent to a busy printer, to be retried by the next poll.
         result = transfer();
     }
     if (result.status == UsbStatus::NoDevice) m_alive = false;

@@ -21,7 +21,11 @@ bool CVendorPacket::Allocate(unsigned requestIndex, unsigned dataSize) {
 
     const std::size_t size = std::size_t{dataSize} + kHeaderSize;
     if (size <= kLargestPacket) {
-        m_buffer.reset(new (std::nothrow) std::uint8_t[size]());
+        try {
+            m_buffer = std::make_unique<std::uint8_t[]>(size);  // zero-filled
+        } catch (const std::bad_alloc&) {
+            m_buffer.reset();
+        }
     }
     if (!m_buffer) {
         m_messages.Show("Out of memory.", MbButtons::Ok, MbIcon::None);

@@ -228,7 +228,7 @@ std::unique_ptr<LibusbBus> LibusbBus::Create() {
     }
     state->udevContext = udev_new();
     if (!state->udevContext) return nullptr;
-    return std::unique_ptr<LibusbBus>(new LibusbBus(std::move(state)));
+    return std::make_unique<LibusbBus>(std::move(state));
 }
 
 LibusbBus::LibusbBus(std::unique_ptr<State> state) : m_state(std::move(state)) {}

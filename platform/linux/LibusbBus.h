@@ -22,9 +22,11 @@ public:
     // as the exclusive open on the original platform did.
     UsbOpenResult Open(const UsbDeviceRecord& device) override;
 
-private:
+    // Only Create() can make the state this takes.
     struct State;
     explicit LibusbBus(std::unique_ptr<State> state);
+
+private:
     void ForgetUnplugged(const std::vector<UsbDeviceRecord>& present);
     std::unique_ptr<State> m_state;
 };

@@ -29,7 +29,7 @@ std::unique_ptr<UdevDeviceMonitor> UdevDeviceMonitor::Create(Notify notify) {
         udev_monitor_enable_receiving(state->monitor) < 0) {
         return nullptr;
     }
-    return std::unique_ptr<UdevDeviceMonitor>(new UdevDeviceMonitor(std::move(state)));
+    return std::make_unique<UdevDeviceMonitor>(std::move(state));
 }
 
 UdevDeviceMonitor::UdevDeviceMonitor(std::unique_ptr<State> state) : m_state(std::move(state)) {}

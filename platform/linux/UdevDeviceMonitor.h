@@ -24,9 +24,11 @@ public:
     // Returns how many notices were sent (0 or 1).
     int Dispatch() override;
 
-private:
+    // Only Create() can make the state this takes.
     struct State;
     explicit UdevDeviceMonitor(std::unique_ptr<State> state);
+
+private:
     std::unique_ptr<State> m_state;
 };
 

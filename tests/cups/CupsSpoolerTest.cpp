@@ -43,6 +43,23 @@ int CountLines(const std::string& path) {
     return static_cast<int>(std::count(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>(), '\n'));
 }
 
+// cupsd writes a request's log line after it has answered: wait until the log has stopped
+// growing for a while (at most two seconds) before counting.
+int SettledLineCount(const std::string& path) {
+    using namespace std::chrono_literals;
+    const auto deadline = std::chrono::steady_clock::now() + 2s;
+    int count = CountLines(path);
+    auto stableSince = std::chrono::steady_clock::now();
+    while (std::chrono::steady_clock::now() < deadline && std::chrono::steady_clock::now() - stableSince < 300ms) {
+        std::this_thread::sleep_for(20ms);
+        if (const int now = CountLines(path); now != count) {
+            count = now;
+            stableSince = std::chrono::steady_clock::now();
+        }
+    }
+    return count;
+}
+
 bool IsFinished(int state) { return state >= kJobCanceled; }
 
 class CupsSpoolerTest : public CupsServerTest {
@@ -121,10 +138,10 @@ TEST_F(CupsSpoolerTest, EnumerationIsOneRequestWhateverTheNumberOfQueues) {
     CupsSpooler spooler({}, Server().SocketPath());
     Enumerate(spooler);  // connects
     const std::string log = Server().Directory() + "/log/access_log";
-    const int before = CountLines(log);
+    const int before = SettledLineCount(log);
     const auto queues = Enumerate(spooler);
     EXPECT_GE(queues.size(), 4u);
-    EXPECT_EQ(CountLines(log) - before, 1);
+    EXPECT_EQ(SettledLineCount(log) - before, 1);
 }
 
 TEST_F(CupsSpoolerTest, OpenFailsForUnknownAndMalformedQueueNames) {

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "app/PrinterQueueRule.h"
 #include "ctl/Command.h"
 #include "ctl/Wiring.h"
 
@@ -39,10 +38,7 @@ int RunCancel(const GlobalOptions& options, const std::vector<std::string>& args
     if (!spooler) return 1;
     const auto queueName = ChooseQueue(*spooler, options);
     if (!queueName) {
-        std::fprintf(stderr,
-                     "zt40ctl: cancel: no usable ZT-40 queue: none has the driver \"%s\", a USB port and is online "
-                     "(name one with --queue)\n",
-                     std::string(kPrinterDriverName).c_str());
+        std::fprintf(stderr, "%s\n", NoQueueText("cancel").c_str());
         return 1;
     }
     auto queue = spooler->OpenQueue(*queueName);

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/PrinterQueueRule.h"
 #include "ctl/Command.h"
 #include "ctl/StdioMessageBox.h"
 #include "ctl/Wiring.h"
@@ -65,9 +64,7 @@ int RunPrint(PrintKind kind, const GlobalOptions& options, const std::vector<std
     }
     const auto queue = ChooseQueue(*spooler, options);
     if (!queue) {
-        std::fprintf(stderr, "zt40ctl: %s: no usable ZT-40 queue: none has the driver \"%s\", a USB port and is online "
-                     "(name one with --queue)\n",
-                     name, std::string(kPrinterDriverName).c_str());
+        std::fprintf(stderr, "%s\n", NoQueueText(name).c_str());
         return 1;
     }
 

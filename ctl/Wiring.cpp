@@ -24,10 +24,6 @@ namespace {
 constexpr unsigned kRequestIndex = 0;
 constexpr unsigned kDataSize = 32;
 
-std::string NoQueueText() {
-    return "zt40ctl: no usable ZT-40 queue: none has the driver \"" + std::string(kPrinterDriverName) +
-           "\", a USB port and is online (name one with --queue)";
-}
 
 // The simulated printer's spooler, with the printer kept alive behind it.
 class SimulatedSpooler final : public ISpooler {
@@ -132,6 +128,12 @@ WiredLink WireReal(const GlobalOptions& options) {
 }
 
 }  // namespace
+
+std::string NoQueueText(std::string_view command) {
+    return "zt40ctl: " + (command.empty() ? std::string() : std::string(command) + ": ") +
+           "no usable ZT-40 queue: none has the driver \"" + std::string(kPrinterDriverName) +
+           "\", a USB port and is online (name one with --queue)";
+}
 
 std::optional<std::string> ChooseQueue(ISpooler& spooler, const GlobalOptions& options) {
     if (options.queue) return *options.queue;

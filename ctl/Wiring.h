@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "ctl/Command.h"
 #include "device/CHeadDevice.h"
@@ -43,6 +44,9 @@ bool OpenDevice(DeviceLink& link);
 // spooler (its queue offline while that printer is unplugged or off), otherwise CUPS.
 // Null when the simulation file cannot be loaded; the reason is already on standard error.
 std::unique_ptr<ISpooler> MakeSpooler(const GlobalOptions& options);
+
+// What to tell the operator when ChooseQueue finds nothing; `command` names the command, if any.
+std::string NoQueueText(std::string_view command = {});
 
 // The queue named by --queue, or the first that the main window's matching rule accepts.
 std::optional<std::string> ChooseQueue(ISpooler& spooler, const GlobalOptions& options);

@@ -24,22 +24,17 @@ std::string Interface(const std::string& device, int number, const char* interfa
            "\nA: bAlternateSetting= 0\nA: bInterfaceClass=" + interfaceClass + "\n";
 }
 
-class LibusbBusListingTest : public ::testing::Test {
+class LibusbBusListingTest : public UmockdevTest {
 protected:
     void SetUp() override {
-        if (!RunUnderUmockdev()) {
-            skipped = true;
-            return;
-        }
-        ASSERT_TRUE(testbed.Ready());
+        UmockdevTest::SetUp();
+        if (skipped || HasFatalFailure()) return;
         ASSERT_TRUE(testbed.Add("P: /devices/pci0000:00/0000:00:14.0/usb1/1-1\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\n"
                                 "A: idVendor=05e3\nA: idProduct=0610\nA: busnum=1\nA: devnum=2\nA: bDeviceClass=09\n"));
         bus = LibusbBus::Create();
         ASSERT_TRUE(bus);
     }
 
-    bool skipped = false;
-    UmockdevTestbed testbed;
     std::unique_ptr<LibusbBus> bus;
 };
 

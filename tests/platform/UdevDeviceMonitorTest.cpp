@@ -13,14 +13,11 @@ namespace {
 constexpr const char* kPrinter = "/sys/devices/pci0000:00/0000:00:14.0/usb1/1-4";
 constexpr const char* kPrinterInterface = "/sys/devices/pci0000:00/0000:00:14.0/usb1/1-4/1-4:1.0";
 
-class UdevDeviceMonitorTest : public ::testing::Test {
+class UdevDeviceMonitorTest : public UmockdevTest {
 protected:
     void SetUp() override {
-        if (!RunUnderUmockdev()) {
-            skipped = true;
-            return;
-        }
-        ASSERT_TRUE(testbed.Ready());
+        UmockdevTest::SetUp();
+        if (skipped || HasFatalFailure()) return;
         ASSERT_TRUE(testbed.Add("P: /devices/pci0000:00/0000:00:14.0/usb1/1-4\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\n"
                                 "A: idVendor=1a2b\nA: idProduct=00c4\nA: busnum=1\nA: devnum=3\n"
                                 "\nP: /devices/pci0000:00/0000:00:14.0/usb1/1-4/1-4:1.0\nE: SUBSYSTEM=usb\n"
@@ -35,8 +32,6 @@ protected:
         return poll(&fd, 1, 1000) == 1;
     }
 
-    bool skipped = false;
-    UmockdevTestbed testbed;
     std::unique_ptr<UdevDeviceMonitor> monitor;
     std::vector<std::uint32_t> notices;
 };

@@ -95,4 +95,20 @@ inline bool RunUnderUmockdev() {
     return false;
 }
 
+// A fixture whose tests run only inside umockdev: outside it, SetUp runs the test again in
+// a child under umockdev and sets `skipped`, and the test body must then return at once.
+class UmockdevTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!RunUnderUmockdev()) {
+            skipped = true;
+            return;
+        }
+        ASSERT_TRUE(testbed.Ready());
+    }
+
+    bool skipped = false;
+    UmockdevTestbed testbed;
+};
+
 }  // namespace zt40::test

@@ -1,0 +1,23 @@
+#pragma once
+// What a wizard page may ask of the main window: the services that turn a page's action into
+// device commands. A page reaches them through its sheet's parent, never the device itself.
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "device/CHeadDevice.h"
+
+namespace zt40 {
+
+class IPinwardenServices {
+public:
+    virtual ~IPinwardenServices() = default;
+    virtual void MoveHeadToCentre() = 0;
+    virtual void ResetPinSettings() = 0;
+    virtual void ResetPinCounters() = 0;
+    // Adds each value's low 16 bits to the pin's adjustment, pin 1 first, and writes the group.
+    virtual void ApplyPinAdjustments(std::span<const std::int32_t, kPinCount> values) = 0;
+    virtual std::string GetPrinterName() const = 0;
+};
+
+}  // namespace zt40

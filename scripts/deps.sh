@@ -9,6 +9,8 @@ packages=(
   qt6-base-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   umockdev
+  scdoc librsvg2-bin
+  debhelper dpkg-dev lintian desktop-file-utils appstream
 )
 
 missing=()

@@ -12,6 +12,7 @@ packages=(
   umockdev
   scdoc librsvg2-bin
   debhelper dpkg-dev lintian desktop-file-utils appstream
+  cups  # cups-driverd, for lpinfo -m on the installed driver
 )
 
 missing=()

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "platform/linux/InterfaceClaim.h"
+#include "platform/linux/LibusbDeviceOpener.h"
 
 namespace zt40 {
 
@@ -34,8 +35,9 @@ std::optional<ControlSetup> VendorGetSetup(std::span<const std::uint8_t> bytes, 
     return SetupFor(kVendorGetRequestType, bytes, interfaceNumber);
 }
 
-LibusbVendorChannel::LibusbVendorChannel(std::unique_ptr<IUsbDeviceHandle> handle, std::uint8_t interfaceNumber)
-    : m_handle(std::move(handle)), m_interface(interfaceNumber) {}
+LibusbVendorChannel::LibusbVendorChannel(std::unique_ptr<IUsbDeviceHandle> handle, std::uint8_t interfaceNumber,
+                                         DeviceAccessReport* report)
+    : m_handle(std::move(handle)), m_interface(interfaceNumber), m_report(report) {}
 
 void LibusbVendorChannel::BeginTransaction() {
     if (!IsAlive() || m_claim) return;
@@ -43,6 +45,7 @@ void LibusbVendorChannel::BeginTransaction() {
     if (m_claim->DeviceGone()) {
         m_claim.reset();
         m_alive = false;
+        if (m_report) m_report->Record(DeviceAccessFailure::DeviceNotFound);
     }
 }
 
@@ -56,6 +59,7 @@ bool LibusbVendorChannel::RunTransfer(Transfer&& transfer) {
         ownClaim.emplace(*m_handle, m_interface);
         if (ownClaim->DeviceGone()) {
             m_alive = false;
+            if (m_report) m_report->Record(DeviceAccessFailure::DeviceNotFound);
             return false;
         }
     }
@@ -64,6 +68,7 @@ bool LibusbVendorChannel::RunTransfer(Transfer&& transfer) {
     // then fails like one sent to a busy printer, to be retried by the next poll.
     const UsbTransferResult result = transfer();
     if (result.status == UsbStatus::NoDevice) m_alive = false;
+    if (m_report) m_report->Record(TransferFailureOf(result.status));
     return result.status == UsbStatus::Ok;
 }
 

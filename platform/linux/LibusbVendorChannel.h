@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 
+#include "platform/DeviceAccess.h"
 #include "platform/VendorChannel.h"
 #include "platform/linux/InterfaceClaim.h"
 #include "platform/linux/UsbBus.h"
@@ -26,7 +27,9 @@ std::optional<ControlSetup> VendorGetSetup(std::span<const std::uint8_t> bytes, 
 
 class LibusbVendorChannel final : public IVendorChannel {
 public:
-    LibusbVendorChannel(std::unique_ptr<IUsbDeviceHandle> handle, std::uint8_t interfaceNumber);
+    // `report`, when given, learns why the latest request failed (or that it succeeded).
+    LibusbVendorChannel(std::unique_ptr<IUsbDeviceHandle> handle, std::uint8_t interfaceNumber,
+                        DeviceAccessReport* report = nullptr);
 
     bool VendorSet(std::span<const std::uint8_t> bytes) override;
     bool VendorGet(std::span<std::uint8_t> bytes) override;
@@ -48,6 +51,7 @@ private:
     std::uint8_t m_interface;
     bool m_alive = true;
     std::optional<InterfaceClaim> m_claim;
+    DeviceAccessReport* m_report;
 };
 
 }  // namespace zt40

@@ -8,7 +8,7 @@ packages=(
   libcups2-dev cups-daemon cups-client
   qt6-base-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  umockdev
+  umockdev libumockdev-dev
 )
 
 missing=()

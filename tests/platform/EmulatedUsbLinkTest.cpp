@@ -1,22 +1,24 @@
 // The real libusb road to an emulated ZT-40: umockdev gives the device its descriptors, a
 // printer-class interface and a usbfs node whose control transfers are answered from a
 // usbmon capture made from a readable transcript.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <array>
+#include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <functional>
 #include <ostream>
 #include <span>
-#include <cstdlib>
 #include <string>
-#include <unistd.h>
 
 #include "device/CHeadDevice.h"
 #include "platform/linux/LibusbBus.h"
 #include "platform/linux/LibusbDeviceOpener.h"
 #include "platform/linux/SteadyClock.h"
-#include "platform/linux/UsbDevicePath.h"
 #include "platform/memory/RecordingMessageBox.h"
 #include "platform/memory/Transcript.h"
 #include "platform/sim/SimSpooler.h"
@@ -183,6 +185,105 @@ TEST_F(EmulatedUsbLinkTest, OneByteSentDifferentlyIsNeverAnswered) {
     if (HasFatalFailure()) return;
     EXPECT_FALSE(head->SelectPin(4));
     EXPECT_EQ(access.Last(), DeviceAccessFailure::NotAnswering);
+}
+
+// The kernel's answers to a device in trouble, each written into the capture of a status
+// query: the command ends with its failure value at once and names the reason.
+struct FaultCase {
+    const char* name;
+    std::function<void(UsbmonCapture&, const Transcript&)> capture;
+    DeviceAccessFailure reason;
+    bool channelLost;
+};
+
+std::ostream& operator<<(std::ostream& out, const FaultCase& c) { return out << c.name; }
+
+TranscriptEntry Failed(TranscriptEntry entry) {
+    entry.succeeded = false;
+    return entry;
+}
+
+class EmulatedFaultTest : public EmulatedUsbLinkTest, public ::testing::WithParamInterface<FaultCase> {};
+
+TEST_P(EmulatedFaultTest, CommandFailsAtOnceWithItsReason) {
+    if (skipped) return;
+    const auto& c = GetParam();
+    UsbmonCapture capture(Target());
+    c.capture(capture, Load("status-and-selected-pin.trace"));
+    Replay(capture);
+    if (HasFatalFailure()) return;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(head->GetStatus(), kStatusUnknown);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_EQ(access.Last(), c.reason) << access.Hint();
+    EXPECT_EQ(head->Port().IsHandleValid(), !c.channelLost);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kernel, EmulatedFaultTest,
+    ::testing::Values(
+        FaultCase{"StalledRequest",  // LIBUSB_ERROR_PIPE
+                  [](UsbmonCapture& capture, const Transcript& trace) { capture.Add(Failed(trace[0])); },
+                  DeviceAccessFailure::NotAnswering, false},
+        FaultCase{"RequestTimedOut",  // LIBUSB_ERROR_TIMEOUT
+                  [](UsbmonCapture& capture, const Transcript& trace) { capture.Add(trace[0], false); },
+                  DeviceAccessFailure::NotAnswering, false},
+        FaultCase{"RemovedBetweenTwoRequests",  // LIBUSB_ERROR_NO_DEVICE
+                  [](UsbmonCapture& capture, const Transcript& trace) {
+                      capture.Add(trace[0]);
+                      capture.SetFailStatus(-ENODEV);
+                      capture.Add(Failed(trace[1]));
+                  },
+                  DeviceAccessFailure::DeviceNotFound, true},
+        FaultCase{"RemovedWhilePolling",
+                  [](UsbmonCapture& capture, const Transcript& trace) {
+                      capture.Add(trace[0]);
+                      capture.Add(trace[1]);
+                      capture.Add(trace[2]);
+                      capture.SetFailStatus(-ESHUTDOWN);
+                      capture.Add(Failed(trace[3]));
+                  },
+                  DeviceAccessFailure::DeviceNotFound, true}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+// A printer that takes the command and then never answers a poll holds the command for its
+// 5000 ms clock and the last request's own time-out, no longer.
+TEST_F(EmulatedUsbLinkTest, StalledPrinterReleasesTheCommandWithinItsBound) {
+    if (skipped) return;
+    const auto status = Load("status-and-selected-pin.trace");
+    UsbmonCapture capture(Target());
+    capture.Add(status[0]);
+    capture.Add(status[1]);
+    Replay(capture);
+    if (HasFatalFailure()) return;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(head->GetStatus(), kStatusUnknown);
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(elapsed, std::chrono::milliseconds(kTransactionTimeoutMs));
+    EXPECT_LT(elapsed, std::chrono::milliseconds(6000));
+    EXPECT_EQ(access.Last(), DeviceAccessFailure::NotAnswering);
+}
+
+// Another copy of the program (or any program taking the same lock) has the device open.
+TEST_F(EmulatedUsbLinkTest, DeviceHeldByAnotherProgramIsNamedBusy) {
+    if (skipped) return;
+    const int holder = ::open("/dev/bus/usb/001/007", O_RDWR | O_CLOEXEC);
+    ASSERT_GE(holder, 0);
+    ASSERT_EQ(::flock(holder, LOCK_EX | LOCK_NB), 0);
+    UsbmonCapture capture(Target());
+    capture.AddAll(Load("status-and-selected-pin.trace"));
+    const std::string file = ::testing::TempDir() + "zt40-busy-" + std::to_string(::getpid()) + ".pcap";
+    ASSERT_TRUE(capture.Write(file));
+    ASSERT_TRUE(testbed.LoadPcap(kDevicePath, file));
+    auto usb = LibusbBus::Create();
+    ASSERT_TRUE(usb);
+    LibusbDeviceOpener busyOpener(*usb, &access);
+    CHeadDevice device(DeviceLinkPlatform{finder, busyOpener, clock, messages, spooler});
+    EXPECT_FALSE(device.Open("ZT-40", 0, 32));
+    EXPECT_EQ(access.Last(), DeviceAccessFailure::Busy);
+    EXPECT_EQ(device.GetStatus(), kStatusUnknown);
+    ::close(holder);
+    std::remove(file.c_str());
 }
 
 }  // namespace

@@ -60,6 +60,9 @@ public:
         }
     }
 
+    // What FAIL lines added from now on complete with (a negative errno, as usbmon shows it).
+    void SetFailStatus(std::int32_t status) { m_target.failStatus = status; }
+
     void AddAll(const Transcript& entries) {
         for (const auto& entry : entries) Add(entry);
     }

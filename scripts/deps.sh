@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   umockdev
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -2,10 +2,8 @@
 // the README. Usage: zt40_wizard_shots OUTDIR en|ja
 #include <QApplication>
 #include <QDir>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QPixmap>
-#include <QTranslator>
 
 #include <cstdio>
 #include <string>
@@ -14,6 +12,7 @@
 #include "platform/sim/SimSpooler.h"
 #include "printjob/EmbeddedJobs.h"
 #include "printjob/PrintJobSender.h"
+#include "ui/Translations.h"
 #include "ui/WizardHost.h"
 #include "wizards/OriginPin.h"
 #include "wizards/Sheets.h"
@@ -56,18 +55,13 @@ int main(int argc, char** argv) {
     const QString dir = QString::fromLocal8Bit(argv[1]);
     const QString edition = QString::fromLatin1(argv[2]);
     QDir().mkpath(dir);
-    QTranslator qt;
-    QTranslator wizards;
-    if (edition == QLatin1String("ja")) {
-        QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
-        if (qt.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-            QApplication::installTranslator(&qt);
-        }
-        if (!wizards.load(QStringLiteral(ZT40_WIZARD_QM_DIR "/wizards_ja.qm"))) {
-            std::fprintf(stderr, "zt40_wizard_shots: the Japanese wizard texts are not built\n");
-            return 1;
-        }
-        QApplication::installTranslator(&wizards);
+    const QLocale locale = edition == QLatin1String("ja") ? QLocale(QLocale::Japanese, QLocale::Japan)
+                                                          : QLocale(QLocale::English, QLocale::UnitedStates);
+    QLocale::setDefault(locale);
+    const zt40::ui::Edition loaded = zt40::ui::InstallEdition(app, locale);
+    if (!loaded.loadedAreas.contains(QStringLiteral("wizards")) && edition == QLatin1String("ja")) {
+        std::fprintf(stderr, "zt40_wizard_shots: the Japanese wizard texts are not built in\n");
+        return 1;
     }
 
     zt40::SimSpooler spooler;

@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "ui/WizardPages.h"
-#include "ui/WizardText.h"
+#include "ui/Translations.h"
 #include "wizards/Sheets.h"
 
 namespace zt40::ui {
@@ -27,7 +27,7 @@ constexpr Text kCancelText = ZT40_TR("WizardHost", "Cancel");
 
 WizardHost::WizardHost(CWizardSheet& sheet, QWidget* parent) : QDialog(parent), m_sheet(sheet) {
     setObjectName(QStringLiteral("wizard"));
-    setWindowTitle(WizardTr(kWizardCaption));
+    setWindowTitle(Translate(kWizardCaption));
     auto* layout = new QVBoxLayout(this);
 
     auto* header = new QWidget(this);
@@ -60,10 +60,10 @@ WizardHost::WizardHost(CWizardSheet& sheet, QWidget* parent) : QDialog(parent), 
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    m_back = new QPushButton(WizardTr(kBackText), this);
-    m_next = new QPushButton(WizardTr(kNextText), this);
-    m_finish = new QPushButton(WizardTr(kFinishText), this);
-    m_cancel = new QPushButton(WizardTr(kCancelText), this);
+    m_back = new QPushButton(Translate(kBackText), this);
+    m_next = new QPushButton(Translate(kNextText), this);
+    m_finish = new QPushButton(Translate(kFinishText), this);
+    m_cancel = new QPushButton(Translate(kCancelText), this);
     for (QPushButton* button : {m_back, m_next, m_finish, m_cancel}) {
         button->setAutoDefault(false);
         buttons->addWidget(button);
@@ -144,8 +144,8 @@ void WizardHost::ShowActivePage() {
     if (widget == nullptr) return;
     widget->Refresh();
     m_stack->setCurrentWidget(widget);
-    m_title->setText(WizardTr(widget->Page().Title()));
-    m_subtitle->setText(WizardTr(m_sheet.StepOf(m_sheet.ActiveIndex())));
+    m_title->setText(Translate(widget->Page().Title()));
+    m_subtitle->setText(Render(m_sheet.StepOf(m_sheet.ActiveIndex())));
 }
 
 void WizardHost::GoToPage(std::size_t index) {

@@ -17,7 +17,7 @@
 #include <initializer_list>
 
 #include "ui/WizardPictures.h"
-#include "ui/WizardText.h"
+#include "ui/Translations.h"
 #include "wizards/HeadPages.h"
 #include "wizards/OriginPin.h"
 #include "wizards/PowerPages.h"
@@ -30,14 +30,14 @@ namespace {
 QString ControlName(int id) { return QStringLiteral("control%1").arg(id); }
 
 QLabel* TextLabel(Text text, QWidget* parent) {
-    auto* label = new QLabel(WizardTr(text), parent);
+    auto* label = new QLabel(Translate(text), parent);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
 }
 
 QPushButton* Button(Text text, int id, QWidget* parent) {
-    auto* button = new QPushButton(WizardTr(text), parent);
+    auto* button = new QPushButton(Translate(text), parent);
     button->setObjectName(ControlName(id));
     button->setAutoDefault(false);
     return button;
@@ -116,7 +116,7 @@ public:
         m_hint->setObjectName(ControlName(CAdjustPinPage::kLettersHint));
         left->addWidget(m_hint);
         auto* pinRow = new QHBoxLayout;
-        m_pinLabel = new QLabel(WizardTr(CAdjustPinPage::kPinLabelText), this);
+        m_pinLabel = new QLabel(Translate(CAdjustPinPage::kPinLabelText), this);
         m_pinLabel->setObjectName(ControlName(CAdjustPinPage::kPinLabel));
         m_combo = new QComboBox(this);
         m_combo->setObjectName(ControlName(CAdjustPinPage::kPinCombo));
@@ -232,7 +232,7 @@ public:
     explicit OriginPinWidget(COriginPinPage& page) : WizardPageWidget(page), m_page(page) {
         QVBoxLayout* left = Frame(this, {WizardPicture::OriginMark});
         left->addWidget(TextLabel(COriginPinPage::kInstruction, this));
-        auto* group = new QGroupBox(WizardTr(COriginPinPage::kPinGroup), this);
+        auto* group = new QGroupBox(Translate(COriginPinPage::kPinGroup), this);
         auto* grid = new QGridLayout(group);
         m_pins = new QButtonGroup(this);
         for (int pin = 0; pin < static_cast<int>(kPinCount); ++pin) {

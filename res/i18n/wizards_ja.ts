@@ -1,118 +1,6 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
-<TS version="2.1" language="ja_JP">
-<context>
-    <name>CMoveHeadPage</name>
-    <message>
-        <source>Move Head</source>
-        <translation>ヘッド移動</translation>
-    </message>
-    <message>
-        <source>Click [Move Head] to move the head to the center.
-
-After moving, click [Next].</source>
-        <translation>[ヘッド移動]をクリックすると、ヘッドが中央に移動します。
-
-移動したら、[次へ]をクリックしてください。</translation>
-    </message>
-</context>
-<context>
-    <name>CPowerOffPage</name>
-    <message>
-        <source>Power Off</source>
-        <translation>電源オフ</translation>
-    </message>
-    <message>
-        <source>Detach the AC adapter from the ZT-40.
-
-After detaching, click [Next].</source>
-        <translation>ZT-40からACアダプタを取り外してください。
-
-取り外したら、[次へ]をクリックしてください。</translation>
-    </message>
-</context>
-<context>
-    <name>CReplaceHeadPage</name>
-    <message>
-        <source>Replace Head</source>
-        <translation>ヘッド交換</translation>
-    </message>
-    <message>
-        <source>1. Make sure the head is the highest position.
-2. Remove the two screws.
-3. Pull the head back to extract and remove.
-4. Unload the head cap.
-
-When finished, click [Next].</source>
-        <translation>1. ヘッドが一番高い位置にあることを確認してください。
-2. 2本のネジを外してください。
-3. ヘッドを後ろに引いて抜き取ってください。
-4. ヘッドキャップを外してください。
-
-終わったら、[次へ]をクリックしてください。</translation>
-    </message>
-    <message>
-        <source>Caution: High Temperature
-
-The head area becomes hot.
-Never touch the head immediately after printing has finished.
-Doing so may cause burns.</source>
-        <translation>注意：高温
-
-ヘッド周辺は高温になります。
-印刷が終わった直後は、ヘッドに絶対に触れないでください。
-やけどの原因になります。</translation>
-    </message>
-</context>
-<context>
-    <name>CPutOnHeadPage</name>
-    <message>
-        <source>Head installation</source>
-        <translation>ヘッド取り付け</translation>
-    </message>
-    <message>
-        <source>1. Install the new head.
-2. Attach the two screws to secure the head in place.
-3. Load the head cap
-
-When finished, click [Next].</source>
-        <translation>1. 新しいヘッドを取り付けてください。
-2. 2本のネジでヘッドを固定してください。
-3. ヘッドキャップを取り付けてください。
-
-終わったら、[次へ]をクリックしてください。</translation>
-    </message>
-</context>
-<context>
-    <name>CPowerOnPage</name>
-    <message>
-        <source>Power On</source>
-        <translation>電源オン</translation>
-    </message>
-    <message>
-        <source>Attach the AC adapter and switch on the power.
-
-When finished, click [Next].</source>
-        <translation>ACアダプタを取り付け、電源をオンにしてください。
-
-終わったら、[次へ]をクリックしてください。</translation>
-    </message>
-</context>
-<context>
-    <name>CPowerAgainPage</name>
-    <message>
-        <source>Power Off/On</source>
-        <translation>電源オフ/オン</translation>
-    </message>
-    <message>
-        <source>Hold down the [Power/Movement] button for one second or longer to switch off the power, then switch the power on again.
-
-When you're done, click [Finish].</source>
-        <translation>[電源/移動]ボタンを1秒以上押し続けて電源をオフにしてから、もう一度電源をオンにしてください。
-
-終わったら、[完了]をクリックしてください。</translation>
-    </message>
-</context>
+<TS version="2.1" language="ja_JP" sourcelanguage="en">
 <context>
     <name>CAdjustPinPage</name>
     <message>
@@ -176,6 +64,21 @@ When you're done, click [Finish].</source>
     </message>
 </context>
 <context>
+    <name>CMoveHeadPage</name>
+    <message>
+        <source>Move Head</source>
+        <translation>ヘッド移動</translation>
+    </message>
+    <message>
+        <source>Click [Move Head] to move the head to the center.
+
+After moving, click [Next].</source>
+        <translation>[ヘッド移動]をクリックすると、ヘッドが中央に移動します。
+
+移動したら、[次へ]をクリックしてください。</translation>
+    </message>
+</context>
+<context>
     <name>COriginPinPage</name>
     <message>
         <source>Origin Pin</source>
@@ -192,6 +95,103 @@ When you're done, click [Finish].</source>
     <message>
         <source>Start Adjustment.</source>
         <translation>Start Adjustment.</translation>
+    </message>
+</context>
+<context>
+    <name>CPowerAgainPage</name>
+    <message>
+        <source>Power Off/On</source>
+        <translation>電源オフ/オン</translation>
+    </message>
+    <message>
+        <source>Hold down the [Power/Movement] button for one second or longer to switch off the power, then switch the power on again.
+
+When you&apos;re done, click [Finish].</source>
+        <translation>[電源/移動]ボタンを1秒以上押し続けて電源をオフにしてから、もう一度電源をオンにしてください。
+
+終わったら、[完了]をクリックしてください。</translation>
+    </message>
+</context>
+<context>
+    <name>CPowerOffPage</name>
+    <message>
+        <source>Power Off</source>
+        <translation>電源オフ</translation>
+    </message>
+    <message>
+        <source>Detach the AC adapter from the ZT-40.
+
+After detaching, click [Next].</source>
+        <translation>ZT-40からACアダプタを取り外してください。
+
+取り外したら、[次へ]をクリックしてください。</translation>
+    </message>
+</context>
+<context>
+    <name>CPowerOnPage</name>
+    <message>
+        <source>Power On</source>
+        <translation>電源オン</translation>
+    </message>
+    <message>
+        <source>Attach the AC adapter and switch on the power.
+
+When finished, click [Next].</source>
+        <translation>ACアダプタを取り付け、電源をオンにしてください。
+
+終わったら、[次へ]をクリックしてください。</translation>
+    </message>
+</context>
+<context>
+    <name>CPutOnHeadPage</name>
+    <message>
+        <source>Head installation</source>
+        <translation>ヘッド取り付け</translation>
+    </message>
+    <message>
+        <source>1. Install the new head.
+2. Attach the two screws to secure the head in place.
+3. Load the head cap
+
+When finished, click [Next].</source>
+        <translation>1. 新しいヘッドを取り付けてください。
+2. 2本のネジでヘッドを固定してください。
+3. ヘッドキャップを取り付けてください。
+
+終わったら、[次へ]をクリックしてください。</translation>
+    </message>
+</context>
+<context>
+    <name>CReplaceHeadPage</name>
+    <message>
+        <source>Replace Head</source>
+        <translation>ヘッド交換</translation>
+    </message>
+    <message>
+        <source>1. Make sure the head is the highest position.
+2. Remove the two screws.
+3. Pull the head back to extract and remove.
+4. Unload the head cap.
+
+When finished, click [Next].</source>
+        <translation>1. ヘッドが一番高い位置にあることを確認してください。
+2. 2本のネジを外してください。
+3. ヘッドを後ろに引いて抜き取ってください。
+4. ヘッドキャップを外してください。
+
+終わったら、[次へ]をクリックしてください。</translation>
+    </message>
+    <message>
+        <source>Caution: High Temperature
+
+The head area becomes hot.
+Never touch the head immediately after printing has finished.
+Doing so may cause burns.</source>
+        <translation>注意：高温
+
+ヘッド周辺は高温になります。
+印刷が終わった直後は、ヘッドに絶対に触れないでください。
+やけどの原因になります。</translation>
     </message>
 </context>
 <context>

@@ -1,118 +1,6 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
-<TS version="2.1" language="en">
-<context>
-    <name>CMoveHeadPage</name>
-    <message>
-        <source>Move Head</source>
-        <translation>Move Head</translation>
-    </message>
-    <message>
-        <source>Click [Move Head] to move the head to the center.
-
-After moving, click [Next].</source>
-        <translation>Click [Move Head] to move the head to the center.
-
-After moving, click [Next].</translation>
-    </message>
-</context>
-<context>
-    <name>CPowerOffPage</name>
-    <message>
-        <source>Power Off</source>
-        <translation>Power Off</translation>
-    </message>
-    <message>
-        <source>Detach the AC adapter from the ZT-40.
-
-After detaching, click [Next].</source>
-        <translation>Detach the AC adapter from the ZT-40.
-
-After detaching, click [Next].</translation>
-    </message>
-</context>
-<context>
-    <name>CReplaceHeadPage</name>
-    <message>
-        <source>Replace Head</source>
-        <translation>Replace Head</translation>
-    </message>
-    <message>
-        <source>1. Make sure the head is the highest position.
-2. Remove the two screws.
-3. Pull the head back to extract and remove.
-4. Unload the head cap.
-
-When finished, click [Next].</source>
-        <translation>1. Make sure the head is the highest position.
-2. Remove the two screws.
-3. Pull the head back to extract and remove.
-4. Unload the head cap.
-
-When finished, click [Next].</translation>
-    </message>
-    <message>
-        <source>Caution: High Temperature
-
-The head area becomes hot.
-Never touch the head immediately after printing has finished.
-Doing so may cause burns.</source>
-        <translation>Caution: High Temperature
-
-The head area becomes hot.
-Never touch the head immediately after printing has finished.
-Doing so may cause burns.</translation>
-    </message>
-</context>
-<context>
-    <name>CPutOnHeadPage</name>
-    <message>
-        <source>Head installation</source>
-        <translation>Head installation</translation>
-    </message>
-    <message>
-        <source>1. Install the new head.
-2. Attach the two screws to secure the head in place.
-3. Load the head cap
-
-When finished, click [Next].</source>
-        <translation>1. Install the new head.
-2. Attach the two screws to secure the head in place.
-3. Load the head cap
-
-When finished, click [Next].</translation>
-    </message>
-</context>
-<context>
-    <name>CPowerOnPage</name>
-    <message>
-        <source>Power On</source>
-        <translation>Power On</translation>
-    </message>
-    <message>
-        <source>Attach the AC adapter and switch on the power.
-
-When finished, click [Next].</source>
-        <translation>Attach the AC adapter and switch on the power.
-
-When finished, click [Next].</translation>
-    </message>
-</context>
-<context>
-    <name>CPowerAgainPage</name>
-    <message>
-        <source>Power Off/On</source>
-        <translation>Power Off/On</translation>
-    </message>
-    <message>
-        <source>Hold down the [Power/Movement] button for one second or longer to switch off the power, then switch the power on again.
-
-When you're done, click [Finish].</source>
-        <translation>Hold down the [Power/Movement] button for one second or longer to switch off the power, then switch the power on again.
-
-When you're done, click [Finish].</translation>
-    </message>
-</context>
+<TS version="2.1" language="en_GB" sourcelanguage="en">
 <context>
     <name>CAdjustPinPage</name>
     <message>
@@ -176,6 +64,21 @@ When you're done, click [Finish].</translation>
     </message>
 </context>
 <context>
+    <name>CMoveHeadPage</name>
+    <message>
+        <source>Move Head</source>
+        <translation>Move Head</translation>
+    </message>
+    <message>
+        <source>Click [Move Head] to move the head to the center.
+
+After moving, click [Next].</source>
+        <translation>Click [Move Head] to move the head to the center.
+
+After moving, click [Next].</translation>
+    </message>
+</context>
+<context>
     <name>COriginPinPage</name>
     <message>
         <source>Origin Pin</source>
@@ -192,6 +95,103 @@ When you're done, click [Finish].</translation>
     <message>
         <source>Start Adjustment.</source>
         <translation>Start Adjustment.</translation>
+    </message>
+</context>
+<context>
+    <name>CPowerAgainPage</name>
+    <message>
+        <source>Power Off/On</source>
+        <translation>Power Off/On</translation>
+    </message>
+    <message>
+        <source>Hold down the [Power/Movement] button for one second or longer to switch off the power, then switch the power on again.
+
+When you&apos;re done, click [Finish].</source>
+        <translation>Hold down the [Power/Movement] button for one second or longer to switch off the power, then switch the power on again.
+
+When you&apos;re done, click [Finish].</translation>
+    </message>
+</context>
+<context>
+    <name>CPowerOffPage</name>
+    <message>
+        <source>Power Off</source>
+        <translation>Power Off</translation>
+    </message>
+    <message>
+        <source>Detach the AC adapter from the ZT-40.
+
+After detaching, click [Next].</source>
+        <translation>Detach the AC adapter from the ZT-40.
+
+After detaching, click [Next].</translation>
+    </message>
+</context>
+<context>
+    <name>CPowerOnPage</name>
+    <message>
+        <source>Power On</source>
+        <translation>Power On</translation>
+    </message>
+    <message>
+        <source>Attach the AC adapter and switch on the power.
+
+When finished, click [Next].</source>
+        <translation>Attach the AC adapter and switch on the power.
+
+When finished, click [Next].</translation>
+    </message>
+</context>
+<context>
+    <name>CPutOnHeadPage</name>
+    <message>
+        <source>Head installation</source>
+        <translation>Head installation</translation>
+    </message>
+    <message>
+        <source>1. Install the new head.
+2. Attach the two screws to secure the head in place.
+3. Load the head cap
+
+When finished, click [Next].</source>
+        <translation>1. Install the new head.
+2. Attach the two screws to secure the head in place.
+3. Load the head cap
+
+When finished, click [Next].</translation>
+    </message>
+</context>
+<context>
+    <name>CReplaceHeadPage</name>
+    <message>
+        <source>Replace Head</source>
+        <translation>Replace Head</translation>
+    </message>
+    <message>
+        <source>1. Make sure the head is the highest position.
+2. Remove the two screws.
+3. Pull the head back to extract and remove.
+4. Unload the head cap.
+
+When finished, click [Next].</source>
+        <translation>1. Make sure the head is the highest position.
+2. Remove the two screws.
+3. Pull the head back to extract and remove.
+4. Unload the head cap.
+
+When finished, click [Next].</translation>
+    </message>
+    <message>
+        <source>Caution: High Temperature
+
+The head area becomes hot.
+Never touch the head immediately after printing has finished.
+Doing so may cause burns.</source>
+        <translation>Caution: High Temperature
+
+The head area becomes hot.
+Never touch the head immediately after printing has finished.
+Doing so may cause burns.</translation>
     </message>
 </context>
 <context>

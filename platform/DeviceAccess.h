@@ -12,6 +12,7 @@ enum class DeviceAccessFailure {
     NoPermission,    // the device is there but this user may not open it
     Busy,            // the device is there but another program holds it
     OpenFailed,      // the device is there but opening it failed for another reason
+    NotAnswering,    // open, but a request timed out or was stalled
 };
 
 // One line for the status area; empty for None.
@@ -30,6 +31,8 @@ constexpr std::string_view DeviceAccessHint(DeviceAccessFailure failure) {
         return "The ZT-40 is connected but its USB device is in use by another program.";
     case DeviceAccessFailure::OpenFailed:
         return "The ZT-40 is connected but its USB device cannot be opened.";
+    case DeviceAccessFailure::NotAnswering:
+        return "The ZT-40 is connected but does not answer: switch it off and on again.";
     }
     return {};
 }

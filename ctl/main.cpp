@@ -29,11 +29,12 @@ void PrintUsage(std::FILE* out) {
                  "                     usb:1a2b:00c4:serial=ZT4000123 or usb:1a2b:00c4:port=1-1.4\n"
                  "  --queue NAME       use this print queue instead of the first usable ZT-40 queue\n"
                  "  -h, --help         show this text\n"
-                 "commands:\n");
+                 "%s"
+                 "commands:\n",
+                 kExitStatusHelp);
     auto commands = Commands();
     std::sort(commands.begin(), commands.end(), [](const Command& a, const Command& b) { return a.name < b.name; });
     for (const auto& command : commands) std::fprintf(out, "  %s\n", command.usage.c_str());
-    std::fprintf(out, "%s", kExitStatusHelp);
 }
 
 int BadArguments(const std::string& message) {

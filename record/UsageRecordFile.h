@@ -38,6 +38,7 @@ std::optional<Message> AppendToRecordFile(IRecordFiles& files, const std::string
 
 struct RecordFileRead {
     bool opened = false;
+    FileError error = FileError::None;
     std::optional<Message> failure;  // the open or a read failed; records before it were visited
 };
 

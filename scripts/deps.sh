@@ -11,6 +11,9 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   umockdev libumockdev-dev
   clang libclang-rt-14-dev
+  scdoc librsvg2-bin
+  debhelper dpkg-dev lintian desktop-file-utils appstream
+  cups  # cups-driverd, for lpinfo -m on the installed driver
 )
 
 missing=()

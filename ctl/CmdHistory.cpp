@@ -35,24 +35,16 @@ int RunHistory(const GlobalOptions&, const std::vector<std::string>& args) {
 
     LinuxDataFolderPlatform folders;
     PosixRecordFiles files;
-    DataFolder dataFolder(folders);
-    std::string folderPath;
-    const auto path = UsageRecordPath(dataFolder, folders, folderPath, kRecordApplicationName);
-    if (!path) {
-        std::fprintf(stderr, "zt40ctl: history: no folder for the usage record could be found or created\n");
-        return 1;
-    }
-    std::vector<UsageRecord> records;
-    const auto read = ReadRecordFile(files, *path, false, [&](UsageRecord&& r) { records.push_back(std::move(r)); });
+    const auto history = ReadUsageHistory({folders, files, std::string(kRecordApplicationName)});
     int status = 0;
-    if (!read.opened && read.error == FileError::NotFound) {
+    if (history.missing) {
         // A new installation: no wizard has run yet, which is not a failure.
-        std::fprintf(stderr, "zt40ctl: history: no records yet (%s does not exist)\n", path->c_str());
-    } else if (read.failure) {
-        std::fprintf(stderr, "zt40ctl: history: %s\n", read.failure->English().c_str());
+        std::fprintf(stderr, "zt40ctl: history: no records yet (%s does not exist)\n", history.path.c_str());
+    } else if (history.failure) {
+        std::fprintf(stderr, "zt40ctl: history: %s\n", history.failure->English().c_str());
         status = 1;
     }
-    const auto rows = BuildHistory(std::move(records));
+    const auto& rows = history.rows;
     const std::string text = format == "csv" ? HistoryCsv(rows) : format == "json" ? HistoryJson(rows) : HistoryTable(rows);
     std::fwrite(text.data(), 1, text.size(), stdout);
     return status;

@@ -70,6 +70,29 @@ std::vector<HistoryRow> BuildHistory(std::vector<UsageRecord> records) {
     return rows;
 }
 
+Text NoDataFolderText() {
+    return ZT40_TR("UsageHistory", "No folder for the usage record could be found or created.");
+}
+
+HistoryRead ReadUsageHistory(const UsageRecordPlatform& platform) {
+    HistoryRead result;
+    DataFolder dataFolder(platform.folders);
+    std::string folderPath;
+    const auto path = UsageRecordPath(dataFolder, platform.folders, folderPath, platform.applicationName);
+    if (!path) {
+        result.failure = Message::Of(NoDataFolderText());
+        return result;
+    }
+    result.path = *path;
+    std::vector<UsageRecord> records;
+    const auto read =
+        ReadRecordFile(platform.files, *path, false, [&](UsageRecord&& record) { records.push_back(std::move(record)); });
+    result.missing = !read.opened && read.error == FileError::NotFound;
+    if (!result.missing) result.failure = read.failure;
+    result.rows = BuildHistory(std::move(records));
+    return result;
+}
+
 const char* FaultKey(RecordFault fault) {
     switch (fault) {
         case RecordFault::None: return "";
@@ -118,29 +141,38 @@ std::string Joined(const Values& values, const char* separator) {
     return out;
 }
 
-std::string KindName(char kind) {
-    return kind == kFinishedKind ? "finished" : kind == kCancelledKind ? "cancelled" : std::string(1, kind);
+Message KindMessage(char kind) {
+    if (kind == kFinishedKind) return Message::Of(ZT40_TR("UsageHistory", "finished"));
+    if (kind == kCancelledKind) return Message::Of(ZT40_TR("UsageHistory", "cancelled"));
+    return Message::Verbatim(std::string(1, kind));
 }
 
-std::string UsableCell(const HistoryRow& row) {
-    if (!row.Usable()) return "no";
-    return row.restoreTakes ? "yes (restored)" : "yes";
+Message UsableMessage(const HistoryRow& row) {
+    if (!row.Usable()) return Message::Of(ZT40_TR("UsageHistory", "no"));
+    return Message::Of(row.restoreTakes ? ZT40_TR("UsageHistory", "yes (restored)") : ZT40_TR("UsageHistory", "yes"));
 }
+
+Message Number(std::int64_t value) { return Message::Verbatim(std::to_string(value)); }
 
 }  // namespace
 
-std::vector<std::string> HistoryCells(const HistoryRow& row) {
+std::vector<Message> HistoryCellMessages(const HistoryRow& row) {
     const auto& r = row.record;
-    std::vector<std::string> cells = {std::to_string(row.number), row.Date(), KindName(r.Kind()),
-                                      std::to_string(r.counters.HeadCounters[0]),
-                                      std::to_string(r.counters.TotalCounter)};
-    for (const auto counter : r.counters.PinCounter) cells.push_back(std::to_string(counter));
-    cells.push_back(Joined(r.settings.WordPair, " "));
-    cells.push_back(Joined(r.settings.PinAdjustments, " "));
-    cells.push_back(std::to_string(r.settings.SelectedPin));
-    cells.push_back(UsableCell(row));
-    const auto reason = row.Reason();
-    cells.push_back(reason ? reason->English() : std::string());
+    std::vector<Message> cells = {Number(static_cast<std::int64_t>(row.number)), Message::Verbatim(row.Date()),
+                                  KindMessage(r.Kind()), Number(r.counters.HeadCounters[0]),
+                                  Number(r.counters.TotalCounter)};
+    for (const auto counter : r.counters.PinCounter) cells.push_back(Number(counter));
+    cells.push_back(Message::Verbatim(Joined(r.settings.WordPair, " ")));
+    cells.push_back(Message::Verbatim(Joined(r.settings.PinAdjustments, " ")));
+    cells.push_back(Number(r.settings.SelectedPin));
+    cells.push_back(UsableMessage(row));
+    cells.push_back(row.Reason().value_or(Message::Verbatim({})));
+    return cells;
+}
+
+std::vector<std::string> HistoryCells(const HistoryRow& row) {
+    std::vector<std::string> cells;
+    for (const auto& message : HistoryCellMessages(row)) cells.push_back(message.English());
     return cells;
 }
 

@@ -8,6 +8,7 @@
 
 #include "platform/Text.h"
 #include "record/RecordFormat.h"
+#include "record/UsageRecordFile.h"
 
 namespace zt40 {
 
@@ -30,6 +31,16 @@ struct HistoryRow {
 // Rows newest first from the records in file order.
 std::vector<HistoryRow> BuildHistory(std::vector<UsageRecord> records);
 
+struct HistoryRead {
+    std::string path;  // empty when no data folder could be found
+    std::vector<HistoryRow> rows;
+    bool missing = false;  // no file yet: no wizard has run
+    std::optional<Message> failure;  // the file could not be read (to its end)
+};
+
+// Reads the record file without creating it.
+HistoryRead ReadUsageHistory(const UsageRecordPlatform& platform);
+
 // A stable key for scripts ("cut-short", "total-counter", "pin-counter", "head-counter").
 const char* FaultKey(RecordFault fault);
 
@@ -39,7 +50,11 @@ struct HistoryColumn {
     Text title;
 };
 const std::vector<HistoryColumn>& HistoryColumns();
-// One row's cells, column by column, the reason in English.
+Text NoDataFolderText();
+
+// One row's cells, column by column: numbers as they stand, words as marked texts.
+std::vector<Message> HistoryCellMessages(const HistoryRow& row);
+// The same cells in English.
 std::vector<std::string> HistoryCells(const HistoryRow& row);
 
 std::string HistoryCsv(const std::vector<HistoryRow>& rows);

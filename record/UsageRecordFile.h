@@ -18,6 +18,13 @@ namespace zt40 {
 inline constexpr std::string_view kRecordApplicationName = "zt40util";
 inline constexpr std::string_view kRecordExtension = ".txt";
 
+// What the record operations need of the system, and the name the file is called after.
+struct UsageRecordPlatform {
+    IDataFolderPlatform& folders;
+    IRecordFiles& files;
+    std::string applicationName;
+};
+
 // The program file's name without folder and extension.
 std::string ApplicationNameOf(std::string_view modulePath);
 

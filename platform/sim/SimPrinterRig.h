@@ -28,6 +28,13 @@ public:
     SimDeviceOpener& Opener() { return m_opener; }
     SimDeviceFinder& Finder() { return m_finder; }
     const std::string& QueueName() const { return m_queueName; }
+    // The queue as an operator changes it beside the printer: removed from the spooler and
+    // installed again, or paused (offline) while the printer itself stays reachable.
+    void InstallQueue(bool installed);
+    bool QueueInstalled() const { return m_queueInstalled; }
+    void SetQueueOffline(bool offline) { m_queueOffline = offline; }
+    bool QueueOffline() const { return m_queueOffline; }
+
     // Why the latest search or open failed, as the finder and opener recorded it.
     const DeviceAccessReport& Report() const { return m_report; }
 
@@ -42,6 +49,8 @@ private:
     SimSpooler m_spooler;
     SimDeviceFinder m_finder{m_spooler, m_opener, &m_report};
     std::string m_queueName;
+    bool m_queueInstalled = false;
+    bool m_queueOffline = false;
 };
 
 }  // namespace zt40

@@ -1,0 +1,84 @@
+#pragma once
+// Test doubles around a wizard sheet: a host that holds posted buttons until the test flushes
+// them (as the window applies them only after the handler returns) and runs page timers on
+// demand, and a main window that records the services the pages ask for.
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/PinwardenServices.h"
+#include "wizards/WizardSheet.h"
+
+namespace zt40 {
+
+class RecordingWizardHost : public IWizardHost {
+public:
+    struct Timer {
+        std::uint32_t id = 0;
+        std::uint32_t periodMs = 0;
+    };
+
+    void PostWizardButtons(std::uint32_t buttons) override { m_pending.push_back(buttons); }
+    std::uint32_t SetTimer(CWizardPage& page, std::uint32_t id, std::uint32_t periodMs) override {
+        if (m_timersFail) return 0;
+        m_timers[&page] = {id, periodMs};
+        return id;
+    }
+    void KillTimer(CWizardPage& page, std::uint32_t timerId) override {
+        auto it = m_timers.find(&page);
+        if (it != m_timers.end() && it->second.id == timerId) m_timers.erase(it);
+    }
+
+    // Applies what was posted, in order; the last post wins.
+    void Flush() {
+        for (const std::uint32_t buttons : m_pending) m_buttons = buttons;
+        m_pending.clear();
+    }
+    std::optional<std::uint32_t> Buttons() const { return m_buttons; }
+    const std::vector<std::uint32_t>& Pending() const { return m_pending; }
+
+    std::optional<Timer> RunningTimer(CWizardPage& page) const {
+        auto it = m_timers.find(&page);
+        if (it == m_timers.end()) return std::nullopt;
+        return it->second;
+    }
+    // One period of the page's timer, if it runs, then the posts applied.
+    void Tick(CWizardPage& page) {
+        if (auto timer = RunningTimer(page)) page.OnTimer(timer->id);
+        Flush();
+    }
+    void SetTimersFail(bool fail) { m_timersFail = fail; }
+
+private:
+    std::vector<std::uint32_t> m_pending;
+    std::optional<std::uint32_t> m_buttons;
+    std::map<CWizardPage*, Timer> m_timers;
+    bool m_timersFail = false;
+};
+
+class RecordingServices : public IPinwardenServices {
+public:
+    explicit RecordingServices(std::string printerName) : m_printerName(std::move(printerName)) {}
+
+    void MoveHeadToCentre() override { m_calls.push_back("move"); }
+    void ResetPinSettings() override { m_calls.push_back("reset settings"); }
+    void ResetPinCounters() override { m_calls.push_back("reset counters"); }
+    void ApplyPinAdjustments(std::span<const std::int32_t, kPinCount> values) override {
+        m_calls.push_back("apply");
+        m_applied.emplace_back(values.begin(), values.end());
+    }
+    std::string GetPrinterName() const override { return m_printerName; }
+
+    const std::vector<std::string>& Calls() const { return m_calls; }
+    const std::vector<std::vector<std::int32_t>>& Applied() const { return m_applied; }
+    void ClearCalls() { m_calls.clear(); }
+
+private:
+    std::string m_printerName;
+    std::vector<std::string> m_calls;
+    std::vector<std::vector<std::int32_t>> m_applied;
+};
+
+}  // namespace zt40

@@ -1,0 +1,184 @@
+#include "ui/SimulatorWindow.h"
+
+#include <limits>
+
+#include "platform/Text.h"
+#include "platform/sim/Zt40Firmware.h"
+#include "ui/AppIcon.h"
+#include "ui/Translations.h"
+
+namespace zt40::ui {
+
+namespace {
+
+constexpr int kSyncMs = 500;
+// Any status whose low bits are not 01 keeps the host waiting.
+constexpr std::uint16_t kReadyStatus = 0x0001;
+constexpr std::uint16_t kBusyStatus = 0x0002;
+
+QString JobStateText(SimJobState state) {
+    switch (state) {
+    case SimJobState::Spooling:
+        return Translate(ZT40_TR("SimulatorWindow", "spooling"));
+    case SimJobState::Queued:
+        return Translate(ZT40_TR("SimulatorWindow", "queued"));
+    case SimJobState::Printed:
+        return Translate(ZT40_TR("SimulatorWindow", "printed"));
+    case SimJobState::Cancelled:
+        return Translate(ZT40_TR("SimulatorWindow", "cancelled"));
+    case SimJobState::Failed:
+        return Translate(ZT40_TR("SimulatorWindow", "failed"));
+    case SimJobState::Abandoned:
+        return Translate(ZT40_TR("SimulatorWindow", "abandoned"));
+    }
+    return {};
+}
+
+QString JobLine(const SimJob& job) {
+    return Render(Message::Of(ZT40_TR("SimulatorWindow", "Job %1 \"%2\" on %3: %4 bytes, %5"),
+                              {std::to_string(job.id), job.docName, job.queue, std::to_string(job.bytes.size()),
+                               JobStateText(job.state).toStdString()}));
+}
+
+}  // namespace
+
+std::array<std::int32_t, kSimPinCount> SimulatorWindow::AllBandsCounters() {
+    return {500'000, 2'400'000, 4'100'000, 6'300'000, 7'999'999, 8'000'000, 9'200'000, 10'000'000, 11'000'000};
+}
+
+SimulatorWindow::SimulatorWindow(SimPrinterRig& rig, QWidget* parent) : QWidget(parent), m_rig(rig) {
+    setObjectName(QStringLiteral("simulatorWindow"));
+    setWindowTitle(Translate(ZT40_TR("SimulatorWindow", "ZT-40 simulator")));
+    setWindowIcon(AppIcon());
+
+    m_printerBox.setTitle(Translate(ZT40_TR("SimulatorWindow", "Printer")));
+    m_plugged.setText(Translate(ZT40_TR("SimulatorWindow", "Plugged in")));
+    m_powered.setText(Translate(ZT40_TR("SimulatorWindow", "Switched on")));
+    m_busy.setText(Translate(ZT40_TR("SimulatorWindow", "Busy (never ready)")));
+    m_answersLabel.setText(Translate(ZT40_TR("SimulatorWindow", "Answers commands:")));
+    m_answers.addItem(Translate(ZT40_TR("SimulatorWindow", "normally")));
+    m_answers.addItem(Translate(ZT40_TR("SimulatorWindow", "with an error state")));
+    m_answers.addItem(Translate(ZT40_TR("SimulatorWindow", "not at all")));
+    m_plugged.setObjectName(QStringLiteral("simPlugged"));
+    m_powered.setObjectName(QStringLiteral("simPowered"));
+    m_busy.setObjectName(QStringLiteral("simBusy"));
+    m_answers.setObjectName(QStringLiteral("simAnswers"));
+    m_printerLayout.addWidget(&m_plugged, 0, 0, 1, 2);
+    m_printerLayout.addWidget(&m_powered, 1, 0, 1, 2);
+    m_printerLayout.addWidget(&m_busy, 2, 0, 1, 2);
+    m_printerLayout.addWidget(&m_answersLabel, 3, 0);
+    m_printerLayout.addWidget(&m_answers, 3, 1);
+
+    m_queueBox.setTitle(Render(Message::Of(ZT40_TR("SimulatorWindow", "Queue \"%1\""), {m_rig.QueueName()})));
+    m_queueInstalled.setText(Translate(ZT40_TR("SimulatorWindow", "Installed")));
+    m_queueOnline.setText(Translate(ZT40_TR("SimulatorWindow", "Online (not paused)")));
+    m_queueInstalled.setObjectName(QStringLiteral("simQueueInstalled"));
+    m_queueOnline.setObjectName(QStringLiteral("simQueueOnline"));
+    m_queueLayout.addWidget(&m_queueInstalled, 0, 0);
+    m_queueLayout.addWidget(&m_queueOnline, 1, 0);
+
+    m_countersBox.setTitle(Translate(ZT40_TR("SimulatorWindow", "Pin counters")));
+    for (int i = 0; i < kSimPinCount; ++i) {
+        auto& label = m_pinLabels[static_cast<std::size_t>(i)];
+        auto& spin = m_pinCounters[static_cast<std::size_t>(i)];
+        label.setText(Render(Message::Of(ZT40_TR("SimulatorWindow", "No.%1:"), {std::to_string(i + 1)})));
+        spin.setObjectName(QStringLiteral("simPin%1").arg(i + 1));
+        // Negative counts are what a damaged printer may hold; the window shows them unlit.
+        spin.setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+        spin.setSingleStep(500'000);
+        spin.setGroupSeparatorShown(true);
+        m_countersLayout.addWidget(&label, i, 0);
+        m_countersLayout.addWidget(&spin, i, 1);
+        connect(&spin, &QSpinBox::valueChanged, this, [this, i](int value) { SetPinCounter(i, value); });
+    }
+    m_allBands.setText(Translate(ZT40_TR("SimulatorWindow", "Wear pins into every band")));
+    m_allBands.setObjectName(QStringLiteral("simAllBands"));
+    m_countersLayout.addWidget(&m_allBands, kSimPinCount, 0, 1, 2);
+
+    m_jobsBox.setTitle(Translate(ZT40_TR("SimulatorWindow", "Jobs")));
+    m_jobs.setObjectName(QStringLiteral("simJobs"));
+    m_printQueued.setText(Translate(ZT40_TR("SimulatorWindow", "Print queued jobs")));
+    m_printQueued.setObjectName(QStringLiteral("simPrintQueued"));
+    m_jobsLayout.addWidget(&m_jobs, 0, 0);
+    m_jobsLayout.addWidget(&m_printQueued, 1, 0);
+
+    m_layout.addWidget(&m_printerBox, 0, 0);
+    m_layout.addWidget(&m_queueBox, 1, 0);
+    m_layout.addWidget(&m_countersBox, 0, 1, 2, 1);
+    m_layout.addWidget(&m_jobsBox, 2, 0, 1, 2);
+
+    Sync();
+
+    auto& printer = m_rig.Printer();
+    connect(&m_plugged, &QCheckBox::toggled, this, [&printer](bool on) { on ? printer.Plug() : printer.Unplug(); });
+    connect(&m_powered, &QCheckBox::toggled, this, [&printer](bool on) { on ? printer.PowerOn() : printer.PowerOff(); });
+    connect(&m_busy, &QCheckBox::toggled, this, [this](bool on) { SetBusy(on); });
+    connect(&m_answers, &QComboBox::currentIndexChanged, this,
+            [this](int index) { SetAnswers(static_cast<SimAnswers>(index)); });
+    connect(&m_queueInstalled, &QCheckBox::toggled, this, [this](bool on) { m_rig.InstallQueue(on); });
+    connect(&m_queueOnline, &QCheckBox::toggled, this, [this](bool on) { m_rig.SetQueueOffline(!on); });
+    connect(&m_allBands, &QPushButton::clicked, this, [this] {
+        const auto counters = AllBandsCounters();
+        for (std::size_t i = 0; i < counters.size(); ++i) m_pinCounters[i].setValue(counters[i]);
+    });
+    connect(&m_printQueued, &QPushButton::clicked, this, [this] {
+        m_rig.Spooler().PrintQueuedJobs();
+        SyncJobs();
+    });
+
+    connect(&m_sync, &QTimer::timeout, this, &SimulatorWindow::Sync);
+    m_sync.start(kSyncMs);
+}
+
+void SimulatorWindow::SetAnswers(SimAnswers answers) {
+    auto& faults = m_rig.Printer().Faults();
+    faults.errorState.reset();
+    faults.failGets = false;
+    if (answers == SimAnswers::WithErrorState) faults.errorState = kFirmwareBadArgument;
+    if (answers == SimAnswers::NotAtAll) faults.failGets = true;
+}
+
+void SimulatorWindow::SetBusy(bool busy) { m_rig.Printer().State().status = busy ? kBusyStatus : kReadyStatus; }
+
+void SimulatorWindow::SetPinCounter(int pin, int value) {
+    m_rig.Printer().State().pinCounters[static_cast<std::size_t>(pin)] = value;
+}
+
+void SimulatorWindow::Sync() {
+    const auto& printer = m_rig.Printer();
+    const QSignalBlocker blockPlugged(m_plugged), blockPowered(m_powered), blockBusy(m_busy),
+        blockInstalled(m_queueInstalled), blockOnline(m_queueOnline), blockAnswers(m_answers);
+    m_plugged.setChecked(printer.IsPlugged());
+    m_powered.setChecked(printer.IsPowered());
+    m_busy.setChecked(printer.State().status != kReadyStatus);
+    const auto& faults = m_rig.Printer().Faults();
+    m_answers.setCurrentIndex(static_cast<int>(faults.failGets        ? SimAnswers::NotAtAll
+                                               : faults.errorState    ? SimAnswers::WithErrorState
+                                                                      : SimAnswers::Normally));
+    m_queueInstalled.setChecked(m_rig.QueueInstalled());
+    m_queueOnline.setChecked(!m_rig.QueueOffline());
+    m_queueOnline.setEnabled(m_rig.QueueInstalled());
+    for (std::size_t i = 0; i < m_pinCounters.size(); ++i) {
+        auto& spin = m_pinCounters[i];
+        // The operator may be typing a value; the printer's own changes wait until they are done.
+        if (spin.hasFocus()) continue;
+        const QSignalBlocker block(spin);
+        spin.setValue(printer.State().pinCounters[i]);
+    }
+    SyncJobs();
+}
+
+void SimulatorWindow::SyncJobs() {
+    const auto& jobs = m_rig.Spooler().Jobs();
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        const QString line = JobLine(jobs[i]);
+        if (i < m_jobsShown) {
+            if (m_jobs.item(static_cast<int>(i))->text() != line) m_jobs.item(static_cast<int>(i))->setText(line);
+        } else {
+            m_jobs.addItem(line);
+        }
+    }
+    m_jobsShown = jobs.size();
+}
+
+}  // namespace zt40::ui

@@ -1,0 +1,125 @@
+#include "wizards/AdjustPinPages.h"
+
+#include <algorithm>
+
+#include "app/PrinterQueueRule.h"
+#include "wizards/Sheets.h"
+
+namespace zt40 {
+
+namespace {
+
+constexpr std::array<std::string_view, kMaxReading + 1> kLabels = {
+    "None", "A1", "A2", "A3", "A4", "A5", "A6", "A7", "A8", "A9", "A0", "B1", "B2", "B3",
+    "B4",   "B5", "B6", "B7", "B8", "B9", "B0", "C1", "C2", "C3", "C4", "C5", "C6", "C7",
+    "C8",   "C9", "C0", "D1", "D2", "D3", "D4", "D5", "D6", "D7", "D8", "D9", "D0"};
+
+constexpr std::int32_t kPageStep = 10;
+
+std::int32_t ClampReading(std::int32_t position) { return std::clamp(position, 0, kMaxReading); }
+
+}  // namespace
+
+std::string_view CorrectionLabel(std::int32_t position) {
+    if (position < 0 || position > kMaxReading) return {};
+    return kLabels[static_cast<std::size_t>(position)];
+}
+
+std::optional<std::int32_t> PositionOfLabel(std::string_view label) {
+    for (std::size_t i = 0; i < kLabels.size(); ++i) {
+        if (EqualsIgnoringCase(label, kLabels[i])) return static_cast<std::int32_t>(i);
+    }
+    return std::nullopt;
+}
+
+PinCorrections ComputePinCorrections(const PinReadings& positions) {
+    std::int32_t n = 0;
+    std::int32_t sum = 0;
+    for (const std::int32_t p : positions) {
+        if (p > 0) {
+            ++n;
+            sum += p;
+        }
+    }
+    PinCorrections values{};
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+        if (positions[i] > 0) values[i] = 2 * (n * positions[i] - sum) / n;
+    }
+    return values;
+}
+
+bool CAdjustPinPage::InHeadReplacement() const { return dynamic_cast<CChangeHeadSheet*>(m_sheet) != nullptr; }
+
+void CAdjustPinPage::KeepJob(std::int32_t jobId) {
+    if (jobId == 0) return;
+    if (auto* sheet = dynamic_cast<CZt40utilSheet*>(m_sheet)) sheet->SetJobId(jobId);
+}
+
+void CAdjustPinPage::OnInitDialog() {
+    m_lettersShown = m_lettersFlag == 1;
+    m_printed = 0;
+}
+
+bool CAdjustPinPage::OnSetActive() {
+    if (m_sheet != nullptr) {
+        if (InHeadReplacement()) {
+            PostWizardButtons(m_printed != 0 ? kWizBack | kWizNext : kWizBack);
+        } else if (dynamic_cast<CAdjustPinSheet*>(m_sheet) != nullptr) {
+            PostWizardButtons(m_printed != 0 ? kWizNext : 0);
+        }
+    }
+    return CWizardPage::OnSetActive();
+}
+
+// The page moves on whatever the spooler did: its failures were already shown, and the
+// operator may see the pattern printed all the same.
+void CAdjustPinPage::OnStartPrinting() {
+    IPinwardenServices* window = MainWindow();
+    if (window == nullptr) return;
+    KeepJob(m_sheet->Sender().PrintTestPattern(window->GetPrinterName()));
+    if (InHeadReplacement()) {
+        PostWizardButtons(kWizBack | kWizNext);
+    } else if (dynamic_cast<CAdjustPinSheet*>(m_sheet) != nullptr) {
+        PostWizardButtons(kWizNext);
+    }
+    m_printed = 1;
+}
+
+void CAdjustPinPage::OnPrintLetters() {
+    IPinwardenServices* window = MainWindow();
+    if (window == nullptr) return;
+    KeepJob(m_sheet->Sender().PrintLetters(window->GetPrinterName(), m_pinIndex + 1));
+}
+
+void CInputValuePage::OnInitDialog() { m_set = 0; }
+
+bool CInputValuePage::OnSetActive() {
+    PostWizardButtons(m_set == 1 ? kWizBack | kWizNext : kWizBack);
+    return CWizardPage::OnSetActive();
+}
+
+bool CInputValuePage::OnHScroll(int scrollBarId, int code, std::int32_t thumbPosition) {
+    const auto bar = std::ranges::find(kScrollBarIds, scrollBarId);
+    if (bar == kScrollBarIds.end()) return false;
+    std::int32_t& position = m_positions[static_cast<std::size_t>(bar - kScrollBarIds.begin())];
+    switch (code) {
+    case kLineLeft: position = ClampReading(position - 1); break;
+    case kLineRight: position = ClampReading(position + 1); break;
+    case kPageLeft: position = ClampReading(position - kPageStep); break;
+    case kPageRight: position = ClampReading(position + kPageStep); break;
+    case kThumbTrack: position = ClampReading(thumbPosition); break;
+    default: break;
+    }
+    return true;
+}
+
+void CInputValuePage::OnSet() {
+    IPinwardenServices* window = MainWindow();
+    if (window == nullptr) return;
+    const PinCorrections values = ComputePinCorrections(m_positions);
+    window->ApplyPinAdjustments(values);
+    PostWizardButtons(kWizBack | kWizNext);
+    m_set = 1;
+}
+
+}  // namespace zt40

@@ -1,0 +1,92 @@
+#include "wizards/WizardSheet.h"
+
+#include <string>
+
+namespace zt40 {
+
+void CWizardPage::PostWizardButtons(std::uint32_t buttons) {
+    if (m_sheet != nullptr) m_sheet->PostWizardButtons(buttons);
+}
+
+IPinwardenServices* CWizardPage::MainWindow() const { return m_sheet != nullptr ? m_sheet->GetParent() : nullptr; }
+
+CWizardSheet::CWizardSheet(IPinwardenServices& parent, WizardSpooling spooling)
+    : m_parent(parent), m_spooling(spooling) {}
+
+void CWizardSheet::AddPage(CWizardPage& page) {
+    m_pages.push_back(&page);
+    m_created.push_back(false);
+}
+
+void CWizardSheet::OnCommand(int command) {
+    if (command == kCancelCommand) Close();
+}
+
+void CWizardSheet::PostWizardButtons(std::uint32_t buttons) {
+    if (m_host != nullptr) m_host->PostWizardButtons(buttons);
+}
+
+std::uint32_t CWizardSheet::SetTimer(CWizardPage& page, std::uint32_t id, std::uint32_t periodMs) {
+    return m_host != nullptr ? m_host->SetTimer(page, id, periodMs) : 0;
+}
+
+void CWizardSheet::KillTimer(CWizardPage& page, std::uint32_t timerId) {
+    if (m_host != nullptr) m_host->KillTimer(page, timerId);
+}
+
+Message CWizardSheet::StepOf(std::size_t index) const {
+    return Message::Of(ZT40_TR("Wizard", "Step %1 of %2"), {std::to_string(index + 1), std::to_string(m_pages.size())});
+}
+
+void CWizardSheet::Open() {
+    if (m_open || m_pages.empty()) return;
+    OnInitDialog();
+    m_open = true;
+    m_active = 0;
+    m_created.assign(m_pages.size(), false);
+    m_created[0] = true;
+    m_pages[0]->OnInitDialog();
+    m_pages[0]->OnSetActive();
+}
+
+// As the platform does it: the page being left may refuse, and the page's window (with its
+// dialog state) is made only on its first visit in the run.
+bool CWizardSheet::MoveTo(std::size_t index) {
+    if (!m_open || index >= m_pages.size() || index == m_active) return false;
+    if (!m_pages[m_active]->OnKillActive()) return false;
+    const std::size_t previous = m_active;
+    m_active = index;
+    if (!m_created[index]) {
+        m_created[index] = true;
+        m_pages[index]->OnInitDialog();
+    }
+    if (!m_pages[index]->OnSetActive()) {
+        m_active = previous;
+        m_pages[previous]->OnSetActive();
+        return false;
+    }
+    return true;
+}
+
+bool CWizardSheet::Next() { return MoveTo(m_active + 1); }
+
+bool CWizardSheet::Back() { return m_active > 0 && MoveTo(m_active - 1); }
+
+void CWizardSheet::Close() {
+    if (!m_open) return;
+    m_pages[m_active]->OnKillActive();
+    m_open = false;
+}
+
+int CWizardSheet::Finish() {
+    Close();
+    return kWizardFinished;
+}
+
+int CWizardSheet::Cancel() {
+    OnCommand(kCancelCommand);
+    Close();
+    return kCancelCommand;
+}
+
+}  // namespace zt40

@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libqt6svg6 fonts-noto-cjk
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  umockdev
+  umockdev libumockdev-dev
 )
 
 missing=()

@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <regex>
 #include <set>
@@ -12,6 +14,8 @@
 
 #include "PackageFiles.h"
 #include "app/PrinterQueueRule.h"
+#include "platform/linux/LinuxDataFolderPlatform.h"
+#include "record/DataFolder.h"
 
 namespace {
 
@@ -51,6 +55,22 @@ TEST(ShippedFilesAgree, DesktopEntryHasBothEditions) {
         EXPECT_TRUE(found != entry.end() && !found->second.empty()) << key;
     }
     EXPECT_NE(entry.at("Comment[ja]"), entry.at("Comment"));
+}
+
+TEST(ShippedFilesAgree, TheInstalledRecordFolderIsTheOneTheProgramResolves) {
+    if (std::getenv(zt40::kDataDirVariable) != nullptr) GTEST_SKIP() << "the record folder is overridden";
+    std::string base = (std::filesystem::temp_directory_path() / "zt40-common-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(base.data()), nullptr);
+    // The program's own resolution, under a stand-in for its common folder.
+    zt40::LinuxDataFolderPlatform platform(base);
+    zt40::DataFolder folder(platform);
+    std::string resolved;
+    ASSERT_TRUE(folder.ResolveDataFolder(zt40::kProductFolderName, resolved));
+    std::filesystem::remove_all(base);
+
+    const std::string common = zt40::LinuxDataFolderPlatform().CommonAppDataFolder().value_or("");
+    ASSERT_TRUE(resolved.starts_with(base)) << resolved;
+    EXPECT_EQ(common + resolved.substr(base.size()), ZT40_RECORD_DIR);
 }
 
 TEST(ShippedFilesAgree, EveryScriptCreatesTheRecordFolderTheBuildInstalls) {

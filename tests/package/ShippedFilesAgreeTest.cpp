@@ -88,7 +88,7 @@ struct PipeCloser {
     void operator()(std::FILE* pipe) const { ::pclose(pipe); }
 };
 
-TEST(ShippedFilesAgree, TheManualPageDescribesEveryZt40ctlCommand) {
+TEST(ShippedFilesAgree, TheManualPageDescribesEveryZt40ctlCommandAndExitStatus) {
     std::unique_ptr<std::FILE, PipeCloser> pipe(::popen("'" ZT40_BINARY_DIR "/zt40ctl' --help", "r"));
     ASSERT_TRUE(pipe);
     std::string help;
@@ -96,18 +96,29 @@ TEST(ShippedFilesAgree, TheManualPageDescribesEveryZt40ctlCommand) {
     while (std::fgets(buffer.data(), buffer.size(), pipe.get()) != nullptr) help += buffer.data();
 
     const std::string page = ReadText(kSource + "/docs/man/zt40ctl.1.scd");
-    std::istringstream lines(help.substr(help.find("commands:")));
-    std::string line;
-    std::set<std::string> commands;
-    std::getline(lines, line);
-    while (std::getline(lines, line)) {
-        std::istringstream words(line);
-        std::string name;
-        if (words >> name) commands.insert(name);
-    }
+    // The first word of each line of a --help section: command names, exit statuses.
+    auto section = [&help](const std::string& heading) {
+        std::set<std::string> names;
+        const auto start = help.find("\n" + heading + ":\n");
+        if (start == std::string::npos) return names;
+        std::istringstream lines(help.substr(start + heading.size() + 3));
+        std::string line;
+        while (std::getline(lines, line) && line.starts_with("  ")) {
+            std::istringstream words(line);
+            std::string name;
+            if (words >> name) names.insert(name);
+        }
+        return names;
+    };
+    const auto commands = section("commands");
     ASSERT_FALSE(commands.empty()) << help;
     for (const auto& name : commands) {
         EXPECT_NE(page.find("\n*" + name + "*"), std::string::npos) << name << " is missing from zt40ctl(1)";
+    }
+    const std::string exitSection = page.substr(page.find("# EXIT STATUS"));
+    for (const auto& status : section("exit status")) {
+        EXPECT_NE(exitSection.find("\n*" + status + "*\n"), std::string::npos)
+            << "exit status " << status << " is missing from zt40ctl(1)";
     }
 }
 

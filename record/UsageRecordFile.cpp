@@ -162,22 +162,20 @@ BestRecordRead ReadBestRecord(IRecordFiles& files, const std::string& path, bool
 RecordFileRead ReadRecordFile(IRecordFiles& files, const std::string& path, bool createIfMissing,
                               const std::function<void(UsageRecord&&)>& visit) {
     RecordFileRead result;
-    FileError error = FileError::None;
-    auto file = files.OpenForReading(path, createIfMissing, error);
+    auto file = files.OpenForReading(path, createIfMissing, result.error);
     if (!file) {
-        result.failure = FileErrorMessage(error == FileError::None ? FileError::Generic : error, path);
+        result.error = Known(result.error);
+        result.failure = FileErrorMessage(result.error, path);
         return result;
     }
     result.opened = true;
     RecordFileSource source(*file);
     LineReader lines(source);
     ForEachRecord(lines, visit);
-    if (lines.Failed()) {
-        result.failure =
-            FileErrorMessage(source.Error() == FileError::None ? FileError::Generic : source.Error(), path);
-    }
+    if (lines.Failed()) result.error = Known(source.Error());
     const FileError closeError = file->Close();
-    if (!result.failure && closeError != FileError::None) result.failure = FileErrorMessage(closeError, path);
+    if (result.error == FileError::None) result.error = closeError;
+    if (result.error != FileError::None) result.failure = FileErrorMessage(result.error, path);
     return result;
 }
 

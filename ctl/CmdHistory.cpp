@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ctl/Command.h"
+#include "ctl/ExitStatus.h"
 #include "platform/linux/LinuxDataFolderPlatform.h"
 #include "platform/linux/PosixRecordFiles.h"
 #include "record/UsageHistory.h"
@@ -25,24 +26,24 @@ int RunHistory(const GlobalOptions&, const std::vector<std::string>& args) {
             format = args[i].substr(9);
         } else {
             std::fputs(kUsage, stderr);
-            return 2;
+            return kExitBadArguments;
         }
     }
     if (format != "table" && format != "csv" && format != "json") {
         std::fputs(kUsage, stderr);
-        return 2;
+        return kExitBadArguments;
     }
 
     LinuxDataFolderPlatform folders;
     PosixRecordFiles files;
     const auto history = ReadUsageHistory({folders, files, std::string(kRecordApplicationName)});
-    int status = 0;
+    int status = kExitOk;
     if (history.missing) {
         // A new installation: no wizard has run yet, which is not a failure.
         std::fprintf(stderr, "zt40ctl: history: no records yet (%s does not exist)\n", history.path.c_str());
     } else if (history.failure) {
         std::fprintf(stderr, "zt40ctl: history: %s\n", history.failure->English().c_str());
-        status = 1;
+        status = kExitNoAnswer;
     }
     const auto& rows = history.rows;
     const std::string text = format == "csv" ? HistoryCsv(rows) : format == "json" ? HistoryJson(rows) : HistoryTable(rows);

@@ -55,6 +55,7 @@ RecordFileRead ReadRecordFile(IRecordFiles& files, const std::string& path, bool
 
 struct BestRecordRead {
     bool opened = false;
+    FileError error = FileError::None;
     std::optional<Message> failure;  // the open or a read failed; `best` is from what was read
     std::optional<UsageRecord> best;
 };

@@ -10,7 +10,6 @@
 #include "ctl/Command.h"
 #include "ctl/ExitStatus.h"
 #include "ctl/Json.h"
-#include "ctl/Wiring.h"
 
 namespace zt40::ctl {
 
@@ -45,8 +44,12 @@ int RunQueues(const GlobalOptions& options, const std::vector<std::string>& args
         std::fprintf(stderr, "usage: zt40ctl [--simulate[=FILE]] queues [--json]\n");
         return kExitBadArguments;
     }
-    auto spooler = MakeSpooler(options);
-    if (!spooler) return 1;
+    std::string error;
+    auto spooler = MakeSpooler(options, error);
+    if (!spooler) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
     std::vector<QueueInfo> queues;
     if (!spooler->EnumLocalQueues(queues)) {
         std::fprintf(stderr, "zt40ctl: queues: the print spooler cannot be reached: %s\n",

@@ -53,6 +53,13 @@ timeout 30 zt40ctl --simulate status > "$work/status.txt" || fail "zt40ctl --sim
 cat "$work/status.txt"
 [[ -s $work/status.txt ]] || fail "zt40ctl --simulate status printed nothing"
 
+step "an unprivileged user may keep records in the installed record folder"
+# Without a home folder the user has no private fall-back: only the shared folder will do.
+runuser -u nobody -- env -i PATH=/usr/bin:/bin HOME=/nonexistent timeout 30 zt40ctl --simulate doctor |
+  tee "$work/doctor.txt" || fail "zt40ctl --simulate doctor failed for the user nobody"
+grep -Fq "the record folder $record_dir is writable" "$work/doctor.txt" ||
+  fail "the user nobody cannot use $record_dir"
+
 step "zt40util --simulate stays up offscreen"
 if [[ ! -e /usr/bin/zt40util ]]; then
   echo "skipped: the tree does not build zt40util yet"

@@ -8,7 +8,6 @@
 
 #include "app/PrinterQueueRule.h"
 #include "ctl/Command.h"
-#include "ctl/Wiring.h"
 
 namespace zt40::ctl {
 
@@ -30,8 +29,12 @@ int RunQueues(const GlobalOptions& options, const std::vector<std::string>& args
         std::fprintf(stderr, "usage: zt40ctl [--simulate[=FILE]] queues\n");
         return 2;
     }
-    auto spooler = MakeSpooler(options);
-    if (!spooler) return 1;
+    std::string error;
+    auto spooler = MakeSpooler(options, error);
+    if (!spooler) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
     std::vector<QueueInfo> queues;
     if (!spooler->EnumLocalQueues(queues)) {
         std::fprintf(stderr, "zt40ctl: queues: the print spooler did not list its queues: %s\n",

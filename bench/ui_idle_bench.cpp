@@ -9,7 +9,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QTest>
+#include <QEventLoop>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +23,7 @@
 #include "platform/sim/SimDeviceFinder.h"
 #include "platform/sim/SimDeviceOpener.h"
 #include "platform/sim/SimulatedZt40.h"
+#include "platform/sim/Zt40StateFile.h"
 #include "ui/MainWindow.h"
 #include "ui/QtMessageBox.h"
 
@@ -33,10 +35,21 @@ constexpr int kDefaultSeconds = 60;
 constexpr int kQueues = 20;
 constexpr double kGoalPercent = 0.5;
 
+// Runs the event loop until `done` holds or `limitMs` passes.
+template <typename Done>
+bool RunUntil(Done done, int limitMs) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!done() && waited.elapsed() < limitMs) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    return done();
+}
+
 double CpuSeconds() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    const auto micros = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1'000'000L + usage.ru_utime.tv_usec +
+                        usage.ru_stime.tv_usec;
+    return static_cast<double>(micros) / 1e6;
 }
 
 }  // namespace
@@ -83,7 +96,7 @@ int main(int argc, char** argv) {
     window.Attach(dialog);
     dialog.OnInitDialog();
     window.show();
-    if (!QTest::qWaitFor([&] { return dialog.DeviceReady(); }, 10'000)) {
+    if (!RunUntil([&] { return dialog.DeviceReady(); }, 10'000)) {
         std::fprintf(stderr, "ui_idle_bench: the window did not find the printer ready through CUPS\n");
         return 2;
     }
@@ -93,9 +106,11 @@ int main(int argc, char** argv) {
     const double cpuBefore = CpuSeconds();
     QElapsedTimer wall;
     wall.start();
-    QTest::qWait(seconds * 1000);
+    QEventLoop idle;
+    QTimer::singleShot(seconds * 1000, &idle, &QEventLoop::quit);
+    idle.exec();
     const double cpu = CpuSeconds() - cpuBefore;
-    const double elapsed = wall.elapsed() / 1000.0;
+    const double elapsed = static_cast<double>(wall.elapsed()) / 1000.0;
     const double percent = 100.0 * cpu / elapsed;
     std::printf("poll ticks: %d in %.1f s, %d CUPS queues, printer ready: %s\n", ticks, elapsed, kQueues,
                 dialog.DeviceReady() ? "yes" : "no");

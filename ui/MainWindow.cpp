@@ -87,6 +87,7 @@ MainWindow::MainWindow(const QString& language, QWidget* parent) : QDialog(paren
         auto& marker = m_markers[static_cast<std::size_t>(k)];
         marker.setParent(this);
         marker.setObjectName(ControlName(IDC_PIN_MARKERS[static_cast<std::size_t>(k)]));
+        m_controls[IDC_PIN_MARKERS[static_cast<std::size_t>(k)]] = &marker;
         marker.setText(QStringLiteral("===================>"));
         marker.hide();
         Place(marker, {barsX, 155 + 10 * k, 100, 10});
@@ -230,9 +231,9 @@ MbResult MainWindow::ShowMessage(const Message& message, MbButtons buttons, MbIc
     return QtMessageBox(this).Show(message, buttons, icon);
 }
 
-void MainWindow::UpdateControls(const DialogData& data) {
+void MainWindow::UpdateControls(const DialogData& shown) {
     // An index outside 0..8 (a failed pin read gives -2) leaves every button unchecked.
-    QAbstractButton* checked = m_pinButtons.button(data.selectedPin);
+    QAbstractButton* checked = m_pinButtons.button(shown.selectedPin);
     if (checked) {
         checked->setChecked(true);
     } else {
@@ -240,7 +241,7 @@ void MainWindow::UpdateControls(const DialogData& data) {
         for (auto& pin : m_pins) pin.setChecked(false);
         m_pinButtons.setExclusive(true);
     }
-    m_bars.SetCounts(data.shownUsage);
+    m_bars.SetCounts(shown.shownUsage);
 }
 
 void MainWindow::Repaint() {

@@ -69,7 +69,7 @@ public:
     void AppendMenuItem(int commandId, Text text) override;
     void EnableMenuItem(int commandId, bool enable) override;
     MbResult ShowMessage(const Message& message, MbButtons buttons, MbIcon icon) override;
-    void UpdateControls(const DialogData& data) override;
+    void UpdateControls(const DialogData& shown) override;
     void Repaint() override;
     void SetWaitCursor(bool busy) override;
     void SetStatusLine(const Message& line, const std::optional<Message>& reason) override;

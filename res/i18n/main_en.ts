@@ -21,6 +21,118 @@
     </message>
 </context>
 <context>
+    <name>CPinwardenDlg</name>
+    <message>
+        <source>The head cleaning is executed.</source>
+        <translation>The head cleaning is executed.</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>Restoration of setting</source>
+        <translation>Restoration of setting</translation>
+    </message>
+    <message>
+        <source>&amp;About...</source>
+        <translation>&amp;About...</translation>
+    </message>
+    <message>
+        <source>Connect one ZT-40 unit and switch on the power.</source>
+        <translation>Connect one ZT-40 unit and switch on the power.</translation>
+    </message>
+    <message>
+        <source>ZT-40 Pinwarden</source>
+        <translation>ZT-40 Pinwarden</translation>
+    </message>
+    <message>
+        <source>Pinwarden</source>
+        <translation>Pinwarden</translation>
+    </message>
+    <message>
+        <source>Cleaning</source>
+        <translation>Cleaning</translation>
+    </message>
+    <message>
+        <source>Replace Head...</source>
+        <translation>Replace Head...</translation>
+    </message>
+    <message>
+        <source>Readjust Pins...</source>
+        <translation>Readjust Pins...</translation>
+    </message>
+    <message>
+        <source>Selection of the Pin for Marking</source>
+        <translation>Selection of the Pin for Marking</translation>
+    </message>
+    <message>
+        <source>If a red indicator is displayed, change to a different pin.</source>
+        <translation>If a red indicator is displayed, change to a different pin.</translation>
+    </message>
+    <message>
+        <source>No.%1:</source>
+        <translation>No.%1:</translation>
+    </message>
+    <message>
+        <source>Amount used</source>
+        <translation>Amount used</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Apply Pin Change</source>
+        <translation>Apply Pin Change</translation>
+    </message>
+</context>
+<context>
+    <name>CPrintJobSender</name>
+    <message>
+        <source>The print spooler reported an error but gave no description of it.</source>
+        <translation>The print spooler reported an error but gave no description of it.</translation>
+    </message>
+    <message>
+        <source>The print data %1 is missing from the program.</source>
+        <translation>The print data %1 is missing from the program.</translation>
+    </message>
+</context>
+<context>
+    <name>CVendorPacket</name>
+    <message>
+        <source>Out of memory.</source>
+        <translation>Out of memory.</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceAccess</name>
+    <message>
+        <source>The printer&apos;s queue cannot be read from the print spooler.</source>
+        <translation>The printer&apos;s queue cannot be read from the print spooler.</translation>
+    </message>
+    <message>
+        <source>The ZT-40 is not connected or not switched on.</source>
+        <translation>The ZT-40 is not connected or not switched on.</translation>
+    </message>
+    <message>
+        <source>The ZT-40 is connected but its USB device cannot be opened: no permission (install the udev rule, then reconnect the printer).</source>
+        <translation>The ZT-40 is connected but its USB device cannot be opened: no permission (install the udev rule, then reconnect the printer).</translation>
+    </message>
+    <message>
+        <source>The ZT-40 is connected but its USB device is in use by another program.</source>
+        <translation>The ZT-40 is connected but its USB device is in use by another program.</translation>
+    </message>
+    <message>
+        <source>The ZT-40 is connected but its USB device cannot be opened.</source>
+        <translation>The ZT-40 is connected but its USB device cannot be opened.</translation>
+    </message>
+    <message>
+        <source>The print spooler cannot be reached: it is not running or refuses the connection.</source>
+        <translation>The print spooler cannot be reached: it is not running or refuses the connection.</translation>
+    </message>
+</context>
+<context>
     <name>SimulatorWindow</name>
     <message>
         <source>spooling</source>

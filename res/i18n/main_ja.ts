@@ -21,6 +21,118 @@
     </message>
 </context>
 <context>
+    <name>CPinwardenDlg</name>
+    <message>
+        <source>The head cleaning is executed.</source>
+        <translation>ヘッドクリーニングを行います</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>Restoration of setting</source>
+        <translation>本体設定の修復</translation>
+    </message>
+    <message>
+        <source>&amp;About...</source>
+        <translation>バージョン情報(&amp;A)...</translation>
+    </message>
+    <message>
+        <source>Connect one ZT-40 unit and switch on the power.</source>
+        <translation>ZT-40を一台接続し、電源をオンにしてください。</translation>
+    </message>
+    <message>
+        <source>ZT-40 Pinwarden</source>
+        <translation>ZT-40 Pinwarden</translation>
+    </message>
+    <message>
+        <source>Pinwarden</source>
+        <translation>Pinwarden</translation>
+    </message>
+    <message>
+        <source>Cleaning</source>
+        <translation>クリーニング</translation>
+    </message>
+    <message>
+        <source>Replace Head...</source>
+        <translation>ヘッド交換...</translation>
+    </message>
+    <message>
+        <source>Readjust Pins...</source>
+        <translation>ピン再調整...</translation>
+    </message>
+    <message>
+        <source>Selection of the Pin for Marking</source>
+        <translation>打刻するピンの選択</translation>
+    </message>
+    <message>
+        <source>If a red indicator is displayed, change to a different pin.</source>
+        <translation>赤いインジケーターが表示されたら、別のピンに切り替えてください。</translation>
+    </message>
+    <message>
+        <source>No.%1:</source>
+        <translation>No.%1:</translation>
+    </message>
+    <message>
+        <source>Amount used</source>
+        <translation>使用量</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>最新の情報に更新</translation>
+    </message>
+    <message>
+        <source>Apply Pin Change</source>
+        <translation>ピン切り替え適用</translation>
+    </message>
+</context>
+<context>
+    <name>CPrintJobSender</name>
+    <message>
+        <source>The print spooler reported an error but gave no description of it.</source>
+        <translation>印刷スプーラーがエラーを報告しましたが、その内容は示されませんでした。</translation>
+    </message>
+    <message>
+        <source>The print data %1 is missing from the program.</source>
+        <translation>印刷データ %1 がプログラムにありません。</translation>
+    </message>
+</context>
+<context>
+    <name>CVendorPacket</name>
+    <message>
+        <source>Out of memory.</source>
+        <translation>メモリが不足しています。</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceAccess</name>
+    <message>
+        <source>The printer&apos;s queue cannot be read from the print spooler.</source>
+        <translation>プリンターのキューを印刷スプーラーから読み取れません。</translation>
+    </message>
+    <message>
+        <source>The ZT-40 is not connected or not switched on.</source>
+        <translation>ZT-40が接続されていないか、電源が入っていません。</translation>
+    </message>
+    <message>
+        <source>The ZT-40 is connected but its USB device cannot be opened: no permission (install the udev rule, then reconnect the printer).</source>
+        <translation>ZT-40は接続されていますが、USBデバイスを開けません: アクセス権がありません (udevルールをインストールしてから、プリンターを接続し直してください)。</translation>
+    </message>
+    <message>
+        <source>The ZT-40 is connected but its USB device is in use by another program.</source>
+        <translation>ZT-40は接続されていますが、USBデバイスは他のプログラムが使用中です。</translation>
+    </message>
+    <message>
+        <source>The ZT-40 is connected but its USB device cannot be opened.</source>
+        <translation>ZT-40は接続されていますが、USBデバイスを開けません。</translation>
+    </message>
+    <message>
+        <source>The print spooler cannot be reached: it is not running or refuses the connection.</source>
+        <translation>印刷スプーラーに接続できません: 起動していないか、接続を拒否しています。</translation>
+    </message>
+</context>
+<context>
     <name>SimulatorWindow</name>
     <message>
         <source>spooling</source>

@@ -207,7 +207,7 @@ private slots:
     }
 
     void japaneseEditionShowsItsTexts() {
-        ui::InstallEdition(*QCoreApplication::instance(), QLocale(QStringLiteral("ja_JP")));
+        const JapaneseEdition japanese;
         {
             WindowRig rig(QStringLiteral("ja"));
             rig.Open();
@@ -220,7 +220,6 @@ private slots:
             ui::MainWindow english;
             QVERIFY(rig.window.Control(IDC_PIN_MARKERS[0])->x() > english.Control(IDC_PIN_MARKERS[0])->x());
         }
-        ui::InstallEdition(*QCoreApplication::instance(), QLocale(QLocale::English));
     }
 
     void layoutScalesWithTheWindow() {

@@ -123,16 +123,21 @@ MainWindow::MainWindow(const QString& language, QWidget* parent) : QDialog(paren
     connect(&m_pinButtons, &QButtonGroup::idClicked, this, [this](int k) {
         if (m_dialog) m_dialog->OnPinSelected(k);
     });
-    const auto forward = [this](QPushButton& button, void (CPinwardenDlg::*handler)()) {
-        connect(&button, &QPushButton::clicked, this, [this, handler] {
-            if (m_dialog) (m_dialog->*handler)();
-        });
-    };
-    forward(m_cleaning, &CPinwardenDlg::OnCleaning);
-    forward(m_replaceHead, &CPinwardenDlg::OnReplaceHead);
-    forward(m_readjustPins, &CPinwardenDlg::OnReadjustPins);
-    forward(m_refresh, &CPinwardenDlg::OnRefresh);
-    forward(m_applyPinChange, &CPinwardenDlg::OnApplyPinChange);
+    connect(&m_cleaning, &QPushButton::clicked, this, [this] {
+        if (m_dialog) m_dialog->OnCleaning();
+    });
+    connect(&m_replaceHead, &QPushButton::clicked, this, [this] {
+        if (m_dialog) m_dialog->OnReplaceHead();
+    });
+    connect(&m_readjustPins, &QPushButton::clicked, this, [this] {
+        if (m_dialog) m_dialog->OnReadjustPins();
+    });
+    connect(&m_refresh, &QPushButton::clicked, this, [this] {
+        if (m_dialog) m_dialog->OnRefresh();
+    });
+    connect(&m_applyPinChange, &QPushButton::clicked, this, [this] {
+        if (m_dialog) m_dialog->OnApplyPinChange();
+    });
     m_printerList.onDropDown = [this] {
         if (!m_dialog) return;
         m_dialog->OnPrinterListDropDown();

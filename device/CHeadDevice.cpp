@@ -134,6 +134,7 @@ int CHeadDevice::Query32(std::uint8_t subCommand, std::uint8_t argument, std::sp
 // --- the transaction ----------------------------------------------------------------------
 
 bool CHeadDevice::Transact() {
+    const CUsbPrintPort::Transaction transaction(m_port);
     // The frame goes first with 0 in place of its opcode, so the printer does not start it
     // before all of it has arrived; the opcode alone then starts it.
     m_packet.RewindWrite();

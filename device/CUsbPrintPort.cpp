@@ -42,4 +42,13 @@ bool CUsbPrintPort::VendorGet(std::span<std::uint8_t> bytes) {
     return m_channel && m_channel->VendorGet(bytes);
 }
 
+// The channel is pinned for the transaction: nothing reopens the port while a command runs.
+CUsbPrintPort::Transaction::Transaction(CUsbPrintPort& port) : m_channel(port.m_channel.get()) {
+    if (m_channel) m_channel->BeginTransaction();
+}
+
+CUsbPrintPort::Transaction::~Transaction() {
+    if (m_channel) m_channel->EndTransaction();
+}
+
 }  // namespace zt40

@@ -26,6 +26,18 @@ public:
     bool VendorSet(std::span<const std::uint8_t> bytes);
     bool VendorGet(std::span<std::uint8_t> bytes);
 
+    // The requests of one command, from its first SET to its last poll; ends on destruction.
+    class Transaction {
+    public:
+        explicit Transaction(CUsbPrintPort& port);
+        ~Transaction();
+        Transaction(const Transaction&) = delete;
+        Transaction& operator=(const Transaction&) = delete;
+
+    private:
+        IVendorChannel* m_channel;
+    };
+
     // The handle counts as invalid when closed and once its device has gone away.
     bool IsHandleValid() const { return m_channel && m_channel->IsAlive(); }
     bool IsOpen() const { return m_channel != nullptr; }

@@ -14,6 +14,7 @@ enum class DeviceAccessFailure {
     NoPermission,    // the device is there but this user may not open it
     Busy,            // the device is there but another program holds it
     OpenFailed,      // the device is there but opening it failed for another reason
+    NotAnswering,    // open, but a request timed out or was stalled
 };
 
 // One line for the status area; a text without source for None.
@@ -33,6 +34,8 @@ constexpr Text DeviceAccessHint(DeviceAccessFailure failure) {
         return ZT40_TR("DeviceAccess", "The ZT-40 is connected but its USB device is in use by another program.");
     case DeviceAccessFailure::OpenFailed:
         return ZT40_TR("DeviceAccess", "The ZT-40 is connected but its USB device cannot be opened.");
+    case DeviceAccessFailure::NotAnswering:
+        return ZT40_TR("DeviceAccess", "The ZT-40 is connected but does not answer: switch it off and on again.");
     }
     return {};
 }

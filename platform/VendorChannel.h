@@ -24,6 +24,11 @@ public:
 
     // Releases the device. False when the platform refused; the channel then stays open.
     virtual bool Close() = 0;
+
+    // Brackets the requests of one command. A platform that must take the device from
+    // another holder for each use does so once here, not around every request of a poll.
+    virtual void BeginTransaction() {}
+    virtual void EndTransaction() {}
 };
 
 // Opens a device path exclusively for reading and writing (the platform's CreateFile).

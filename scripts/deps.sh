@@ -9,7 +9,11 @@ packages=(
   qt6-base-dev
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libqt6svg6 fonts-noto-cjk xvfb xauth
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  umockdev
+  umockdev libumockdev-dev
+  clang libclang-rt-14-dev
+  scdoc librsvg2-bin
+  debhelper dpkg-dev lintian desktop-file-utils appstream
+  cups  # cups-driverd, for lpinfo -m on the installed driver
 )
 
 missing=()

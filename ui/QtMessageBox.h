@@ -15,6 +15,7 @@ public:
     // `parent` may be null or go away first; the boxes are then shown without one.
     explicit QtMessageBox(QWidget* parent = nullptr) : m_parent(parent) {}
 
+    // A verbatim message (the spooler's own error text) is shown as it stands.
     MbResult Show(const Message& message, MbButtons buttons, MbIcon icon) override;
 
     static QString Caption();

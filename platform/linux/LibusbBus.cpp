@@ -82,7 +82,7 @@ class LibusbDeviceHandle final : public IUsbDeviceHandle {
 public:
     LibusbDeviceHandle(libusb_device_handle* handle, std::unique_ptr<FileDescriptor> node)
         : m_node(std::move(node)), m_handle(handle) {}
-    // The libusb handle goes first: it only borrows the node's descriptor.
+    // The libusb handle goes first: it may only borrow the node's descriptor.
     ~LibusbDeviceHandle() override { libusb_close(m_handle); }
     LibusbDeviceHandle(const LibusbDeviceHandle&) = delete;
     LibusbDeviceHandle& operator=(const LibusbDeviceHandle&) = delete;
@@ -206,17 +206,39 @@ struct LibusbBus::State {
         if (udevContext) udev_unref(udevContext);
     }
 
-    // Opens the usbfs node and hands it to libusb; `exclusive` adds the advisory lock.
+    // Opens the usbfs node (the advisory lock is taken on it when `exclusive`) and the libusb
+    // handle for the same device. libusb opens its own descriptor where it lists the device,
+    // as it then needs only the requests every usbfs answers; a device it has not listed yet
+    // (just plugged in) gets our descriptor wrapped instead.
     UsbOpenResult OpenNode(const UsbDeviceRecord& device, bool exclusive) {
         auto node = std::make_unique<FileDescriptor>(::open(NodePath(device).c_str(), O_RDWR | O_CLOEXEC));
         if (node->Get() < 0) return {nullptr, StatusOfErrno(errno)};
         if (exclusive && ::flock(node->Get(), LOCK_EX | LOCK_NB) != 0) return {nullptr, StatusOfErrno(errno)};
         libusb_device_handle* handle = nullptr;
-        const int result = libusb_wrap_sys_device(usb, static_cast<intptr_t>(node->Get()), &handle);
+        int result = OpenListed(device, handle);
+        if (result == LIBUSB_ERROR_NOT_FOUND) {
+            result = libusb_wrap_sys_device(usb, static_cast<intptr_t>(node->Get()), &handle);
+        }
         if (result != LIBUSB_SUCCESS || !handle) {
             return {nullptr, result == LIBUSB_SUCCESS ? UsbStatus::Other : StatusOfLibusb(result)};
         }
         return {std::make_unique<LibusbDeviceHandle>(handle, std::move(node)), UsbStatus::Ok};
+    }
+
+    int OpenListed(const UsbDeviceRecord& device, libusb_device_handle*& handle) const {
+        libusb_device** list = nullptr;
+        const auto count = libusb_get_device_list(usb, &list);
+        if (count < 0) return static_cast<int>(count);
+        int result = LIBUSB_ERROR_NOT_FOUND;
+        for (ssize_t i = 0; i < count; ++i) {
+            if (libusb_get_bus_number(list[i]) == device.busNumber &&
+                libusb_get_device_address(list[i]) == device.deviceAddress) {
+                result = libusb_open(list[i], &handle);
+                break;
+            }
+        }
+        libusb_free_device_list(list, 1);
+        return result;
     }
 };
 

@@ -21,6 +21,18 @@ DeviceAccessFailure AccessFailureOf(UsbStatus openStatus) {
     }
 }
 
+DeviceAccessFailure TransferFailureOf(UsbStatus transferStatus) {
+    switch (transferStatus) {
+    case UsbStatus::Ok:
+    case UsbStatus::NoDevice:
+    case UsbStatus::Access:
+    case UsbStatus::Busy:
+        return AccessFailureOf(transferStatus);
+    default:
+        return DeviceAccessFailure::NotAnswering;
+    }
+}
+
 LibusbDeviceOpener::LibusbDeviceOpener(IUsbBus& bus, DeviceAccessReport* report) : m_bus(bus), m_report(report) {}
 
 std::unique_ptr<IVendorChannel> LibusbDeviceOpener::OpenDevice(std::string_view devicePath) {
@@ -31,7 +43,7 @@ std::unique_ptr<IVendorChannel> LibusbDeviceOpener::OpenDevice(std::string_view 
             if (!IsSameDevice(*path, device)) continue;
             auto opened = m_bus.Open(device);
             if (opened.handle) {
-                channel = std::make_unique<LibusbVendorChannel>(std::move(opened.handle), device.printerInterface);
+                channel = std::make_unique<LibusbVendorChannel>(std::move(opened.handle), device.printerInterface, m_report);
                 failure = DeviceAccessFailure::None;
             } else {
                 failure = AccessFailureOf(opened.status == UsbStatus::Ok ? UsbStatus::Other : opened.status);

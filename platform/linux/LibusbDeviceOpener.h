@@ -12,6 +12,8 @@
 namespace zt40 {
 
 DeviceAccessFailure AccessFailureOf(UsbStatus openStatus);
+// For a request on an open device: a time-out or stall means the printer does not answer.
+DeviceAccessFailure TransferFailureOf(UsbStatus transferStatus);
 
 class LibusbDeviceOpener final : public IDeviceOpener {
 public:

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "platform/linux/InterfaceClaim.h"
+#include "platform/linux/LibusbDeviceOpener.h"
 
 namespace zt40 {
 
@@ -34,25 +35,40 @@ std::optional<ControlSetup> VendorGetSetup(std::span<const std::uint8_t> bytes, 
     return SetupFor(kVendorGetRequestType, bytes, interfaceNumber);
 }
 
-LibusbVendorChannel::LibusbVendorChannel(std::unique_ptr<IUsbDeviceHandle> handle, std::uint8_t interfaceNumber)
-    : m_handle(std::move(handle)), m_interface(interfaceNumber) {}
+LibusbVendorChannel::LibusbVendorChannel(std::unique_ptr<IUsbDeviceHandle> handle, std::uint8_t interfaceNumber,
+                                         DeviceAccessReport* report)
+    : m_handle(std::move(handle)), m_interface(interfaceNumber), m_report(report) {}
+
+void LibusbVendorChannel::BeginTransaction() {
+    if (!IsAlive() || m_claim) return;
+    m_claim.emplace(*m_handle, m_interface);
+    if (m_claim->DeviceGone()) {
+        m_claim.reset();
+        m_alive = false;
+        if (m_report) m_report->Record(DeviceAccessFailure::DeviceNotFound);
+    }
+}
+
+void LibusbVendorChannel::EndTransaction() { m_claim.reset(); }
 
 template <typename Transfer>
-bool LibusbVendorChannel::RunTransaction(Transfer&& transfer) {
+bool LibusbVendorChannel::RunTransfer(Transfer&& transfer) {
     if (!IsAlive()) return false;
-    UsbTransferResult result;
-    {
-        InterfaceClaim claim(*m_handle, m_interface);
-        if (claim.DeviceGone()) {
+    std::optional<InterfaceClaim> ownClaim;
+    if (!m_claim) {
+        ownClaim.emplace(*m_handle, m_interface);
+        if (ownClaim->DeviceGone()) {
             m_alive = false;
+            if (m_report) m_report->Record(DeviceAccessFailure::DeviceNotFound);
             return false;
         }
-        // When the claim fails (the spooler's backend is printing) the request is still tried:
-        // the kernel refuses it while another program holds the interface, and the command
-        // then fails like one sent to a busy printer, to be retried by the next poll.
-        result = transfer();
     }
+    // When the claim failed (the spooler's backend is printing) the request is still tried:
+    // the kernel refuses it while another program holds the interface, and the command
+    // then fails like one sent to a busy printer, to be retried by the next poll.
+    const UsbTransferResult result = transfer();
     if (result.status == UsbStatus::NoDevice) m_alive = false;
+    if (m_report) m_report->Record(TransferFailureOf(result.status));
     return result.status == UsbStatus::Ok;
 }
 
@@ -61,7 +77,7 @@ bool LibusbVendorChannel::VendorSet(std::span<const std::uint8_t> bytes) {
     if (!setup) return false;
     const auto data = bytes.subspan(kHeaderSize);
     std::size_t sent = 0;
-    const bool ok = RunTransaction([&] {
+    const bool ok = RunTransfer([&] {
         auto result = m_handle->ControlOut(*setup, data, kVendorTransferTimeoutMs);
         sent = result.transferred;
         return result;
@@ -73,10 +89,11 @@ bool LibusbVendorChannel::VendorGet(std::span<std::uint8_t> bytes) {
     const auto setup = VendorGetSetup(bytes, m_interface);
     if (!setup) return false;
     // How much the device really answered is not reported: the data area is read as it stands.
-    return RunTransaction([&] { return m_handle->ControlIn(*setup, bytes.subspan(kHeaderSize), kVendorTransferTimeoutMs); });
+    return RunTransfer([&] { return m_handle->ControlIn(*setup, bytes.subspan(kHeaderSize), kVendorTransferTimeoutMs); });
 }
 
 bool LibusbVendorChannel::Close() {
+    m_claim.reset();
     m_handle.reset();
     return true;
 }

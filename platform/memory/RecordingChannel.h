@@ -27,6 +27,8 @@ public:
     }
     bool IsAlive() const override { return m_inner->IsAlive(); }
     bool Close() override { return m_inner->Close(); }
+    void BeginTransaction() override { m_inner->BeginTransaction(); }
+    void EndTransaction() override { m_inner->EndTransaction(); }
 
 private:
     std::unique_ptr<IVendorChannel> m_inner;

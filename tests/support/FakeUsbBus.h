@@ -33,6 +33,7 @@ struct FakeUsbDevice {
     UsbStatus claimStatus = UsbStatus::Ok;
     std::deque<UsbStatus> transferStatuses;       // next results; Ok when empty
     std::vector<std::uint8_t> inReply;            // what an IN transfer delivers
+    std::deque<std::vector<std::uint8_t>> inReplies;  // delivered first, one per IN transfer
     std::optional<std::size_t> outAccepted;       // how much of an OUT transfer the device takes
 
     // Records.
@@ -58,8 +59,13 @@ public:
     UsbTransferResult ControlIn(const ControlSetup& setup, std::span<std::uint8_t> data, unsigned timeoutMs) override {
         m_device->calls.push_back("in");
         const auto status = NextStatus();
-        const std::size_t n = status == UsbStatus::Ok ? std::min(data.size(), m_device->inReply.size()) : 0;
-        std::copy_n(m_device->inReply.begin(), n, data.begin());
+        std::vector<std::uint8_t> reply = m_device->inReply;
+        if (!m_device->inReplies.empty()) {
+            reply = std::move(m_device->inReplies.front());
+            m_device->inReplies.pop_front();
+        }
+        const std::size_t n = status == UsbStatus::Ok ? std::min(data.size(), reply.size()) : 0;
+        std::copy_n(reply.begin(), n, data.begin());
         m_device->transfers.push_back({setup, {data.begin(), data.begin() + static_cast<std::ptrdiff_t>(n)}, timeoutMs});
         return {status, n};
     }

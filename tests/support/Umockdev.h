@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
@@ -23,7 +24,9 @@ public:
         m_uevent = reinterpret_cast<UeventFn>(dlsym(m_library, "umockdev_testbed_uevent"));
         m_remove = reinterpret_cast<RemoveFn>(dlsym(m_library, "umockdev_testbed_remove_device"));
         m_unref = reinterpret_cast<Unref>(dlsym(m_library, "g_object_unref"));
-        if (m_new && m_addFromString && m_uevent && m_remove && m_unref && std::getenv("ZT40_UNDER_UMOCKDEV")) {
+        m_errorFree = reinterpret_cast<Unref>(dlsym(m_library, "g_error_free"));
+        m_loadPcap = reinterpret_cast<LoadPcapFn>(dlsym(m_library, "umockdev_testbed_load_pcap"));
+        if (m_new && m_addFromString && m_uevent && m_remove && m_unref && m_loadPcap && std::getenv("ZT40_UNDER_UMOCKDEV")) {
             m_testbed = m_new();
         }
     }
@@ -38,24 +41,47 @@ public:
     bool Ready() const { return m_testbed != nullptr; }
 
     // Devices in umockdev's text form ("P: /devices/...", "A: attr=value", "E: KEY=value").
-    bool Add(const std::string& description) { return m_addFromString(m_testbed, description.c_str(), nullptr) != 0; }
+    bool Add(const std::string& description) { return Check(m_addFromString(m_testbed, description.c_str(), &m_error)); }
     void Uevent(const std::string& sysPath, const char* action) { m_uevent(m_testbed, sysPath.c_str(), action); }
     void Remove(const std::string& sysPath) { m_remove(m_testbed, sysPath.c_str()); }
+    // The device's usbfs node answers control transfers from a usbmon capture, in order.
+    bool LoadPcap(const std::string& sysPath, const std::string& captureFile) {
+        return Check(m_loadPcap(m_testbed, sysPath.c_str(), captureFile.c_str(), &m_error));
+    }
 
 private:
+    // umockdev's GError: the text is what a failing test needs to show.
+    struct Error {
+        std::uint32_t domain;
+        int code;
+        char* message;
+    };
+    bool Check(int ok) {
+        if (m_error) {
+            ADD_FAILURE() << "umockdev: " << static_cast<Error*>(m_error)->message;
+            if (m_errorFree) m_errorFree(m_error);
+            m_error = nullptr;
+        }
+        return ok != 0;
+    }
+
     using New = void* (*)();
     using AddFromString = int (*)(void*, const char*, void**);
     using UeventFn = void (*)(void*, const char*, const char*);
     using RemoveFn = void (*)(void*, const char*);
     using Unref = void (*)(void*);
+    using LoadPcapFn = int (*)(void*, const char*, const char*, void**);
 
     void* m_library = nullptr;
     void* m_testbed = nullptr;
+    void* m_error = nullptr;
     New m_new = nullptr;
     AddFromString m_addFromString = nullptr;
     UeventFn m_uevent = nullptr;
     RemoveFn m_remove = nullptr;
     Unref m_unref = nullptr;
+    LoadPcapFn m_loadPcap = nullptr;
+    Unref m_errorFree = nullptr;
 };
 
 // True when the caller is inside umockdev and should run its checks; false when the

@@ -1,0 +1,188 @@
+#include "record/UsageRecordFile.h"
+
+#include <cstring>
+#include <memory>
+#include <new>
+
+namespace zt40 {
+
+std::string ApplicationNameOf(std::string_view modulePath) {
+    const auto slash = modulePath.find_last_of("/\\");
+    if (slash != std::string_view::npos) modulePath.remove_prefix(slash + 1);
+    const auto dot = modulePath.rfind('.');
+    if (dot != std::string_view::npos && dot > 0) modulePath = modulePath.substr(0, dot);
+    return std::string(modulePath);
+}
+
+Text FileErrorText(FileError error) {
+    switch (error) {
+        case FileError::NotFound: return ZT40_TR("UsageRecord", "%1 was not found.");
+        case FileError::BadPath: return ZT40_TR("UsageRecord", "%1 contains an invalid path.");
+        case FileError::TooManyOpenFiles:
+            return ZT40_TR("UsageRecord", "%1 could not be opened because there are too many open files.");
+        case FileError::AccessDenied: return ZT40_TR("UsageRecord", "Access to %1 was denied.");
+        case FileError::InvalidHandle: return ZT40_TR("UsageRecord", "An invalid file handle was associated with %1.");
+        case FileError::DirectoryFull:
+            return ZT40_TR("UsageRecord", "%1 could not be created because the directory is full.");
+        case FileError::BadSeek: return ZT40_TR("UsageRecord", "Seek failed on %1");
+        case FileError::HardIo: return ZT40_TR("UsageRecord", "A hardware I/O error was reported while accessing %1.");
+        case FileError::SharingViolation:
+            return ZT40_TR("UsageRecord", "A sharing violation occurred while accessing %1.");
+        case FileError::LockViolation: return ZT40_TR("UsageRecord", "A locking violation occurred while accessing %1.");
+        case FileError::DiskFull: return ZT40_TR("UsageRecord", "Disk full while accessing %1.");
+        case FileError::EndOfFile: return ZT40_TR("UsageRecord", "An attempt was made to access %1 past its end.");
+        case FileError::None:
+        case FileError::Generic: break;
+    }
+    return ZT40_TR("UsageRecord", "An unknown error occurred while accessing %1.");
+}
+
+Message FileErrorMessage(FileError error, const std::string& path) { return Message::Of(FileErrorText(error), {path}); }
+
+Text PowerCycleText() { return ZT40_TR("UsageRecord", "Please do again to turn on the power of ZT-40"); }
+
+std::optional<std::string> UsageRecordPath(DataFolder& dataFolder, IDataFolderPlatform& platform,
+                                           std::string& dataFolderPath, std::string_view applicationName) {
+    if (auto folder = platform.FolderOverride()) {
+        dataFolderPath = *folder;
+    } else {
+        dataFolderPath.reserve(kMaxPath);
+        dataFolder.ResolveDataFolder(kProductFolderName, dataFolderPath);
+    }
+    // With no folder ever found the record would land at the root of the file system; the
+    // operation goes without the file instead.
+    if (dataFolderPath.empty()) return std::nullopt;
+    return dataFolderPath + platform.PathSeparator() + std::string(applicationName) + std::string(kRecordExtension);
+}
+
+std::optional<Message> AppendToRecordFile(IRecordFiles& files, const std::string& path, std::string_view record) {
+    FileError error = FileError::None;
+    auto file = files.OpenForAppend(path, error);
+    if (!file) return FileErrorMessage(error == FileError::None ? FileError::Generic : error, path);
+    std::uint64_t before = 0;
+    if (const FileError sizeError = file->Size(before); sizeError != FileError::None) {
+        file->Close();
+        return FileErrorMessage(sizeError, path);
+    }
+    const std::int64_t written = file->Append(record, error);
+    if (written != static_cast<std::int64_t>(record.size())) {
+        file->Truncate(before);
+        file->Close();
+        // A short write is reported as a full disk, whatever the system said.
+        return FileErrorMessage(written < 0 && error != FileError::None ? error : FileError::DiskFull, path);
+    }
+    if (const FileError closeError = file->Close(); closeError != FileError::None) {
+        return FileErrorMessage(closeError, path);
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+class RecordFileSource : public IByteSource {
+public:
+    explicit RecordFileSource(IRecordFile& file) : m_file(file) {}
+    std::int64_t Read(std::span<char> into) override { return m_file.Read(into, m_error); }
+    FileError Error() const { return m_error; }
+
+private:
+    IRecordFile& m_file;
+    FileError m_error = FileError::None;
+};
+
+}  // namespace
+
+namespace {
+
+// Larger files are not held in memory: the record file is shared by everyone and may be
+// grown by anyone.
+constexpr std::uint64_t kWholeReadLimit = 64u << 20;
+
+FileError Known(FileError error) { return error == FileError::None ? FileError::Generic : error; }
+
+// The file's bytes up to its end, in a buffer that is not cleared first: at this size clearing
+// it would cost as much as the scan.
+struct WholeText {
+    std::unique_ptr<char[]> bytes;
+    std::size_t size = 0;
+    std::string_view View() const { return {bytes.get(), size}; }
+};
+
+// False when a read failed; `text` keeps what came before. `text` holds room for `capacity`.
+bool ReadWhole(IRecordFile& file, std::size_t capacity, WholeText& text, FileError& error) {
+    for (;;) {
+        if (text.size == capacity) {
+            // Grown meanwhile by a writer that does not lock.
+            try {
+                auto larger = std::make_unique_for_overwrite<char[]>(capacity * 2);
+                std::memcpy(larger.get(), text.bytes.get(), text.size);
+                text.bytes = std::move(larger);
+                capacity *= 2;
+            } catch (const std::bad_alloc&) {
+                error = FileError::Generic;
+                return false;
+            }
+        }
+        const std::int64_t count = file.Read(std::span(text.bytes.get() + text.size, capacity - text.size), error);
+        if (count <= 0) return count == 0;
+        text.size += static_cast<std::size_t>(count);
+    }
+}
+
+}  // namespace
+
+BestRecordRead ReadBestRecord(IRecordFiles& files, const std::string& path, bool createIfMissing) {
+    BestRecordRead result;
+    auto file = files.OpenForReading(path, createIfMissing, result.error);
+    if (!file) {
+        result.error = Known(result.error);
+        result.failure = FileErrorMessage(result.error, path);
+        return result;
+    }
+    result.opened = true;
+    std::uint64_t size = 0;
+    WholeText text;
+    if (file->Size(size) == FileError::None && size <= kWholeReadLimit) {
+        try {
+            text.bytes = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(size) + 1);
+        } catch (const std::bad_alloc&) {
+            text.bytes.reset();  // read in pieces instead
+        }
+    }
+    if (text.bytes) {
+        FileError readError = FileError::None;
+        if (!ReadWhole(*file, static_cast<std::size_t>(size) + 1, text, readError)) result.error = Known(readError);
+        result.best = FindLastUsableRecord(text.View());
+    } else {
+        RecordFileSource source(*file);
+        LineReader lines(source);
+        result.best = FindLastUsableRecord(lines);
+        if (lines.Failed()) result.error = Known(source.Error());
+    }
+    const FileError closeError = file->Close();
+    if (result.error == FileError::None) result.error = closeError;
+    if (result.error != FileError::None) result.failure = FileErrorMessage(result.error, path);
+    return result;
+}
+
+RecordFileRead ReadRecordFile(IRecordFiles& files, const std::string& path, bool createIfMissing,
+                              const std::function<void(UsageRecord&&)>& visit) {
+    RecordFileRead result;
+    auto file = files.OpenForReading(path, createIfMissing, result.error);
+    if (!file) {
+        result.error = Known(result.error);
+        result.failure = FileErrorMessage(result.error, path);
+        return result;
+    }
+    result.opened = true;
+    RecordFileSource source(*file);
+    LineReader lines(source);
+    ForEachRecord(lines, visit);
+    if (lines.Failed()) result.error = Known(source.Error());
+    const FileError closeError = file->Close();
+    if (result.error == FileError::None) result.error = closeError;
+    if (result.error != FileError::None) result.failure = FileErrorMessage(result.error, path);
+    return result;
+}
+
+}  // namespace zt40

@@ -1,0 +1,67 @@
+#pragma once
+// The record file on disk: where it is, appending one record without ever leaving part of
+// it behind, reading the records back, and the texts the operator sees when that fails.
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/DataFolderPlatform.h"
+#include "platform/RecordFiles.h"
+#include "platform/Text.h"
+#include "record/DataFolder.h"
+#include "record/RecordFormat.h"
+
+namespace zt40 {
+
+// The file name both programs share, so there is one history per installation.
+inline constexpr std::string_view kRecordApplicationName = "zt40util";
+inline constexpr std::string_view kRecordExtension = ".txt";
+
+// What the record operations need of the system, and the name the file is called after.
+struct UsageRecordPlatform {
+    IDataFolderPlatform& folders;
+    IRecordFiles& files;
+    std::string applicationName;
+};
+
+// The program file's name without folder and extension.
+std::string ApplicationNameOf(std::string_view modulePath);
+
+Text FileErrorText(FileError error);
+// The text for `error` with the file's path in it.
+Message FileErrorMessage(FileError error, const std::string& path);
+Text PowerCycleText();
+
+// The record file's path: the override folder when one is named, else the data folder resolved
+// anew, else the last one resolved into `dataFolderPath`. Nothing when no folder was ever found.
+std::optional<std::string> UsageRecordPath(DataFolder& dataFolder, IDataFolderPlatform& platform,
+                                           std::string& dataFolderPath, std::string_view applicationName);
+
+// Appends `record` with one write. When that fails or comes up short the file is cut back to
+// its length before, so the next record is not read as the rest of a broken one. Nothing on
+// success, else the message to show.
+std::optional<Message> AppendToRecordFile(IRecordFiles& files, const std::string& path, std::string_view record);
+
+struct RecordFileRead {
+    bool opened = false;
+    FileError error = FileError::None;
+    std::optional<Message> failure;  // the open or a read failed; records before it were visited
+};
+
+// Visits the file's records in order; with `createIfMissing` a missing file is created empty.
+RecordFileRead ReadRecordFile(IRecordFiles& files, const std::string& path, bool createIfMissing,
+                              const std::function<void(UsageRecord&&)>& visit);
+
+struct BestRecordRead {
+    bool opened = false;
+    FileError error = FileError::None;
+    std::optional<Message> failure;  // the open or a read failed; `best` is from what was read
+    std::optional<UsageRecord> best;
+};
+
+// Restore's scan: the last usable record of the file. A file of ordinary size is read whole
+// and its records examined from the last one back; a larger one is read in pieces.
+BestRecordRead ReadBestRecord(IRecordFiles& files, const std::string& path, bool createIfMissing);
+
+}  // namespace zt40

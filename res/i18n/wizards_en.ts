@@ -1,0 +1,230 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_GB" sourcelanguage="en">
+<context>
+    <name>CAdjustPinPage</name>
+    <message>
+        <source>Adjust Pin</source>
+        <translation>Adjust Pin</translation>
+    </message>
+    <message>
+        <source>1. Load material (60 mm square) at the center of the table.
+2. Click [Start Printing].</source>
+        <translation>1. Load material (60 mm square) at the center of the table.
+2. Click [Start Printing].</translation>
+    </message>
+    <message>
+        <source>Start Printing</source>
+        <translation>Start Printing</translation>
+    </message>
+    <message>
+        <source>Wait for printing to finish, then click [Next].
+(Printing takes about ten minutes.)</source>
+        <translation>Wait for printing to finish, then click [Next].
+(Printing takes about ten minutes.)</translation>
+    </message>
+    <message>
+        <source>If no letters of the alphabet are printed, choose the pin for marking, then click [Print Letters].</source>
+        <translation>If no letters of the alphabet are printed, choose the pin for marking, then click [Print Letters].</translation>
+    </message>
+    <message>
+        <source>Pin No.</source>
+        <translation>Pin No.</translation>
+    </message>
+    <message>
+        <source>Print Letters</source>
+        <translation>Print Letters</translation>
+    </message>
+</context>
+<context>
+    <name>CInputValuePage</name>
+    <message>
+        <source>Input Value</source>
+        <translation>Input Value</translation>
+    </message>
+    <message>
+        <source>Adjust the striking force of each pin to eliminate differences in printing results among the pins.</source>
+        <translation>Adjust the striking force of each pin to eliminate differences in printing results among the pins.</translation>
+    </message>
+    <message>
+        <source>1.Note the letter and numeral at the location where printing breaks off.
+2.Drag the slider to the left or right to set the value you noted.
+3.Click the [Set] button.</source>
+        <translation>1.Note the letter and numeral at the location where printing breaks off.
+2.Drag the slider to the left or right to set the value you noted.
+3.Click the [Set] button.</translation>
+    </message>
+    <message>
+        <source>After clicking [Set], click [Next].</source>
+        <translation>After clicking [Set], click [Next].</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Set</translation>
+    </message>
+</context>
+<context>
+    <name>CMoveHeadPage</name>
+    <message>
+        <source>Move Head</source>
+        <translation>Move Head</translation>
+    </message>
+    <message>
+        <source>Click [Move Head] to move the head to the center.
+
+After moving, click [Next].</source>
+        <translation>Click [Move Head] to move the head to the center.
+
+After moving, click [Next].</translation>
+    </message>
+</context>
+<context>
+    <name>COriginPinPage</name>
+    <message>
+        <source>Origin Pin</source>
+        <translation>Origin Pin</translation>
+    </message>
+    <message>
+        <source>You adjust Origin point. When it can prepare the plate for adjustment, after choosing the pin which is used please push the button under. Pattern for Origin adjustment is carved.</source>
+        <translation>You adjust Origin point. When it can prepare the plate for adjustment, after choosing the pin which is used please push the button under. Pattern for Origin adjustment is carved.</translation>
+    </message>
+    <message>
+        <source>Pin</source>
+        <translation>Pin</translation>
+    </message>
+    <message>
+        <source>Start Adjustment.</source>
+        <translation>Start Adjustment.</translation>
+    </message>
+</context>
+<context>
+    <name>CPowerAgainPage</name>
+    <message>
+        <source>Power Off/On</source>
+        <translation>Power Off/On</translation>
+    </message>
+    <message>
+        <source>Hold down the [Power/Movement] button for one second or longer to switch off the power, then switch the power on again.
+
+When you&apos;re done, click [Finish].</source>
+        <translation>Hold down the [Power/Movement] button for one second or longer to switch off the power, then switch the power on again.
+
+When you&apos;re done, click [Finish].</translation>
+    </message>
+</context>
+<context>
+    <name>CPowerOffPage</name>
+    <message>
+        <source>Power Off</source>
+        <translation>Power Off</translation>
+    </message>
+    <message>
+        <source>Detach the AC adapter from the ZT-40.
+
+After detaching, click [Next].</source>
+        <translation>Detach the AC adapter from the ZT-40.
+
+After detaching, click [Next].</translation>
+    </message>
+</context>
+<context>
+    <name>CPowerOnPage</name>
+    <message>
+        <source>Power On</source>
+        <translation>Power On</translation>
+    </message>
+    <message>
+        <source>Attach the AC adapter and switch on the power.
+
+When finished, click [Next].</source>
+        <translation>Attach the AC adapter and switch on the power.
+
+When finished, click [Next].</translation>
+    </message>
+</context>
+<context>
+    <name>CPutOnHeadPage</name>
+    <message>
+        <source>Head installation</source>
+        <translation>Head installation</translation>
+    </message>
+    <message>
+        <source>1. Install the new head.
+2. Attach the two screws to secure the head in place.
+3. Load the head cap
+
+When finished, click [Next].</source>
+        <translation>1. Install the new head.
+2. Attach the two screws to secure the head in place.
+3. Load the head cap
+
+When finished, click [Next].</translation>
+    </message>
+</context>
+<context>
+    <name>CReplaceHeadPage</name>
+    <message>
+        <source>Replace Head</source>
+        <translation>Replace Head</translation>
+    </message>
+    <message>
+        <source>1. Make sure the head is the highest position.
+2. Remove the two screws.
+3. Pull the head back to extract and remove.
+4. Unload the head cap.
+
+When finished, click [Next].</source>
+        <translation>1. Make sure the head is the highest position.
+2. Remove the two screws.
+3. Pull the head back to extract and remove.
+4. Unload the head cap.
+
+When finished, click [Next].</translation>
+    </message>
+    <message>
+        <source>Caution: High Temperature
+
+The head area becomes hot.
+Never touch the head immediately after printing has finished.
+Doing so may cause burns.</source>
+        <translation>Caution: High Temperature
+
+The head area becomes hot.
+Never touch the head immediately after printing has finished.
+Doing so may cause burns.</translation>
+    </message>
+</context>
+<context>
+    <name>CZt40utilSheet</name>
+    <message>
+        <source>wizard</source>
+        <translation>wizard</translation>
+    </message>
+</context>
+<context>
+    <name>Wizard</name>
+    <message>
+        <source>Step %1 of %2</source>
+        <translation>Step %1 of %2</translation>
+    </message>
+</context>
+<context>
+    <name>WizardHost</name>
+    <message>
+        <source>&lt; &amp;Back</source>
+        <translation>&lt; &amp;Back</translation>
+    </message>
+    <message>
+        <source>&amp;Next &gt;</source>
+        <translation>&amp;Next &gt;</translation>
+    </message>
+    <message>
+        <source>Finish</source>
+        <translation>Finish</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+</TS>

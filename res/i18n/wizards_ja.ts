@@ -1,0 +1,230 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja_JP" sourcelanguage="en">
+<context>
+    <name>CAdjustPinPage</name>
+    <message>
+        <source>Adjust Pin</source>
+        <translation>ピン調整</translation>
+    </message>
+    <message>
+        <source>1. Load material (60 mm square) at the center of the table.
+2. Click [Start Printing].</source>
+        <translation>1. 素材(60 mm角)をテーブルの中央に置いてください。
+2. [印刷開始]をクリックしてください。</translation>
+    </message>
+    <message>
+        <source>Start Printing</source>
+        <translation>印刷開始</translation>
+    </message>
+    <message>
+        <source>Wait for printing to finish, then click [Next].
+(Printing takes about ten minutes.)</source>
+        <translation>印刷が終わるまで待ってから、[次へ]をクリックしてください。
+(印刷には約10分かかります。)</translation>
+    </message>
+    <message>
+        <source>If no letters of the alphabet are printed, choose the pin for marking, then click [Print Letters].</source>
+        <translation>アルファベットが印刷されない場合は、打刻するピンを選んでから[文字印刷]をクリックしてください。</translation>
+    </message>
+    <message>
+        <source>Pin No.</source>
+        <translation>ピン番号</translation>
+    </message>
+    <message>
+        <source>Print Letters</source>
+        <translation>文字印刷</translation>
+    </message>
+</context>
+<context>
+    <name>CInputValuePage</name>
+    <message>
+        <source>Input Value</source>
+        <translation>値の入力</translation>
+    </message>
+    <message>
+        <source>Adjust the striking force of each pin to eliminate differences in printing results among the pins.</source>
+        <translation>各ピンの打刻力を調整して、ピンごとの印刷結果の差をなくします。</translation>
+    </message>
+    <message>
+        <source>1.Note the letter and numeral at the location where printing breaks off.
+2.Drag the slider to the left or right to set the value you noted.
+3.Click the [Set] button.</source>
+        <translation>1.印刷が途切れている位置の英字と数字を確認してください。
+2.スライダーを左右にドラッグして、確認した値に合わせてください。
+3.[設定]ボタンをクリックしてください。</translation>
+    </message>
+    <message>
+        <source>After clicking [Set], click [Next].</source>
+        <translation>[設定]をクリックしたら、[次へ]をクリックしてください。</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>設定</translation>
+    </message>
+</context>
+<context>
+    <name>CMoveHeadPage</name>
+    <message>
+        <source>Move Head</source>
+        <translation>ヘッド移動</translation>
+    </message>
+    <message>
+        <source>Click [Move Head] to move the head to the center.
+
+After moving, click [Next].</source>
+        <translation>[ヘッド移動]をクリックすると、ヘッドが中央に移動します。
+
+移動したら、[次へ]をクリックしてください。</translation>
+    </message>
+</context>
+<context>
+    <name>COriginPinPage</name>
+    <message>
+        <source>Origin Pin</source>
+        <translation>Origin Pin</translation>
+    </message>
+    <message>
+        <source>You adjust Origin point. When it can prepare the plate for adjustment, after choosing the pin which is used please push the button under. Pattern for Origin adjustment is carved.</source>
+        <translation>You adjust Origin point. When it can prepare the plate for adjustment, after choosing the pin which is used please push the button under. Pattern for Origin adjustment is carved.</translation>
+    </message>
+    <message>
+        <source>Pin</source>
+        <translation>Pin</translation>
+    </message>
+    <message>
+        <source>Start Adjustment.</source>
+        <translation>Start Adjustment.</translation>
+    </message>
+</context>
+<context>
+    <name>CPowerAgainPage</name>
+    <message>
+        <source>Power Off/On</source>
+        <translation>電源オフ/オン</translation>
+    </message>
+    <message>
+        <source>Hold down the [Power/Movement] button for one second or longer to switch off the power, then switch the power on again.
+
+When you&apos;re done, click [Finish].</source>
+        <translation>[電源/移動]ボタンを1秒以上押し続けて電源をオフにしてから、もう一度電源をオンにしてください。
+
+終わったら、[完了]をクリックしてください。</translation>
+    </message>
+</context>
+<context>
+    <name>CPowerOffPage</name>
+    <message>
+        <source>Power Off</source>
+        <translation>電源オフ</translation>
+    </message>
+    <message>
+        <source>Detach the AC adapter from the ZT-40.
+
+After detaching, click [Next].</source>
+        <translation>ZT-40からACアダプタを取り外してください。
+
+取り外したら、[次へ]をクリックしてください。</translation>
+    </message>
+</context>
+<context>
+    <name>CPowerOnPage</name>
+    <message>
+        <source>Power On</source>
+        <translation>電源オン</translation>
+    </message>
+    <message>
+        <source>Attach the AC adapter and switch on the power.
+
+When finished, click [Next].</source>
+        <translation>ACアダプタを取り付け、電源をオンにしてください。
+
+終わったら、[次へ]をクリックしてください。</translation>
+    </message>
+</context>
+<context>
+    <name>CPutOnHeadPage</name>
+    <message>
+        <source>Head installation</source>
+        <translation>ヘッド取り付け</translation>
+    </message>
+    <message>
+        <source>1. Install the new head.
+2. Attach the two screws to secure the head in place.
+3. Load the head cap
+
+When finished, click [Next].</source>
+        <translation>1. 新しいヘッドを取り付けてください。
+2. 2本のネジでヘッドを固定してください。
+3. ヘッドキャップを取り付けてください。
+
+終わったら、[次へ]をクリックしてください。</translation>
+    </message>
+</context>
+<context>
+    <name>CReplaceHeadPage</name>
+    <message>
+        <source>Replace Head</source>
+        <translation>ヘッド交換</translation>
+    </message>
+    <message>
+        <source>1. Make sure the head is the highest position.
+2. Remove the two screws.
+3. Pull the head back to extract and remove.
+4. Unload the head cap.
+
+When finished, click [Next].</source>
+        <translation>1. ヘッドが一番高い位置にあることを確認してください。
+2. 2本のネジを外してください。
+3. ヘッドを後ろに引いて抜き取ってください。
+4. ヘッドキャップを外してください。
+
+終わったら、[次へ]をクリックしてください。</translation>
+    </message>
+    <message>
+        <source>Caution: High Temperature
+
+The head area becomes hot.
+Never touch the head immediately after printing has finished.
+Doing so may cause burns.</source>
+        <translation>注意：高温
+
+ヘッド周辺は高温になります。
+印刷が終わった直後は、ヘッドに絶対に触れないでください。
+やけどの原因になります。</translation>
+    </message>
+</context>
+<context>
+    <name>CZt40utilSheet</name>
+    <message>
+        <source>wizard</source>
+        <translation>ウィザード</translation>
+    </message>
+</context>
+<context>
+    <name>Wizard</name>
+    <message>
+        <source>Step %1 of %2</source>
+        <translation>ステップ %1/%2</translation>
+    </message>
+</context>
+<context>
+    <name>WizardHost</name>
+    <message>
+        <source>&lt; &amp;Back</source>
+        <translation>&lt; 戻る(&amp;B)</translation>
+    </message>
+    <message>
+        <source>&amp;Next &gt;</source>
+        <translation>次へ(&amp;N) &gt;</translation>
+    </message>
+    <message>
+        <source>Finish</source>
+        <translation>完了</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+</context>
+</TS>

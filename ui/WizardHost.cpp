@@ -1,0 +1,185 @@
+#include "ui/WizardHost.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMetaObject>
+#include <QPointer>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "ui/WizardPages.h"
+#include "ui/Translations.h"
+#include "wizards/Sheets.h"
+
+namespace zt40::ui {
+
+namespace {
+
+constexpr Text kBackText = ZT40_TR("WizardHost", "< &Back");
+constexpr Text kNextText = ZT40_TR("WizardHost", "&Next >");
+constexpr Text kFinishText = ZT40_TR("WizardHost", "Finish");
+constexpr Text kCancelText = ZT40_TR("WizardHost", "Cancel");
+
+}  // namespace
+
+WizardHost::WizardHost(CWizardSheet& sheet, QWidget* parent) : QDialog(parent), m_sheet(sheet) {
+    setObjectName(QStringLiteral("wizard"));
+    setWindowTitle(Translate(kWizardCaption));
+    auto* layout = new QVBoxLayout(this);
+
+    auto* header = new QWidget(this);
+    header->setAutoFillBackground(true);
+    header->setBackgroundRole(QPalette::Base);
+    auto* headerLayout = new QVBoxLayout(header);
+    m_title = new QLabel(header);
+    QFont bold = m_title->font();
+    bold.setBold(true);
+    m_title->setFont(bold);
+    m_subtitle = new QLabel(header);
+    m_subtitle->setObjectName(QStringLiteral("subtitle"));
+    headerLayout->addWidget(m_title);
+    headerLayout->addWidget(m_subtitle);
+    layout->addWidget(header);
+
+    m_stack = new QStackedWidget(this);
+    for (CWizardPage* page : m_sheet.Pages()) {
+        std::unique_ptr<WizardPageWidget> widget = MakeWizardPageWidget(*page);
+        if (!widget) widget = std::make_unique<WizardPageWidget>(*page);
+        m_stack->addWidget(widget.get());
+        m_pages.push_back(std::move(widget));
+    }
+    layout->addWidget(m_stack, 1);
+
+    auto* line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(line);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    m_back = new QPushButton(Translate(kBackText), this);
+    m_next = new QPushButton(Translate(kNextText), this);
+    m_finish = new QPushButton(Translate(kFinishText), this);
+    m_cancel = new QPushButton(Translate(kCancelText), this);
+    for (QPushButton* button : {m_back, m_next, m_finish, m_cancel}) {
+        button->setAutoDefault(false);
+        buttons->addWidget(button);
+    }
+    m_back->setObjectName(QStringLiteral("back"));
+    m_next->setObjectName(QStringLiteral("next"));
+    m_finish->setObjectName(QStringLiteral("finish"));
+    m_cancel->setObjectName(QStringLiteral("cancel"));
+    layout->addLayout(buttons);
+    connect(m_back, &QPushButton::clicked, this, &WizardHost::Back);
+    connect(m_next, &QPushButton::clicked, this, &WizardHost::Next);
+    connect(m_finish, &QPushButton::clicked, this, &WizardHost::Finish);
+    connect(m_cancel, &QPushButton::clicked, this, &WizardHost::reject);
+
+    ApplyButtons(0);
+    resize(640, 480);
+    m_sheet.SetHost(this);
+}
+
+WizardHost::~WizardHost() {
+    StopAllTimers();
+    m_sheet.SetHost(nullptr);
+}
+
+void WizardHost::OpenModeless() {
+    m_sheet.Open();
+    ShowActivePage();
+    show();
+}
+
+int WizardHost::Run() {
+    m_sheet.Open();
+    ShowActivePage();
+    return exec();
+}
+
+void WizardHost::PostWizardButtons(std::uint32_t buttons) {
+    QMetaObject::invokeMethod(this, [this, buttons] { ApplyButtons(buttons); }, Qt::QueuedConnection);
+}
+
+// Finish (enabled or not) takes the place of Next, as in the platform's wizards.
+void WizardHost::ApplyButtons(std::uint32_t buttons) {
+    m_shown = buttons;
+    const bool finishShown = (buttons & (kWizFinish | kWizDisabledFinish)) != 0;
+    m_back->setEnabled((buttons & kWizBack) != 0);
+    m_next->setVisible(!finishShown);
+    m_next->setEnabled((buttons & kWizNext) != 0);
+    m_finish->setVisible(finishShown);
+    m_finish->setEnabled((buttons & kWizFinish) != 0);
+}
+
+std::uint32_t WizardHost::SetTimer(CWizardPage& page, std::uint32_t id, std::uint32_t periodMs) {
+    auto& timer = m_timers[{&page, id}];
+    if (!timer) {
+        timer = std::make_unique<QTimer>();
+        connect(timer.get(), &QTimer::timeout, this, [&page, id] { page.OnTimer(id); });
+    }
+    timer->start(static_cast<int>(periodMs));
+    return id;
+}
+
+void WizardHost::KillTimer(CWizardPage& page, std::uint32_t timerId) {
+    auto it = m_timers.find({&page, timerId});
+    if (it != m_timers.end()) it->second->stop();
+}
+
+void WizardHost::StopAllTimers() {
+    for (auto& [key, timer] : m_timers) timer->stop();
+}
+
+WizardPageWidget* WizardHost::ActivePageWidget() const {
+    const std::size_t index = m_sheet.ActiveIndex();
+    return index < m_pages.size() ? m_pages[index].get() : nullptr;
+}
+
+void WizardHost::ShowActivePage() {
+    WizardPageWidget* widget = ActivePageWidget();
+    if (widget == nullptr) return;
+    widget->Refresh();
+    m_stack->setCurrentWidget(widget);
+    m_title->setText(Translate(widget->Page().Title()));
+    m_subtitle->setText(Render(m_sheet.StepOf(m_sheet.ActiveIndex())));
+}
+
+void WizardHost::GoToPage(std::size_t index) {
+    while (m_sheet.ActiveIndex() < index && m_sheet.Next()) {
+    }
+    while (m_sheet.ActiveIndex() > index && m_sheet.Back()) {
+    }
+    ShowActivePage();
+}
+
+void WizardHost::Back() {
+    if ((m_shown & kWizBack) != 0 && m_sheet.Back()) ShowActivePage();
+}
+
+void WizardHost::Next() {
+    if ((m_shown & kWizNext) != 0 && m_sheet.Next()) ShowActivePage();
+}
+
+void WizardHost::Finish() {
+    if ((m_shown & kWizFinish) == 0) return;
+    const int result = m_sheet.Finish();
+    StopAllTimers();
+    done(result);
+}
+
+void WizardHost::reject() {
+    if (m_sheet.IsOpen()) m_sheet.Cancel();
+    StopAllTimers();
+    done(kCancelCommand);
+}
+
+int RunWizardSheet(CWizardSheet& sheet, QWidget* parent) {
+    WizardHost host(sheet, parent);
+    return host.Run();
+}
+
+}  // namespace zt40::ui

@@ -15,11 +15,16 @@
 #include "app/CPinwardenDlg.h"
 #include "app/ControlIds.h"
 #include "platform/sim/SimPrinterRig.h"
+#include "printjob/EmbeddedJobs.h"
+#include "printjob/PrintJobSender.h"
 #include "ui/DeviceChangeNotifier.h"
 #include "ui/MainWindow.h"
 #include "ui/QtMessageBox.h"
 #include "ui/SimulatorWindow.h"
 #include "ui/Translations.h"
+#include "ui/WizardHost.h"
+#include "wizards/Sheets.h"
+#include "wiring/RecordWiring.h"
 #include "wiring/Wiring.h"
 
 namespace {
@@ -97,6 +102,20 @@ int main(int argc, char** argv) {
     PlatformWiring& wiring = *wired.wiring;
     CPinwardenDlg dialog(wiring.Platform(), window, SleepPause, &wiring.AccessReport());
     window.Attach(dialog);
+    const RecordWiring records;
+    dialog.SetUsageRecordPlatform(records.Platform());
+
+    // Each wizard is a local object of the run that shows it, reaching the printer through the dialog.
+    CPrintJobSender sender(wiring.Spooler(), messages, EmbeddedJobs());
+    const WizardSpooling spooling{wiring.Spooler(), sender};
+    window.SetWizardRunner([&dialog, &spooling](WizardKind kind, QWidget& parent) {
+        if (kind == WizardKind::ReplaceHead) {
+            CChangeHeadSheet sheet(dialog, spooling);
+            return ui::RunWizardSheet(sheet, &parent);
+        }
+        CAdjustPinSheet sheet(dialog, spooling);
+        return ui::RunWizardSheet(sheet, &parent);
+    });
     QObject::connect(&window, &ui::MainWindow::windowDestroyed, &app, &QCoreApplication::quit);
 
     auto monitor = wiring.MakeDeviceChangeMonitor(

@@ -18,6 +18,7 @@
 #include "printjob/EmbeddedJobs.h"
 #include "printjob/PrintJobSender.h"
 #include "ui/DeviceChangeNotifier.h"
+#include "ui/HistoryDialog.h"
 #include "ui/MainWindow.h"
 #include "ui/QtMessageBox.h"
 #include "ui/SimulatorWindow.h"
@@ -124,6 +125,7 @@ int main(int argc, char** argv) {
     if (monitor) notifier.emplace(*monitor);
 
     dialog.OnInitDialog();
+    ui::AddHistoryCommand(window, records.Platform());
     window.show();
 
     std::optional<ui::SimulatorWindow> simulator;

@@ -20,8 +20,8 @@ constexpr std::size_t kShort32Limit = 7;
 
 constexpr std::uint8_t kOpGetStatus = kOpStatus;
 
-constexpr std::size_t kReplyItemsOffset = 4;
-constexpr std::size_t kQueryCountOffset = 1;
+constexpr std::size_t kReplyItemsOffset = kItemsOffset;
+constexpr std::size_t kQueryCountOffset = kCountByte;  // a short query answers its count where the request had it
 
 constexpr std::size_t kDownloadChunk = 0x8000;
 
@@ -151,7 +151,7 @@ bool CHeadDevice::Transact() {
         if (IsTimedOut(m_clock.NowMs() - start)) return false;
         // A failed GET leaves the opcode in byte 0, which reads as busy: the time-out decides.
         m_packet.Receive(m_port);
-        m_packet.SeekRead(0);
+        m_packet.SeekRead(kOpcodeByte);
         const std::uint8_t state = m_packet.GetByte().value_or(m_currentOpcode);
         if (state != m_currentOpcode) return state == 0;
         if (!m_port.IsHandleValid()) return false;

@@ -9,7 +9,7 @@
 
 #include "device/CUsbPrintPort.h"
 #include "device/CVendorPacket.h"
-#include "device/PinRange.h"
+#include "platform/PinRange.h"
 #include "platform/Clock.h"
 #include "platform/Spooler.h"
 

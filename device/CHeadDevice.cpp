@@ -135,6 +135,7 @@ int CHeadDevice::Query32(std::uint8_t subCommand, std::uint8_t argument, std::sp
 
 bool CHeadDevice::Transact() {
     const CUsbPrintPort::Transaction transaction(m_port);
+    m_lastReplyState.reset();
     // The frame goes first with 0 in place of its opcode, so the printer does not start it
     // before all of it has arrived; the opcode alone then starts it.
     m_packet.RewindWrite();
@@ -153,7 +154,10 @@ bool CHeadDevice::Transact() {
         m_packet.Receive(m_port);
         m_packet.SeekRead(kOpcodeByte);
         const std::uint8_t state = m_packet.GetByte().value_or(m_currentOpcode);
-        if (state != m_currentOpcode) return state == 0;
+        if (state != m_currentOpcode) {
+            m_lastReplyState = state;
+            return state == 0;
+        }
         if (!m_port.IsHandleValid()) return false;
     }
 }

@@ -8,7 +8,7 @@ namespace zt40 {
 bool IsValidPinSettings(const PinSettings& settings) {
     const auto within = [](int value, int limit) { return std::abs(value) <= limit; };
     if (!within(settings.WordPair[0], kWordPairLimit) || !within(settings.WordPair[1], kWordPairLimit)) return false;
-    if (settings.SelectedPin < 1 || settings.SelectedPin > kPinCount) return false;
+    if (!IsPinNumber(settings.SelectedPin)) return false;
     return std::ranges::all_of(settings.PinAdjustments, [&](std::int16_t v) { return within(v, kPinAdjustmentLimit); });
 }
 

@@ -54,8 +54,8 @@ constexpr long kPeakGrowthLimitKb = 1024;
 
 class CountingMessageBox : public IMessageBox {
 public:
-    MbResult Show(std::string_view text, MbButtons, MbIcon) override {
-        std::fprintf(stderr, "spooler message: %.*s\n", static_cast<int>(text.size()), text.data());
+    MbResult Show(const Message& message, MbButtons, MbIcon) override {
+        std::fprintf(stderr, "spooler message: %s\n", message.English().c_str());
         ++m_count;
         return MbResult::Ok;
     }

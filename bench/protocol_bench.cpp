@@ -26,7 +26,7 @@ double CpuSeconds() {
 
 class SilentBox : public zt40::IMessageBox {
 public:
-    zt40::MbResult Show(std::string_view, zt40::MbButtons, zt40::MbIcon) override { return zt40::MbResult::Ok; }
+    zt40::MbResult Show(const zt40::Message&, zt40::MbButtons, zt40::MbIcon) override { return zt40::MbResult::Ok; }
 };
 
 // The fifteen commands that reading both groups takes; false if any failed.

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "ctl/Command.h"
-#include "ctl/Wiring.h"
+#include "ctl/QueueText.h"
 
 namespace zt40::ctl {
 
@@ -34,16 +34,21 @@ int RunCancel(const GlobalOptions& options, const std::vector<std::string>& args
         std::fprintf(stderr, "zt40ctl: cancel: a job id is a number from 1 up, not \"%s\"\n", args[0].c_str());
         return 2;
     }
-    auto spooler = MakeSpooler(options);
-    if (!spooler) return 1;
-    const auto queueName = ChooseQueue(*spooler, options);
-    if (!queueName) {
-        std::fprintf(stderr, "%s\n", NoQueueText("cancel").c_str());
+    std::string wiringError;
+    auto spooler = MakeSpooler(options, wiringError);
+    if (!spooler) {
+        std::fprintf(stderr, "%s\n", wiringError.c_str());
         return 1;
     }
-    auto queue = spooler->OpenQueue(*queueName);
+    const auto choice = ChooseQueue(*spooler, options.queue);
+    if (choice.status != QueueChoiceStatus::Chosen) {
+        std::fprintf(stderr, "zt40ctl: cancel: %s\n", QueueChoiceText(choice.status).c_str());
+        return 1;
+    }
+    const std::string& queueName = choice.name;
+    auto queue = spooler->OpenQueue(queueName);
     if (!queue) {
-        std::fprintf(stderr, "zt40ctl: cancel: cannot open the queue %s: %s\n", queueName->c_str(),
+        std::fprintf(stderr, "zt40ctl: cancel: cannot open the queue %s: %s\n", queueName.c_str(),
                      spooler->LastErrorText().c_str());
         return 1;
     }
@@ -51,7 +56,7 @@ int RunCancel(const GlobalOptions& options, const std::vector<std::string>& args
     const std::string error = spooler->LastErrorText();
     queue->Close();
     if (!cancelled) {
-        std::fprintf(stderr, "zt40ctl: cancel: job %d on %s: %s\n", static_cast<int>(*job), queueName->c_str(),
+        std::fprintf(stderr, "zt40ctl: cancel: job %d on %s: %s\n", static_cast<int>(*job), queueName.c_str(),
                      error.c_str());
         return 1;
     }

@@ -9,7 +9,7 @@
 
 #include "ctl/Command.h"
 #include "ctl/StdioMessageBox.h"
-#include "ctl/Wiring.h"
+#include "ctl/QueueText.h"
 #include "printjob/EmbeddedJobs.h"
 #include "printjob/PrintJobSender.h"
 
@@ -23,9 +23,9 @@ enum class PrintKind { Pattern, Letters, Origin };
 class CountingMessageBox : public IMessageBox {
 public:
     explicit CountingMessageBox(IMessageBox& inner) : m_inner(inner) {}
-    MbResult Show(std::string_view text, MbButtons buttons, MbIcon icon) override {
+    MbResult Show(const Message& message, MbButtons buttons, MbIcon icon) override {
         ++m_count;
-        return m_inner.Show(text, buttons, icon);
+        return m_inner.Show(message, buttons, icon);
     }
     int Count() const { return m_count; }
 
@@ -57,25 +57,27 @@ int RunPrint(PrintKind kind, const GlobalOptions& options, const std::vector<std
         }
     }
 
-    auto spooler = MakeSpooler(options);
+    std::string error;
+    auto spooler = MakeSpooler(options, error);
     if (!spooler) {
-        std::fprintf(stderr, "zt40ctl: %s: the print spooler is not available\n", name);
+        std::fprintf(stderr, "%s\nzt40ctl: %s: the print spooler is not available\n", error.c_str(), name);
         return 1;
     }
-    const auto queue = ChooseQueue(*spooler, options);
-    if (!queue) {
-        std::fprintf(stderr, "%s\n", NoQueueText(name).c_str());
+    const auto choice = ChooseQueue(*spooler, options.queue);
+    if (choice.status != QueueChoiceStatus::Chosen) {
+        std::fprintf(stderr, "zt40ctl: %s: %s\n", name, QueueChoiceText(choice.status).c_str());
         return 1;
     }
+    const std::string& queue = choice.name;
 
     StdioMessageBox console;
     CountingMessageBox messages(console);
     CPrintJobSender sender(*spooler, messages, EmbeddedJobs());
     std::int32_t job = 0;
     switch (kind) {
-        case PrintKind::Pattern: job = sender.PrintTestPattern(*queue); break;
-        case PrintKind::Letters: job = sender.PrintLetters(*queue, *pin); break;
-        case PrintKind::Origin: job = sender.PrintOriginMark(*queue, *pin); break;
+        case PrintKind::Pattern: job = sender.PrintTestPattern(queue); break;
+        case PrintKind::Letters: job = sender.PrintLetters(queue, *pin); break;
+        case PrintKind::Origin: job = sender.PrintOriginMark(queue, *pin); break;
     }
     if (job != 0) std::printf("%d\n", static_cast<int>(job));
     return job != 0 && messages.Count() == 0 ? 0 : 1;

@@ -8,7 +8,8 @@
 
 #include "app/PrinterQueueRule.h"
 #include "ctl/Command.h"
-#include "ctl/Wiring.h"
+#include "ctl/ExitStatus.h"
+#include "ctl/Json.h"
 
 namespace zt40::ctl {
 
@@ -25,18 +26,39 @@ std::string DescribeAttributes(std::uint32_t attributes) {
     return text;
 }
 
+std::string QueueJson(const QueueInfo& queue) {
+    return JsonObject()
+        .Text("name", queue.name)
+        .Text("driver", queue.driverName)
+        .Text("port", queue.portName)
+        .Number("attributes", queue.attributes)
+        .Bool("offline", (queue.attributes & kPrinterAttributeWorkOffline) != 0)
+        .Bool("network", (queue.attributes & kPrinterAttributeNetwork) != 0)
+        .Bool("usable", MatchesPrinterQueue(queue))
+        .End();
+}
+
 int RunQueues(const GlobalOptions& options, const std::vector<std::string>& args) {
-    if (!args.empty()) {
-        std::fprintf(stderr, "usage: zt40ctl [--simulate[=FILE]] queues\n");
-        return 2;
+    const bool json = args.size() == 1 && args[0] == "--json";
+    if (!args.empty() && !json) {
+        std::fprintf(stderr, "usage: zt40ctl [--simulate[=FILE]] queues [--json]\n");
+        return kExitBadArguments;
     }
-    auto spooler = MakeSpooler(options);
-    if (!spooler) return 1;
+    std::string error;
+    auto spooler = MakeSpooler(options, error);
+    if (!spooler) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
     std::vector<QueueInfo> queues;
     if (!spooler->EnumLocalQueues(queues)) {
-        std::fprintf(stderr, "zt40ctl: queues: the print spooler did not list its queues: %s\n",
+        std::fprintf(stderr, "zt40ctl: queues: the print spooler cannot be reached: %s\n",
                      spooler->LastErrorText().c_str());
-        return 1;
+        return kExitSpoolerUnreachable;
+    }
+    if (json) {
+        std::printf("%s\n", JsonObject().Raw("queues", JsonArray(queues, QueueJson)).End().c_str());
+        return kExitOk;
     }
 
     const std::vector<std::string> header = {"QUEUE", "DRIVER", "PORT", "ATTRIBUTES", "MATCH"};
@@ -57,10 +79,10 @@ int RunQueues(const GlobalOptions& options, const std::vector<std::string>& args
         }
         std::printf("%s\n", line.c_str());
     }
-    return 0;
+    return kExitOk;
 }
 
-const RegisterCommand kQueues({"queues", "queues              list the print queues and whether each is a usable ZT-40 queue",
+const RegisterCommand kQueues({"queues", "queues [--json]     list the print queues and whether each is a usable ZT-40 queue",
                                RunQueues});
 
 }  // namespace

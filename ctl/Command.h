@@ -1,18 +1,14 @@
 #pragma once
 // zt40ctl's commands register themselves, one file each.
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "wiring/Wiring.h"
+
 namespace zt40::ctl {
 
-struct GlobalOptions {
-    bool simulate = false;
-    std::string simulateFile;            // --simulate=FILE: the simulated printer's initial state
-    std::optional<std::string> device;   // --device PATH: open this USB device directly
-    std::optional<std::string> queue;    // --queue NAME
-};
+using GlobalOptions = WiringOptions;
 
 // Returns the process exit status.
 using CommandFn = std::function<int(const GlobalOptions&, const std::vector<std::string>& args)>;

@@ -3,7 +3,7 @@
 // that asks OK or Cancel takes the answer the command chose beforehand (no prompt, so that
 // scripts never block).
 #include <cstdio>
-#include <string_view>
+#include <string>
 
 #include "platform/MessageBox.h"
 
@@ -13,7 +13,8 @@ class StdioMessageBox : public IMessageBox {
 public:
     explicit StdioMessageBox(MbResult okCancelAnswer = MbResult::Cancel) : m_okCancelAnswer(okCancelAnswer) {}
 
-    MbResult Show(std::string_view text, MbButtons buttons, MbIcon icon) override {
+    MbResult Show(const Message& message, MbButtons buttons, MbIcon icon) override {
+        const std::string text = message.English();
         const char* prefix = icon == MbIcon::Error ? "error: " : icon == MbIcon::Warning ? "warning: " : "";
         std::fprintf(stderr, "zt40ctl: %s%.*s\n", prefix, static_cast<int>(text.size()), text.data());
         return buttons == MbButtons::OkCancel ? m_okCancelAnswer : MbResult::Ok;

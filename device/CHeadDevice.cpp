@@ -5,40 +5,20 @@
 #include <cstddef>
 #include <vector>
 
+#include "platform/WireFormat.h"
+
 namespace zt40 {
 
 namespace {
 
-// Item width in bits 5-6 of a frame's count byte.
-constexpr std::uint8_t kItems8 = 0x00;
-constexpr std::uint8_t kItems16 = 0x20;
-constexpr std::uint8_t kItems32 = 0x40;
+using namespace wire;
 
 // Short-frame item limits: n bytes < 30, n 16-bit values < 15, n 32-bit values < 7.
 constexpr std::size_t kShort8Limit = 30;
 constexpr std::size_t kShort16Limit = 15;
 constexpr std::size_t kShort32Limit = 7;
 
-constexpr std::uint8_t kOpGetStatus = 0x01;
-constexpr std::uint8_t kOpMotionBlock = 0x40;
-constexpr std::uint8_t kOpDownload = 0x64;
-constexpr std::uint8_t kOpExtended = 0x78;
-
-enum SubCommand : std::uint8_t {
-    kHeadFlag = 0,
-    kSelectPin = 1,
-    kPinAdjustments = 2,
-    kWordPair = 3,
-    kMoveHead = 4,
-    kPinCounter = 5,
-    kTotalCounter = 6,
-    kHeadCounters = 7,
-    kSelectedPin = 8,
-};
-
-constexpr std::uint8_t kRead = 1;
-constexpr std::uint8_t kWrite = 0;
-constexpr std::uint8_t kPinCounterRead = 0x80;
+constexpr std::uint8_t kOpGetStatus = kOpStatus;
 
 constexpr std::size_t kReplyItemsOffset = 4;
 constexpr std::size_t kQueryCountOffset = 1;

@@ -9,6 +9,7 @@
 
 #include "device/CUsbPrintPort.h"
 #include "device/CVendorPacket.h"
+#include "device/PinRange.h"
 #include "platform/Clock.h"
 #include "platform/Spooler.h"
 
@@ -23,7 +24,6 @@ struct DeviceLinkPlatform {
     ISpooler& spooler;
 };
 
-inline constexpr int kPinCount = 9;
 inline constexpr std::uint16_t kStatusUnknown = 0xFFFF;
 inline constexpr std::uint32_t kTransactionTimeoutMs = 5000;
 

@@ -28,7 +28,7 @@ bool CVendorPacket::Allocate(unsigned requestIndex, unsigned dataSize) {
         }
     }
     if (!m_buffer) {
-        m_messages.Show("Out of memory.", MbButtons::Ok, MbIcon::None);
+        m_messages.Show(Message::Of(ZT40_TR("CVendorPacket", "Out of memory.")), MbButtons::Ok, MbIcon::None);
         return false;
     }
     m_size = size;

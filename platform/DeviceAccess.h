@@ -1,7 +1,9 @@
 #pragma once
 // Why the printer's USB device could not be reached, in a form the main window can show:
 // the operator needs to tell "not plugged in" from "plugged in but not ours to open".
-#include <string_view>
+#include <string>
+
+#include "platform/Text.h"
 
 namespace zt40 {
 
@@ -15,27 +17,33 @@ enum class DeviceAccessFailure {
     NotAnswering,    // open, but a request timed out or was stalled
 };
 
-// One line for the status area; empty for None.
-constexpr std::string_view DeviceAccessHint(DeviceAccessFailure failure) {
+// One line for the status area; a text without source for None.
+constexpr Text DeviceAccessHint(DeviceAccessFailure failure) {
     switch (failure) {
     case DeviceAccessFailure::None:
         return {};
     case DeviceAccessFailure::QueueNotFound:
-        return "The printer's queue cannot be read from the print spooler.";
+        return ZT40_TR("DeviceAccess", "The printer's queue cannot be read from the print spooler.");
     case DeviceAccessFailure::DeviceNotFound:
-        return "The ZT-40 is not connected or not switched on.";
+        return ZT40_TR("DeviceAccess", "The ZT-40 is not connected or not switched on.");
     case DeviceAccessFailure::NoPermission:
-        return "The ZT-40 is connected but its USB device cannot be opened: no permission "
-               "(install the udev rule, then reconnect the printer).";
+        return ZT40_TR("DeviceAccess",
+                       "The ZT-40 is connected but its USB device cannot be opened: no permission "
+                       "(install the udev rule, then reconnect the printer).");
     case DeviceAccessFailure::Busy:
-        return "The ZT-40 is connected but its USB device is in use by another program.";
+        return ZT40_TR("DeviceAccess", "The ZT-40 is connected but its USB device is in use by another program.");
     case DeviceAccessFailure::OpenFailed:
-        return "The ZT-40 is connected but its USB device cannot be opened.";
+        return ZT40_TR("DeviceAccess", "The ZT-40 is connected but its USB device cannot be opened.");
     case DeviceAccessFailure::NotAnswering:
-        return "The ZT-40 is connected but does not answer: switch it off and on again.";
+        return ZT40_TR("DeviceAccess", "The ZT-40 is connected but does not answer: switch it off and on again.");
     }
     return {};
 }
+
+// The spooler did not answer the list of its queues at all: not "no ZT-40 queue", but no
+// way to know.
+inline constexpr Text kSpoolerUnreachable =
+    ZT40_TR("DeviceAccess", "The print spooler cannot be reached: it is not running or refuses the connection.");
 
 // Shared by the finder and the opener of one program, read by the main window after a
 // failed open. Only the latest attempt counts: a later success clears an earlier failure.
@@ -43,7 +51,11 @@ class DeviceAccessReport {
 public:
     void Record(DeviceAccessFailure failure) { m_last = failure; }
     DeviceAccessFailure Last() const { return m_last; }
-    std::string_view Hint() const { return DeviceAccessHint(m_last); }
+    // The hint in English; empty for None.
+    std::string Hint() const {
+        const Text hint = DeviceAccessHint(m_last);
+        return hint.source ? hint.source : "";
+    }
 
 private:
     DeviceAccessFailure m_last = DeviceAccessFailure::None;

@@ -1,6 +1,7 @@
 #pragma once
-// Plain message boxes captioned with the application name.
-#include <string_view>
+// Plain message boxes captioned with the application name. The text is a marked source
+// text, translated by the window; the command line prints its English.
+#include "platform/Text.h"
 
 namespace zt40 {
 
@@ -11,7 +12,7 @@ enum class MbResult { Ok, Cancel };
 class IMessageBox {
 public:
     virtual ~IMessageBox() = default;
-    virtual MbResult Show(std::string_view text, MbButtons buttons, MbIcon icon) = 0;
+    virtual MbResult Show(const Message& message, MbButtons buttons, MbIcon icon) = 0;
 };
 
 }  // namespace zt40

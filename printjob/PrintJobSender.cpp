@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+#include "device/PinRange.h"
+
 namespace zt40 {
 
 namespace {
@@ -17,9 +19,9 @@ constexpr int kPinHeaderBase = 152;  // pin n's header is 152 + n
 constexpr int kLettersBody = 171;
 constexpr int kPlainHeader = 172;
 
-constexpr std::string_view kNoErrorText = "The print spooler reported an error but gave no description of it.";
-
-bool IsPin(int pin) { return pin >= 1 && pin <= 9; }
+constexpr Text kNoErrorText =
+    ZT40_TR("CPrintJobSender", "The print spooler reported an error but gave no description of it.");
+constexpr Text kMissingData = ZT40_TR("CPrintJobSender", "The print data %1 is missing from the program.");
 
 }  // namespace
 
@@ -46,8 +48,7 @@ std::int32_t CPrintJobSender::SendResourceJob(std::string_view queueName, std::s
                 // Handed over straight from the linked-in bytes, in one piece.
                 const std::span<const std::uint8_t> bytes = m_resources.Find(id);
                 if (bytes.empty()) {
-                    m_messages.Show("The print data " + std::to_string(id) + " is missing from the program.",
-                                    MbButtons::Ok, MbIcon::Warning);
+                    m_messages.Show(Message::Of(kMissingData, {std::to_string(id)}), MbButtons::Ok, MbIcon::Warning);
                     continue;
                 }
                 std::size_t written = 0;
@@ -68,13 +69,13 @@ std::int32_t CPrintJobSender::PrintTestPattern(std::string_view queueName) {
 
 // A pin outside 1 to 9 has no job: nothing is printed and nothing is shown.
 std::int32_t CPrintJobSender::PrintLetters(std::string_view queueName, int pin) {
-    if (!IsPin(pin)) return 0;
+    if (!IsPinNumber(pin)) return 0;
     const std::array resources = {kPinHeaderBase + pin, kLettersBody};
     return SendResourceJob(queueName, kAdjustmentDocument, resources);
 }
 
 std::int32_t CPrintJobSender::PrintOriginMark(std::string_view queueName, int pin) {
-    if (!IsPin(pin)) return 0;
+    if (!IsPinNumber(pin)) return 0;
     const std::array resources = {kPinHeaderBase + pin, kOriginBody};
     return SendResourceJob(queueName, kOriginDocument, resources);
 }
@@ -91,7 +92,8 @@ void CPrintJobSender::CancelPrintJob(std::string_view queueName, std::int32_t jo
 
 void CPrintJobSender::ReportSpoolerError() {
     const std::string text = m_spooler.LastErrorText();
-    m_messages.Show(text.empty() ? kNoErrorText : std::string_view(text), MbButtons::Ok, MbIcon::Warning);
+    // The spooler's own wording is shown as it stands; it is already in the operator's language.
+    m_messages.Show(text.empty() ? Message::Of(kNoErrorText) : Message::Verbatim(text), MbButtons::Ok, MbIcon::Warning);
 }
 
 }  // namespace zt40

@@ -108,17 +108,20 @@ struct WholeText {
     std::string_view View() const { return {bytes.get(), size}; }
 };
 
-// False when a read failed; `text` keeps what came before.
-bool ReadWhole(IRecordFile& file, std::uint64_t sizeHint, WholeText& text, FileError& error) {
-    std::size_t capacity = static_cast<std::size_t>(sizeHint) + 1;
-    text.bytes = std::make_unique_for_overwrite<char[]>(capacity);
+// False when a read failed; `text` keeps what came before. `text` holds room for `capacity`.
+bool ReadWhole(IRecordFile& file, std::size_t capacity, WholeText& text, FileError& error) {
     for (;;) {
         if (text.size == capacity) {
             // Grown meanwhile by a writer that does not lock.
-            auto larger = std::make_unique_for_overwrite<char[]>(capacity * 2);
-            std::memcpy(larger.get(), text.bytes.get(), text.size);
-            text.bytes = std::move(larger);
-            capacity *= 2;
+            try {
+                auto larger = std::make_unique_for_overwrite<char[]>(capacity * 2);
+                std::memcpy(larger.get(), text.bytes.get(), text.size);
+                text.bytes = std::move(larger);
+                capacity *= 2;
+            } catch (const std::bad_alloc&) {
+                error = FileError::Generic;
+                return false;
+            }
         }
         const std::int64_t count = file.Read(std::span(text.bytes.get() + text.size, capacity - text.size), error);
         if (count <= 0) return count == 0;
@@ -130,54 +133,55 @@ bool ReadWhole(IRecordFile& file, std::uint64_t sizeHint, WholeText& text, FileE
 
 BestRecordRead ReadBestRecord(IRecordFiles& files, const std::string& path, bool createIfMissing) {
     BestRecordRead result;
-    FileError error = FileError::None;
-    auto file = files.OpenForReading(path, createIfMissing, error);
+    auto file = files.OpenForReading(path, createIfMissing, result.error);
     if (!file) {
-        result.failure = FileErrorMessage(Known(error), path);
+        result.error = Known(result.error);
+        result.failure = FileErrorMessage(result.error, path);
         return result;
     }
     result.opened = true;
     std::uint64_t size = 0;
-    bool whole = file->Size(size) == FileError::None && size <= kWholeReadLimit;
-    if (whole) {
-        WholeText text;
+    WholeText text;
+    if (file->Size(size) == FileError::None && size <= kWholeReadLimit) {
         try {
-            if (!ReadWhole(*file, size, text, error)) result.failure = FileErrorMessage(Known(error), path);
-            result.best = FindLastUsableRecord(text.View());
+            text.bytes = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(size) + 1);
         } catch (const std::bad_alloc&) {
-            whole = false;
+            text.bytes.reset();  // read in pieces instead
         }
     }
-    if (!whole) {
+    if (text.bytes) {
+        FileError readError = FileError::None;
+        if (!ReadWhole(*file, static_cast<std::size_t>(size) + 1, text, readError)) result.error = Known(readError);
+        result.best = FindLastUsableRecord(text.View());
+    } else {
         RecordFileSource source(*file);
         LineReader lines(source);
         result.best = FindLastUsableRecord(lines);
-        if (lines.Failed()) result.failure = FileErrorMessage(Known(source.Error()), path);
+        if (lines.Failed()) result.error = Known(source.Error());
     }
     const FileError closeError = file->Close();
-    if (!result.failure && closeError != FileError::None) result.failure = FileErrorMessage(closeError, path);
+    if (result.error == FileError::None) result.error = closeError;
+    if (result.error != FileError::None) result.failure = FileErrorMessage(result.error, path);
     return result;
 }
 
 RecordFileRead ReadRecordFile(IRecordFiles& files, const std::string& path, bool createIfMissing,
                               const std::function<void(UsageRecord&&)>& visit) {
     RecordFileRead result;
-    FileError error = FileError::None;
-    auto file = files.OpenForReading(path, createIfMissing, error);
+    auto file = files.OpenForReading(path, createIfMissing, result.error);
     if (!file) {
-        result.failure = FileErrorMessage(error == FileError::None ? FileError::Generic : error, path);
+        result.error = Known(result.error);
+        result.failure = FileErrorMessage(result.error, path);
         return result;
     }
     result.opened = true;
     RecordFileSource source(*file);
     LineReader lines(source);
     ForEachRecord(lines, visit);
-    if (lines.Failed()) {
-        result.failure =
-            FileErrorMessage(source.Error() == FileError::None ? FileError::Generic : source.Error(), path);
-    }
+    if (lines.Failed()) result.error = Known(source.Error());
     const FileError closeError = file->Close();
-    if (!result.failure && closeError != FileError::None) result.failure = FileErrorMessage(closeError, path);
+    if (result.error == FileError::None) result.error = closeError;
+    if (result.error != FileError::None) result.failure = FileErrorMessage(result.error, path);
     return result;
 }
 

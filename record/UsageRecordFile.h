@@ -18,6 +18,13 @@ namespace zt40 {
 inline constexpr std::string_view kRecordApplicationName = "zt40util";
 inline constexpr std::string_view kRecordExtension = ".txt";
 
+// What the record operations need of the system, and the name the file is called after.
+struct UsageRecordPlatform {
+    IDataFolderPlatform& folders;
+    IRecordFiles& files;
+    std::string applicationName;
+};
+
 // The program file's name without folder and extension.
 std::string ApplicationNameOf(std::string_view modulePath);
 
@@ -38,6 +45,7 @@ std::optional<Message> AppendToRecordFile(IRecordFiles& files, const std::string
 
 struct RecordFileRead {
     bool opened = false;
+    FileError error = FileError::None;
     std::optional<Message> failure;  // the open or a read failed; records before it were visited
 };
 
@@ -47,6 +55,7 @@ RecordFileRead ReadRecordFile(IRecordFiles& files, const std::string& path, bool
 
 struct BestRecordRead {
     bool opened = false;
+    FileError error = FileError::None;
     std::optional<Message> failure;  // the open or a read failed; `best` is from what was read
     std::optional<UsageRecord> best;
 };

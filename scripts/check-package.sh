@@ -6,7 +6,8 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 deb_dir=$(cd "${1:-$here/dist}" && pwd)
 package=zt40-pinwarden
-record_dir="/var/lib/ZT-40 Pinwarden"
+record_dir="/var/lib/Velmora Corporation/ZT-40 Pinwarden"
+company_dir=${record_dir%/*}
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 step() { echo "== $*"; }
@@ -25,9 +26,9 @@ if dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q installed; then
 fi
 # An empty record folder left by an earlier run goes, so that its creation is checked too;
 # one holding records stays as it is.
-rmdir "$record_dir" 2>/dev/null || true
+rmdir "$record_dir" "$company_dir" 2>/dev/null || true
 record_dir_before=no
-[[ -d $record_dir ]] && record_dir_before=yes
+[[ -d $company_dir ]] && record_dir_before=yes
 
 step "Shipped files: desktop entry and AppStream metadata"
 dpkg-deb -x "$deb_dir"/${package}_*.deb "$work/unpacked"
@@ -40,8 +41,11 @@ step "apt-get install"
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb_dir"/${package}_*.deb
 dpkg-query -L "$package" > "$work/files"
 [[ -d $record_dir ]] || fail "the record folder $record_dir was not created"
-[[ $(stat -c %a "$record_dir") == 1777 || $record_dir_before == yes ]] ||
-  fail "the record folder is mode $(stat -c %a "$record_dir"), not 1777"
+if [[ $record_dir_before == no ]]; then
+  for level in "$company_dir" "$record_dir"; do
+    [[ $(stat -c %a "$level") == 1777 ]] || fail "the record folder $level is mode $(stat -c %a "$level"), not 1777"
+  done
+fi
 
 step "zt40ctl --simulate status"
 command -v zt40ctl | grep -qx /usr/bin/zt40ctl || fail "zt40ctl is not /usr/bin/zt40ctl"

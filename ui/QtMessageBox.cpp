@@ -27,10 +27,6 @@ QMessageBox::Icon ToQt(MbIcon icon) {
 
 QString QtMessageBox::Caption() { return QCoreApplication::applicationName(); }
 
-MbResult QtMessageBox::Show(std::string_view text, MbButtons buttons, MbIcon icon) {
-    return ShowText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), buttons, icon);
-}
-
 MbResult QtMessageBox::Show(const Message& message, MbButtons buttons, MbIcon icon) {
     return ShowText(Render(message), buttons, icon);
 }

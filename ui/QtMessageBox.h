@@ -15,9 +15,8 @@ public:
     // `parent` may be null or go away first; the boxes are then shown without one.
     explicit QtMessageBox(QWidget* parent = nullptr) : m_parent(parent) {}
 
-    // A text that is already in the operator's words (the spooler's own error text).
-    MbResult Show(std::string_view text, MbButtons buttons, MbIcon icon) override;
-    MbResult Show(const Message& message, MbButtons buttons, MbIcon icon);
+    // A verbatim message (the spooler's own error text) is shown as it stands.
+    MbResult Show(const Message& message, MbButtons buttons, MbIcon icon) override;
 
     static QString Caption();
 

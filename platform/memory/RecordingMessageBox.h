@@ -2,7 +2,6 @@
 // A message box that remembers what it was asked to show and answers from a script.
 #include <deque>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "platform/MessageBox.h"
@@ -12,7 +11,8 @@ namespace zt40 {
 class RecordingMessageBox : public IMessageBox {
 public:
     struct Shown {
-        std::string text;
+        std::string text;  // the English edition
+        Message message;
         MbButtons buttons;
         MbIcon icon;
     };
@@ -21,8 +21,8 @@ public:
     void Script(std::vector<MbResult> answers) { m_answers.assign(answers.begin(), answers.end()); }
     void SetFallback(MbResult fallback) { m_fallback = fallback; }
 
-    MbResult Show(std::string_view text, MbButtons buttons, MbIcon icon) override {
-        m_shown.push_back({std::string(text), buttons, icon});
+    MbResult Show(const Message& message, MbButtons buttons, MbIcon icon) override {
+        m_shown.push_back({message.English(), message, buttons, icon});
         if (m_answers.empty()) return m_fallback;
         const MbResult answer = m_answers.front();
         m_answers.pop_front();

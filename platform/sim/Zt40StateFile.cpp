@@ -1,18 +1,38 @@
 #include "platform/sim/Zt40StateFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <charconv>
-#include <fstream>
+#include <cstring>
 #include <functional>
 #include <limits>
 #include <optional>
 #include <span>
-#include <sstream>
 
 namespace zt40 {
 
 namespace {
+
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    ~FileDescriptor() {
+        if (m_fd >= 0) ::close(m_fd);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int Get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
 
 std::string_view Trim(std::string_view text) {
     const auto first = text.find_first_not_of(" \t\r");
@@ -174,6 +194,8 @@ const std::vector<KeyRule>& Rules() {
 }  // namespace
 
 StateFileResult ParseStateFile(std::string_view text) {
+    // Editors on some systems start a UTF-8 file with a byte-order mark.
+    if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
     StateFileResult result;
     std::vector<std::string_view> seen;
     std::size_t lineNumber = 0;
@@ -211,15 +233,52 @@ StateFileResult ParseStateFile(std::string_view text) {
 }
 
 StateFileResult LoadStateFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        StateFileResult result;
-        result.errors.push_back({0, "cannot read the file"});
+    StateFileResult result;
+    const auto fail = [&](std::string message) {
+        result.errors.push_back({0, std::move(message)});
         return result;
+    };
+    // Not blocking: a FIFO without a writer must not hang the program before it is refused.
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (file.Get() < 0) return fail(std::string("cannot read the file: ") + std::strerror(errno));
+    struct stat info {};
+    if (::fstat(file.Get(), &info) != 0) return fail(std::string("cannot read the file: ") + std::strerror(errno));
+    if (S_ISDIR(info.st_mode)) return fail("is a folder, not a state file");
+    if (!S_ISREG(info.st_mode)) return fail("is not a regular file (a device, FIFO or socket cannot be a state file)");
+    if (info.st_size > static_cast<off_t>(kMaxStateFileSize)) {
+        return fail("is " + std::to_string(info.st_size) + " bytes long; a state file has at most " +
+                    std::to_string(kMaxStateFileSize));
     }
-    std::ostringstream text;
-    text << file.rdbuf();
-    return ParseStateFile(text.str());
+    // The size may have changed since fstat: read one byte past the limit to notice.
+    std::string text(kMaxStateFileSize + 1, '\0');
+    std::size_t length = 0;
+    while (length < text.size()) {
+        const auto n = ::read(file.Get(), text.data() + length, text.size() - length);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return fail(std::string("cannot read the file: ") + std::strerror(errno));
+        if (n == 0) break;
+        length += static_cast<std::size_t>(n);
+    }
+    if (length > kMaxStateFileSize) return fail("is longer than " + std::to_string(kMaxStateFileSize) + " bytes");
+    text.resize(length);
+    return ParseStateFile(text);
+}
+
+std::string EscapeForTerminal(std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7F) {
+            escaped += c;
+        } else {
+            escaped += "\\x";
+            escaped += kHex[byte >> 4];
+            escaped += kHex[byte & 0x0F];
+        }
+    }
+    return escaped;
 }
 
 std::string DescribeErrors(std::string_view source, const std::vector<StateFileError>& errors) {
@@ -227,7 +286,7 @@ std::string DescribeErrors(std::string_view source, const std::vector<StateFileE
     for (const auto& error : errors) {
         text += source;
         if (error.line > 0) text += ":" + std::to_string(error.line);
-        text += ": " + error.message + "\n";
+        text += ": " + EscapeForTerminal(error.message) + "\n";
     }
     return text;
 }

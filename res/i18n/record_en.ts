@@ -2,6 +2,164 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB" sourcelanguage="en">
 <context>
+    <name>HistoryDialog</name>
+    <message>
+        <source>Maintenance history</source>
+        <translation>Maintenance history</translation>
+    </message>
+    <message>
+        <source>No maintenance has been recorded yet.</source>
+        <translation>No maintenance has been recorded yet.</translation>
+    </message>
+    <message>
+        <source>Records of %1, newest first.</source>
+        <translation>Records of %1, newest first.</translation>
+    </message>
+    <message>
+        <source>Export to CSV...</source>
+        <translation>Export to CSV...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>The history could not be written to %1: %2</source>
+        <translation>The history could not be written to %1: %2</translation>
+    </message>
+    <message>
+        <source>Export history</source>
+        <translation>Export history</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>Maintenance history...</source>
+        <translation>Maintenance history...</translation>
+    </message>
+</context>
+<context>
+    <name>UsageHistory</name>
+    <message>
+        <source>cut short: the file ends after %1 of its 10 lines</source>
+        <translation>cut short: the file ends after %1 of its 10 lines</translation>
+    </message>
+    <message>
+        <source>the total counter is negative or 2147483648 or more</source>
+        <translation>the total counter is negative or 2147483648 or more</translation>
+    </message>
+    <message>
+        <source>the counter of pin %1 is negative or 2147483648 or more</source>
+        <translation>the counter of pin %1 is negative or 2147483648 or more</translation>
+    </message>
+    <message>
+        <source>the head counter is negative or 32768 or more</source>
+        <translation>the head counter is negative or 32768 or more</translation>
+    </message>
+    <message>
+        <source>No folder for the usage record could be found or created.</source>
+        <translation>No folder for the usage record could be found or created.</translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation>Record</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>Head</source>
+        <translation>Head</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>Pin 1</source>
+        <translation>Pin 1</translation>
+    </message>
+    <message>
+        <source>Pin 2</source>
+        <translation>Pin 2</translation>
+    </message>
+    <message>
+        <source>Pin 3</source>
+        <translation>Pin 3</translation>
+    </message>
+    <message>
+        <source>Pin 4</source>
+        <translation>Pin 4</translation>
+    </message>
+    <message>
+        <source>Pin 5</source>
+        <translation>Pin 5</translation>
+    </message>
+    <message>
+        <source>Pin 6</source>
+        <translation>Pin 6</translation>
+    </message>
+    <message>
+        <source>Pin 7</source>
+        <translation>Pin 7</translation>
+    </message>
+    <message>
+        <source>Pin 8</source>
+        <translation>Pin 8</translation>
+    </message>
+    <message>
+        <source>Pin 9</source>
+        <translation>Pin 9</translation>
+    </message>
+    <message>
+        <source>Word pair</source>
+        <translation>Word pair</translation>
+    </message>
+    <message>
+        <source>Adjustments (pins 1-9)</source>
+        <translation>Adjustments (pins 1-9)</translation>
+    </message>
+    <message>
+        <source>Selected pin</source>
+        <translation>Selected pin</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>Reason</translation>
+    </message>
+    <message>
+        <source>finished</source>
+        <translation>finished</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>cancelled</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source>yes (restored)</source>
+        <translation>yes (restored)</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>yes</translation>
+    </message>
+</context>
+<context>
     <name>UsageRecord</name>
     <message>
         <source>%1 was not found.</source>

@@ -2,6 +2,164 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP" sourcelanguage="en">
 <context>
+    <name>HistoryDialog</name>
+    <message>
+        <source>Maintenance history</source>
+        <translation>メンテナンス履歴</translation>
+    </message>
+    <message>
+        <source>No maintenance has been recorded yet.</source>
+        <translation>メンテナンスの記録はまだありません。</translation>
+    </message>
+    <message>
+        <source>Records of %1, newest first.</source>
+        <translation>%1 の記録(新しい順)</translation>
+    </message>
+    <message>
+        <source>Export to CSV...</source>
+        <translation>CSV に書き出し...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>The history could not be written to %1: %2</source>
+        <translation>履歴を %1 に書き込めませんでした: %2</translation>
+    </message>
+    <message>
+        <source>Export history</source>
+        <translation>履歴の書き出し</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV ファイル (*.csv)</translation>
+    </message>
+    <message>
+        <source>Maintenance history...</source>
+        <translation>メンテナンス履歴...</translation>
+    </message>
+</context>
+<context>
+    <name>UsageHistory</name>
+    <message>
+        <source>cut short: the file ends after %1 of its 10 lines</source>
+        <translation>途中で切れています: 10 行のうち %1 行でファイルが終わっています</translation>
+    </message>
+    <message>
+        <source>the total counter is negative or 2147483648 or more</source>
+        <translation>総カウンタが負の値か 2147483648 以上です</translation>
+    </message>
+    <message>
+        <source>the counter of pin %1 is negative or 2147483648 or more</source>
+        <translation>ピン %1 のカウンタが負の値か 2147483648 以上です</translation>
+    </message>
+    <message>
+        <source>the head counter is negative or 32768 or more</source>
+        <translation>ヘッド カウンタが負の値か 32768 以上です</translation>
+    </message>
+    <message>
+        <source>No folder for the usage record could be found or created.</source>
+        <translation>使用記録のフォルダが見つからず、作成もできませんでした。</translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation>記録</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>日付</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>種類</translation>
+    </message>
+    <message>
+        <source>Head</source>
+        <translation>ヘッド</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>総数</translation>
+    </message>
+    <message>
+        <source>Pin 1</source>
+        <translation>ピン 1</translation>
+    </message>
+    <message>
+        <source>Pin 2</source>
+        <translation>ピン 2</translation>
+    </message>
+    <message>
+        <source>Pin 3</source>
+        <translation>ピン 3</translation>
+    </message>
+    <message>
+        <source>Pin 4</source>
+        <translation>ピン 4</translation>
+    </message>
+    <message>
+        <source>Pin 5</source>
+        <translation>ピン 5</translation>
+    </message>
+    <message>
+        <source>Pin 6</source>
+        <translation>ピン 6</translation>
+    </message>
+    <message>
+        <source>Pin 7</source>
+        <translation>ピン 7</translation>
+    </message>
+    <message>
+        <source>Pin 8</source>
+        <translation>ピン 8</translation>
+    </message>
+    <message>
+        <source>Pin 9</source>
+        <translation>ピン 9</translation>
+    </message>
+    <message>
+        <source>Word pair</source>
+        <translation>ワード ペア</translation>
+    </message>
+    <message>
+        <source>Adjustments (pins 1-9)</source>
+        <translation>調整値 (ピン 1-9)</translation>
+    </message>
+    <message>
+        <source>Selected pin</source>
+        <translation>選択ピン</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>復元</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>理由</translation>
+    </message>
+    <message>
+        <source>finished</source>
+        <translation>完了</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>不可</translation>
+    </message>
+    <message>
+        <source>yes (restored)</source>
+        <translation>可 (復元対象)</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>可</translation>
+    </message>
+</context>
+<context>
     <name>UsageRecord</name>
     <message>
         <source>%1 was not found.</source>

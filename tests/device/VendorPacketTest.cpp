@@ -44,7 +44,7 @@ TEST_F(VendorPacketTest, AllocateRejectsIndexAboveSevenAndKeepsEarlierBuffer) {
 
 TEST_F(VendorPacketTest, AllocateThatCannotBeCarriedSaysOutOfMemoryAndLeavesNoBuffer) {
     ASSERT_TRUE(packet.Allocate(0, 32));
-    EXPECT_CALL(messages, Show(std::string_view("Out of memory."), MbButtons::Ok, _)).WillOnce(Return(MbResult::Ok));
+    EXPECT_CALL(messages, Show(::testing::Property(&Message::English, "Out of memory."), MbButtons::Ok, _)).WillOnce(Return(MbResult::Ok));
     // dataSize + 3 would wrap around in 32 bits; it must not become a 2-byte buffer.
     EXPECT_FALSE(packet.Allocate(0, 0xFFFFFFFEu));
     EXPECT_FALSE(packet.HasBuffer());

@@ -67,6 +67,16 @@ TEST_F(InstallTreeTest, EachFileWhereTheSystemLooksWithItsMode) {
     EXPECT_FALSE(fs::exists(s_root / "usr/local")) << "a --prefix /usr install wrote under /usr/local";
 }
 
+TEST_F(InstallTreeTest, EveryRecordFolderLevelIsSharedButNotTheCommonFolder) {
+    const fs::path record = Installed(ZT40_RECORD_DIR);
+    struct stat st {};
+    ASSERT_EQ(::stat(record.parent_path().c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 01777u) << record.parent_path();
+    // The machine's own /var/lib must never become writable by everyone.
+    ASSERT_EQ(::stat(record.parent_path().parent_path().c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07002, 0u) << record.parent_path().parent_path();
+}
+
 TEST_F(InstallTreeTest, TheUdevRuleLandsInAFolderUdevReads) {
     // udev never reads a rules folder under /usr/local: /usr/lib for a package, /etc otherwise.
     const bool packaged = fs::exists(Installed("/usr/lib/udev/rules.d/70-zt40-pinwarden.rules"));

@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <regex>
 #include <set>
@@ -12,6 +14,8 @@
 
 #include "PackageFiles.h"
 #include "app/PrinterQueueRule.h"
+#include "platform/linux/LinuxDataFolderPlatform.h"
+#include "record/DataFolder.h"
 
 namespace {
 
@@ -53,6 +57,22 @@ TEST(ShippedFilesAgree, DesktopEntryHasBothEditions) {
     EXPECT_NE(entry.at("Comment[ja]"), entry.at("Comment"));
 }
 
+TEST(ShippedFilesAgree, TheInstalledRecordFolderIsTheOneTheProgramResolves) {
+    if (std::getenv(zt40::kDataDirVariable) != nullptr) GTEST_SKIP() << "the record folder is overridden";
+    std::string base = (std::filesystem::temp_directory_path() / "zt40-common-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(base.data()), nullptr);
+    // The program's own resolution, under a stand-in for its common folder.
+    zt40::LinuxDataFolderPlatform platform(base);
+    zt40::DataFolder folder(platform);
+    std::string resolved;
+    ASSERT_TRUE(folder.ResolveDataFolder(zt40::kProductFolderName, resolved));
+    std::filesystem::remove_all(base);
+
+    const std::string common = zt40::LinuxDataFolderPlatform().CommonAppDataFolder().value_or("");
+    ASSERT_TRUE(resolved.starts_with(base)) << resolved;
+    EXPECT_EQ(common + resolved.substr(base.size()), ZT40_RECORD_DIR);
+}
+
 TEST(ShippedFilesAgree, EveryScriptCreatesTheRecordFolderTheBuildInstalls) {
     // The folder appears in shell scripts that cannot include the build's settings.
     for (const char* script : {"/debian/postinst", "/scripts/check-package.sh"}) {
@@ -68,7 +88,7 @@ struct PipeCloser {
     void operator()(std::FILE* pipe) const { ::pclose(pipe); }
 };
 
-TEST(ShippedFilesAgree, TheManualPageDescribesEveryZt40ctlCommand) {
+TEST(ShippedFilesAgree, TheManualPageDescribesEveryZt40ctlCommandAndExitStatus) {
     std::unique_ptr<std::FILE, PipeCloser> pipe(::popen("'" ZT40_BINARY_DIR "/zt40ctl' --help", "r"));
     ASSERT_TRUE(pipe);
     std::string help;
@@ -76,18 +96,29 @@ TEST(ShippedFilesAgree, TheManualPageDescribesEveryZt40ctlCommand) {
     while (std::fgets(buffer.data(), buffer.size(), pipe.get()) != nullptr) help += buffer.data();
 
     const std::string page = ReadText(kSource + "/docs/man/zt40ctl.1.scd");
-    std::istringstream lines(help.substr(help.find("commands:")));
-    std::string line;
-    std::set<std::string> commands;
-    std::getline(lines, line);
-    while (std::getline(lines, line)) {
-        std::istringstream words(line);
-        std::string name;
-        if (words >> name) commands.insert(name);
-    }
+    // The first word of each line of a --help section: command names, exit statuses.
+    auto section = [&help](const std::string& heading) {
+        std::set<std::string> names;
+        const auto start = help.find("\n" + heading + ":\n");
+        if (start == std::string::npos) return names;
+        std::istringstream lines(help.substr(start + heading.size() + 3));
+        std::string line;
+        while (std::getline(lines, line) && line.starts_with("  ")) {
+            std::istringstream words(line);
+            std::string name;
+            if (words >> name) names.insert(name);
+        }
+        return names;
+    };
+    const auto commands = section("commands");
     ASSERT_FALSE(commands.empty()) << help;
     for (const auto& name : commands) {
         EXPECT_NE(page.find("\n*" + name + "*"), std::string::npos) << name << " is missing from zt40ctl(1)";
+    }
+    const std::string exitSection = page.substr(page.find("# EXIT STATUS"));
+    for (const auto& status : section("exit status")) {
+        EXPECT_NE(exitSection.find("\n*" + status + "*\n"), std::string::npos)
+            << "exit status " << status << " is missing from zt40ctl(1)";
     }
 }
 

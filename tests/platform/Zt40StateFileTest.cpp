@@ -119,7 +119,7 @@ TEST(Zt40StateFileErrors, DescribeNamesTheSourceAndLine) {
     const auto missing = LoadStateFile("/nonexistent/dir/none.zt40sim");
     ASSERT_EQ(missing.errors.size(), 1u);
     EXPECT_EQ(missing.errors[0].line, 0u);
-    EXPECT_EQ(DescribeErrors("none.zt40sim", missing.errors), "none.zt40sim: cannot read the file\n");
+    EXPECT_EQ(DescribeErrors("none.zt40sim", missing.errors), "none.zt40sim: cannot read the file: No such file or directory\n");
 }
 
 class ShippedExample : public ::testing::TestWithParam<const char*> {};

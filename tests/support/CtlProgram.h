@@ -34,9 +34,11 @@ protected:
         return path.string();
     }
 
-    CtlRun Ctl(const std::string& arguments) {
+    // Killed after `seconds`: a program that hangs shows as exit status 137, not as a hung test.
+    CtlRun Ctl(const std::string& arguments, int seconds = 60) {
         const auto errPath = m_dir / "stderr";
-        const std::string command = kProgram + " " + arguments + " 2>" + errPath.string();
+        const std::string command = "timeout -s KILL " + std::to_string(seconds) + " " + kProgram + " " + arguments +
+                                    " 2>" + errPath.string() + " </dev/null";
         CtlRun run;
         FILE* pipe = popen(command.c_str(), "r");
         if (!pipe) return run;

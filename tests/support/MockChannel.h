@@ -33,7 +33,7 @@ public:
 
 class MockMessageBox : public IMessageBox {
 public:
-    MOCK_METHOD(MbResult, Show, (std::string_view text, MbButtons buttons, MbIcon icon), (override));
+    MOCK_METHOD(MbResult, Show, (const Message& message, MbButtons buttons, MbIcon icon), (override));
 };
 
 // Keeps every SET's bytes, so a test can compare whole requests.

@@ -1,0 +1,39 @@
+#include "app/UsageBar.h"
+
+namespace zt40 {
+
+namespace {
+
+constexpr Rgb kLit[] = {{32, 255, 32}, {255, 255, 32}, {255, 32, 32}};
+constexpr Rgb kUnlit[] = {{0, 32, 0}, {32, 32, 0}, {32, 0, 0}};
+
+int Band(int segment) {
+    if (segment >= kFirstRedSegment) return 2;
+    return segment >= kFirstYellowSegment ? 1 : 0;
+}
+
+}  // namespace
+
+UsageBar MakeUsageBar(std::int32_t count, const BarRect& marker) {
+    UsageBar bar;
+    bar.lineLeft = marker.left;
+    bar.lineRight = marker.right;
+    bar.lineY = marker.top;
+    // Truncates towards zero: a negative count lights nothing.
+    const std::int32_t lit = count / kCountsPerSegment;
+    const int width = (marker.right - marker.left) / kBarSegments;
+    for (int k = 0; k < kBarSegments; ++k) {
+        auto& segment = bar.segments[static_cast<std::size_t>(k)];
+        segment.rect = {marker.left + width * k, marker.top + kSegmentInset, marker.left + width * (k + 1),
+                        marker.bottom - kSegmentInset};
+        segment.lit = k < lit;
+        segment.fill = segment.lit ? kLit[Band(k)] : kUnlit[Band(k)];
+    }
+    return bar;
+}
+
+BarRect UsageBarsFrame(const BarRect& firstMarker, const BarRect& lastMarker) {
+    return {firstMarker.left, firstMarker.top, firstMarker.right, lastMarker.bottom};
+}
+
+}  // namespace zt40

@@ -1,0 +1,51 @@
+#pragma once
+// One pin's usage bar as pure geometry: the toolkit paints what this returns.
+#include <array>
+#include <cstdint>
+
+namespace zt40 {
+
+struct Rgb {
+    std::uint8_t r = 0, g = 0, b = 0;
+    bool operator==(const Rgb&) const = default;
+};
+
+// A rectangle in pixels, right and bottom exclusive as the toolkits draw them.
+struct BarRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    bool operator==(const BarRect&) const = default;
+};
+
+inline constexpr int kBarSegments = 11;
+inline constexpr std::int32_t kCountsPerSegment = 1'000'000;
+// Segments 0..6 green, 7..8 yellow, 9..10 red (the red indicator).
+inline constexpr int kFirstYellowSegment = 7;
+inline constexpr int kFirstRedSegment = 9;
+// The segments sit inside the marker, this far from its top and bottom.
+inline constexpr int kSegmentInset = 3;
+
+inline constexpr Rgb kBarFrameColour{64, 64, 64};  // behind all nine bars
+inline constexpr Rgb kBarOutlineColour{0, 0, 0};   // segment outlines and the line over each bar
+
+struct BarSegment {
+    BarRect rect;
+    Rgb fill;
+    bool lit = false;
+    bool operator==(const BarSegment&) const = default;
+};
+
+struct UsageBar {
+    // The line over the bar, from (left, top) to (right, top) of the marker.
+    int lineLeft = 0, lineRight = 0, lineY = 0;
+    std::array<BarSegment, kBarSegments> segments{};
+};
+
+// The bar for `count` in the rectangle of its marker. Segment width is the marker's width / 11
+// in whole pixels, so up to 10 pixels at the right end stay uncovered.
+UsageBar MakeUsageBar(std::int32_t count, const BarRect& marker);
+
+// The frame behind the bars: from the first marker's top left to the last marker's bottom,
+// the first marker's right edge.
+BarRect UsageBarsFrame(const BarRect& firstMarker, const BarRect& lastMarker);
+
+}  // namespace zt40

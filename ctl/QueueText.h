@@ -1,0 +1,13 @@
+#pragma once
+// What zt40ctl says when it finds no queue to use.
+#include <string>
+
+#include "wiring/Wiring.h"
+
+namespace zt40::ctl {
+
+// Tells a spooler that cannot be reached from one that has no usable queue: the first is not
+// mended by naming a queue.
+std::string QueueChoiceText(QueueChoiceStatus status);
+
+}  // namespace zt40::ctl

@@ -1,0 +1,258 @@
+// The connection poll: Searching, Opened and Ready, what each tick sends and shows.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/ControlIds.h"
+#include "support/DialogRig.h"
+
+namespace zt40::testing {
+namespace {
+
+
+bool ControlsEnabled(const RecordingView& view) {
+    return view.IsEnabled(IDC_REPLACE_HEAD) && view.IsEnabled(IDC_CLEANING) && view.IsEnabled(IDC_REFRESH);
+}
+
+// The controls switch together, the status line and the restore item with them.
+void ExpectControls(const RecordingView& view, bool enabled) {
+    for (const int id : {IDC_REPLACE_HEAD, IDC_READJUST_PINS, IDC_REFRESH, IDC_CLEANING}) {
+        EXPECT_EQ(view.IsEnabled(id), enabled) << "control " << id;
+    }
+    for (const int id : IDC_PIN_RADIOS) EXPECT_EQ(view.IsEnabled(id), enabled) << "pin button " << id;
+    EXPECT_EQ(view.IsEnabled(IDC_STATUS_LINE), !enabled);
+    EXPECT_EQ(view.menuEnabled.at(IDM_RESTORE_SETTINGS), enabled);
+}
+
+TEST(PinwardenDlgPoll, InitDisablesEverythingAndStartsTheTimer) {
+    DialogRig t;
+    EXPECT_TRUE(t.dlg->OnInitDialog());
+    ExpectControls(t.view, false);
+    EXPECT_FALSE(t.view.IsEnabled(IDC_APPLY_PIN_CHANGE));
+    EXPECT_EQ(t.view.timers, (std::map<int, std::uint32_t>{{POLL_TIMER_ID, 500}}));
+    ASSERT_EQ(t.view.menu.size(), 2u);
+    EXPECT_EQ(t.view.menu[0], (std::pair<int, std::string>{IDM_RESTORE_SETTINGS, "Restoration of setting"}));
+    EXPECT_EQ(t.view.menu[1], (std::pair<int, std::string>{IDM_ABOUTBOX, "&About..."}));
+    ASSERT_FALSE(t.view.pushed.empty());
+    EXPECT_EQ(t.view.pushed.front().selectedPin, -1) << "no pin button checked before a read";
+    EXPECT_EQ(t.view.statusLine, "Connect one ZT-40 unit and switch on the power.");
+    EXPECT_EQ(t.dlg->PrinterList(), std::vector<std::string>{"ZT-40"});
+    EXPECT_TRUE(t.TakeCommands().empty()) << "nothing is sent before the first tick";
+}
+
+TEST(PinwardenDlgPoll, FirstTickOpensReadsInTheDeviceOrderAndEnables) {
+    DialogRig t;
+    t.State().selectedPin = 3;
+    t.State().pinCounters = {1, 2, 3, 4, 5, 6, 7, 8, 12'000'000};
+    t.dlg->OnInitDialog();
+    t.Tick();
+
+    EXPECT_TRUE(t.dlg->DeviceOpened());
+    EXPECT_TRUE(t.dlg->DeviceReady());
+    EXPECT_EQ(t.view.caption, "ZT-40");
+    EXPECT_EQ(t.dlg->GetPrinterName(), "ZT-40");
+    ExpectControls(t.view, true);
+    ASSERT_FALSE(t.view.pushed.empty());
+    EXPECT_EQ(t.view.pushed.back().selectedPin, 2);
+    EXPECT_EQ(t.view.pushed.back().shownUsage[8], 12'000'000);
+    EXPECT_EQ(t.view.repaints, 1);
+    EXPECT_EQ(t.dlg->SavedUsageCounters(), t.dlg->CurrentUsageCounters());
+
+    std::vector<std::string> order;
+    for (const auto& c : t.TakeCommands()) {
+        if (c.opcode == wire::kOpStatus) {
+            order.push_back("status");
+        } else if (c.IsExtended(wire::kPinCounter)) {
+            order.push_back("pin" + std::to_string(c.argument & 0x7F));
+        } else {
+            order.push_back("x" + std::to_string(c.subCommand));
+        }
+    }
+    const std::vector<std::string> expected{"status", "status", "x3", "x8", "x2", "x6", "pin1", "pin2", "pin3",
+                                            "pin4",   "pin5",   "pin6", "pin7", "pin8", "pin9", "x7"};
+    EXPECT_EQ(order, expected);
+}
+
+TEST(PinwardenDlgPoll, ReadyTicksSendNothing) {
+    DialogRig t;
+    t.StartReady();
+    t.TakeCommands();
+    for (int i = 0; i < 3; ++i) t.Tick();
+    EXPECT_TRUE(t.TakeCommands().empty());
+    ExpectControls(t.view, true);
+}
+
+TEST(PinwardenDlgPoll, NotReadyStaysOpenedUntilTheStatusSaysReady) {
+    DialogRig t;
+    t.Printer().Firmware().SetNotReady(1, 0x0002);
+    t.dlg->OnInitDialog();
+    t.Tick();
+    EXPECT_TRUE(t.dlg->DeviceOpened());
+    EXPECT_FALSE(t.dlg->DeviceReady());
+    ExpectControls(t.view, false);
+    EXPECT_EQ(t.view.repaints, 0);
+
+    t.Tick();
+    EXPECT_TRUE(t.dlg->DeviceReady());
+    ExpectControls(t.view, true);
+    EXPECT_EQ(t.opener.openedPaths.size(), 1u) << "an opened device is polled, not opened again";
+}
+
+TEST(PinwardenDlgPoll, OfflineQueueDisablesWithoutLosingTheDevice) {
+    DialogRig t;
+    t.StartReady();
+    t.Printer().PowerOff();  // its queue goes offline; no device-change notice yet
+    t.Tick();
+    ExpectControls(t.view, false);
+    EXPECT_TRUE(t.dlg->DeviceReady());
+    t.Printer().PowerOn();
+    t.Tick();
+    ExpectControls(t.view, true);
+}
+
+TEST(PinwardenDlgPoll, DeviceChangeWithTheDeviceGoneSearchesAgainAndFindsItOnAnotherPath) {
+    DialogRig t;
+    t.StartReady();
+    t.Printer().Unplug();
+    EXPECT_TRUE(t.dlg->OnDeviceChange(kDeviceNodesChanged, 0));
+    EXPECT_FALSE(t.dlg->DeviceReady());
+    EXPECT_FALSE(t.dlg->DeviceOpened());
+    t.Tick();
+    ExpectControls(t.view, false);
+
+    // Plugged into another port: the queue now leads to another device path.
+    t.SetOnlyQueue(ZtQueue("ZT-40", "SIM0002"));
+    t.Tick();
+    EXPECT_TRUE(t.dlg->DeviceReady());
+    ExpectControls(t.view, true);
+    EXPECT_EQ(t.opener.openedPaths.back(), "sim:SIM0002");
+}
+
+TEST(PinwardenDlgPoll, DeviceChangeWithTheDeviceStillThereKeepsItReady) {
+    DialogRig t;
+    t.StartReady();
+    const auto pushes = t.view.pushed.size();
+    EXPECT_TRUE(t.dlg->OnDeviceChange(kDeviceNodesChanged, 0));
+    EXPECT_TRUE(t.dlg->DeviceReady());
+    EXPECT_EQ(t.view.pushed.size(), pushes + 1);
+    // Other event types do nothing at all.
+    EXPECT_TRUE(t.dlg->OnDeviceChange(0x8000, 0));
+    EXPECT_EQ(t.view.pushed.size(), pushes + 1);
+}
+
+TEST(PinwardenDlgPoll, TwoMatchingQueuesTheFirstThatOpensIsUsed) {
+    DialogRig t;
+    t.SetOnlyQueue(ZtQueue("A-unplugged", "SIM0009"));
+    t.rig.Spooler().AddQueue(ZtQueue("B-second", "SIM0002"));
+    t.rig.Spooler().AddQueue(ZtQueue("C-third", "SIM0001"));
+    t.dlg->OnInitDialog();
+    t.Tick();
+    EXPECT_TRUE(t.dlg->DeviceReady());
+    EXPECT_EQ(t.dlg->QueueName(), "B-second");
+    EXPECT_EQ(t.view.caption, "B-second");
+}
+
+TEST(PinwardenDlgPoll, OnlyThePollTimersTicksPoll) {
+    DialogRig t;
+    t.dlg->OnInitDialog();
+    t.dlg->OnTimer(POLL_TIMER_ID + 1);
+    EXPECT_FALSE(t.dlg->DeviceOpened());
+    t.dlg->DestroyWindow();
+    EXPECT_EQ(t.view.stoppedTimers, std::vector<int>{POLL_TIMER_ID});
+    EXPECT_TRUE(t.view.destroyed);
+    t.Tick();
+    EXPECT_FALSE(t.dlg->DeviceOpened()) << "a tick after the timer was stopped is stale";
+}
+
+struct QueueCase {
+    const char* name;
+    const char* driver;
+    const char* port;
+    std::uint32_t attributes;
+    bool used;
+};
+
+class PinwardenDlgQueueRule : public ::testing::TestWithParam<QueueCase> {};
+
+TEST_P(PinwardenDlgQueueRule, DecidesWhetherTheQueueIsOpened) {
+    const QueueCase& c = GetParam();
+    DialogRig t;
+    t.SetOnlyQueue({"Q", c.port, c.driver, c.attributes});
+    t.dlg->OnInitDialog();
+    EXPECT_EQ(t.dlg->PrinterList().size(), c.used ? 1u : 0u);
+    t.Tick();
+    EXPECT_EQ(t.dlg->DeviceReady(), c.used);
+    EXPECT_EQ(ControlsEnabled(t.view), c.used);
+    EXPECT_EQ(t.view.caption, c.used ? "Q" : "");
+}
+
+const std::string kPort = SimPortName("SIM0001");
+const std::string kLowerPort = "usb" + kPort.substr(3);
+
+INSTANTIATE_TEST_SUITE_P(
+    Queues, PinwardenDlgQueueRule,
+    ::testing::Values(QueueCase{"exact", "Velmora ZT-40", kPort.c_str(), 0, true},
+                      QueueCase{"driverCase", "VELMORA zt-40", kPort.c_str(), 0, true},
+                      QueueCase{"otherDriver", "Velmora ZT-41", kPort.c_str(), 0, false},
+                      QueueCase{"lowerUsb", "Velmora ZT-40", kLowerPort.c_str(), 0, false},
+                      QueueCase{"offline", "Velmora ZT-40", kPort.c_str(), kPrinterAttributeWorkOffline, false},
+                      QueueCase{"network", "Velmora ZT-40", kPort.c_str(), kPrinterAttributeNetwork, false},
+                      QueueCase{"otherBits", "Velmora ZT-40", kPort.c_str(), 0x4, true}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+struct ReasonCase {
+    const char* name;
+    DeviceAccessFailure failure;
+    bool spoolerDown;
+    const char* reason;  // a part of the second line; null for none
+};
+
+class PinwardenDlgStatusReason : public ::testing::TestWithParam<ReasonCase> {};
+
+TEST_P(PinwardenDlgStatusReason, SecondLineSaysWhyWhenKnown) {
+    const ReasonCase& c = GetParam();
+    DialogRig t;
+    t.UseOwnReport();
+    t.Printer().Unplug();
+    t.SetOnlyQueue(ZtQueue("ZT-40"));  // listed online, so the open is tried and fails
+    t.spooler.down = c.spoolerDown;
+    t.dlg->OnInitDialog();
+    t.report.Record(c.failure);
+    t.Tick();
+    EXPECT_EQ(t.view.statusLine, "Connect one ZT-40 unit and switch on the power.");
+    if (c.reason == nullptr) {
+        EXPECT_EQ(t.view.reason, std::nullopt);
+    } else {
+        ASSERT_TRUE(t.view.reason.has_value());
+        EXPECT_NE(t.view.reason->find(c.reason), std::string::npos) << *t.view.reason;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reasons, PinwardenDlgStatusReason,
+    ::testing::Values(ReasonCase{"notFound", DeviceAccessFailure::DeviceNotFound, false, nullptr},
+                      ReasonCase{"permission", DeviceAccessFailure::NoPermission, false, "udev rule"},
+                      ReasonCase{"busy", DeviceAccessFailure::Busy, false, "in use by another program"},
+                      ReasonCase{"openFailed", DeviceAccessFailure::OpenFailed, false, "cannot be opened"},
+                      ReasonCase{"spoolerDown", DeviceAccessFailure::None, true, "print spooler cannot be reached"}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST(PinwardenDlgPoll, ReasonClearsOnceTheSpoolerAnswersAndBusyComesFromTheOpener) {
+    DialogRig t;
+    t.spooler.down = true;
+    t.dlg->OnInitDialog();
+    t.Tick();
+    ASSERT_TRUE(t.view.reason.has_value());
+    t.spooler.down = false;
+    t.Printer().SetHeldElsewhere(true);
+    t.Tick();
+    ASSERT_TRUE(t.view.reason.has_value());
+    EXPECT_NE(t.view.reason->find("in use"), std::string::npos);
+    t.Printer().SetHeldElsewhere(false);
+    t.Tick();
+    EXPECT_TRUE(t.dlg->DeviceReady());
+    EXPECT_EQ(t.view.reason, std::nullopt);
+}
+
+}  // namespace
+}  // namespace zt40::testing

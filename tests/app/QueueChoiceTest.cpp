@@ -1,0 +1,45 @@
+// Choosing the queue for zt40ctl and telling a silent spooler from one without a ZT-40 queue.
+#include <gtest/gtest.h>
+
+#include "support/DialogRig.h"
+#include "wiring/Wiring.h"
+
+namespace zt40::testing {
+namespace {
+
+struct ChoiceCase {
+    const char* name;
+    bool spoolerDown;
+    std::vector<QueueInfo> queues;
+    std::optional<std::string> named;
+    QueueChoiceStatus status;
+    std::string chosen;
+};
+
+class QueueChoiceRule : public ::testing::TestWithParam<ChoiceCase> {};
+
+TEST_P(QueueChoiceRule, ChoosesOrSaysWhy) {
+    const ChoiceCase& c = GetParam();
+    SimSpooler sim;
+    for (const auto& queue : c.queues) sim.AddQueue(queue);
+    SwitchableSpooler spooler(sim);
+    spooler.down = c.spoolerDown;
+    const QueueChoice choice = ChooseQueue(spooler, c.named);
+    EXPECT_EQ(choice.status, c.status);
+    EXPECT_EQ(choice.name, c.chosen);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, QueueChoiceRule,
+    ::testing::Values(
+        ChoiceCase{"first", false, {ZtQueue("B"), ZtQueue("A")}, {}, QueueChoiceStatus::Chosen, "B"},
+        ChoiceCase{"skipsOffline", false, {ZtQueue("B", "S", kPrinterAttributeWorkOffline), ZtQueue("A")}, {},
+                   QueueChoiceStatus::Chosen, "A"},
+        ChoiceCase{"none", false, {ZtQueue("B", "S", kPrinterAttributeNetwork)}, {}, QueueChoiceStatus::NoUsableQueue, ""},
+        ChoiceCase{"empty", false, {}, {}, QueueChoiceStatus::NoUsableQueue, ""},
+        ChoiceCase{"spoolerDown", true, {ZtQueue("A")}, {}, QueueChoiceStatus::SpoolerUnreachable, ""},
+        ChoiceCase{"namedWins", true, {}, std::string("Mine"), QueueChoiceStatus::Chosen, "Mine"}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+}  // namespace
+}  // namespace zt40::testing

@@ -1,0 +1,95 @@
+// What a new user's mistakes get from zt40ctl: a clear first line and the usage exit status,
+// at once. Every run is killed after a few seconds, so a hang fails the case instead of the suite.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fstream>
+#include <ostream>
+#include <string>
+
+#include "tests/support/CtlProgram.h"
+
+namespace zt40::testing {
+namespace {
+
+struct BadInput {
+    const char* name;
+    const char* arguments;  // {dir} stands for the test's own folder
+    int exitStatus;
+    std::string firstLine;  // of standard error, or of standard output when the run succeeds
+};
+
+std::ostream& operator<<(std::ostream& out, const BadInput& c) { return out << c.name; }
+
+std::string Expand(std::string text, const std::string& dir) {
+    for (auto at = text.find("{dir}"); at != std::string::npos; at = text.find("{dir}")) text.replace(at, 5, dir);
+    return text;
+}
+
+constexpr const char* kNotADevicePath =
+    "\" is not a USB device path; one looks like usb:1a2b:00c4:serial=ZT4000123 or usb:1a2b:00c4:port=1-1.4 "
+    "(vendor and product in hex)";
+
+class CtlBadInputTest : public CtlProgramTest, public ::testing::WithParamInterface<BadInput> {
+protected:
+    void SetUp() override {
+        CtlProgramTest::SetUp();
+        ASSERT_EQ(::mkfifo((m_dir / "fifo").c_str(), 0600), 0);
+        std::filesystem::create_directories(m_dir / "folder");
+        Write("nul.zt40sim", std::string("sta\0tus = 1\nstatus = 2\n", 24));
+        Write("binary.zt40sim", "\x1b[2J\xff = 1\n");
+        Write("bom.zt40sim", "\xEF\xBB\xBFstatus = 5\n");
+        Write("big.zt40sim", std::string(70000, '#'));
+    }
+
+    void Write(const std::string& name, const std::string& bytes) {
+        std::ofstream(m_dir / name, std::ios::binary) << bytes;
+    }
+};
+
+TEST_P(CtlBadInputTest, AnsweredAtOnceWithAClearFirstLine) {
+    const auto& c = GetParam();
+    const auto run = Ctl(Expand(c.arguments, m_dir.string()), 5);
+    EXPECT_EQ(run.exitStatus, c.exitStatus) << run.err;
+    const std::string& shown = c.exitStatus == 0 ? run.out : run.err;
+    EXPECT_EQ(shown.substr(0, shown.find('\n')), Expand(c.firstLine, m_dir.string()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    NewUser, CtlBadInputTest,
+    ::testing::Values(
+        BadInput{"FifoWithoutWriter", "--simulate={dir}/fifo status", 2,
+                 "{dir}/fifo: is not a regular file (a device, FIFO or socket cannot be a state file)"},
+        BadInput{"EndlessDevice", "--simulate=/dev/zero status", 2,
+                 "/dev/zero: is not a regular file (a device, FIFO or socket cannot be a state file)"},
+        BadInput{"Folder", "--simulate={dir}/folder status", 2, "{dir}/folder: is a folder, not a state file"},
+        BadInput{"MissingFile", "--simulate={dir}/none status", 2,
+                 "{dir}/none: cannot read the file: No such file or directory"},
+        BadInput{"FarTooLarge", "--simulate={dir}/big.zt40sim status", 2,
+                 "{dir}/big.zt40sim: is 70000 bytes long; a state file has at most 65536"},
+        BadInput{"NulByteShownEscaped", "--simulate={dir}/nul.zt40sim status", 2,
+                 "{dir}/nul.zt40sim:1: unknown key \"sta\\x00tus\""},
+        BadInput{"TerminalControlsShownEscaped", "--simulate={dir}/binary.zt40sim status", 2,
+                 "{dir}/binary.zt40sim:1: unknown key \"\\x1B[2J\\xFF\""},
+        BadInput{"ByteOrderMarkAccepted", "--simulate={dir}/bom.zt40sim status", 0, "status: 0x0005 (ready)"},
+        BadInput{"EmptySimulateFile", "--simulate= status", 2, "zt40ctl: --simulate= needs a state file after the ="},
+        BadInput{"DeviceGarbage", "--device garbage status", 2,
+                 (std::string("zt40ctl: --device \"garbage") + kNotADevicePath)},
+        BadInput{"DeviceEmpty", "--device '' status", 2, (std::string("zt40ctl: --device \"") + kNotADevicePath)},
+        BadInput{"DeviceRoot", "--device / status", 2, (std::string("zt40ctl: --device \"/") + kNotADevicePath)},
+        BadInput{"DeviceNull", "--device /dev/null status", 2,
+                 (std::string("zt40ctl: --device \"/dev/null") + kNotADevicePath)},
+        BadInput{"DeviceNotHex", "--device usb:zzzz:5678 status", 2,
+                 (std::string("zt40ctl: --device \"usb:zzzz:5678") + kNotADevicePath)},
+        BadInput{"DeviceWithSimulate", "--simulate --device usb:1a2b:00c4:serial=X status", 2,
+                 "zt40ctl: --device and --simulate cannot be used together: the simulated printer has no USB device"},
+        BadInput{"TrailingDevice", "status --device", 2, "zt40ctl: --device needs a value"},
+        BadInput{"TrailingQueue", "--simulate status --queue", 2, "zt40ctl: --queue needs a value"},
+        BadInput{"EmptyQueue", "--simulate --queue '' status", 2,
+                 "zt40ctl: --queue needs a queue name, not an empty text"},
+        BadInput{"UnknownOption", "--bogus status", 2, "zt40ctl: unknown option --bogus"},
+        BadInput{"UnknownCommand", "bogus", 2, "zt40ctl: unknown command bogus"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+}  // namespace
+}  // namespace zt40::testing

@@ -1,0 +1,52 @@
+// Output for scripts: the keys and value types that `--json` promises.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "ctl/Json.h"
+#include "tests/support/CtlProgram.h"
+
+namespace zt40::testing {
+namespace {
+
+TEST(CtlJsonText, EscapesWhatWouldBreakTheDocument) {
+    const struct {
+        std::string in;
+        std::string out;
+    } cases[] = {
+        {"plain", "\"plain\""},
+        {"say \"hi\"", "\"say \\\"hi\\\"\""},
+        {"C:\\queue", "\"C:\\\\queue\""},
+        {std::string("a\0b", 3), "\"a\\u0000b\""},
+        {"\n\t\x1b", "\"\\u000a\\u0009\\u001b\""},
+        {"Zürich", "\"Zürich\""},  // UTF-8 stays as it is
+        {"", "\"\""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ctl::JsonText(c.in), c.out) << c.out;
+}
+
+using CtlJsonTest = CtlProgramTest;
+
+TEST_F(CtlJsonTest, QueuesAsOneObjectWithNumbersAndBooleans) {
+    const auto run = Ctl("--simulate queues --json", 10);
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "{\"queues\":[{\"name\":\"ZT-40\",\"driver\":\"Velmora ZT-40\",\"port\":\"USB://Velmora/ZT-40?serial=SIM0001\","
+              "\"attributes\":0,\"offline\":false,\"network\":false,\"usable\":true}]}\n");
+}
+
+TEST_F(CtlJsonTest, AnUnpluggedPrinterShowsItsQueueOffline) {
+    const auto run = Ctl("--simulate=" + StateFile("fault = unplugged\n") + " queues --json", 10);
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_NE(run.out.find("\"attributes\":1024,\"offline\":true,\"network\":false,\"usable\":false"), std::string::npos)
+        << run.out;
+}
+
+TEST_F(CtlJsonTest, AnythingElseAfterQueuesIsAUsageError) {
+    const auto run = Ctl("--simulate queues --jason", 10);
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_EQ(run.out, "");
+}
+
+}  // namespace
+}  // namespace zt40::testing

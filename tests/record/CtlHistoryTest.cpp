@@ -1,0 +1,77 @@
+// zt40ctl history on the record file the window writes: every format, and what a new
+// installation or a bad option gets.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "record/RecordFormat.h"
+#include "tests/support/CtlProgram.h"
+
+namespace zt40::testing {
+namespace {
+
+class CtlHistoryTest : public CtlProgramTest {
+protected:
+    void SetUp() override {
+        CtlProgramTest::SetUp();
+        ::setenv("ZT40_DATA_DIR", m_dir.c_str(), 1);
+    }
+    void TearDown() override {
+        ::unsetenv("ZT40_DATA_DIR");
+        CtlProgramTest::TearDown();
+    }
+    void WriteRecords() {
+        UsageCounters counters{900, {}, {3, 0}};
+        std::ofstream out(m_dir / "zt40util.txt", std::ios::binary);
+        out << FormatUsageRecord(true, {2026, 11, 30}, PinSettings{{-12, 7}, 4, {}}, counters);
+        counters.TotalCounter = -1;
+        out << FormatUsageRecord(false, {2026, 12, 1}, PinSettings{{0, 0}, 1, {}}, counters);
+    }
+};
+
+TEST_F(CtlHistoryTest, EveryFormatListsTheSameRecordsNewestFirst) {
+    WriteRecords();
+    struct Case {
+        const char* arguments;
+        std::vector<std::string> inOrder;  // pieces that appear in this order
+    };
+    const Case cases[] = {
+        {"history", {"Record  Date", "2026-12-01  cancelled", "no              the total counter", "2026-11-30  finished",
+                     "yes (restored)"}},
+        {"history --format csv",
+         {"record,date,kind,", "\r\n2,2026-12-01,cancelled,3,-1,", ",no,the total counter is negative",
+          "\r\n1,2026-11-30,finished,3,900,0,0,0,0,0,0,0,0,0,-12 7,0 0 0 0 0 0 0 0 0,4,yes (restored),\r\n"}},
+        {"history --format=json",
+         {"[\n  {\"record\": 2, \"line\": 12, \"date\": \"2026-12-01\", \"kind\": \"x\", \"headCounter\": 3, "
+          "\"totalCounter\": -1,",
+          "\"reasonKey\": \"total-counter\"", "{\"record\": 1, \"line\": 1,", "\"wordPair\": [-12, 7]",
+          "\"restoreTakes\": true, \"reasonKey\": null, \"reason\": null}\n]\n"}},
+    };
+    for (const auto& c : cases) {
+        const auto run = Ctl(c.arguments);
+        EXPECT_EQ(run.exitStatus, 0) << c.arguments << run.err;
+        std::size_t at = 0;
+        for (const auto& piece : c.inOrder) {
+            const auto found = run.out.find(piece, at);
+            ASSERT_NE(found, std::string::npos) << c.arguments << ": " << piece << "\n" << run.out;
+            at = found + piece.size();
+        }
+    }
+}
+
+TEST_F(CtlHistoryTest, NoFileYetIsAnEmptyHistoryAndBadOptionsAreRefused) {
+    auto run = Ctl("history --format json");
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(run.out, "[]\n");
+    EXPECT_NE(run.err.find("no records yet"), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "zt40util.txt"));
+    for (const char* arguments : {"history --format xml", "history --format", "history extra"}) {
+        run = Ctl(arguments);
+        EXPECT_EQ(run.exitStatus, 2) << arguments;
+        EXPECT_NE(run.err.find("usage: zt40ctl history"), std::string::npos) << arguments;
+    }
+}
+
+}  // namespace
+}  // namespace zt40::testing

@@ -1,0 +1,98 @@
+#include "ui/HistoryDialog.h"
+
+#include <QBrush>
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QSaveFile>
+#include <QVBoxLayout>
+
+#include "ui/QtMessageBox.h"
+#include "ui/Translations.h"
+
+namespace zt40::ui {
+
+HistoryDialog::HistoryDialog(HistoryRead history, QWidget* parent) : QDialog(parent), m_history(std::move(history)) {
+    setObjectName(QStringLiteral("historyDialog"));
+    setWindowTitle(Translate(ZT40_TR("HistoryDialog", "Maintenance history")));
+
+    QString note;
+    if (m_history.failure) {
+        note = Render(*m_history.failure);
+    } else if (m_history.rows.empty()) {
+        note = Translate(ZT40_TR("HistoryDialog", "No maintenance has been recorded yet."));
+    } else {
+        note = Render(Message::Of(ZT40_TR("HistoryDialog", "Records of %1, newest first."),
+                                  {m_history.path}));
+    }
+    m_note.setObjectName(QStringLiteral("historyNote"));
+    m_note.setText(note);
+    m_note.setWordWrap(true);
+
+    const auto& columns = HistoryColumns();
+    m_table.setObjectName(QStringLiteral("historyTable"));
+    m_table.setColumnCount(static_cast<int>(columns.size()));
+    m_table.setRowCount(static_cast<int>(m_history.rows.size()));
+    QStringList titles;
+    for (const auto& column : columns) titles << Translate(column.title);
+    m_table.setHorizontalHeaderLabels(titles);
+    m_table.verticalHeader()->setVisible(false);
+    m_table.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table.setSelectionBehavior(QAbstractItemView::SelectRows);
+    const QBrush unusable(QColor(255, 228, 225));
+    for (int row = 0; row < m_table.rowCount(); ++row) {
+        const auto& historyRow = m_history.rows[static_cast<std::size_t>(row)];
+        const auto cells = HistoryCellMessages(historyRow);
+        for (int column = 0; column < static_cast<int>(cells.size()); ++column) {
+            auto item = std::make_unique<QTableWidgetItem>(Render(cells[static_cast<std::size_t>(column)]));
+            if (!historyRow.Usable()) item->setBackground(unusable);
+            m_table.setItem(row, column, item.release());  // the table owns its items
+        }
+    }
+    m_table.resizeColumnsToContents();
+
+    m_export.setObjectName(QStringLiteral("historyExport"));
+    m_export.setText(Translate(ZT40_TR("HistoryDialog", "Export to CSV...")));
+    m_export.setEnabled(!m_history.rows.empty());
+    connect(&m_export, &QPushButton::clicked, this, &HistoryDialog::ChooseExportFile);
+    m_close.setObjectName(QStringLiteral("historyClose"));
+    m_close.setText(Translate(ZT40_TR("HistoryDialog", "Close")));
+    m_close.setDefault(true);
+    connect(&m_close, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto buttons = std::make_unique<QHBoxLayout>();
+    buttons->addStretch();
+    buttons->addWidget(&m_export);
+    buttons->addWidget(&m_close);
+    auto layout = std::make_unique<QVBoxLayout>();
+    layout->addWidget(&m_note);
+    layout->addWidget(&m_table);
+    layout->addLayout(buttons.release());  // the layout takes ownership
+    setLayout(layout.release());          // the dialog takes ownership
+    resize(960, 420);
+}
+
+bool HistoryDialog::ExportTo(const QString& path) {
+    const std::string csv = HistoryCsv(m_history.rows);
+    QSaveFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly) &&
+                         file.write(csv.data(), static_cast<qint64>(csv.size())) == static_cast<qint64>(csv.size()) &&
+                         file.commit();
+    if (!written) {
+        QtMessageBox(this).Show(Message::Of(ZT40_TR("HistoryDialog", "The history could not be written to %1: %2"),
+                                            {path.toStdString(), file.errorString().toStdString()}),
+                                MbButtons::Ok, MbIcon::Warning);
+    }
+    return written;
+}
+
+void HistoryDialog::ChooseExportFile() {
+    const QString path = QFileDialog::getSaveFileName(
+        this, Translate(ZT40_TR("HistoryDialog", "Export history")),
+        QDir::home().filePath(QStringLiteral("zt40-history.csv")),
+        Translate(ZT40_TR("HistoryDialog", "CSV files (*.csv)")));
+    if (!path.isEmpty()) ExportTo(path);
+}
+
+}  // namespace zt40::ui

@@ -1,0 +1,38 @@
+#pragma once
+// "Maintenance history...": the usage record's records, newest first, read-only; a record
+// restore would pass over is shaded and says why. The rows come from the core, which the
+// command line's history shares.
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include <vector>
+
+#include "record/UsageHistory.h"
+
+namespace zt40::ui {
+
+// The menu command that opens the window.
+inline constexpr Text kHistoryMenuText = ZT40_TR("HistoryDialog", "Maintenance history...");
+
+class HistoryDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit HistoryDialog(HistoryRead history, QWidget* parent = nullptr);
+
+    const QTableWidget& Table() const { return m_table; }
+    // Writes the rows as CSV; false, with the reason shown, when the file cannot be written.
+    bool ExportTo(const QString& path);
+
+private:
+    void ChooseExportFile();
+
+    HistoryRead m_history;
+    QLabel m_note{this};
+    QTableWidget m_table{this};
+    QPushButton m_export{this};
+    QPushButton m_close{this};
+};
+
+}  // namespace zt40::ui

@@ -17,6 +17,7 @@
 #include "platform/DeviceAccess.h"
 #include "platform/DeviceChangeMonitor.h"
 #include "platform/Text.h"
+#include "wizards/RollbackPrompt.h"
 
 namespace zt40 {
 
@@ -112,6 +113,9 @@ private:
     void UpdateData() { m_view.UpdateControls(Data()); }
     void ShowStatusReason(std::optional<Message> reason);
     std::optional<Message> ReasonForNoPrinter(bool spoolerAnswered, bool queueFound) const;
+    void RunWizardFrame(WizardKind kind);
+    void PutBackSavedGroups(bool counters);
+    RollbackFailure WriteBackSavedGroups(bool settings, bool counters);
 
     IPinwardenView& m_view;
     ISpooler& m_spooler;

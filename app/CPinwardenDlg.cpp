@@ -223,6 +223,7 @@ void CPinwardenDlg::RunWizardFrame(WizardKind kind) {
     ReadHeadData();
     m_wizardRunning = true;
     if (m_view.RunWizard(kind) == kWizardFinished) {
+        WriteUsageRecord(true);
         m_savedPinSettings = m_pinSettings;
         ReadUsageCounterGroup(m_device, m_usageCounters);
         m_savedUsageCounters = m_usageCounters;
@@ -232,6 +233,7 @@ void CPinwardenDlg::RunWizardFrame(WizardKind kind) {
             m_view.Repaint();
         }
     } else {
+        WriteUsageRecord(false);
         m_pinSettings = m_savedPinSettings;
         if (replaceHead) m_usageCounters = m_savedUsageCounters;
         PutBackSavedGroups(replaceHead);
@@ -272,7 +274,31 @@ void CPinwardenDlg::PutBackSavedGroups(bool counters) {
     }
 }
 
-void CPinwardenDlg::RestoreSettings() {}
+void CPinwardenDlg::SetUsageRecordPlatform(const UsageRecordPlatform& platform) { m_usageRecord.emplace(platform); }
+
+void CPinwardenDlg::WriteUsageRecord(bool finished) {
+    if (!m_usageRecord) return;
+    if (auto failure = m_usageRecord->Append(finished, LocalDate(), m_savedPinSettings, m_savedUsageCounters)) {
+        m_view.ShowMessage(*failure, MbButtons::Ok, MbIcon::Warning);
+    }
+}
+
+RestoreOutcome CPinwardenDlg::RestoreSettings() {
+    ReadHeadData();
+    const RestoreWriters writers{
+        [this](const PinSettings& settings) { return WritePinSettings(settings); },
+        [this](const UsageCounters& counters) { return WriteUsageCounters(counters); },
+        [this](const Message& message, MbIcon icon) { m_view.ShowMessage(message, MbButtons::Ok, icon); },
+    };
+    return RestoreFromRecordFile(m_usageRecord ? &*m_usageRecord : nullptr, m_pinSettings, m_usageCounters, writers);
+}
+
+RestoreOutcome CPinwardenDlg::PreviewRestore() {
+    ReadHeadData();
+    PinSettings settings = m_pinSettings;
+    UsageCounters counters = m_usageCounters;
+    return RestoreFromRecordFile(m_usageRecord ? &*m_usageRecord : nullptr, settings, counters, {}, true);
+}
 
 void CPinwardenDlg::ReadHeadData() {
     if (m_wizardRunning) return;

@@ -17,6 +17,7 @@
 #include "platform/DeviceAccess.h"
 #include "platform/DeviceChangeMonitor.h"
 #include "platform/Text.h"
+#include "record/UsageRecordStore.h"
 #include "wizards/RollbackPrompt.h"
 
 namespace zt40 {
@@ -75,7 +76,19 @@ public:
     void OnCleaning();
     void OnReplaceHead();
     void OnReadjustPins();
-    void RestoreSettings();
+
+    // --- the usage record ---
+    // Where the record file is kept; until it is set appending is skipped and restore finds
+    // no record.
+    void SetUsageRecordPlatform(const UsageRecordPlatform& platform);
+    // Appends a record of the saved groups, 'o' when the wizard finished, 'x' otherwise.
+    void WriteUsageRecord(bool finished);
+    // "Restoration of setting": the groups that fail their range checks get the record file's
+    // last usable record, or the defaults; what happened comes back for the command line.
+    RestoreOutcome RestoreSettings();
+    // What RestoreSettings would write, from the printer's groups and the file, writing,
+    // showing and creating nothing.
+    RestoreOutcome PreviewRestore();
 
     // --- the printer's data ---
     void ReadHeadData();
@@ -136,7 +149,8 @@ private:
     bool m_deviceOpened = false;
     bool m_deviceReady = false;
     bool m_wizardRunning = false;
-    std::string m_dataFolderPath;
+    // The data folder, with the folder found last (m_dataFolderPath), in the record store.
+    std::optional<UsageRecordStore> m_usageRecord;
 
     std::optional<std::string> m_shownReason;  // English of the reason on show, to skip repeats
     bool m_statusShown = false;

@@ -9,8 +9,11 @@
 #include <vector>
 
 #include "ctl/Command.h"
+#include "ctl/ExitStatus.h"
+#include "ctl/QueueText.h"
 #include "ctl/StdioMessageBox.h"
 #include "printjob/EmbeddedJobs.h"
+#include "wiring/RecordWiring.h"
 #include "wizards/AdjustPinsTerminal.h"
 
 namespace zt40::ctl {
@@ -74,7 +77,7 @@ public:
 
 int Usage(const std::string& why) {
     std::fprintf(stderr, "zt40ctl: adjust-pins: %s\n", why.c_str());
-    return 2;
+    return kExitBadArguments;
 }
 
 int RunAdjustPinsCommand(const GlobalOptions& options, const std::vector<std::string>& args) {
@@ -108,9 +111,9 @@ int RunAdjustPinsCommand(const GlobalOptions& options, const std::vector<std::st
     StdioTerminal terminal;
     if (dryRun) {
         if (!request.readings) request.readings = AskReadings(terminal);
-        if (!request.readings) return 1;
+        if (!request.readings) return kExitNoAnswer;
         terminal.Print(CorrectionsLine(ComputePinCorrections(*request.readings)));
-        return 0;
+        return kExitOk;
     }
 
     StdioMessageBox messages;
@@ -121,13 +124,24 @@ int RunAdjustPinsCommand(const GlobalOptions& options, const std::vector<std::st
         return wired.exitStatus;
     }
     PlatformWiring& wiring = *wired.wiring;
+    // The wizard's frame takes the first queue that matches, as the window's poll does.
+    const auto choice = ChooseQueue(wiring.Spooler(), std::nullopt);
+    if (choice.status != QueueChoiceStatus::Chosen) {
+        std::fprintf(stderr, "zt40ctl: %s\n", QueueChoiceText(choice.status).c_str());
+        return choice.status == QueueChoiceStatus::SpoolerUnreachable ? kExitSpoolerUnreachable : kExitNoQueue;
+    }
+    if (options.queue && *options.queue != choice.name) {
+        return Usage("the window adjusts the printer of queue \"" + choice.name + "\", the first that matches, not \"" +
+                     *options.queue + "\"");
+    }
     CPrintJobSender sender(wiring.Spooler(), messages, EmbeddedJobs());
+    const RecordWiring record{std::string(kRecordApplicationName)};
     PinSettings readBack;
     const AdjustPinsOutcome outcome =
-        RunAdjustPins(wiring.Platform(), terminal, sender, request, SleepPause, &readBack);
-    if (outcome != AdjustPinsOutcome::Completed) return 1;
+        RunAdjustPins(wiring.Platform(), terminal, sender, request, SleepPause, &record.Platform(), &readBack);
+    if (outcome != AdjustPinsOutcome::Completed) return kExitNoAnswer;
     terminal.Print(PinSettingsLines(readBack));
-    return 0;
+    return kExitOk;
 }
 
 const RegisterCommand kAdjustPins{Command{

@@ -6,10 +6,8 @@
 
 #include "ctl/Command.h"
 #include "ctl/ExitStatus.h"
-#include "platform/linux/LinuxDataFolderPlatform.h"
-#include "platform/linux/PosixRecordFiles.h"
 #include "record/UsageHistory.h"
-#include "record/UsageRecordFile.h"
+#include "wiring/RecordWiring.h"
 
 namespace zt40::ctl {
 
@@ -34,9 +32,8 @@ int RunHistory(const GlobalOptions&, const std::vector<std::string>& args) {
         return kExitBadArguments;
     }
 
-    LinuxDataFolderPlatform folders;
-    PosixRecordFiles files;
-    const auto history = ReadUsageHistory({folders, files, std::string(kRecordApplicationName)});
+    const RecordWiring records{std::string(kRecordApplicationName)};
+    const auto history = ReadUsageHistory(records.Platform());
     int status = kExitOk;
     if (history.missing) {
         // A new installation: no wizard has run yet, which is not a failure.

@@ -10,6 +10,7 @@ enum ExitStatus : int {
     kExitSpoolerUnreachable = 4,  // the print spooler cannot be reached
     kExitNoPermission = 5,        // the printer's USB device may not be opened by this user
     kExitDeviceBusy = 6,          // another program holds the printer's USB device
+    kExitNothingWritten = 7,      // restore: the printer's values were in range, nothing written
 };
 
 inline constexpr const char* kExitStatusHelp =
@@ -20,6 +21,7 @@ inline constexpr const char* kExitStatusHelp =
     "  3  no usable ZT-40 queue\n"
     "  4  the print spooler cannot be reached\n"
     "  5  no permission to open the printer's USB device\n"
-    "  6  the printer's USB device is in use by another program\n";
+    "  6  the printer's USB device is in use by another program\n"
+    "  7  restore: the printer's values were in range, nothing was written\n";
 
 }  // namespace zt40::ctl

@@ -29,11 +29,12 @@ BestRecordRead UsageRecordStore::ReadBest(bool create) {
     return ReadBestRecord(m_platform.files, *path, create);
 }
 
-RestoreOutcome RestoreFromRecordFile(UsageRecordStore& store, PinSettings& settings, UsageCounters& counters,
+RestoreOutcome RestoreFromRecordFile(UsageRecordStore* store, PinSettings& settings, UsageCounters& counters,
                                      const RestoreWriters& writers, bool dryRun) {
     RestoreOutcome outcome;
     if (IsValidPinSettings(settings) && IsValidUsageCounters(counters)) return outcome;
-    auto read = store.ReadBest(!dryRun);
+    BestRecordRead read;
+    if (store != nullptr) read = store->ReadBest(!dryRun);
     // Before the first wizard there is no file: for a preview that is no failure.
     if (!(dryRun && read.error == FileError::NotFound)) outcome.fileFailure = std::move(read.failure);
     outcome.plan = PlanRestore(settings, counters, read.best);

@@ -54,9 +54,10 @@ struct RestoreOutcome {
 };
 
 // Restores the groups that fail their range checks from the file's last usable record, or the
-// defaults; `settings` and `counters` are the window's copies, updated before each write. With
-// `dryRun` nothing is written, shown or created: the outcome says what would be.
-RestoreOutcome RestoreFromRecordFile(UsageRecordStore& store, PinSettings& settings, UsageCounters& counters,
+// defaults (also without a store); `settings` and `counters` are the window's copies, updated
+// before each write. With `dryRun` nothing is written, shown or created: the outcome says what
+// would be.
+RestoreOutcome RestoreFromRecordFile(UsageRecordStore* store, PinSettings& settings, UsageCounters& counters,
                                      const RestoreWriters& writers, bool dryRun = false);
 
 }  // namespace zt40

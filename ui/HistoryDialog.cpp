@@ -95,4 +95,18 @@ void HistoryDialog::ChooseExportFile() {
     if (!path.isEmpty()) ExportTo(path);
 }
 
+QAction* AddHistoryCommand(QWidget& window, const UsageRecordPlatform& platform) {
+    auto separator = std::make_unique<QAction>(&window);
+    separator->setSeparator(true);
+    window.addAction(separator.release());  // the window owns its actions
+    auto action = std::make_unique<QAction>(Translate(kHistoryMenuText), &window);
+    action->setObjectName(QStringLiteral("historyCommand"));
+    QObject::connect(action.get(), &QAction::triggered, &window, [&window, &platform] {
+        HistoryDialog dialog(ReadUsageHistory(platform), &window);
+        dialog.exec();
+    });
+    window.addAction(action.get());
+    return action.release();
+}
+
 }  // namespace zt40::ui

@@ -2,6 +2,7 @@
 // "Maintenance history...": the usage record's records, newest first, read-only; a record
 // restore would pass over is shaded and says why. The rows come from the core, which the
 // command line's history shares.
+#include <QAction>
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
@@ -34,5 +35,10 @@ private:
     QPushButton m_export{this};
     QPushButton m_close{this};
 };
+
+// Adds "Maintenance history..." to `window`'s menu (its actions, after a separator). Each time
+// the command reads the record file anew and shows it over the window. `platform` must outlive
+// the window. Returns the action, owned by the window.
+QAction* AddHistoryCommand(QWidget& window, const UsageRecordPlatform& platform);
 
 }  // namespace zt40::ui

@@ -182,9 +182,11 @@ std::string PinSettingsLines(const PinSettings& settings) {
 }
 
 AdjustPinsOutcome RunAdjustPins(const DeviceLinkPlatform& platform, ITerminal& terminal, CPrintJobSender& sender,
-                                const AdjustPinsRequest& request, const PauseFn& pause, PinSettings* readBack) {
+                                const AdjustPinsRequest& request, const PauseFn& pause,
+                                const UsageRecordPlatform* record, PinSettings* readBack) {
     TerminalView view(terminal, sender, platform.spooler, request);
     CPinwardenDlg dlg(platform, view, pause);
+    if (record != nullptr) dlg.SetUsageRecordPlatform(*record);
     view.Attach(dlg);
     dlg.OnInitDialog();
     for (int poll = 0; poll < kPollsForReady && !dlg.DeviceReady() && !terminal.Interrupted(); ++poll) {

@@ -45,9 +45,10 @@ enum class AdjustPinsOutcome {
 };
 
 // Finds the printer as the main window's poll does and runs the wizard inside the window's
-// frame. `readBack` receives the settings read from the printer after a completed run.
+// frame, appending its record through `record` when given. `readBack` receives the settings
+// read from the printer after a completed run.
 AdjustPinsOutcome RunAdjustPins(const DeviceLinkPlatform& platform, ITerminal& terminal, CPrintJobSender& sender,
                                 const AdjustPinsRequest& request, const PauseFn& pause,
-                                PinSettings* readBack = nullptr);
+                                const UsageRecordPlatform* record = nullptr, PinSettings* readBack = nullptr);
 
 }  // namespace zt40

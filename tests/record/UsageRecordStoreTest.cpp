@@ -31,7 +31,7 @@ protected:
 
     RestoreOutcome Restore(PinSettings& settings, UsageCounters& counters, bool dryRun = false,
                            bool writesSucceed = true) {
-        return RestoreFromRecordFile(m_store, settings, counters,
+        return RestoreFromRecordFile(&m_store, settings, counters,
                                      {[&](const PinSettings& s) {
                                           written.push_back("settings");
                                           EXPECT_EQ(s, settings);  // the window's copy is updated first

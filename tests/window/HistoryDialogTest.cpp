@@ -1,8 +1,15 @@
 // The history window: the core's rows newest first, shaded and explained where restore passes
 // a record over, and exported as the command line's CSV.
+#include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#include <fstream>
+
+#include "platform/linux/PosixRecordFiles.h"
+#include "support/FakeDataFolderPlatform.h"
 
 #include "ui/HistoryDialog.h"
 #include "ui/Translations.h"
@@ -48,6 +55,34 @@ private slots:
         QVERIFY(table.item(0, reason)->text().contains(QStringLiteral("4")));
         QVERIFY(table.item(0, reason)->text() != QStringLiteral("the counter of pin 4 is negative or 2147483648 or more"));
         QVERIFY(table.horizontalHeaderItem(1)->text() != QStringLiteral("Date"));
+    }
+
+    void menuCommandReadsTheFileAnewEachTime() {
+        QTemporaryDir dir;
+        test::FakeDataFolderPlatform folders;
+        folders.separator = '/';
+        folders.override = dir.path().toStdString();
+        PosixRecordFiles files;
+        const UsageRecordPlatform platform{folders, files, "zt40util"};
+        QWidget window;
+        QAction* command = ui::AddHistoryCommand(window, platform);
+        QCOMPARE(window.actions().back(), command);
+        QCOMPARE(command->text(), QStringLiteral("Maintenance history..."));
+
+        std::vector<int> shownRows;
+        const auto openAndClose = [&] {
+            QTimer::singleShot(0, [&] {
+                auto* dialog = qobject_cast<ui::HistoryDialog*>(QApplication::activeModalWidget());
+                shownRows.push_back(dialog ? dialog->Table().rowCount() : -1);
+                if (dialog) dialog->accept();
+            });
+            command->trigger();
+        };
+        openAndClose();
+        std::ofstream(dir.filePath(QStringLiteral("zt40util.txt")).toStdString(), std::ios::binary)
+            << FormatUsageRecord(true, {2026, 12, 8}, PinSettings{{0, 0}, 1, {}}, UsageCounters{});
+        openAndClose();
+        QCOMPARE(shownRows, (std::vector<int>{0, 1}));
     }
 
     void exportWritesTheCommandLinesCsv() {

@@ -10,6 +10,7 @@
 #include "platform/memory/RecordingMessageBox.h"
 #include "platform/sim/SimPrinterRig.h"
 #include "printjob/EmbeddedJobs.h"
+#include "support/TempRecordFile.h"
 #include "wizards/AdjustPinsTerminal.h"
 
 namespace zt40 {
@@ -63,10 +64,12 @@ protected:
     }
 
     AdjustPinsOutcome Run(AdjustPinsRequest request) {
+        const UsageRecordPlatform platform = records.Platform();
         return RunAdjustPins(rig.Platform(clock, messages), terminal, sender, request,
-                             [this](std::uint32_t ms) { clock.Advance(ms); }, &readBack);
+                             [this](std::uint32_t ms) { clock.Advance(ms); }, &platform, &readBack);
     }
 
+    testing::TempRecordFile records;
     SimPrinterRig rig;
     FakeClock clock{0, 1};
     RecordingMessageBox messages;
@@ -87,6 +90,10 @@ TEST_F(AdjustPinsTerminalTest, ACompletedRunPrintsWritesAndReadsBack) {
     EXPECT_EQ(readBack.SelectedPin, 5);
     ASSERT_EQ(rig.Spooler().Jobs().size(), 1u);
     EXPECT_EQ(rig.Spooler().Jobs()[0].state, SimJobState::Queued);
+    const auto appended = records.Records();
+    ASSERT_EQ(appended.size(), 1u);
+    EXPECT_EQ(appended[0].Kind(), 'o');
+    EXPECT_EQ(appended[0].settings.PinAdjustments, before.adjustments);
 }
 
 TEST_F(AdjustPinsTerminalTest, EndingBeforeTheCorrectionsAreWrittenLeavesEverythingAsItWas) {
@@ -118,6 +125,10 @@ TEST_F(AdjustPinsTerminalTest, EndingBeforeTheCorrectionsAreWrittenLeavesEveryth
         EXPECT_EQ(rig.Printer().State().selectedPin, before.selectedPin);
         EXPECT_NE(terminal.err.find(c.says), std::string::npos) << terminal.err;
         for (const SimJob& job : rig.Spooler().Jobs()) EXPECT_EQ(job.state, SimJobState::Cancelled);
+        const auto appended = records.Records();
+        ASSERT_FALSE(appended.empty());
+        EXPECT_EQ(appended.back().Kind(), 'x');
+        EXPECT_EQ(appended.back().settings.PinAdjustments, before.adjustments);
     }
 }
 
@@ -128,6 +139,7 @@ TEST_F(AdjustPinsTerminalTest, NoReadyPrinterIsSaidAtOnce) {
     EXPECT_NE(terminal.err.find("No ZT-40 is connected and ready"), std::string::npos);
     EXPECT_EQ(terminal.lines.size(), 1u);
     EXPECT_TRUE(rig.Spooler().Jobs().empty());
+    EXPECT_TRUE(records.Records().empty());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "printjob/EmbeddedJobs.h"
 #include "support/DialogRig.h"
 #include "support/RecordingWizardHost.h"
+#include "support/TempRecordFile.h"
 #include "wizards/Sheets.h"
 
 namespace zt40::testing {
@@ -26,6 +27,7 @@ protected:
         state.pinCounters = {500, 600, 700, 800, 900, 1000, 1100, 1200, 1300};
         state.headCounters = {2, 3};
         before = state;
+        rig.dlg->SetUsageRecordPlatform(records.Platform());
         rig.StartReady();
     }
 
@@ -50,6 +52,18 @@ protected:
         while (sheet.ActiveIndex() < to) ASSERT_TRUE(sheet.Next());
     }
 
+    // The record that a run appended holds the values the printer had when the wizard opened.
+    void ExpectOneRecordOfBefore(char kind) {
+        const auto appended = records.Records();
+        ASSERT_EQ(appended.size(), 1u);
+        EXPECT_EQ(appended[0].Kind(), kind);
+        EXPECT_EQ(appended[0].counters.PinCounter, before.pinCounters);
+        EXPECT_EQ(appended[0].counters.HeadCounters[0], before.headCounters[0]);  // the file keeps only the first
+        EXPECT_EQ(appended[0].settings.PinAdjustments, before.adjustments);
+        EXPECT_EQ(appended[0].settings.SelectedPin, before.selectedPin);
+    }
+
+    TempRecordFile records;
     DialogRig rig;
     Zt40State before;
     CPrintJobSender sender{rig.rig.Spooler(), rig.messages, EmbeddedJobs()};
@@ -82,6 +96,7 @@ TEST_F(WizardFrameTest, AFinishedHeadReplacementKeepsWhatThePagesWrote) {
     EXPECT_EQ(rig.view.pushed.back().shownUsage, (std::array<std::int32_t, 9>{}));
     EXPECT_EQ(rig.view.pushed.back().selectedPin, 0);
     EXPECT_TRUE(rig.view.boxes.empty());
+    ExpectOneRecordOfBefore('o');
 }
 
 TEST_F(WizardFrameTest, ACancelledHeadReplacementPutsEveryGroupBackAndCancelsItsJob) {
@@ -104,6 +119,7 @@ TEST_F(WizardFrameTest, ACancelledHeadReplacementPutsEveryGroupBackAndCancelsIts
     ASSERT_EQ(rig.rig.Spooler().Jobs().size(), 1u);
     EXPECT_EQ(rig.rig.Spooler().Jobs()[0].state, SimJobState::Cancelled);
     EXPECT_TRUE(rig.view.boxes.empty());
+    ExpectOneRecordOfBefore('x');
 }
 
 TEST_F(WizardFrameTest, ACancelledPinAdjustmentPutsBackOnlyThePinSettings) {
@@ -118,6 +134,7 @@ TEST_F(WizardFrameTest, ACancelledPinAdjustmentPutsBackOnlyThePinSettings) {
     });
     EXPECT_EQ(rig.State().adjustments, before.adjustments);
     EXPECT_EQ(rig.State().pinCounters[0], before.pinCounters[0] + 40);
+    ExpectOneRecordOfBefore('x');
 }
 
 TEST_F(WizardFrameTest, AFinishedPinAdjustmentNeitherPushesNorRepaints) {

@@ -1,5 +1,5 @@
-// zt40ctl history on the record file the window writes: every format, and what a new
-// installation or a bad option gets.
+// zt40ctl history and restore on the record file the window writes: every format, what a new
+// installation or a bad option gets, and restore with and without writing.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -71,6 +71,43 @@ TEST_F(CtlHistoryTest, NoFileYetIsAnEmptyHistoryAndBadOptionsAreRefused) {
         EXPECT_EQ(run.exitStatus, 2) << arguments;
         EXPECT_NE(run.err.find("usage: zt40ctl history"), std::string::npos) << arguments;
     }
+}
+
+TEST_F(CtlHistoryTest, RestoreWritesTheLastUsableRecordAndDryRunOnlyShowsIt) {
+    WriteRecords();
+    const std::string outOfRange = StateFile("word_pair = 250 -3\nselected_pin = 12\ntotal = 50\n");
+    const auto fileBefore = std::filesystem::file_size(m_dir / "zt40util.txt");
+    auto run = Ctl("--simulate=" + outOfRange + " restore --dry-run");
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    for (const char* piece : {"Restore would write the last usable record of", "word pair[1]               250 -> -12   *",
+                              "selected pin                12 -> 4   *", "usage counters: in range, left as they are"}) {
+        EXPECT_NE(run.out.find(piece), std::string::npos) << piece << "\n" << run.out;
+    }
+    run = Ctl("--simulate=" + outOfRange + " restore");
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.out, "Please do again to turn on the power of ZT-40\nPin settings written from the last usable record.\n");
+    EXPECT_EQ(std::filesystem::file_size(m_dir / "zt40util.txt"), fileBefore);
+}
+
+TEST_F(CtlHistoryTest, RestoreSaysWhetherAnythingWasWritten) {
+    struct Case {
+        const char* arguments;
+        int exitStatus;
+        const char* output;  // the start of standard output, or of standard error when empty
+    };
+    const Case cases[] = {
+        {"--simulate restore", 7, "Both groups are in range: nothing was written."},
+        {"--simulate restore --dry-run", 0, "Both groups are in range: restore would write nothing."},
+        {"--simulate restore --force", 2, "usage: zt40ctl"},
+        {"--simulate --queue Other restore", 2, "zt40ctl: restore: the window restores the printer of queue"},
+    };
+    for (const auto& c : cases) {
+        const auto run = Ctl(c.arguments);
+        EXPECT_EQ(run.exitStatus, c.exitStatus) << c.arguments << run.err;
+        EXPECT_TRUE((run.out.empty() ? run.err : run.out).starts_with(c.output)) << c.arguments << run.out << run.err;
+    }
+    // Nothing was out of range, so the file was never needed.
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "zt40util.txt"));
 }
 
 }  // namespace

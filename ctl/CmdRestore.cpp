@@ -1,0 +1,152 @@
+// zt40ctl restore [--dry-run]: the window's "Restoration of setting" on the command line. The
+// same dialog logic runs it, on the same record file; --dry-run shows what it would write.
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/CPinwardenDlg.h"
+#include "ctl/Command.h"
+#include "ctl/ConsoleView.h"
+#include "ctl/ExitStatus.h"
+#include "ctl/QueueText.h"
+#include "ctl/StdioMessageBox.h"
+#include "platform/linux/LinuxDataFolderPlatform.h"
+#include "platform/linux/PosixRecordFiles.h"
+#include "record/UsageRecordStore.h"
+
+namespace zt40::ctl {
+
+namespace {
+
+constexpr const char* kUsage = "usage: zt40ctl [--simulate[=FILE]] [--queue NAME] restore [--dry-run]\n";
+// As long as status waits for a printer: a script wants an answer soon.
+constexpr auto kReadyBound = std::chrono::seconds(5);
+constexpr auto kPollPause = std::chrono::milliseconds(100);
+
+int Fail(const std::string& text, int status) {
+    std::fprintf(stderr, "zt40ctl: restore: %s\n", text.c_str());
+    return status;
+}
+
+template <typename Value, std::size_t N>
+void PrintValues(const char* name, const std::array<Value, N>& before, const std::array<Value, N>& after) {
+    for (std::size_t i = 0; i < N; ++i) {
+        const std::string label = std::string(name) + "[" + std::to_string(i + 1) + "]";
+        std::printf("  %-18s %11lld -> %lld%s\n", label.c_str(), static_cast<long long>(before[i]),
+                    static_cast<long long>(after[i]), before[i] == after[i] ? "" : "   *");
+    }
+}
+
+void PrintValue(const char* name, long long before, long long after) {
+    std::printf("  %-18s %11lld -> %lld%s\n", name, before, after, before == after ? "" : "   *");
+}
+
+void PrintPreview(const RestoreOutcome& outcome, const PinSettings& settings, const UsageCounters& counters,
+                  const std::string& path) {
+    if (!outcome.plan.needed) {
+        std::printf("Both groups are in range: restore would write nothing.\n");
+        return;
+    }
+    std::printf("Restore would write %s (values marked * change):\n",
+                outcome.plan.fromRecord ? ("the last usable record of " + path).c_str() : "the defaults (no usable record)");
+    if (const auto& to = outcome.plan.settings) {
+        std::printf("pin settings (out of range now):\n");
+        PrintValues("word pair", settings.WordPair, to->WordPair);
+        PrintValue("selected pin", settings.SelectedPin, to->SelectedPin);
+        PrintValues("adjustment", settings.PinAdjustments, to->PinAdjustments);
+        if (!IsValidPinSettings(*to)) std::printf("  (these values fail the range check: nothing would be written)\n");
+    } else {
+        std::printf("pin settings: in range, left as they are\n");
+    }
+    if (const auto& to = outcome.plan.counters) {
+        std::printf("usage counters (out of range now):\n");
+        PrintValue("total counter", counters.TotalCounter, to->TotalCounter);
+        PrintValues("pin counter", counters.PinCounter, to->PinCounter);
+        PrintValue("head counter", counters.HeadCounters[0], to->HeadCounters[0]);
+    } else {
+        std::printf("usage counters: in range, left as they are\n");
+    }
+}
+
+int RunRestore(const GlobalOptions& options, const std::vector<std::string>& args) {
+    bool dryRun = false;
+    for (const auto& arg : args) {
+        if (arg != "--dry-run") {
+            std::fputs(kUsage, stderr);
+            return kExitBadArguments;
+        }
+        dryRun = true;
+    }
+    if (options.device) return Fail("works through the printer's queue, as the window does; --device is not taken",
+                                     kExitBadArguments);
+    StdioMessageBox messages;
+    auto wired = WirePlatform(options, messages);
+    if (!wired.wiring) {
+        std::fprintf(stderr, "%s%s%s", wired.exitStatus == kExitBadArguments ? "" : "zt40ctl: ", wired.error.c_str(),
+                     wired.error.ends_with('\n') ? "" : "\n");
+        return wired.exitStatus;
+    }
+    PlatformWiring& wiring = *wired.wiring;
+    const auto choice = ChooseQueue(wiring.Spooler(), std::nullopt);
+    if (choice.status != QueueChoiceStatus::Chosen) {
+        return Fail(QueueChoiceText(choice.status), choice.status == QueueChoiceStatus::SpoolerUnreachable
+                                                         ? kExitSpoolerUnreachable
+                                                         : kExitNoQueue);
+    }
+    if (options.queue && *options.queue != choice.name) {
+        return Fail("the window restores the printer of queue \"" + choice.name + "\", the first that matches, not \"" +
+                        *options.queue + "\"",
+                    kExitBadArguments);
+    }
+
+    ConsoleView view;
+    CPinwardenDlg dlg(wiring.Platform(), view, SleepPause, &wiring.AccessReport());
+    LinuxDataFolderPlatform folders;
+    PosixRecordFiles files;
+    dlg.SetUsageRecordPlatform({folders, files, std::string(kRecordApplicationName)});
+    dlg.OnInitDialog();
+    const auto deadline = std::chrono::steady_clock::now() + kReadyBound;
+    for (dlg.PollPrinter(); !dlg.DeviceReady(); dlg.PollPrinter()) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            const std::string hint = wiring.AccessReport().Hint();
+            return Fail("the printer of queue \"" + choice.name + "\" is not ready" + (hint.empty() ? "" : ": " + hint),
+                        kExitNoAnswer);
+        }
+        std::this_thread::sleep_for(kPollPause);
+    }
+
+    if (dryRun) {
+        const PinSettings settings = dlg.CurrentPinSettings();
+        const UsageCounters counters = dlg.CurrentUsageCounters();
+        const auto outcome = dlg.PreviewRestore();
+        if (outcome.fileFailure) std::fprintf(stderr, "zt40ctl: restore: %s\n", outcome.fileFailure->English().c_str());
+        UsageRecordStore store({folders, files, std::string(kRecordApplicationName)});
+        PrintPreview(outcome, settings, counters, store.Path().value_or(std::string()));
+        return outcome.fileFailure ? kExitNoAnswer : kExitOk;
+    }
+    const auto outcome = dlg.RestoreSettings();
+    if (!outcome.plan.needed) {
+        std::printf("Both groups are in range: nothing was written.\n");
+        return kExitNothingWritten;
+    }
+    const char* source = outcome.plan.fromRecord ? "the last usable record" : "the defaults";
+    const auto report = [&](bool planned, bool written, const char* group) {
+        if (!planned) return;
+        if (written) {
+            std::printf("%s written from %s.\n", group, source);
+        } else {
+            std::fprintf(stderr, "zt40ctl: restore: %s not written: the values fail the range check or the printer "
+                                 "was not ready.\n", group);
+        }
+    };
+    report(outcome.plan.settings.has_value(), outcome.settingsWritten, "Pin settings");
+    report(outcome.plan.counters.has_value(), outcome.countersWritten, "Usage counters");
+    return outcome.Wrote() ? kExitOk : kExitNoAnswer;
+}
+
+const RegisterCommand kRestore{{"restore", "restore [--dry-run]  write the last usable record back when the printer's values are out of range", RunRestore}};
+
+}  // namespace
+}  // namespace zt40::ctl

@@ -146,8 +146,7 @@ int RunAdjustPinsCommand(const GlobalOptions& options, const std::vector<std::st
 
 const RegisterCommand kAdjustPins{Command{
     "adjust-pins",
-    "adjust-pins [--no-print] [--readings L1,...,L9] [--dry-run]\n"
-    "                    print the adjustment pattern, take the nine readings, write the corrections",
+    "adjust-pins [--no-print] [--readings L1,...,L9] [--dry-run]  the pin adjustment on a terminal",
     RunAdjustPinsCommand,
 }};
 

@@ -105,17 +105,16 @@ void CPinwardenDlg::PollPrinter() {
 
 std::optional<Message> CPinwardenDlg::ReasonForNoPrinter(bool spoolerAnswered, bool queueFound) const {
     if (!spoolerAnswered) return Message::Of(kSpoolerUnreachable);
-    if (!queueFound || m_deviceOpened || m_access == nullptr) return std::nullopt;
-    // "Not found" is what the connect request already says; only a device that is there but
-    // cannot be opened is worth a second line.
-    switch (m_access->Last()) {
-    case DeviceAccessFailure::NoPermission:
-    case DeviceAccessFailure::Busy:
-    case DeviceAccessFailure::OpenFailed:
-        return Message::Of(DeviceAccessHint(m_access->Last()));
-    default:
-        return std::nullopt;
+    if (!queueFound || m_access == nullptr) return std::nullopt;
+    // "Not found" is what the connect request already says; a device that is there but cannot
+    // be opened, or is open but does not answer, is worth a second line.
+    const DeviceAccessFailure failure = m_access->Last();
+    const bool openRefused = failure == DeviceAccessFailure::NoPermission || failure == DeviceAccessFailure::Busy ||
+                             failure == DeviceAccessFailure::OpenFailed;
+    if (m_deviceOpened ? failure == DeviceAccessFailure::NotAnswering : openRefused) {
+        return Message::Of(DeviceAccessHint(failure));
     }
+    return std::nullopt;
 }
 
 void CPinwardenDlg::ShowStatusReason(std::optional<Message> reason) {

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "device/PinRange.h"
+#include "platform/PinRange.h"
 #include "platform/MessageBox.h"
 #include "platform/Text.h"
 

@@ -1,16 +1,6 @@
 #include "app/PrinterQueueRule.h"
 
-#include <algorithm>
-
 namespace zt40 {
-
-namespace {
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-}  // namespace
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
-}
 
 bool MatchesPrinterQueue(const QueueInfo& queue) {
     return EqualsIgnoringCase(queue.driverName, kPrinterDriverName) &&

@@ -3,15 +3,11 @@
 #include <string_view>
 
 #include "platform/Spooler.h"
+#include "platform/TextCompare.h"
 
 namespace zt40 {
 
-inline constexpr std::string_view kPrinterDriverName = "Velmora ZT-40";
 inline constexpr std::uint32_t kUnusableQueueAttributes = kPrinterAttributeWorkOffline | kPrinterAttributeNetwork;
-
-// Equality without regard to letter case; bytes outside ASCII compare as they are,
-// which keeps multi-byte UTF-8 sequences intact.
-bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
 // Offline or network: the queue cannot reach a printer on this machine's USB now.
 inline bool IsQueueOffline(std::uint32_t attributes) { return (attributes & kUnusableQueueAttributes) != 0; }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ctl/Command.h"
+#include "ctl/ExitStatus.h"
 #include "ctl/QueueText.h"
 
 namespace zt40::ctl {
@@ -36,14 +37,11 @@ int RunCancel(const GlobalOptions& options, const std::vector<std::string>& args
     }
     std::string wiringError;
     auto spooler = MakeSpooler(options, wiringError);
-    if (!spooler) {
-        std::fprintf(stderr, "%s\n", wiringError.c_str());
-        return 1;
-    }
+    if (!spooler) return BadSimulationFile(wiringError);
     const auto choice = ChooseQueue(*spooler, options.queue);
     if (choice.status != QueueChoiceStatus::Chosen) {
         std::fprintf(stderr, "zt40ctl: cancel: %s\n", QueueChoiceText(choice.status).c_str());
-        return 1;
+        return ExitStatusOf(choice.status);
     }
     const std::string& queueName = choice.name;
     auto queue = spooler->OpenQueue(queueName);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ctl/Command.h"
+#include "ctl/ExitStatus.h"
 #include "ctl/StdioMessageBox.h"
 #include "ctl/QueueText.h"
 #include "printjob/EmbeddedJobs.h"
@@ -59,14 +60,11 @@ int RunPrint(PrintKind kind, const GlobalOptions& options, const std::vector<std
 
     std::string error;
     auto spooler = MakeSpooler(options, error);
-    if (!spooler) {
-        std::fprintf(stderr, "%s\nzt40ctl: %s: the print spooler is not available\n", error.c_str(), name);
-        return 1;
-    }
+    if (!spooler) return BadSimulationFile(error);
     const auto choice = ChooseQueue(*spooler, options.queue);
     if (choice.status != QueueChoiceStatus::Chosen) {
         std::fprintf(stderr, "zt40ctl: %s: %s\n", name, QueueChoiceText(choice.status).c_str());
-        return 1;
+        return ExitStatusOf(choice.status);
     }
     const std::string& queue = choice.name;
 

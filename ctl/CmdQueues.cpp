@@ -46,10 +46,7 @@ int RunQueues(const GlobalOptions& options, const std::vector<std::string>& args
     }
     std::string error;
     auto spooler = MakeSpooler(options, error);
-    if (!spooler) {
-        std::fprintf(stderr, "%s\n", error.c_str());
-        return 1;
-    }
+    if (!spooler) return BadSimulationFile(error);
     std::vector<QueueInfo> queues;
     if (!spooler->EnumLocalQueues(queues)) {
         std::fprintf(stderr, "zt40ctl: queues: the print spooler cannot be reached: %s\n",

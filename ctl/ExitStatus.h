@@ -1,5 +1,11 @@
 #pragma once
 // zt40ctl's exit statuses, for scripts; every command uses these and --help lists them.
+#include <cstdio>
+#include <string>
+
+#include "platform/DeviceAccess.h"
+#include "wiring/Wiring.h"
+
 namespace zt40::ctl {
 
 enum ExitStatus : int {
@@ -23,5 +29,27 @@ inline constexpr const char* kExitStatusHelp =
     "  5  no permission to open the printer's USB device\n"
     "  6  the printer's USB device is in use by another program\n"
     "  7  restore: the printer's values were in range, nothing was written\n";
+
+inline int ExitStatusOf(QueueChoiceStatus status) {
+    return status == QueueChoiceStatus::SpoolerUnreachable ? kExitSpoolerUnreachable : kExitNoQueue;
+}
+
+// Only the failures a script can act on get their own status.
+inline int ExitStatusOf(DeviceAccessFailure failure) {
+    switch (failure) {
+    case DeviceAccessFailure::NoPermission:
+        return kExitNoPermission;
+    case DeviceAccessFailure::Busy:
+        return kExitDeviceBusy;
+    default:
+        return kExitNoAnswer;
+    }
+}
+
+// A simulation file that cannot be loaded: its errors name file and line, as a compiler's do.
+inline int BadSimulationFile(const std::string& error) {
+    std::fprintf(stderr, "%s%s", error.c_str(), error.ends_with('\n') ? "" : "\n");
+    return kExitBadArguments;
+}
 
 }  // namespace zt40::ctl

@@ -20,8 +20,8 @@ constexpr std::size_t kShort32Limit = 7;
 
 constexpr std::uint8_t kOpGetStatus = kOpStatus;
 
-constexpr std::size_t kReplyItemsOffset = 4;
-constexpr std::size_t kQueryCountOffset = 1;
+constexpr std::size_t kReplyItemsOffset = kItemsOffset;
+constexpr std::size_t kQueryCountOffset = kCountByte;  // a short query answers its count where the request had it
 
 constexpr std::size_t kDownloadChunk = 0x8000;
 
@@ -135,6 +135,7 @@ int CHeadDevice::Query32(std::uint8_t subCommand, std::uint8_t argument, std::sp
 
 bool CHeadDevice::Transact() {
     const CUsbPrintPort::Transaction transaction(m_port);
+    m_lastReplyState.reset();
     // The frame goes first with 0 in place of its opcode, so the printer does not start it
     // before all of it has arrived; the opcode alone then starts it.
     m_packet.RewindWrite();
@@ -151,9 +152,12 @@ bool CHeadDevice::Transact() {
         if (IsTimedOut(m_clock.NowMs() - start)) return false;
         // A failed GET leaves the opcode in byte 0, which reads as busy: the time-out decides.
         m_packet.Receive(m_port);
-        m_packet.SeekRead(0);
+        m_packet.SeekRead(kOpcodeByte);
         const std::uint8_t state = m_packet.GetByte().value_or(m_currentOpcode);
-        if (state != m_currentOpcode) return state == 0;
+        if (state != m_currentOpcode) {
+            m_lastReplyState = state;
+            return state == 0;
+        }
         if (!m_port.IsHandleValid()) return false;
     }
 }

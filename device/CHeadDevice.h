@@ -4,12 +4,13 @@
 #include <array>
 #include <cstdint>
 #include <istream>
+#include <optional>
 #include <span>
 #include <string_view>
 
 #include "device/CUsbPrintPort.h"
 #include "device/CVendorPacket.h"
-#include "device/PinRange.h"
+#include "platform/PinRange.h"
 #include "platform/Clock.h"
 #include "platform/Spooler.h"
 
@@ -61,6 +62,10 @@ public:
     virtual bool IsTimedOut(std::uint32_t elapsedMs) { return elapsedMs > kTransactionTimeoutMs; }
 
     const CUsbPrintPort& Port() const { return m_port; }
+    // Byte 0 of the last poll that ended a command: 0 for success, else the printer's error
+    // state. Nothing when the last command ended without such an answer (a failed request,
+    // the time-out).
+    std::optional<std::uint8_t> LastReplyState() const { return m_lastReplyState; }
     const CVendorPacket& Packet() const { return m_packet; }
 
 protected:
@@ -85,6 +90,7 @@ private:
     CUsbPrintPort m_port;
     CVendorPacket m_packet;
     std::uint8_t m_currentOpcode = 0;
+    std::optional<std::uint8_t> m_lastReplyState;
 };
 
 }  // namespace zt40

@@ -8,6 +8,7 @@
 #include <span>
 
 #include "platform/MessageBox.h"
+#include "platform/WireFormat.h"
 
 namespace zt40 {
 
@@ -15,7 +16,7 @@ class CUsbPrintPort;
 
 class CVendorPacket {
 public:
-    static constexpr std::size_t kHeaderSize = 3;
+    static constexpr std::size_t kHeaderSize = wire::kHeaderSize;
 
     explicit CVendorPacket(IMessageBox& messages);
     virtual ~CVendorPacket() = default;

@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "app/PrinterQueueRule.h"
+#include "platform/TextCompare.h"
 #include "device/RegistryScan.h"
 #include "device/RegistryWalks.h"
 

@@ -2,7 +2,7 @@
 // through a prefix, the parent USB node's "Device Parameters" give its interface class.
 #include <array>
 
-#include "app/PrinterQueueRule.h"
+#include "platform/TextCompare.h"
 #include "device/RegistryScan.h"
 #include "device/RegistryWalks.h"
 

@@ -3,7 +3,7 @@
 // at its interface entry.
 #include <array>
 
-#include "app/PrinterQueueRule.h"
+#include "platform/TextCompare.h"
 #include "device/RegistryScan.h"
 #include "device/RegistryWalks.h"
 

@@ -11,6 +11,9 @@
 
 namespace zt40 {
 
+// The driver (make and model) name of a ZT-40's queue.
+inline constexpr std::string_view kPrinterDriverName = "Velmora ZT-40";
+
 inline constexpr std::uint32_t kPrinterAttributeNetwork = 0x10;
 inline constexpr std::uint32_t kPrinterAttributeWorkOffline = 0x400;
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "device/PinRange.h"
+#include "platform/PinRange.h"
 
 namespace zt40 {
 

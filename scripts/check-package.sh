@@ -98,8 +98,19 @@ cupsd -f -c "$work/cups/conf/cupsd.conf" -s "$work/cups/conf/cups-files.conf" &
 cupsd_pid=$!
 for _ in $(seq 100); do [[ -S $work/cups/cups.sock ]] && break; sleep 0.1; done
 [[ -S $work/cups/cups.sock ]] || fail "the private cupsd did not start: $(cat "$work"/cups/log/error_log 2>/dev/null)"
-CUPS_SERVER=$work/cups/cups.sock timeout 60 lpinfo -m > "$work/models"
-grep 'Velmora ZT-40' "$work/models" || fail "lpinfo -m does not list the Velmora ZT-40 driver"
+export CUPS_SERVER=$work/cups/cups.sock
+timeout 60 lpinfo -m > "$work/models"
+# The name the README and zt40ctl doctor tell operators to give lpadmin -m.
+grep -x 'velmora/velmora-zt40.ppd Velmora ZT-40' "$work/models" ||
+  fail "lpinfo -m does not list the Velmora ZT-40 driver as velmora/velmora-zt40.ppd: $(grep -i velmora "$work/models")"
+
+step "a queue added with the installed driver has the driver and port the installed zt40ctl looks for"
+timeout 60 lpadmin -p ZT40 -E -v 'usb://Velmora/ZT-40?serial=CHECK' -m velmora/velmora-zt40.ppd
+timeout 30 zt40ctl queues | tee "$work/queues"
+# No printer is plugged in, so the queue reads offline; driver and port are what must match.
+grep -Eq '^ZT40 +Velmora ZT-40 +USB://Velmora/ZT-40\?serial=CHECK ' "$work/queues" ||
+  fail "zt40ctl queues does not see the queue made with the installed driver as a ZT-40 USB queue"
+unset CUPS_SERVER
 kill "$cupsd_pid"; wait "$cupsd_pid" 2>/dev/null || true; cupsd_pid=
 
 step "apt-get purge"

@@ -1,7 +1,20 @@
 #!/usr/bin/env bash
-# Builds the program and runs it against the simulated ZT-40.
+# Builds the program and runs it on the simulated ZT-40, with the simulator's control window
+# beside it. Without a display the window is rendered offscreen into a PNG instead.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=${BUILD_DIR:-$here/build}
-BUILD_DIR=$build_dir bash "$here/scripts/build.sh"
-exec "$build_dir/zt40ctl" --simulate status
+
+bash "$here/scripts/deps.sh"
+cmake -S "$here" -B "$build_dir" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" >/dev/null
+cmake --build "$build_dir" --target zt40util -j"$(nproc)"
+
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
+  png="$build_dir/zt40util-demo.png"
+  echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): rendering the window offscreen once the simulated printer is ready."
+  QT_QPA_PLATFORM=offscreen "$build_dir/zt40util" --simulate="$here/platform/sim/examples/all-bands.zt40sim" \
+    --screenshot="$png" >/dev/null
+  echo "Wrote $png"
+  exit 0
+fi
+exec "$build_dir/zt40util" --simulate "$@"

@@ -7,7 +7,7 @@ packages=(
   libusb-1.0-0-dev libudev-dev
   libcups2-dev cups-daemon cups-client
   qt6-base-dev
-  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libqt6svg6 fonts-noto-cjk
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libqt6svg6 fonts-noto-cjk xvfb xauth
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   umockdev libumockdev-dev
   clang libclang-rt-14-dev

@@ -9,7 +9,7 @@ import sys
 
 root = pathlib.Path(__file__).resolve().parent.parent / "res" / "i18n"
 message = re.compile(
-    r"(<source>(?P<source>.*?)</source>\s*(?:<comment>.*?</comment>\s*)?)"
+    r"(<source>(?P<source>[^<]*)</source>\s*(?:<comment>.*?</comment>\s*)?)"
     r"<translation type=\"unfinished\"\s*(?:/>|>(?P<old>.*?)</translation>)",
     re.S)
 

@@ -97,6 +97,8 @@ SimulatorWindow::SimulatorWindow(SimPrinterRig& rig, QWidget* parent) : QWidget(
 
     m_jobsBox.setTitle(Translate(ZT40_TR("SimulatorWindow", "Jobs")));
     m_jobs.setObjectName(QStringLiteral("simJobs"));
+    // A few lines are enough: the adjustment jobs come one at a time.
+    m_jobs.setMaximumHeight(m_jobs.fontMetrics().height() * 5);
     m_printQueued.setText(Translate(ZT40_TR("SimulatorWindow", "Print queued jobs")));
     m_printQueued.setObjectName(QStringLiteral("simPrintQueued"));
     m_jobsLayout.addWidget(&m_jobs, 0, 0);

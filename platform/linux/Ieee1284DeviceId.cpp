@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include <vector>
 
-#include "app/PrinterQueueRule.h"
+#include "platform/TextCompare.h"
 #include "platform/linux/InterfaceClaim.h"
 
 namespace zt40 {

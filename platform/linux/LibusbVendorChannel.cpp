@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "platform/WireFormat.h"
 #include "platform/linux/InterfaceClaim.h"
 #include "platform/linux/LibusbDeviceOpener.h"
 
@@ -9,7 +10,7 @@ namespace zt40 {
 
 namespace {
 
-constexpr std::size_t kHeaderSize = 3;
+using wire::kHeaderSize;
 
 std::optional<ControlSetup> SetupFor(std::uint8_t requestType, std::span<const std::uint8_t> bytes,
                                      std::uint8_t interfaceNumber) {

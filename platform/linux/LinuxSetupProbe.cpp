@@ -39,7 +39,9 @@ std::string UriOf(const UsbDeviceRecord& device) {
 
 InstalledFiles DefaultInstalledFiles() {
     InstalledFiles files;
-    files.ppd = {"/usr/share/ppd/velmora/velmora-zt40.ppd", "/usr/local/share/ppd/velmora/velmora-zt40.ppd"};
+    // Where this build installs the driver, then where earlier installs put it.
+    files.ppd = {ZT40_INSTALLED_PPD, "/usr/share/ppd/velmora/velmora-zt40.ppd",
+                 "/usr/local/share/ppd/velmora/velmora-zt40.ppd"};
     files.filter = {"/usr/lib/cups/filter/zt40-passthrough"};
     files.udevRule = {"/etc/udev/rules.d/70-zt40-pinwarden.rules", "/usr/lib/udev/rules.d/70-zt40-pinwarden.rules",
                       "/lib/udev/rules.d/70-zt40-pinwarden.rules"};

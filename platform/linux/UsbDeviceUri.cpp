@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "app/PrinterQueueRule.h"
+#include "platform/TextCompare.h"
 
 namespace zt40 {
 

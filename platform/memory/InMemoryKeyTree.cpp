@@ -1,6 +1,6 @@
 #include "platform/memory/InMemoryKeyTree.h"
 
-#include "app/PrinterQueueRule.h"
+#include "platform/TextCompare.h"
 
 namespace zt40 {
 

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "platform/WireFormat.h"
+
 namespace zt40 {
 
 namespace {
-constexpr std::size_t kHeaderSize = 3;
+using wire::kHeaderSize;
 }
 
 bool ReplayScript::Fail(std::string actual) {

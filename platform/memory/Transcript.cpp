@@ -3,11 +3,13 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/WireFormat.h"
+
 namespace zt40 {
 
 namespace {
 
-constexpr std::size_t kHeaderSize = 3;
+using wire::kHeaderSize;
 constexpr std::string_view kFailed = "FAIL";
 
 void AppendHex(std::string& out, std::uint8_t byte) {

@@ -1,7 +1,7 @@
 #include "platform/sim/SimDeviceFinder.h"
 
-#include "app/PrinterQueueRule.h"
 #include "device/SpoolerLookup.h"
+#include "platform/TextCompare.h"
 
 namespace zt40 {
 

@@ -1,6 +1,5 @@
 #include "platform/sim/SimPrinterRig.h"
 
-#include "app/PrinterQueueRule.h"
 
 namespace zt40 {
 

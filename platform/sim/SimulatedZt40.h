@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/WireFormat.h"
 #include "platform/sim/Zt40Firmware.h"
 #include "platform/sim/Zt40State.h"
 
@@ -37,8 +38,8 @@ struct Zt40Faults {
 
 class SimulatedZt40 {
 public:
-    static constexpr std::uint8_t kRequestCode = 0xF0;
-    static constexpr std::size_t kHeaderSize = 3;
+    static constexpr std::uint8_t kRequestCode = wire::kRequestCode;
+    static constexpr std::size_t kHeaderSize = wire::kHeaderSize;
 
     explicit SimulatedZt40(std::string serial, Zt40State initial = {});
     SimulatedZt40(const SimulatedZt40&) = delete;

@@ -9,24 +9,11 @@ namespace {
 
 using DataArea = Zt40Firmware::DataArea;
 
-// Frame layout: [opcode][count and item type][sub-command][argument][items from 4].
-constexpr std::size_t kCountByte = 1;
-constexpr std::size_t kSubCommandByte = 2;
-constexpr std::size_t kArgumentByte = 3;
-constexpr std::size_t kItemsOffset = 4;
-constexpr std::size_t kShortQueryCount = 1;
-constexpr std::size_t kShortQueryValues = 2;
-constexpr std::size_t kShortWord = 2;
+using namespace wire;
 
-constexpr std::uint8_t kItems8 = 0x00;
-constexpr std::uint8_t kItems16 = 0x20;
-constexpr std::uint8_t kItems32 = 0x40;
-constexpr std::uint8_t kCountMask = 0x1F;
-constexpr std::uint8_t kTypeMask = 0xE0;  // bit 7 is never valid, so it counts as a wrong type
-
-constexpr std::uint8_t kRead = 1;
-constexpr std::uint8_t kWrite = 0;
-constexpr std::uint8_t kPinCounterRead = 0x80;
+constexpr std::size_t kShortQueryCount = kCountByte;
+constexpr std::size_t kShortQueryValues = kShortItemsOffset;
+constexpr std::size_t kShortWord = kShortItemsOffset;
 constexpr std::size_t kMaxMotionValues = 6;
 
 constexpr std::uint8_t kOk = 0;
@@ -51,8 +38,6 @@ void Put32(DataArea& area, std::size_t at, std::uint32_t value) {
     for (std::size_t i = 0; i < 4; ++i) area[at + i] = static_cast<std::uint8_t>((value >> (8 * i)) & 0xFF);
 }
 
-bool IsPin(unsigned pin) { return pin >= 1 && pin <= kSimPinCount; }
-
 // The read (b = 1, no items, 16-bit type) and write (b = 0, N values) forms shared by the
 // groups of 16-bit settings.
 template <std::size_t N>
@@ -75,18 +60,18 @@ std::uint8_t ReadOrWrite16(DataArea& area, std::array<std::int16_t, N>& field) {
 }  // namespace
 
 const std::array<Zt40Firmware::Route, 12> Zt40Firmware::kRoutes = {{
-    {kOpcodeStatus, kShortFrame, &Zt40Firmware::StatusQuery},
-    {kOpcodeMotionBlock, kShortFrame, &Zt40Firmware::MotionBlockCommand},
-    {kOpcodeDownload, kShortFrame, &Zt40Firmware::DownloadCommand},
-    {kOpcodeExtended, 0, &Zt40Firmware::HeadFlag},
-    {kOpcodeExtended, 1, &Zt40Firmware::SelectPin},
-    {kOpcodeExtended, 2, &Zt40Firmware::PinAdjustments},
-    {kOpcodeExtended, 3, &Zt40Firmware::WordPair},
-    {kOpcodeExtended, 4, &Zt40Firmware::MoveHead},
-    {kOpcodeExtended, 5, &Zt40Firmware::PinCounter},
-    {kOpcodeExtended, 6, &Zt40Firmware::TotalCounter},
-    {kOpcodeExtended, 7, &Zt40Firmware::HeadCounters},
-    {kOpcodeExtended, 8, &Zt40Firmware::SelectedPin},
+    {kOpStatus, kShortFrame, &Zt40Firmware::StatusQuery},
+    {kOpMotionBlock, kShortFrame, &Zt40Firmware::MotionBlockCommand},
+    {kOpDownload, kShortFrame, &Zt40Firmware::DownloadCommand},
+    {kOpExtended, kHeadFlag, &Zt40Firmware::HeadFlag},
+    {kOpExtended, kSelectPin, &Zt40Firmware::SelectPin},
+    {kOpExtended, kPinAdjustments, &Zt40Firmware::PinAdjustments},
+    {kOpExtended, kWordPair, &Zt40Firmware::WordPair},
+    {kOpExtended, kMoveHead, &Zt40Firmware::MoveHead},
+    {kOpExtended, kPinCounter, &Zt40Firmware::PinCounter},
+    {kOpExtended, kTotalCounter, &Zt40Firmware::TotalCounter},
+    {kOpExtended, kHeadCounters, &Zt40Firmware::HeadCounters},
+    {kOpExtended, kSelectedPin, &Zt40Firmware::SelectedPin},
 }};
 
 Zt40Firmware::Zt40Firmware(Zt40State initial) : m_state(std::move(initial)) {}
@@ -98,7 +83,7 @@ void Zt40Firmware::SetNotReady(std::uint32_t reads, std::uint16_t status) {
 
 std::uint8_t Zt40Firmware::Execute(DataArea& area) {
     const std::uint8_t opcode = area[0];
-    const int sub = opcode == kOpcodeExtended ? int{area[kSubCommandByte]} : kShortFrame;
+    const int sub = opcode == kOpExtended ? int{area[kSubCommandByte]} : kShortFrame;
     const auto route = std::ranges::find_if(
         kRoutes, [&](const Route& r) { return r.opcode == opcode && r.subCommand == sub; });
     if (route == kRoutes.end()) return kFirmwareUnknownCommand;
@@ -149,7 +134,7 @@ std::uint8_t Zt40Firmware::HeadFlag(DataArea& area) {
 std::uint8_t Zt40Firmware::SelectPin(DataArea& area) {
     if (area[kCountByte] != Count(0, kItems8)) return kFirmwareBadLayout;
     const std::uint8_t pin = area[kArgumentByte];
-    if (!IsPin(pin)) return kFirmwareBadArgument;
+    if (!IsPinNumber(static_cast<int>(pin))) return kFirmwareBadArgument;
     m_state.selectedPin = pin;
     return kOk;
 }
@@ -171,7 +156,7 @@ std::uint8_t Zt40Firmware::PinCounter(DataArea& area) {
     const std::uint8_t argument = area[kArgumentByte];
     const bool read = (argument & kPinCounterRead) != 0;
     const unsigned pin = argument & static_cast<std::uint8_t>(~kPinCounterRead);
-    if (!IsPin(pin)) return kFirmwareBadArgument;
+    if (!IsPinNumber(static_cast<int>(pin))) return kFirmwareBadArgument;
     auto& counter = m_state.pinCounters[pin - 1];
     if (read) {
         if (area[kCountByte] != Count(0, kItems32)) return kFirmwareBadLayout;

@@ -8,6 +8,8 @@
 #include <optional>
 #include <span>
 
+#include "platform/PinRange.h"
+#include "platform/WireFormat.h"
 #include "platform/sim/Zt40State.h"
 
 namespace zt40 {
@@ -18,14 +20,9 @@ inline constexpr std::uint8_t kFirmwareBadArgument = 0x02;    // pin or argument
 inline constexpr std::uint8_t kFirmwareBadLayout = 0x03;      // count byte or item type not as expected
 inline constexpr std::uint8_t kFirmwareUnknownCommand = 0x04; // no handler for this opcode/sub-command
 
-inline constexpr std::uint8_t kOpcodeStatus = 0x01;
-inline constexpr std::uint8_t kOpcodeMotionBlock = 0x40;
-inline constexpr std::uint8_t kOpcodeDownload = 0x64;
-inline constexpr std::uint8_t kOpcodeExtended = 0x78;
-
 class Zt40Firmware {
 public:
-    static constexpr std::size_t kDataSize = 32;
+    static constexpr std::size_t kDataSize = wire::kDataSize;
     using DataArea = std::array<std::uint8_t, kDataSize>;
 
     explicit Zt40Firmware(Zt40State initial = {});

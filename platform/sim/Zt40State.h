@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/PinRange.h"
+
 namespace zt40 {
 
-inline constexpr int kSimPinCount = 9;
+inline constexpr int kSimPinCount = kPinCount;
 
 // One head-cleaning motion step as the printer received it.
 struct MotionBlock {

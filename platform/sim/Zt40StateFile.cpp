@@ -122,8 +122,8 @@ bool ParseSerial(std::string_view text, std::string& serial, std::string& error)
 }
 
 bool IsOpcode(std::int64_t value) {
-    return value == kOpcodeStatus || value == kOpcodeMotionBlock || value == kOpcodeDownload ||
-           value == kOpcodeExtended;
+    return value == wire::kOpStatus || value == wire::kOpMotionBlock || value == wire::kOpDownload ||
+           value == wire::kOpExtended;
 }
 
 bool ParseFault(std::string_view text, SimPrinterSetup& setup, std::string& error) {

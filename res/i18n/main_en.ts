@@ -21,6 +21,229 @@
     </message>
 </context>
 <context>
+    <name>CPinwardenDlg</name>
+    <message>
+        <source>The head cleaning is executed.</source>
+        <translation>The head cleaning is executed.</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>Restoration of setting</source>
+        <translation>Restoration of setting</translation>
+    </message>
+    <message>
+        <source>&amp;About...</source>
+        <translation>&amp;About...</translation>
+    </message>
+    <message>
+        <source>Connect one ZT-40 unit and switch on the power.</source>
+        <translation>Connect one ZT-40 unit and switch on the power.</translation>
+    </message>
+    <message>
+        <source>ZT-40 Pinwarden</source>
+        <translation>ZT-40 Pinwarden</translation>
+    </message>
+    <message>
+        <source>Pinwarden</source>
+        <translation>Pinwarden</translation>
+    </message>
+    <message>
+        <source>Cleaning</source>
+        <translation>Cleaning</translation>
+    </message>
+    <message>
+        <source>Replace Head...</source>
+        <translation>Replace Head...</translation>
+    </message>
+    <message>
+        <source>Readjust Pins...</source>
+        <translation>Readjust Pins...</translation>
+    </message>
+    <message>
+        <source>Selection of the Pin for Marking</source>
+        <translation>Selection of the Pin for Marking</translation>
+    </message>
+    <message>
+        <source>If a red indicator is displayed, change to a different pin.</source>
+        <translation>If a red indicator is displayed, change to a different pin.</translation>
+    </message>
+    <message>
+        <source>No.%1:</source>
+        <translation>No.%1:</translation>
+    </message>
+    <message>
+        <source>Amount used</source>
+        <translation>Amount used</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Apply Pin Change</source>
+        <translation>Apply Pin Change</translation>
+    </message>
+</context>
+<context>
+    <name>CPrintJobSender</name>
+    <message>
+        <source>The print spooler reported an error but gave no description of it.</source>
+        <translation>The print spooler reported an error but gave no description of it.</translation>
+    </message>
+    <message>
+        <source>The print data %1 is missing from the program.</source>
+        <translation>The print data %1 is missing from the program.</translation>
+    </message>
+</context>
+<context>
+    <name>CVendorPacket</name>
+    <message>
+        <source>Out of memory.</source>
+        <translation>Out of memory.</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceAccess</name>
+    <message>
+        <source>The printer&apos;s queue cannot be read from the print spooler.</source>
+        <translation>The printer&apos;s queue cannot be read from the print spooler.</translation>
+    </message>
+    <message>
+        <source>The ZT-40 is not connected or not switched on.</source>
+        <translation>The ZT-40 is not connected or not switched on.</translation>
+    </message>
+    <message>
+        <source>The ZT-40 is connected but its USB device cannot be opened: no permission (install the udev rule, then reconnect the printer).</source>
+        <translation>The ZT-40 is connected but its USB device cannot be opened: no permission (install the udev rule, then reconnect the printer).</translation>
+    </message>
+    <message>
+        <source>The ZT-40 is connected but its USB device is in use by another program.</source>
+        <translation>The ZT-40 is connected but its USB device is in use by another program.</translation>
+    </message>
+    <message>
+        <source>The ZT-40 is connected but its USB device cannot be opened.</source>
+        <translation>The ZT-40 is connected but its USB device cannot be opened.</translation>
+    </message>
+    <message>
+        <source>The print spooler cannot be reached: it is not running or refuses the connection.</source>
+        <translation>The print spooler cannot be reached: it is not running or refuses the connection.</translation>
+    </message>
+    <message>
+        <source>The ZT-40 is connected but does not answer: switch it off and on again.</source>
+        <translation>The ZT-40 is connected but does not answer: switch it off and on again.</translation>
+    </message>
+</context>
+<context>
+    <name>Doctor</name>
+    <message>
+        <source>not on a USB port</source>
+        <translation>not on a USB port</translation>
+    </message>
+    <message>
+        <source>a network queue</source>
+        <translation>a network queue</translation>
+    </message>
+    <message>
+        <source>stopped or offline, or its printer is not plugged in</source>
+        <translation>stopped or offline, or its printer is not plugged in</translation>
+    </message>
+    <message>
+        <source>no queue uses the &quot;Velmora ZT-40&quot; driver (%1 other queues)</source>
+        <translation>no queue uses the &quot;Velmora ZT-40&quot; driver (%1 other queues)</translation>
+    </message>
+    <message>
+        <source>add one: lpadmin -p ZT-40 -E -v USB-URI -m velmora/velmora-zt40.ppd (zt40ctl queues shows the queues)</source>
+        <translation>add one: lpadmin -p ZT-40 -E -v USB-URI -m velmora/velmora-zt40.ppd (zt40ctl queues shows the queues)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; will be used</source>
+        <translation>&quot;%1&quot; will be used</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; will be used; not chosen: %2</source>
+        <translation>&quot;%1&quot; will be used; not chosen: %2</translation>
+    </message>
+    <message>
+        <source>give the queue the printer&apos;s USB address: lpadmin -p QUEUE -v USB-URI</source>
+        <translation>give the queue the printer&apos;s USB address: lpadmin -p QUEUE -v USB-URI</translation>
+    </message>
+    <message>
+        <source>plug in and switch on the printer; if it is on: cupsenable &quot;%1&quot;; cupsaccept &quot;%1&quot;</source>
+        <translation>plug in and switch on the printer; if it is on: cupsenable &quot;%1&quot;; cupsaccept &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>no usable ZT-40 queue: %1</source>
+        <translation>no usable ZT-40 queue: %1</translation>
+    </message>
+    <message>
+        <source>the printer&apos;s USB device cannot be opened</source>
+        <translation>the printer&apos;s USB device cannot be opened</translation>
+    </message>
+    <message>
+        <source>see the checks above</source>
+        <translation>see the checks above</translation>
+    </message>
+    <message>
+        <source>the printer does not answer a status request</source>
+        <translation>the printer does not answer a status request</translation>
+    </message>
+    <message>
+        <source>switch the printer off and on again</source>
+        <translation>switch the printer off and on again</translation>
+    </message>
+    <message>
+        <source>the printer answers status 0x%1 (ready)</source>
+        <translation>the printer answers status 0x%1 (ready)</translation>
+    </message>
+    <message>
+        <source>the printer answers status 0x%1: not ready</source>
+        <translation>the printer answers status 0x%1: not ready</translation>
+    </message>
+    <message>
+        <source>let a running job end, or clear the printer&apos;s error and switch it off and on again</source>
+        <translation>let a running job end, or clear the printer&apos;s error and switch it off and on again</translation>
+    </message>
+    <message>
+        <source>no folder for the usage records can be created</source>
+        <translation>no folder for the usage records can be created</translation>
+    </message>
+    <message>
+        <source>let this user write in /var/lib or in ~/.local/state</source>
+        <translation>let this user write in /var/lib or in ~/.local/state</translation>
+    </message>
+    <message>
+        <source>not checked: it needs the checks above</source>
+        <translation>not checked: it needs the checks above</translation>
+    </message>
+    <message>
+        <source>the print spooler cannot be reached: %1</source>
+        <translation>the print spooler cannot be reached: %1</translation>
+    </message>
+    <message>
+        <source>start it: sudo systemctl start cups</source>
+        <translation>start it: sudo systemctl start cups</translation>
+    </message>
+    <message>
+        <source>the print spooler answers</source>
+        <translation>the print spooler answers</translation>
+    </message>
+    <message>
+        <source>the record folder %1 is missing or not writable</source>
+        <translation>the record folder %1 is missing or not writable</translation>
+    </message>
+    <message>
+        <source>sudo chmod 1777 &quot;%1&quot;</source>
+        <translation>sudo chmod 1777 &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>the record folder %1 is writable</source>
+        <translation>the record folder %1 is writable</translation>
+    </message>
+</context>
+<context>
     <name>SimulatorWindow</name>
     <message>
         <source>spooling</source>

@@ -21,6 +21,229 @@
     </message>
 </context>
 <context>
+    <name>CPinwardenDlg</name>
+    <message>
+        <source>The head cleaning is executed.</source>
+        <translation>ヘッドクリーニングを行います</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>Restoration of setting</source>
+        <translation>本体設定の修復</translation>
+    </message>
+    <message>
+        <source>&amp;About...</source>
+        <translation>バージョン情報(&amp;A)...</translation>
+    </message>
+    <message>
+        <source>Connect one ZT-40 unit and switch on the power.</source>
+        <translation>ZT-40を一台接続し、電源をオンにしてください。</translation>
+    </message>
+    <message>
+        <source>ZT-40 Pinwarden</source>
+        <translation>ZT-40 Pinwarden</translation>
+    </message>
+    <message>
+        <source>Pinwarden</source>
+        <translation>Pinwarden</translation>
+    </message>
+    <message>
+        <source>Cleaning</source>
+        <translation>クリーニング</translation>
+    </message>
+    <message>
+        <source>Replace Head...</source>
+        <translation>ヘッド交換...</translation>
+    </message>
+    <message>
+        <source>Readjust Pins...</source>
+        <translation>ピン再調整...</translation>
+    </message>
+    <message>
+        <source>Selection of the Pin for Marking</source>
+        <translation>打刻するピンの選択</translation>
+    </message>
+    <message>
+        <source>If a red indicator is displayed, change to a different pin.</source>
+        <translation>赤いインジケーターが表示されたら、別のピンに切り替えてください。</translation>
+    </message>
+    <message>
+        <source>No.%1:</source>
+        <translation>No.%1:</translation>
+    </message>
+    <message>
+        <source>Amount used</source>
+        <translation>使用量</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>最新の情報に更新</translation>
+    </message>
+    <message>
+        <source>Apply Pin Change</source>
+        <translation>ピン切り替え適用</translation>
+    </message>
+</context>
+<context>
+    <name>CPrintJobSender</name>
+    <message>
+        <source>The print spooler reported an error but gave no description of it.</source>
+        <translation>印刷スプーラーがエラーを報告しましたが、その内容は示されませんでした。</translation>
+    </message>
+    <message>
+        <source>The print data %1 is missing from the program.</source>
+        <translation>印刷データ %1 がプログラムにありません。</translation>
+    </message>
+</context>
+<context>
+    <name>CVendorPacket</name>
+    <message>
+        <source>Out of memory.</source>
+        <translation>メモリが不足しています。</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceAccess</name>
+    <message>
+        <source>The printer&apos;s queue cannot be read from the print spooler.</source>
+        <translation>プリンターのキューを印刷スプーラーから読み取れません。</translation>
+    </message>
+    <message>
+        <source>The ZT-40 is not connected or not switched on.</source>
+        <translation>ZT-40が接続されていないか、電源が入っていません。</translation>
+    </message>
+    <message>
+        <source>The ZT-40 is connected but its USB device cannot be opened: no permission (install the udev rule, then reconnect the printer).</source>
+        <translation>ZT-40は接続されていますが、USBデバイスを開けません: アクセス権がありません (udevルールをインストールしてから、プリンターを接続し直してください)。</translation>
+    </message>
+    <message>
+        <source>The ZT-40 is connected but its USB device is in use by another program.</source>
+        <translation>ZT-40は接続されていますが、USBデバイスは他のプログラムが使用中です。</translation>
+    </message>
+    <message>
+        <source>The ZT-40 is connected but its USB device cannot be opened.</source>
+        <translation>ZT-40は接続されていますが、USBデバイスを開けません。</translation>
+    </message>
+    <message>
+        <source>The print spooler cannot be reached: it is not running or refuses the connection.</source>
+        <translation>印刷スプーラーに接続できません: 起動していないか、接続を拒否しています。</translation>
+    </message>
+    <message>
+        <source>The ZT-40 is connected but does not answer: switch it off and on again.</source>
+        <translation>ZT-40は接続されていますが応答しません: 電源を入れなおしてください。</translation>
+    </message>
+</context>
+<context>
+    <name>Doctor</name>
+    <message>
+        <source>not on a USB port</source>
+        <translation>USBポートにありません</translation>
+    </message>
+    <message>
+        <source>a network queue</source>
+        <translation>ネットワークキューです</translation>
+    </message>
+    <message>
+        <source>stopped or offline, or its printer is not plugged in</source>
+        <translation>停止中またはオフラインか、プリンターが接続されていません</translation>
+    </message>
+    <message>
+        <source>no queue uses the &quot;Velmora ZT-40&quot; driver (%1 other queues)</source>
+        <translation>"Velmora ZT-40" ドライバーを使うキューがありません (ほかのキュー %1 個)</translation>
+    </message>
+    <message>
+        <source>add one: lpadmin -p ZT-40 -E -v USB-URI -m velmora/velmora-zt40.ppd (zt40ctl queues shows the queues)</source>
+        <translation>追加してください: lpadmin -p ZT-40 -E -v USB-URI -m velmora/velmora-zt40.ppd (キューは zt40ctl queues で確認できます)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; will be used</source>
+        <translation>"%1" を使います</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; will be used; not chosen: %2</source>
+        <translation>"%1" を使います。選ばれなかったキュー: %2</translation>
+    </message>
+    <message>
+        <source>give the queue the printer&apos;s USB address: lpadmin -p QUEUE -v USB-URI</source>
+        <translation>キューにプリンターのUSBアドレスを設定してください: lpadmin -p QUEUE -v USB-URI</translation>
+    </message>
+    <message>
+        <source>plug in and switch on the printer; if it is on: cupsenable &quot;%1&quot;; cupsaccept &quot;%1&quot;</source>
+        <translation>プリンターを接続して電源を入れてください。電源が入っている場合: cupsenable "%1"; cupsaccept "%1"</translation>
+    </message>
+    <message>
+        <source>no usable ZT-40 queue: %1</source>
+        <translation>使用できるZT-40のキューがありません: %1</translation>
+    </message>
+    <message>
+        <source>the printer&apos;s USB device cannot be opened</source>
+        <translation>プリンターのUSBデバイスを開けません</translation>
+    </message>
+    <message>
+        <source>see the checks above</source>
+        <translation>上の検査結果を参照してください</translation>
+    </message>
+    <message>
+        <source>the printer does not answer a status request</source>
+        <translation>プリンターがステータス要求に応答しません</translation>
+    </message>
+    <message>
+        <source>switch the printer off and on again</source>
+        <translation>プリンターの電源を入れなおしてください</translation>
+    </message>
+    <message>
+        <source>the printer answers status 0x%1 (ready)</source>
+        <translation>プリンターのステータスは 0x%1 です (準備完了)</translation>
+    </message>
+    <message>
+        <source>the printer answers status 0x%1: not ready</source>
+        <translation>プリンターのステータスは 0x%1 です: 準備ができていません</translation>
+    </message>
+    <message>
+        <source>let a running job end, or clear the printer&apos;s error and switch it off and on again</source>
+        <translation>実行中のジョブの終了を待つか、プリンターのエラーを解除して電源を入れなおしてください</translation>
+    </message>
+    <message>
+        <source>no folder for the usage records can be created</source>
+        <translation>使用記録のフォルダーを作成できません</translation>
+    </message>
+    <message>
+        <source>let this user write in /var/lib or in ~/.local/state</source>
+        <translation>このユーザーが /var/lib または ~/.local/state に書き込めるようにしてください</translation>
+    </message>
+    <message>
+        <source>not checked: it needs the checks above</source>
+        <translation>未検査: 上の検査が先に必要です</translation>
+    </message>
+    <message>
+        <source>the print spooler cannot be reached: %1</source>
+        <translation>印刷スプーラーに接続できません: %1</translation>
+    </message>
+    <message>
+        <source>start it: sudo systemctl start cups</source>
+        <translation>起動してください: sudo systemctl start cups</translation>
+    </message>
+    <message>
+        <source>the print spooler answers</source>
+        <translation>印刷スプーラーは応答しています</translation>
+    </message>
+    <message>
+        <source>the record folder %1 is missing or not writable</source>
+        <translation>記録フォルダー %1 がないか、書き込めません</translation>
+    </message>
+    <message>
+        <source>sudo chmod 1777 &quot;%1&quot;</source>
+        <translation>sudo chmod 1777 "%1"</translation>
+    </message>
+    <message>
+        <source>the record folder %1 is writable</source>
+        <translation>記録フォルダー %1 は書き込み可能です</translation>
+    </message>
+</context>
+<context>
     <name>SimulatorWindow</name>
     <message>
         <source>spooling</source>

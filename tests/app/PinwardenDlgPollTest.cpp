@@ -204,6 +204,7 @@ struct ReasonCase {
     const char* name;
     DeviceAccessFailure failure;
     bool spoolerDown;
+    bool opened;  // the device opens but does not answer
     const char* reason;  // a part of the second line; null for none
 };
 
@@ -213,12 +214,17 @@ TEST_P(PinwardenDlgStatusReason, SecondLineSaysWhyWhenKnown) {
     const ReasonCase& c = GetParam();
     DialogRig t;
     t.UseOwnReport();
-    t.Printer().Unplug();
-    t.SetOnlyQueue(ZtQueue("ZT-40"));  // listed online, so the open is tried and fails
+    if (c.opened) {
+        t.Printer().Faults().failGets = true;
+    } else {
+        t.Printer().Unplug();
+        t.SetOnlyQueue(ZtQueue("ZT-40"));  // listed online, so the open is tried and fails
+    }
     t.spooler.down = c.spoolerDown;
     t.dlg->OnInitDialog();
     t.report.Record(c.failure);
     t.Tick();
+    EXPECT_EQ(t.dlg->DeviceOpened(), c.opened);
     EXPECT_EQ(t.view.statusLine, "Connect one ZT-40 unit and switch on the power.");
     if (c.reason == nullptr) {
         EXPECT_EQ(t.view.reason, std::nullopt);
@@ -230,11 +236,14 @@ TEST_P(PinwardenDlgStatusReason, SecondLineSaysWhyWhenKnown) {
 
 INSTANTIATE_TEST_SUITE_P(
     Reasons, PinwardenDlgStatusReason,
-    ::testing::Values(ReasonCase{"notFound", DeviceAccessFailure::DeviceNotFound, false, nullptr},
-                      ReasonCase{"permission", DeviceAccessFailure::NoPermission, false, "udev rule"},
-                      ReasonCase{"busy", DeviceAccessFailure::Busy, false, "in use by another program"},
-                      ReasonCase{"openFailed", DeviceAccessFailure::OpenFailed, false, "cannot be opened"},
-                      ReasonCase{"spoolerDown", DeviceAccessFailure::None, true, "print spooler cannot be reached"}),
+    ::testing::Values(ReasonCase{"notFound", DeviceAccessFailure::DeviceNotFound, false, false, nullptr},
+                      ReasonCase{"permission", DeviceAccessFailure::NoPermission, false, false, "udev rule"},
+                      ReasonCase{"busy", DeviceAccessFailure::Busy, false, false, "in use by another program"},
+                      ReasonCase{"openFailed", DeviceAccessFailure::OpenFailed, false, false, "cannot be opened"},
+                      ReasonCase{"spoolerDown", DeviceAccessFailure::None, true, false, "print spooler cannot be reached"},
+                      ReasonCase{"notAnswering", DeviceAccessFailure::NotAnswering, false, true, "does not answer"},
+                      // An open that failed earlier is no reason once the device is open.
+                      ReasonCase{"openedAfterBusy", DeviceAccessFailure::Busy, false, true, nullptr}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST(PinwardenDlgPoll, ReasonClearsOnceTheSpoolerAnswersAndBusyComesFromTheOpener) {

@@ -51,7 +51,7 @@ TEST_F(InstallTreeTest, EachFileWhereTheSystemLooksWithItsMode) {
         {"/usr/bin/zt40ctl", 0755},
         // cupsd refuses to run a filter that anyone but its owner may change.
         {"/usr/lib/cups/filter/zt40-passthrough", 0755},
-        {"/usr/share/ppd/velmora/velmora-zt40.ppd", 0644},
+        {"/usr/share/cups/model/velmora/velmora-zt40.ppd", 0644},
         {"/usr/share/applications/" ZT40_APP_ID ".desktop", 0644},
         {"/usr/share/metainfo/" ZT40_APP_ID ".metainfo.xml", 0644},
         {"/usr/share/man/man1/zt40ctl.1", 0644},

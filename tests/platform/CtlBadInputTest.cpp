@@ -40,6 +40,10 @@ protected:
         Write("binary.zt40sim", "\x1b[2J\xff = 1\n");
         Write("bom.zt40sim", "\xEF\xBB\xBFstatus = 5\n");
         Write("big.zt40sim", std::string(70000, '#'));
+        Write("bad.zt40sim", "bogus = 1\n");
+        Write("unplugged.zt40sim", "fault = unplugged\n");
+        Write("error5.zt40sim", "fault = error:5\n");
+        Write("status6.zt40sim", "status = 6\n");
     }
 
     void Write(const std::string& name, const std::string& bytes) {
@@ -49,7 +53,7 @@ protected:
 
 TEST_P(CtlBadInputTest, AnsweredAtOnceWithAClearFirstLine) {
     const auto& c = GetParam();
-    const auto run = Ctl(Expand(c.arguments, m_dir.string()), 5);
+    const auto run = Ctl(Expand(c.arguments, m_dir.string()), 10);
     EXPECT_EQ(run.exitStatus, c.exitStatus) << run.err;
     const std::string& shown = c.exitStatus == 0 ? run.out : run.err;
     EXPECT_EQ(shown.substr(0, shown.find('\n')), Expand(c.firstLine, m_dir.string()));
@@ -88,7 +92,29 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{"EmptyQueue", "--simulate --queue '' status", 2,
                  "zt40ctl: --queue needs a queue name, not an empty text"},
         BadInput{"UnknownOption", "--bogus status", 2, "zt40ctl: unknown option --bogus"},
-        BadInput{"UnknownCommand", "bogus", 2, "zt40ctl: unknown command bogus"}),
+        BadInput{"UnknownCommand", "bogus", 2, "zt40ctl: unknown command bogus"},
+        // One bad state file, the same answer from every command that loads it.
+        BadInput{"BadStateFileStatus", "--simulate={dir}/bad.zt40sim status", 2, "{dir}/bad.zt40sim:1: unknown key \"bogus\""},
+        BadInput{"BadStateFilePrint", "--simulate={dir}/bad.zt40sim print-pattern", 2,
+                 "{dir}/bad.zt40sim:1: unknown key \"bogus\""},
+        BadInput{"BadStateFileQueues", "--simulate={dir}/bad.zt40sim queues", 2,
+                 "{dir}/bad.zt40sim:1: unknown key \"bogus\""},
+        BadInput{"BadStateFileCancel", "--simulate={dir}/bad.zt40sim cancel 5", 2,
+                 "{dir}/bad.zt40sim:1: unknown key \"bogus\""},
+        // Statuses a script can act on.
+        BadInput{"NoUsableQueueStatus", "--simulate={dir}/unplugged.zt40sim status", 3,
+                 "zt40ctl: no usable ZT-40 queue: none has the driver \"Velmora ZT-40\", a USB port and is online "
+                 "(name one with --queue)"},
+        BadInput{"NoUsableQueuePrint", "--simulate={dir}/unplugged.zt40sim print-letters 3", 3,
+                 "zt40ctl: print-letters: no usable ZT-40 queue: none has the driver \"Velmora ZT-40\", a USB port "
+                 "and is online (name one with --queue)"},
+        BadInput{"PrinterInErrorStateSaysWhatItAnswered", "--simulate={dir}/error5.zt40sim status", 1,
+                 "zt40ctl: the printer answered the status query with error state 0x05"},
+        BadInput{"PrinterNotReadySaysItsStatus", "--simulate={dir}/status6.zt40sim status", 1,
+                 "zt40ctl: the printer answers status 0x0006 and did not become ready within 5 s"},
+        BadInput{"DeviceNotAttachedIsNamed", "--device usb:1a2b:00c4:serial=NOSUCH status", 1,
+                 "zt40ctl: cannot open the USB device usb:1a2b:00c4:serial=NOSUCH: The ZT-40 is not connected or not "
+                 "switched on."}),
     [](const auto& param) { return std::string(param.param.name); });
 
 }  // namespace

@@ -42,6 +42,24 @@ TEST_F(CtlJsonTest, AnUnpluggedPrinterShowsItsQueueOffline) {
         << run.out;
 }
 
+TEST_F(CtlJsonTest, StatusAsOneObjectWithSignedNumbers) {
+    const auto state = StateFile(
+        "status = 1\nword_pair = -12 34\nselected_pin = 5\nadjustments = -4 -3 -2 -1 0 1 2 3 4\ntotal = 123456\n"
+        "pin_counters = 1 2 3 4 5 6 7 8 9\nhead_counters = 3 -1\n");
+    const auto run = Ctl("--simulate=" + state + " status --json", 10);
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "{\"queue\":\"ZT-40\",\"status\":1,\"ready\":true,\"wordPair\":[-12,34],\"selectedPin\":5,"
+              "\"adjustments\":[-4,-3,-2,-1,0,1,2,3,4],\"total\":123456,\"pinCounters\":[1,2,3,4,5,6,7,8,9],"
+              "\"headCounters\":[3,-1]}\n");
+}
+
+TEST_F(CtlJsonTest, AFailedStatusPrintsNoDocument) {
+    const auto run = Ctl("--simulate=" + StateFile("fault = error:5\n") + " status --json", 10);
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.out, "");
+}
+
 TEST_F(CtlJsonTest, AnythingElseAfterQueuesIsAUsageError) {
     const auto run = Ctl("--simulate queues --jason", 10);
     EXPECT_EQ(run.exitStatus, 2);

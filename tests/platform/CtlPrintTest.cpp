@@ -51,7 +51,7 @@ TEST_F(CtlPrintTest, PinOutsideOneToNineIsAUsageError) {
 
 TEST_F(CtlPrintTest, UnpluggedPrinterLeavesNoQueueToPrintTo) {
     const auto run = Ctl("--simulate=" + StateFile("fault = unplugged\n") + " print-pattern");
-    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.exitStatus, 3);  // no usable queue
     EXPECT_TRUE(run.out.empty());
     EXPECT_THAT(run.err, HasSubstr("no usable ZT-40 queue"));
 }

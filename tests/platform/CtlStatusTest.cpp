@@ -59,12 +59,12 @@ TEST_F(CtlStatusTest, APrinterInAnErrorStateFailsWithAMessage) {
     const auto run = Ctl("--simulate=" + StateFile("fault = error:5\n") + " status");
     EXPECT_EQ(run.exitStatus, 1);
     EXPECT_EQ(run.out, "");
-    EXPECT_THAT(run.err, HasSubstr("does not answer the status query"));
+    EXPECT_THAT(run.err, HasSubstr("answered the status query with error state 0x05"));
 }
 
 TEST_F(CtlStatusTest, AnUnpluggedPrinterLeavesNoUsableQueue) {
     const auto run = Ctl("--simulate=" + StateFile("fault = unplugged\n") + " status");
-    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.exitStatus, 3);
     EXPECT_THAT(run.err, HasSubstr("no usable ZT-40 queue"));
 
     const auto named = Ctl("--simulate=" + StateFile("fault = off\n") + " --queue ZT-40 status");

@@ -112,6 +112,7 @@ private slots:
     }
 
     void japaneseEditionTranslatesOursAndQtsTexts() {
+        const JapaneseEdition japanese;
         const auto edition = ui::InstallEdition(*QCoreApplication::instance(), QLocale(QStringLiteral("ja_JP")));
         QCOMPARE(edition.language, QStringLiteral("ja"));
         QVERIFY(edition.loadedAreas.contains(QStringLiteral("main")));

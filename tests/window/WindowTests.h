@@ -13,6 +13,15 @@ using TestFactory = std::function<std::unique_ptr<QObject>()>;
 
 std::vector<TestFactory>& RegisteredWindowTests();
 
+// The Japanese edition for one scope; English again afterwards, even when a check failed.
+class JapaneseEdition {
+public:
+    JapaneseEdition();
+    ~JapaneseEdition();
+    JapaneseEdition(const JapaneseEdition&) = delete;
+    JapaneseEdition& operator=(const JapaneseEdition&) = delete;
+};
+
 template <typename T>
 struct RegisterWindowTest {
     RegisterWindowTest() {

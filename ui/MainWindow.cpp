@@ -1,0 +1,306 @@
+#include "ui/MainWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QResizeEvent>
+
+#include "app/ControlIds.h"
+#include "ui/AboutDialog.h"
+#include "ui/AppIcon.h"
+#include "ui/QtMessageBox.h"
+#include "ui/Translations.h"
+
+namespace zt40::ui {
+
+namespace {
+
+// The dialog's client area in dialog units.
+constexpr int kWidthUnits = 192;
+constexpr int kHeightUnits = 288;
+constexpr int kDialogPointSize = 9;
+
+QString ControlName(int id) { return QStringLiteral("control%1").arg(id); }
+
+}  // namespace
+
+void PrinterListBox::showPopup() {
+    if (onDropDown) onDropDown();
+    QComboBox::showPopup();
+}
+
+MainWindow::MainWindow(const QString& language, QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("dialog102"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowTitle(Translate(ZT40_TR("CPinwardenDlg", "ZT-40 Pinwarden")));
+    setWindowIcon(AppIcon());
+    QFont dialogFont = font();
+    dialogFont.setPointSize(kDialogPointSize);
+    setFont(dialogFont);
+    // Bars sit one unit further right in the Japanese dialog.
+    const int barsX = language == QStringLiteral("ja") ? 51 : 50;
+
+    m_icon.setObjectName(QStringLiteral("iconStatic"));
+    m_icon.setScaledContents(true);
+    Place(m_icon, {5, 5, 20, 20});
+    m_title.setObjectName(QStringLiteral("titleStatic"));
+    m_title.setText(Translate(ZT40_TR("CPinwardenDlg", "Pinwarden")));
+    Place(m_title, {35, 15, 65, 8});
+    m_cleaning.setText(Translate(ZT40_TR("CPinwardenDlg", "Cleaning")));
+    Place(m_cleaning, {115, 10, 50, 20});
+    m_statusLine.setText(Translate(kConnectRequest));
+    Place(m_statusLine, {5, 40, 170, 10});
+    // The reason takes the band down to the buttons; the etched line gives way while it shows.
+    m_statusReason.setObjectName(QStringLiteral("statusReason"));
+    m_statusReason.setWordWrap(true);
+    m_statusReason.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QFont reasonFont = dialogFont;
+    reasonFont.setPointSize(kDialogPointSize - 1);
+    m_statusReason.setFont(reasonFont);
+    m_statusReason.hide();
+    Place(m_statusReason, {5, 48, 182, 21});
+    m_etchedLine.setObjectName(QStringLiteral("etchedLine"));
+    m_etchedLine.setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    Place(m_etchedLine, {5, 55, 175, 1});
+    m_replaceHead.setText(Translate(ZT40_TR("CPinwardenDlg", "Replace Head...")));
+    m_replaceHead.setDefault(true);
+    Place(m_replaceHead, {15, 70, 70, 20});
+    m_readjustPins.setText(Translate(ZT40_TR("CPinwardenDlg", "Readjust Pins...")));
+    Place(m_readjustPins, {95, 70, 70, 20});
+    m_pinGroup.setObjectName(QStringLiteral("pinGroup"));
+    m_pinGroup.setTitle(Translate(ZT40_TR("CPinwardenDlg", "Selection of the Pin for Marking")));
+    Place(m_pinGroup, {10, 105, 165, 175});
+    m_pinHint.setObjectName(QStringLiteral("pinHint"));
+    m_pinHint.setText(Translate(ZT40_TR("CPinwardenDlg", "If a red indicator is displayed, change to a different pin.")));
+    m_pinHint.setWordWrap(true);
+    m_pinHint.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Place(m_pinHint, {20, 120, 130, 20});
+    for (int k = 0; k < kPinCount; ++k) {
+        auto& radio = m_pins[static_cast<std::size_t>(k)];
+        radio.setParent(this);
+        radio.setText(Render(Message::Of(ZT40_TR("CPinwardenDlg", "No.%1:"), {std::to_string(k + 1)})));
+        Place(radio, {15, 155 + 10 * k, 30, 10});
+        m_pinButtons.addButton(&radio, k);
+        m_controls[IDC_PIN_RADIOS[static_cast<std::size_t>(k)]] = &radio;
+        radio.setObjectName(ControlName(IDC_PIN_RADIOS[static_cast<std::size_t>(k)]));
+
+        auto& marker = m_markers[static_cast<std::size_t>(k)];
+        marker.setParent(this);
+        marker.setObjectName(ControlName(IDC_PIN_MARKERS[static_cast<std::size_t>(k)]));
+        m_controls[IDC_PIN_MARKERS[static_cast<std::size_t>(k)]] = &marker;
+        marker.setText(QStringLiteral("===================>"));
+        marker.hide();
+        Place(marker, {barsX, 155 + 10 * k, 100, 10});
+    }
+    m_amountUsed.setObjectName(QStringLiteral("amountUsed"));
+    m_amountUsed.setText(Translate(ZT40_TR("CPinwardenDlg", "Amount used")));
+    Place(m_amountUsed, {barsX, 145, 100, 10});
+    m_refresh.setText(Translate(ZT40_TR("CPinwardenDlg", "Refresh")));
+    Place(m_refresh, {15, 255, 70, 20});
+    m_applyPinChange.setText(Translate(ZT40_TR("CPinwardenDlg", "Apply Pin Change")));
+    Place(m_applyPinChange, {95, 255, 70, 20});
+    m_printerList.hide();
+    Place(m_printerList, {95, 94, 60, 60});
+
+    const std::pair<int, QWidget*> ids[] = {
+        {IDC_CLEANING, &m_cleaning},     {IDC_STATUS_LINE, &m_statusLine}, {IDC_REPLACE_HEAD, &m_replaceHead},
+        {IDC_READJUST_PINS, &m_readjustPins}, {IDC_REFRESH, &m_refresh}, {IDC_APPLY_PIN_CHANGE, &m_applyPinChange},
+        {IDC_PRINTER_LIST, &m_printerList}};
+    for (const auto& [id, widget] : ids) {
+        widget->setObjectName(ControlName(id));
+        m_controls[id] = widget;
+    }
+
+    // Radio buttons, then Refresh and Apply, after the buttons above the group: the dialog's order.
+    setTabOrder(&m_cleaning, &m_replaceHead);
+    setTabOrder(&m_replaceHead, &m_readjustPins);
+    setTabOrder(&m_readjustPins, &m_pins.front());
+    for (std::size_t k = 1; k < m_pins.size(); ++k) setTabOrder(&m_pins[k - 1], &m_pins[k]);
+    setTabOrder(&m_pins.back(), &m_refresh);
+    setTabOrder(&m_refresh, &m_applyPinChange);
+
+    // The platform checks the radio button itself, then tells the logic.
+    connect(&m_pinButtons, &QButtonGroup::idClicked, this, [this](int k) {
+        if (m_dialog) m_dialog->OnPinSelected(k);
+    });
+    connect(&m_cleaning, &QPushButton::clicked, this, [this] {
+        if (m_dialog) m_dialog->OnCleaning();
+    });
+    connect(&m_replaceHead, &QPushButton::clicked, this, [this] {
+        if (m_dialog) m_dialog->OnReplaceHead();
+    });
+    connect(&m_readjustPins, &QPushButton::clicked, this, [this] {
+        if (m_dialog) m_dialog->OnReadjustPins();
+    });
+    connect(&m_refresh, &QPushButton::clicked, this, [this] {
+        if (m_dialog) m_dialog->OnRefresh();
+    });
+    connect(&m_applyPinChange, &QPushButton::clicked, this, [this] {
+        if (m_dialog) m_dialog->OnApplyPinChange();
+    });
+    m_printerList.onDropDown = [this] {
+        if (!m_dialog) return;
+        m_dialog->OnPrinterListDropDown();
+        m_printerList.clear();
+        for (const auto& name : m_dialog->PrinterList()) m_printerList.addItem(QString::fromStdString(name));
+    };
+    connect(&m_printerList, &QComboBox::activated, this, [this](int index) {
+        if (m_dialog && index >= 0) m_dialog->OnPrinterListSelChange(static_cast<std::size_t>(index));
+    });
+
+    // The commands of the window's menu are offered where the desktop offers a window's menu.
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    const DialogUnits units = DialogUnits::FromFont(dialogFont);
+    m_icon.setPixmap(AppIcon().pixmap(units.Map({0, 0, 20, 20}).size()));
+    resize(units.Map(kWidthUnits, kHeightUnits));
+    setMinimumSize(units.Map(kWidthUnits / 2, kHeightUnits / 2));
+    ApplyLayout(units);
+}
+
+MainWindow::~MainWindow() {
+    // Timers and actions go before the logic they call could be gone.
+    m_timers.clear();
+    m_menu.clear();
+}
+
+void MainWindow::Place(QWidget& widget, const UnitRect& rect) { m_placed.push_back({&widget, rect}); }
+
+void MainWindow::ApplyLayout(const DialogUnits& units) {
+    for (const auto& placed : m_placed) placed.widget->setGeometry(units.Map(placed.rect));
+    std::array<QRect, kPinCount> markers;
+    for (std::size_t k = 0; k < markers.size(); ++k) markers[k] = m_markers[k].geometry();
+    m_bars.SetMarkers(markers);
+    m_bars.raise();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    // The layout scales with the window, as it scales with the font.
+    ApplyLayout(DialogUnits(width() / double(kWidthUnits), height() / double(kHeightUnits)));
+}
+
+QWidget* MainWindow::Control(int controlId) const {
+    const auto found = m_controls.find(controlId);
+    return found == m_controls.end() ? nullptr : found->second;
+}
+
+QAction* MainWindow::MenuAction(int commandId) const {
+    const auto found = m_menuCommands.find(commandId);
+    return found == m_menuCommands.end() ? nullptr : found->second;
+}
+
+int MainWindow::StartTimer(int timerId, std::uint32_t periodMs) {
+    if (timerId == 0) return 0;
+    auto timer = std::make_unique<QTimer>();
+    timer->setInterval(static_cast<int>(periodMs));
+    connect(timer.get(), &QTimer::timeout, this, [this, timerId] {
+        if (m_dialog) m_dialog->OnTimer(timerId);
+        emit timerHandled(timerId);
+    });
+    timer->start();
+    m_timers[timerId] = std::move(timer);
+    return timerId;
+}
+
+void MainWindow::StopTimer(int timerId) { m_timers.erase(timerId); }
+
+void MainWindow::SetCaption(const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); }
+
+void MainWindow::EnableControl(int controlId, bool enable) {
+    if (QWidget* control = Control(controlId)) control->setEnabled(enable);
+    if (controlId == IDC_STATUS_LINE) m_statusReason.setEnabled(enable);
+}
+
+void MainWindow::AppendMenuItem(int commandId, Text text) {
+    auto separator = std::make_unique<QAction>();
+    separator->setSeparator(true);
+    addAction(separator.get());
+    m_menu.push_back(std::move(separator));
+
+    auto action = std::make_unique<QAction>(Translate(text));
+    action->setObjectName(QStringLiteral("command%1").arg(commandId));
+    connect(action.get(), &QAction::triggered, this, [this, commandId] {
+        if (m_dialog) m_dialog->OnSysCommand(commandId, 0);
+    });
+    addAction(action.get());
+    m_menuCommands[commandId] = action.get();
+    m_menu.push_back(std::move(action));
+}
+
+void MainWindow::EnableMenuItem(int commandId, bool enable) {
+    if (QAction* action = MenuAction(commandId)) action->setEnabled(enable);
+}
+
+MbResult MainWindow::ShowMessage(const Message& message, MbButtons buttons, MbIcon icon) {
+    return QtMessageBox(this).Show(message, buttons, icon);
+}
+
+void MainWindow::UpdateControls(const DialogData& shown) {
+    // An index outside 0..8 (a failed pin read gives -2) leaves every button unchecked.
+    QAbstractButton* checked = m_pinButtons.button(shown.selectedPin);
+    if (checked) {
+        checked->setChecked(true);
+    } else {
+        m_pinButtons.setExclusive(false);
+        for (auto& pin : m_pins) pin.setChecked(false);
+        m_pinButtons.setExclusive(true);
+    }
+    m_bars.SetCounts(shown.shownUsage);
+}
+
+void MainWindow::Repaint() {
+    update();
+    m_bars.update();
+}
+
+void MainWindow::SetWaitCursor(bool busy) {
+    if (busy) {
+        if (m_waitCursors++ == 0) QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else if (m_waitCursors > 0 && --m_waitCursors == 0) {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void MainWindow::SetStatusLine(const Message& line, const std::optional<Message>& reason) {
+    m_statusLine.setText(Render(line));
+    const QString reasonText = reason ? Render(*reason) : QString();
+    m_statusReason.setText(reasonText);
+    m_statusReason.setToolTip(reasonText);
+    m_statusReason.setVisible(!reasonText.isEmpty());
+    m_etchedLine.setVisible(reasonText.isEmpty());
+}
+
+void MainWindow::ShowAbout() {
+    AboutDialog about(this);
+    about.exec();
+}
+
+int MainWindow::RunWizard(WizardKind kind) { return m_wizardRunner ? m_wizardRunner(kind, *this) : 0; }
+
+void MainWindow::DestroyWindow() {
+    if (m_destroyed) return;
+    m_destroyed = true;
+    m_timers.clear();
+    hide();
+    emit windowDestroyed();
+}
+
+void MainWindow::Close() {
+    if (m_destroyed) return;
+    if (m_dialog) {
+        m_dialog->DestroyWindow();
+    } else {
+        DestroyWindow();
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // The logic stops its poll and then destroys the window; Qt must not close it on its own.
+    event->ignore();
+    Close();
+}
+
+void MainWindow::reject() { Close(); }
+
+}  // namespace zt40::ui

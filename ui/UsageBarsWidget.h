@@ -1,0 +1,36 @@
+#pragma once
+// The nine "Amount used" bars: paints, over the markers' frame, exactly the segments the
+// core's usage-bar function gives for each pin's count and marker rectangle.
+#include <QRect>
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+
+#include "app/UsageBar.h"
+#include "platform/PinRange.h"
+
+namespace zt40::ui {
+
+class UsageBarsWidget : public QWidget {
+    Q_OBJECT
+public:
+    explicit UsageBarsWidget(QWidget* parent = nullptr);
+
+    // Marker rectangles of pins 1..9 in the parent's coordinates; the widget covers their frame.
+    void SetMarkers(const std::array<QRect, kPinCount>& markers);
+    // The counts to show; painted at the next repaint.
+    void SetCounts(const std::array<std::int32_t, kPinCount>& counts) { m_counts = counts; }
+    const std::array<std::int32_t, kPinCount>& Counts() const { return m_counts; }
+    // A marker in the widget's own coordinates, right and bottom exclusive.
+    BarRect Marker(int pinIndex) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::array<QRect, kPinCount> m_markers{};
+    std::array<std::int32_t, kPinCount> m_counts{};
+};
+
+}  // namespace zt40::ui

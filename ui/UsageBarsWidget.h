@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "app/UsageBar.h"
-#include "device/PinRange.h"
+#include "platform/PinRange.h"
 
 namespace zt40::ui {
 

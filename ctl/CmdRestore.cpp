@@ -12,9 +12,8 @@
 #include "ctl/ExitStatus.h"
 #include "ctl/QueueText.h"
 #include "ctl/StdioMessageBox.h"
-#include "platform/linux/LinuxDataFolderPlatform.h"
-#include "platform/linux/PosixRecordFiles.h"
 #include "record/UsageRecordStore.h"
+#include "wiring/RecordWiring.h"
 
 namespace zt40::ctl {
 
@@ -101,11 +100,10 @@ int RunRestore(const GlobalOptions& options, const std::vector<std::string>& arg
                     kExitBadArguments);
     }
 
+    const RecordWiring records{std::string(kRecordApplicationName)};
     ConsoleView view;
     CPinwardenDlg dlg(wiring.Platform(), view, SleepPause, &wiring.AccessReport());
-    LinuxDataFolderPlatform folders;
-    PosixRecordFiles files;
-    dlg.SetUsageRecordPlatform({folders, files, std::string(kRecordApplicationName)});
+    dlg.SetUsageRecordPlatform(records.Platform());
     dlg.OnInitDialog();
     const auto deadline = std::chrono::steady_clock::now() + kReadyBound;
     for (dlg.PollPrinter(); !dlg.DeviceReady(); dlg.PollPrinter()) {
@@ -122,8 +120,7 @@ int RunRestore(const GlobalOptions& options, const std::vector<std::string>& arg
         const UsageCounters counters = dlg.CurrentUsageCounters();
         const auto outcome = dlg.PreviewRestore();
         if (outcome.fileFailure) std::fprintf(stderr, "zt40ctl: restore: %s\n", outcome.fileFailure->English().c_str());
-        UsageRecordStore store({folders, files, std::string(kRecordApplicationName)});
-        PrintPreview(outcome, settings, counters, store.Path().value_or(std::string()));
+        PrintPreview(outcome, settings, counters, outcome.path);
         return outcome.fileFailure ? kExitNoAnswer : kExitOk;
     }
     const auto outcome = dlg.RestoreSettings();

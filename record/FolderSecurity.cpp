@@ -19,7 +19,7 @@ std::uint32_t ComputeAclSize(const Acl* existing, std::span<const Sid> sids,
 }
 
 void FolderSecurity::Release() {
-    // The order the pieces were obtained in, reversed for the identifier they all point at.
+    // The identifier last: the list's entry was made from it.
     m_acl.reset();
     m_descriptor.reset();
     m_sid.reset();

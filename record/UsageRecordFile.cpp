@@ -133,6 +133,7 @@ bool ReadWhole(IRecordFile& file, std::size_t capacity, WholeText& text, FileErr
 
 BestRecordRead ReadBestRecord(IRecordFiles& files, const std::string& path, bool createIfMissing) {
     BestRecordRead result;
+    result.path = path;
     auto file = files.OpenForReading(path, createIfMissing, result.error);
     if (!file) {
         result.error = Known(result.error);

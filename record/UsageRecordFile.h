@@ -54,6 +54,7 @@ RecordFileRead ReadRecordFile(IRecordFiles& files, const std::string& path, bool
                               const std::function<void(UsageRecord&&)>& visit);
 
 struct BestRecordRead {
+    std::string path;
     bool opened = false;
     FileError error = FileError::None;
     std::optional<Message> failure;  // the open or a read failed; `best` is from what was read

@@ -37,6 +37,7 @@ RestoreOutcome RestoreFromRecordFile(UsageRecordStore* store, PinSettings& setti
     if (store != nullptr) read = store->ReadBest(!dryRun);
     // Before the first wizard there is no file: for a preview that is no failure.
     if (!(dryRun && read.error == FileError::NotFound)) outcome.fileFailure = std::move(read.failure);
+    outcome.path = read.path;
     outcome.plan = PlanRestore(settings, counters, read.best);
     if (dryRun) return outcome;
     if (outcome.fileFailure) writers.show(*outcome.fileFailure, MbIcon::Warning);

@@ -50,6 +50,7 @@ struct RestoreOutcome {
     bool settingsWritten = false;
     bool countersWritten = false;
     std::optional<Message> fileFailure;
+    std::string path;  // the record file read; empty when none could be named
     bool Wrote() const { return settingsWritten || countersWritten; }
 };
 

@@ -4,6 +4,7 @@
 
 #include "app/ControlIds.h"
 #include "app/PrinterQueueRule.h"
+#include "wizards/WizardSheet.h"
 
 namespace zt40 {
 
@@ -209,9 +210,68 @@ void CPinwardenDlg::OnCleaning() {
     }
 }
 
-void CPinwardenDlg::OnReplaceHead() {}
+void CPinwardenDlg::OnReplaceHead() { RunWizardFrame(WizardKind::ReplaceHead); }
 
-void CPinwardenDlg::OnReadjustPins() {}
+void CPinwardenDlg::OnReadjustPins() { RunWizardFrame(WizardKind::ReadjustPins); }
+
+// The printer's data is saved before the wizard and either kept (Finish) or written back. The
+// refresh stays off until the write back is settled, so that a poll that reconnects meanwhile
+// cannot take the printer's wizard-changed values as the ones to restore.
+void CPinwardenDlg::RunWizardFrame(WizardKind kind) {
+    const bool replaceHead = kind == WizardKind::ReplaceHead;
+    ReadHeadData();
+    m_wizardRunning = true;
+    if (m_view.RunWizard(kind) == kWizardFinished) {
+        WriteUsageRecord(true);
+        m_savedPinSettings = m_pinSettings;
+        ReadUsageCounterGroup(m_device, m_usageCounters);
+        m_savedUsageCounters = m_usageCounters;
+        ShowUsage();
+        if (replaceHead) {
+            UpdateData();
+            m_view.Repaint();
+        }
+    } else {
+        WriteUsageRecord(false);
+        m_pinSettings = m_savedPinSettings;
+        if (replaceHead) m_usageCounters = m_savedUsageCounters;
+        PutBackSavedGroups(replaceHead);
+    }
+    m_wizardRunning = false;
+}
+
+// A group is put back when the printer, read afterwards, holds the saved values. Saved values
+// that fail their range checks were never the printer's to restore and are left alone.
+RollbackFailure CPinwardenDlg::WriteBackSavedGroups(bool settings, bool counters) {
+    RollbackFailure failed;
+    if (settings && IsValidPinSettings(m_savedPinSettings)) {
+        failed.pinSettings = !WritePinSettings(m_savedPinSettings);
+    }
+    if (counters && IsValidUsageCounters(m_savedUsageCounters)) {
+        failed.usageCounters = !WriteUsageCounters(m_savedUsageCounters);
+    }
+    PinSettings readSettings;
+    UsageCounters readCounters;
+    const bool read = ReadHeadGroups(m_device, readSettings, readCounters).Ok();
+    if (settings && IsValidPinSettings(m_savedPinSettings) && (!read || readSettings != m_savedPinSettings)) {
+        failed.pinSettings = true;
+    }
+    if (counters && IsValidUsageCounters(m_savedUsageCounters) && (!read || readCounters != m_savedUsageCounters)) {
+        failed.usageCounters = true;
+    }
+    return failed;
+}
+
+void CPinwardenDlg::PutBackSavedGroups(bool counters) {
+    RollbackFailure failed = WriteBackSavedGroups(true, counters);
+    while (failed.Any()) {
+        if (m_view.ShowMessage(RollbackFailedMessage(failed), MbButtons::RetryCancel, MbIcon::Warning) !=
+            MbResult::Retry) {
+            return;
+        }
+        failed = WriteBackSavedGroups(failed.pinSettings, failed.usageCounters);
+    }
+}
 
 void CPinwardenDlg::SetUsageRecordPlatform(const UsageRecordPlatform& platform) { m_usageRecord.emplace(platform); }
 

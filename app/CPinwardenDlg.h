@@ -18,6 +18,7 @@
 #include "platform/DeviceChangeMonitor.h"
 #include "platform/Text.h"
 #include "record/UsageRecordStore.h"
+#include "wizards/RollbackPrompt.h"
 
 namespace zt40 {
 
@@ -125,6 +126,9 @@ private:
     void UpdateData() { m_view.UpdateControls(Data()); }
     void ShowStatusReason(std::optional<Message> reason);
     std::optional<Message> ReasonForNoPrinter(bool spoolerAnswered, bool queueFound) const;
+    void RunWizardFrame(WizardKind kind);
+    void PutBackSavedGroups(bool counters);
+    RollbackFailure WriteBackSavedGroups(bool settings, bool counters);
 
     IPinwardenView& m_view;
     ISpooler& m_spooler;

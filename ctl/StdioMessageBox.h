@@ -17,6 +17,7 @@ public:
         const std::string text = message.English();
         const char* prefix = icon == MbIcon::Error ? "error: " : icon == MbIcon::Warning ? "warning: " : "";
         std::fprintf(stderr, "zt40ctl: %s%.*s\n", prefix, static_cast<int>(text.size()), text.data());
+        if (buttons == MbButtons::RetryCancel) return MbResult::Cancel;
         return buttons == MbButtons::OkCancel ? m_okCancelAnswer : MbResult::Ok;
     }
 

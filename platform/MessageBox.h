@@ -5,9 +5,9 @@
 
 namespace zt40 {
 
-enum class MbButtons { Ok, OkCancel };
+enum class MbButtons { Ok, OkCancel, RetryCancel };
 enum class MbIcon { None, Information, Warning, Error };
-enum class MbResult { Ok, Cancel };
+enum class MbResult { Ok, Cancel, Retry };
 
 class IMessageBox {
 public:

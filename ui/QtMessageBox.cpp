@@ -32,13 +32,19 @@ MbResult QtMessageBox::Show(const Message& message, MbButtons buttons, MbIcon ic
 }
 
 MbResult QtMessageBox::ShowText(const QString& text, MbButtons buttons, MbIcon icon) {
-    QMessageBox box(ToQt(icon), Caption(), text,
-                    buttons == MbButtons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok,
-                    m_parent.data());
+    QMessageBox::StandardButtons shown = QMessageBox::Ok;
+    QMessageBox::StandardButton accept = QMessageBox::Ok;
+    if (buttons == MbButtons::OkCancel) shown = QMessageBox::Ok | QMessageBox::Cancel;
+    if (buttons == MbButtons::RetryCancel) {
+        shown = QMessageBox::Retry | QMessageBox::Cancel;
+        accept = QMessageBox::Retry;
+    }
+    QMessageBox box(ToQt(icon), Caption(), text, shown, m_parent.data());
     box.setObjectName(QStringLiteral("messageBox"));
-    box.setDefaultButton(QMessageBox::Ok);
-    // Closing the box any other way than with OK counts as Cancel, as on the original desktop.
-    return box.exec() == QMessageBox::Ok ? MbResult::Ok : MbResult::Cancel;
+    box.setDefaultButton(accept);
+    // Closing the box any other way than with OK (or Retry) counts as Cancel, as on the original desktop.
+    if (box.exec() != accept) return MbResult::Cancel;
+    return accept == QMessageBox::Retry ? MbResult::Retry : MbResult::Ok;
 }
 
 }  // namespace zt40::ui

@@ -202,6 +202,33 @@ Doing so may cause burns.</translation>
     </message>
 </context>
 <context>
+    <name>RollbackPrompt</name>
+    <message>
+        <source>Neither the pin settings nor the usage counters could be put back as they were before the wizard: the printer did not answer or did not become ready.
+
+The values from before the wizard are in the usage record. Connect the ZT-40 and switch it on, then click Retry to write them again. Cancel leaves the printer as it is.</source>
+        <translation>Neither the pin settings nor the usage counters could be put back as they were before the wizard: the printer did not answer or did not become ready.
+
+The values from before the wizard are in the usage record. Connect the ZT-40 and switch it on, then click Retry to write them again. Cancel leaves the printer as it is.</translation>
+    </message>
+    <message>
+        <source>The usage counters could not be put back as they were before the wizard: the printer did not answer or did not become ready.
+
+The values from before the wizard are in the usage record. Connect the ZT-40 and switch it on, then click Retry to write them again. Cancel leaves the printer as it is.</source>
+        <translation>The usage counters could not be put back as they were before the wizard: the printer did not answer or did not become ready.
+
+The values from before the wizard are in the usage record. Connect the ZT-40 and switch it on, then click Retry to write them again. Cancel leaves the printer as it is.</translation>
+    </message>
+    <message>
+        <source>The pin settings could not be put back as they were before the wizard: the printer did not answer or did not become ready.
+
+The values from before the wizard are in the usage record. Connect the ZT-40 and switch it on, then click Retry to write them again. Cancel leaves the printer as it is.</source>
+        <translation>The pin settings could not be put back as they were before the wizard: the printer did not answer or did not become ready.
+
+The values from before the wizard are in the usage record. Connect the ZT-40 and switch it on, then click Retry to write them again. Cancel leaves the printer as it is.</translation>
+    </message>
+</context>
+<context>
     <name>Wizard</name>
     <message>
         <source>Step %1 of %2</source>

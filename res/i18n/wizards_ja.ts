@@ -202,6 +202,33 @@ Doing so may cause burns.</source>
     </message>
 </context>
 <context>
+    <name>RollbackPrompt</name>
+    <message>
+        <source>Neither the pin settings nor the usage counters could be put back as they were before the wizard: the printer did not answer or did not become ready.
+
+The values from before the wizard are in the usage record. Connect the ZT-40 and switch it on, then click Retry to write them again. Cancel leaves the printer as it is.</source>
+        <translation>ピンの設定と使用カウンターを、ウィザード開始前の状態に戻せませんでした。プリンターが応答しないか、準備ができていません。
+
+ウィザード開始前の値は使用記録に保存されています。ZT-40を接続して電源をオンにしてから、[再試行]をクリックしてもう一度書き込んでください。[キャンセル]をクリックすると、プリンターはこのままになります。</translation>
+    </message>
+    <message>
+        <source>The usage counters could not be put back as they were before the wizard: the printer did not answer or did not become ready.
+
+The values from before the wizard are in the usage record. Connect the ZT-40 and switch it on, then click Retry to write them again. Cancel leaves the printer as it is.</source>
+        <translation>使用カウンターを、ウィザード開始前の状態に戻せませんでした。プリンターが応答しないか、準備ができていません。
+
+ウィザード開始前の値は使用記録に保存されています。ZT-40を接続して電源をオンにしてから、[再試行]をクリックしてもう一度書き込んでください。[キャンセル]をクリックすると、プリンターはこのままになります。</translation>
+    </message>
+    <message>
+        <source>The pin settings could not be put back as they were before the wizard: the printer did not answer or did not become ready.
+
+The values from before the wizard are in the usage record. Connect the ZT-40 and switch it on, then click Retry to write them again. Cancel leaves the printer as it is.</source>
+        <translation>ピンの設定を、ウィザード開始前の状態に戻せませんでした。プリンターが応答しないか、準備ができていません。
+
+ウィザード開始前の値は使用記録に保存されています。ZT-40を接続して電源をオンにしてから、[再試行]をクリックしてもう一度書き込んでください。[キャンセル]をクリックすると、プリンターはこのままになります。</translation>
+    </message>
+</context>
+<context>
     <name>Wizard</name>
     <message>
         <source>Step %1 of %2</source>

@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -71,6 +72,20 @@ TEST_F(CtlStatusTest, AnUnpluggedPrinterLeavesNoUsableQueue) {
     EXPECT_EQ(named.exitStatus, 1);
     EXPECT_THAT(named.err, HasSubstr("cannot open the printer of queue \"ZT-40\""));
     EXPECT_THAT(named.err, HasSubstr("not connected or not switched on")) << "the operator is told why";
+}
+
+TEST_F(CtlStatusTest, ASpoolerThatRefusesTheConnectionIsNotCalledAMissingQueue) {
+    // The discard port: nothing listens there, so the spooler cannot be reached at all.
+    const char* outer = std::getenv("CUPS_SERVER");
+    const std::string previous = outer ? outer : "";
+    ::setenv("CUPS_SERVER", "127.0.0.1:9", 1);
+    const auto run = Ctl("status");
+    outer ? ::setenv("CUPS_SERVER", previous.c_str(), 1) : ::unsetenv("CUPS_SERVER");
+    EXPECT_EQ(run.out, "");
+    EXPECT_THAT(run.err, ::testing::AnyOf(HasSubstr("print spooler cannot be reached"),
+                                          HasSubstr("USB cannot be used on this machine")));
+    EXPECT_THAT(run.err, ::testing::Not(HasSubstr("no usable ZT-40 queue")));
+    EXPECT_NE(run.exitStatus, 0);
 }
 
 TEST_F(CtlStatusTest, ARealDeviceThatIsNotAttachedFailsWithTheReason) {

@@ -1,0 +1,54 @@
+#pragma once
+// The pin-adjustment wizard's steps for a machine without a screen: the same pages and the
+// same save-and-restore frame as the window's wizard, with a terminal in place of the window.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/CPinwardenDlg.h"
+#include "wizards/AdjustPinPages.h"
+#include "wizards/WizardSheet.h"
+
+namespace zt40 {
+
+class ITerminal {
+public:
+    virtual ~ITerminal() = default;
+    // One line without its end; nothing at the end of input or once interrupted.
+    virtual std::optional<std::string> ReadLine(std::string_view prompt) = 0;
+    virtual void Print(std::string_view text) = 0;   // results, on standard output
+    virtual void Report(std::string_view text) = 0;  // messages and progress, on standard error
+    virtual bool Interrupted() const = 0;
+};
+
+// "A1,B3,None,..." (nine labels, any letter case, blanks around each ignored).
+std::optional<PinReadings> ParseReadings(std::string_view list);
+// Asks for the nine readings pin by pin, again after a text that is no reading; nothing at
+// the end of input or on interrupt.
+std::optional<PinReadings> AskReadings(ITerminal& terminal);
+// "corrections: -3 3 0 0 0 0 0 0 0"
+std::string CorrectionsLine(const PinCorrections& corrections);
+// The pin settings as `zt40ctl status` shows them: word pair, selected pin, adjustments.
+std::string PinSettingsLines(const PinSettings& settings);
+
+struct AdjustPinsRequest {
+    bool print = true;                    // print the adjustment pattern first
+    std::optional<PinReadings> readings;  // else asked for on the terminal
+};
+
+enum class AdjustPinsOutcome {
+    Completed,    // written, read back, 'o' record
+    Interrupted,  // Ctrl-C or end of input: 'x' record, settings written back
+    NotWritten,   // the printer took nothing: 'x' record
+    NoPrinter,    // no ready ZT-40 to adjust; nothing recorded
+};
+
+// Finds the printer as the main window's poll does and runs the wizard inside the window's
+// frame, appending its record through `record` when given. `readBack` receives the settings
+// read from the printer after a completed run.
+AdjustPinsOutcome RunAdjustPins(const DeviceLinkPlatform& platform, ITerminal& terminal, CPrintJobSender& sender,
+                                const AdjustPinsRequest& request, const PauseFn& pause,
+                                const UsageRecordPlatform* record = nullptr, PinSettings* readBack = nullptr);
+
+}  // namespace zt40

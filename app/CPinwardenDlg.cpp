@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/ControlIds.h"
+#include "app/Doctor.h"
 #include "app/PrinterQueueRule.h"
 #include "wizards/WizardSheet.h"
 
@@ -104,17 +105,8 @@ void CPinwardenDlg::PollPrinter() {
 }
 
 std::optional<Message> CPinwardenDlg::ReasonForNoPrinter(bool spoolerAnswered, bool queueFound) const {
-    if (!spoolerAnswered) return Message::Of(kSpoolerUnreachable);
-    if (!queueFound || m_access == nullptr) return std::nullopt;
-    // "Not found" is what the connect request already says; a device that is there but cannot
-    // be opened, or is open but does not answer, is worth a second line.
-    const DeviceAccessFailure failure = m_access->Last();
-    const bool openRefused = failure == DeviceAccessFailure::NoPermission || failure == DeviceAccessFailure::Busy ||
-                             failure == DeviceAccessFailure::OpenFailed;
-    if (m_deviceOpened ? failure == DeviceAccessFailure::NotAnswering : openRefused) {
-        return Message::Of(DeviceAccessHint(failure));
-    }
-    return std::nullopt;
+    return LinkProblem({spoolerAnswered, queueFound && m_access != nullptr, m_deviceOpened,
+                        m_access ? m_access->Last() : DeviceAccessFailure::None});
 }
 
 void CPinwardenDlg::ShowStatusReason(std::optional<Message> reason) {

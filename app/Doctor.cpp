@@ -99,10 +99,10 @@ void CheckPrinter(Checks& checks, const DoctorPlatform& platform, const QueueInf
     auto& device = platform.device;
     device.Close();
     if (!device.Open(queue.name, 0, 32)) {
-        const std::string hint = platform.access ? std::string(platform.access->Hint()) : std::string();
+        const auto access = platform.access ? platform.access->Last() : DeviceAccessFailure::None;
+        const auto problem = LinkProblem({true, true, false, access});
         checks.Add("printer", ProbeAnswer::Problem(
-                                  hint.empty() ? Of(ZT40_TR("Doctor", "the printer's USB device cannot be opened"))
-                                               : Message::Verbatim(hint),
+                                  problem.value_or(Of(ZT40_TR("Doctor", "the printer's USB device cannot be opened"))),
                                   Of(ZT40_TR("Doctor", "see the checks above"))));
         return;
     }
@@ -134,6 +134,19 @@ ProbeAnswer CheckRecordFolder(const DoctorPlatform& platform) {
 }
 
 }  // namespace
+
+std::optional<Message> LinkProblem(const LinkState& state) {
+    if (!state.spoolerAnswered) return Message::Of(kSpoolerUnreachable);
+    if (!state.queueFound) return std::nullopt;
+    // A device that is there but cannot be opened, or is open but does not answer, is worth
+    // a line of its own; "not found" is what the connect request says already.
+    const bool openRefused = state.access == DeviceAccessFailure::NoPermission ||
+                             state.access == DeviceAccessFailure::Busy || state.access == DeviceAccessFailure::OpenFailed;
+    if (state.deviceOpened ? state.access == DeviceAccessFailure::NotAnswering : openRefused) {
+        return Message::Of(DeviceAccessHint(state.access));
+    }
+    return std::nullopt;
+}
 
 bool DoctorReport::AllPassed() const { return FirstProblem() == nullptr; }
 

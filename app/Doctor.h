@@ -3,6 +3,7 @@
 // spooler, the queue, the driver files, the USB device, its access rights and holders, the
 // printer's own answer, the record folder. zt40ctl doctor prints every line; the main window
 // shows the first problem as its status-line reason.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,19 @@ struct DoctorPlatform {
     const DeviceAccessReport* access;  // why an open failed, when the platform tells
     IDataFolderPlatform& dataFolder;
 };
+
+// What the window's poll learnt on its way to the printer.
+struct LinkState {
+    bool spoolerAnswered = false;
+    bool queueFound = false;
+    bool deviceOpened = false;
+    DeviceAccessFailure access = DeviceAccessFailure::None;
+};
+
+// The first thing wrong on the way to the printer, in the operator's words; nothing when the
+// connect request already says it all (no queue, printer not found). The window's status line
+// shows it on every poll; the doctor's printer check words a failed open with it.
+std::optional<Message> LinkProblem(const LinkState& state);
 
 // Opens the device through the chosen queue (closing whatever was open) for the status check.
 DoctorReport RunDoctor(const DoctorPlatform& platform);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -188,6 +189,34 @@ TEST(DoctorReport, TheStatusLineShowsTheFirstProblem) {
     report.checks.erase(report.checks.begin() + 1, report.checks.end());
     EXPECT_EQ(report.FirstProblem(), nullptr);
     EXPECT_TRUE(report.AllPassed());
+}
+
+// The status line and the doctor word a failed road to the printer with one function.
+TEST(LinkProblem, OnlyWhatTheConnectRequestDoesNotSayAlready) {
+    using F = DeviceAccessFailure;
+    const struct {
+        LinkState state;
+        std::optional<Text> reason;
+    } cases[] = {
+        {{false, false, false, F::None}, kSpoolerUnreachable},
+        {{false, true, true, F::NotAnswering}, kSpoolerUnreachable},  // the spooler comes first
+        {{true, false, false, F::NoPermission}, std::nullopt},        // no queue: the request says it
+        {{true, true, false, F::DeviceNotFound}, std::nullopt},
+        {{true, true, false, F::NoPermission}, DeviceAccessHint(F::NoPermission)},
+        {{true, true, false, F::Busy}, DeviceAccessHint(F::Busy)},
+        {{true, true, false, F::OpenFailed}, DeviceAccessHint(F::OpenFailed)},
+        {{true, true, false, F::NotAnswering}, std::nullopt},  // an earlier device's silence, not this open's
+        {{true, true, true, F::NotAnswering}, DeviceAccessHint(F::NotAnswering)},
+        {{true, true, true, F::Busy}, std::nullopt},  // opened after all
+        {{true, true, true, F::None}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const auto reason = LinkProblem(c.state);
+        ASSERT_EQ(reason.has_value(), c.reason.has_value()) << static_cast<int>(c.state.access);
+        if (reason) {
+            EXPECT_EQ(reason->English(), Message::Of(*c.reason).English());
+        }
+    }
 }
 
 }  // namespace

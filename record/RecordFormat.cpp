@@ -1,6 +1,7 @@
 #include "record/RecordFormat.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -197,19 +198,45 @@ std::optional<UsageRecord> FindLastUsableRecord(LineReader& lines) {
     return best;
 }
 
+namespace {
+
+// Just past the `count`-th line feed from `at`, or the end of the text. Eight bytes at a time:
+// a restore scan of a large file spends its time here.
+std::size_t SkipLines(std::string_view text, std::size_t at, int count) {
+    const char* const data = text.data();
+    const std::size_t size = text.size();
+    if constexpr (std::endian::native == std::endian::little) {
+        constexpr std::uint64_t kLineFeeds = 0x0A0A0A0A0A0A0A0AULL;
+        constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+        while (size - at >= sizeof(std::uint64_t)) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, data + at, sizeof word);
+            word ^= kLineFeeds;
+            // The high bit of each byte that was a line feed, and of no other.
+            // Lines are short: a word holds a line feed or two at most, so they are taken one by one.
+            for (std::uint64_t found = ~(((word & kLow7) + kLow7) | word | kLow7); found != 0; found &= found - 1) {
+                if (--count == 0) return at + static_cast<std::size_t>(std::countr_zero(found) / 8) + 1;
+            }
+            at += sizeof word;
+        }
+    }
+    for (; at < size; ++at) {
+        if (data[at] == '\n' && --count == 0) return at + 1;
+    }
+    return size;
+}
+
+}  // namespace
+
 std::optional<UsageRecord> FindLastUsableRecord(std::string_view text) {
     const char* const data = text.data();
     const std::size_t size = text.size();
-    const auto nextLine = [&](std::size_t at) {
-        const void* found = std::memchr(data + at, '\n', size - at);
-        return found ? static_cast<std::size_t>(static_cast<const char*>(found) - data) + 1 : size;
-    };
     std::vector<std::size_t> starts;
     for (std::size_t at = 0; at < size;) {
         const bool header = data[at] == kFinishedKind || data[at] == kCancelledKind;
         if (header) starts.push_back(at);
         // A record's body lines are never headers, whatever they begin with.
-        for (int line = header ? kRecordBodyLines + 1 : 1; line > 0 && at < size; --line) at = nextLine(at);
+        at = SkipLines(text, at, header ? kRecordBodyLines + 1 : 1);
     }
     for (auto start = starts.rbegin(); start != starts.rend(); ++start) {
         LineReader lines(text.substr(*start));

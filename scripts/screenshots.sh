@@ -23,3 +23,6 @@ for shot in "${SHOTS[@]}"; do
   # shellcheck disable=SC2086 # one word per option, as written above
   env -u LC_ALL -u LC_MESSAGES -u LANGUAGE LANG="$locale" xvfb-run -a -s "-screen 0 1280x1024x24" "$build_dir/zt40util" $args
 done
+
+# Every page of both wizards and the origin page, in both editions.
+BUILD_DIR="$build_dir" bash "$here/scripts/wizard-screenshots.sh" "$out"

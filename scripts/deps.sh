@@ -10,6 +10,7 @@ packages=(
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libqt6svg6 fonts-noto-cjk xvfb xauth
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   umockdev libumockdev-dev
+  clang-tidy-14
   clang libclang-rt-14-dev
   scdoc librsvg2-bin
   debhelper dpkg-dev lintian desktop-file-utils appstream

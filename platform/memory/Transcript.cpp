@@ -53,7 +53,7 @@ TranscriptEntry EntryForHeader(VendorDirection direction, std::span<const std::u
     TranscriptEntry entry;
     entry.direction = direction;
     entry.succeeded = succeeded;
-    if (packet.size() > 0) entry.requestCode = packet[0];
+    if (!packet.empty()) entry.requestCode = packet[0];
     entry.value = {packet.size() > 1 ? packet[1] : std::uint8_t{0}, packet.size() > 2 ? packet[2] : std::uint8_t{0}};
     return entry;
 }

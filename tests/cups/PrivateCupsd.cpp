@@ -44,7 +44,7 @@ bool Executable(const std::string& path) { return ::access(path.c_str(), X_OK) =
 
 std::string FindProgram(const std::string& name) {
     for (const char* dir : {"/usr/sbin", "/usr/bin", "/sbin", "/bin"}) {
-        const std::string path = std::string(dir) + "/" + name;
+        std::string path = std::string(dir) + "/" + name;
         if (Executable(path)) return path;
     }
     return {};

@@ -36,7 +36,8 @@ protected:
         CtlProgramTest::SetUp();
         ASSERT_EQ(::mkfifo((m_dir / "fifo").c_str(), 0600), 0);
         std::filesystem::create_directories(m_dir / "folder");
-        Write("nul.zt40sim", std::string("sta\0tus = 1\nstatus = 2\n", 24));
+        constexpr char kNul[] = "sta\0tus = 1\nstatus = 2\n";
+        Write("nul.zt40sim", std::string(kNul, sizeof kNul - 1));
         Write("binary.zt40sim", "\x1b[2J\xff = 1\n");
         Write("bom.zt40sim", "\xEF\xBB\xBFstatus = 5\n");
         Write("big.zt40sim", std::string(70000, '#'));

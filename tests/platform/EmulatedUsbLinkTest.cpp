@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
@@ -18,6 +19,7 @@
 #include "device/CHeadDevice.h"
 #include "platform/linux/LibusbBus.h"
 #include "platform/linux/LibusbDeviceOpener.h"
+#include "platform/linux/LinuxSetupProbe.h"
 #include "platform/linux/SteadyClock.h"
 #include "platform/memory/RecordingMessageBox.h"
 #include "platform/memory/Transcript.h"
@@ -284,6 +286,97 @@ TEST_F(EmulatedUsbLinkTest, DeviceHeldByAnotherProgramIsNamedBusy) {
     EXPECT_EQ(device.GetStatus(), kStatusUnknown);
     ::close(holder);
     std::remove(file.c_str());
+}
+
+// The program itself, unchanged, as an operator runs it: it inherits the emulation.
+struct CtlRun {
+    int exitStatus = -1;
+    std::string out;
+};
+
+CtlRun RunCtl(const std::string& arguments) {
+    CtlRun run;
+    const std::string command =
+        "timeout -s KILL 20 " + std::string(ZT40_BINARY_DIR) + "/zt40ctl " + arguments + " 2>&1 </dev/null";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    while (const auto n = std::fread(buffer, 1, sizeof buffer, pipe)) run.out.append(buffer, n);
+    const int status = ::pclose(pipe);
+    run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+TEST_F(EmulatedUsbLinkTest, Zt40ctlPrintsWhatThePrinterAnswered) {
+    if (skipped) return;
+    const auto status = Load("status-and-selected-pin.trace");
+    UsbmonCapture capture(Target());
+    for (std::size_t i = 0; i < 4; ++i) capture.Add(status[i]);  // the status query alone
+    capture.AddAll(Load("read-both-groups.trace"));
+    const std::string file = ::testing::TempDir() + "zt40-ctl-" + std::to_string(::getpid()) + ".pcap";
+    ASSERT_TRUE(capture.Write(file));
+    ASSERT_TRUE(testbed.LoadPcap(kDevicePath, file));
+    const auto run = RunCtl("--device usb:1a2b:00c4:serial=ZT4000123 status --json");
+    EXPECT_EQ(run.exitStatus, 0) << run.out;
+    EXPECT_EQ(run.out,
+              "{\"queue\":\"\",\"status\":1,\"ready\":true,\"wordPair\":[-12,34],\"selectedPin\":5,"
+              "\"adjustments\":[-4,-3,-2,-1,0,1,2,3,4],\"total\":123456,"
+              "\"pinCounters\":[10001,20002,30003,40004,50005,60006,70007,80008,90009],\"headCounters\":[3,-1]}\n");
+    std::remove(file.c_str());
+}
+
+TEST_F(EmulatedUsbLinkTest, Zt40ctlNamesADeviceHeldByAnotherProgram) {
+    if (skipped) return;
+    const int holder = ::open("/dev/bus/usb/001/007", O_RDWR | O_CLOEXEC);
+    ASSERT_GE(holder, 0);
+    ASSERT_EQ(::flock(holder, LOCK_EX | LOCK_NB), 0);
+    const auto run = RunCtl("--device usb:1a2b:00c4:serial=ZT4000123 status");
+    ::close(holder);
+    EXPECT_EQ(run.exitStatus, 6);
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n')),
+              "zt40ctl: cannot open the USB device usb:1a2b:00c4:serial=ZT4000123: The ZT-40 is connected but its USB "
+              "device is in use by another program.");
+}
+
+// The doctor's device checks on the emulated bus.
+TEST_F(EmulatedUsbLinkTest, DoctorFindsTheQueuesPrinterOrNamesTheOneThatIsThere) {
+    if (skipped) return;
+    auto usb = LibusbBus::Create();
+    ASSERT_TRUE(usb);
+    LinuxSetupProbe probe(*usb, InstalledFiles{});
+    const struct {
+        const char* port;
+        ProbeAnswer::State state;
+        const char* finding;
+    } cases[] = {
+        {"USB://Velmora/ZT-40?serial=ZT4000123", ProbeAnswer::State::Ok, "the queue's printer is attached at USB 1-7"},
+        {"USB://Velmora/ZT-40?serial=ZT4000999", ProbeAnswer::State::Problem,
+         "the queue's printer (USB://Velmora/ZT-40?serial=ZT4000999) is not attached, but a ZT-40 is: "
+         "usb://Velmora/ZT-40?serial=ZT4000123"},
+        {"USB://Other/Printer", ProbeAnswer::State::Problem,
+         "the queue's printer (USB://Other/Printer) is not attached, but a ZT-40 is: usb://Velmora/ZT-40?serial=ZT4000123"},
+    };
+    for (const auto& c : cases) {
+        const auto answer = probe.DeviceOnBus(QueueInfo{"ZT-40", c.port, "Velmora ZT-40", 0});
+        EXPECT_EQ(answer.state, c.state) << c.port;
+        EXPECT_EQ(answer.finding.English(), c.finding);
+    }
+}
+
+TEST_F(EmulatedUsbLinkTest, DoctorNamesAnotherProgramHoldingTheDevice) {
+    if (skipped) return;
+    auto usb = LibusbBus::Create();
+    ASSERT_TRUE(usb);
+    LinuxSetupProbe probe(*usb, InstalledFiles{});
+    const QueueInfo queue{"ZT-40", "USB://Velmora/ZT-40?serial=ZT4000123", "Velmora ZT-40", 0};
+    EXPECT_EQ(probe.InterfaceFree(queue).finding.English(), "the printer interface is free");
+    const int holder = ::open("/dev/bus/usb/001/007", O_RDWR | O_CLOEXEC);
+    ASSERT_GE(holder, 0);
+    ASSERT_EQ(::flock(holder, LOCK_EX | LOCK_NB), 0);
+    const auto held = probe.InterfaceFree(queue);
+    ::close(holder);
+    EXPECT_EQ(held.state, ProbeAnswer::State::Problem);
+    EXPECT_EQ(held.finding.English(), "another program has the printer's USB device open");
 }
 
 }  // namespace

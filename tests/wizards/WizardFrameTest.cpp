@@ -100,7 +100,7 @@ TEST_F(WizardFrameTest, AFinishedHeadReplacementKeepsWhatThePagesWrote) {
 }
 
 TEST_F(WizardFrameTest, ACancelledHeadReplacementPutsEveryGroupBackAndCancelsItsJob) {
-    RunWizard<CChangeHeadSheet>(WizardKind::ReplaceHead, [this](CChangeHeadSheet& sheet) {
+    RunWizard<CChangeHeadSheet>(WizardKind::ReplaceHead, [](CChangeHeadSheet& sheet) {
         sheet.m_moveHead.OnMoveHead();
         Walk(sheet, 5);
         sheet.m_adjustPin.OnStartPrinting();

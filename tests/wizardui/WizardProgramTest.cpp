@@ -81,7 +81,7 @@ protected:
     static bool Usable(QAbstractButton* button) { return button && button->isVisible() && button->isEnabled(); }
 
     // Steps that wait for the wizard's own buttons.
-    static Step Press(const std::string& name, std::function<QAbstractButton*()> button) {
+    static Step Press(const std::string& name, const std::function<QAbstractButton*()>& button) {
         return {name, [button] { return Wizard() && Usable(button()); }, [button] { button()->click(); }};
     }
     static Step Next() { return Press("next", [] { return Wizard()->NextButton(); }); }

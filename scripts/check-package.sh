@@ -61,9 +61,6 @@ grep -Fq "the record folder $record_dir is writable" "$work/doctor.txt" ||
   fail "the user nobody cannot use $record_dir"
 
 step "zt40util --simulate stays up offscreen"
-if [[ ! -e /usr/bin/zt40util ]]; then
-  echo "skipped: the tree does not build zt40util yet"
-else
 QT_QPA_PLATFORM=offscreen zt40util --simulate > "$work/util.log" 2>&1 &
 util_pid=$!
 sleep 5
@@ -74,7 +71,14 @@ if ! kill -0 "$util_pid" 2>/dev/null; then
 fi
 kill "$util_pid"
 wait "$util_pid" 2>/dev/null || true
-fi
+
+step "the installed zt40util finds its Japanese edition"
+edition() { env -u LC_ALL -u LC_MESSAGES -u LANGUAGE LANG="$1" QT_QPA_PLATFORM=offscreen timeout 30 zt40util --print-edition; }
+edition ja_JP.UTF-8 | tee "$work/edition-ja"
+grep -qx 'edition: ja' "$work/edition-ja" || fail "LANG=ja_JP.UTF-8 does not give the Japanese edition"
+grep -Eq '^areas: .*\bmain\b' "$work/edition-ja" || fail "the Japanese translations are not found"
+grep -qx 'qt standard texts: yes' "$work/edition-ja" || fail "Qt's own Japanese texts are not found"
+edition C.UTF-8 | grep -qx 'edition: en' || fail "LANG=C.UTF-8 does not give the English edition"
 
 step "lpinfo -m on a private cupsd lists the driver"
 # The machine's own cupsd is never asked: a cupsd of our own, on a socket in a temporary folder.

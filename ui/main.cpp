@@ -39,13 +39,15 @@ struct Options {
     WiringOptions wiring;
     QString screenshot;           // the main window into this PNG once ready, then end
     QString simulatorScreenshot;  // the simulator's window likewise
+    bool printEdition = false;    // say which edition the locale gives, then end
 };
 
 constexpr const char* kUsage =
-    "usage: zt40util [--simulate[=FILE]] [--screenshot=FILE.png] [--simulator-screenshot=FILE.png]\n"
+    "usage: zt40util [--simulate[=FILE]] [--screenshot=FILE.png] [--simulator-screenshot=FILE.png] [--print-edition]\n"
     "  --simulate[=FILE]   run on a simulated ZT-40 (FILE: its initial state), with its control window\n"
     "  --screenshot=FILE   once the printer is ready, save the main window as a PNG and end\n"
-    "  --simulator-screenshot=FILE   the same for the simulator's control window\n";
+    "  --simulator-screenshot=FILE   the same for the simulator's control window\n"
+    "  --print-edition     print the edition the locale picks and the translations found, then end\n";
 
 std::optional<Options> ParseOptions(const QStringList& args) {
     Options options;
@@ -58,6 +60,8 @@ std::optional<Options> ParseOptions(const QStringList& args) {
             options.wiring.simulateFile = arg.section(QLatin1Char('='), 1).toStdString();
         } else if (arg.startsWith(QStringLiteral("--screenshot="))) {
             options.screenshot = arg.section(QLatin1Char('='), 1);
+        } else if (arg == QStringLiteral("--print-edition")) {
+            options.printEdition = true;
         } else if (arg.startsWith(QStringLiteral("--simulator-screenshot="))) {
             options.simulatorScreenshot = arg.section(QLatin1Char('='), 1);
         } else {
@@ -92,6 +96,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     const auto edition = ui::InstallEdition(app, QLocale::system());
+    // Lets an installed copy show, without a display, that its translations are found.
+    if (options->printEdition) {
+        std::printf("edition: %s\nareas: %s\nqt standard texts: %s\n", qPrintable(edition.language),
+                    qPrintable(edition.loadedAreas.join(QLatin1Char(' '))), edition.qtStandardTexts ? "yes" : "no");
+        return 0;
+    }
 
     ui::MainWindow window(edition.language);
     ui::QtMessageBox messages(&window);

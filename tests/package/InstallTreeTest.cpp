@@ -47,8 +47,9 @@ struct Expected {
 
 TEST_F(InstallTreeTest, EachFileWhereTheSystemLooksWithItsMode) {
     const std::string man = "/usr/share/man/man1/";
-    const std::array<Expected, 8> files{{
+    const std::array<Expected, 9> files{{
         {"/usr/bin/zt40ctl", 0755},
+        {"/usr/bin/zt40util", 0755},
         // cupsd refuses to run a filter that anyone but its owner may change.
         {"/usr/lib/cups/filter/zt40-passthrough", 0755},
         {"/usr/share/cups/model/velmora/velmora-zt40.ppd", 0644},

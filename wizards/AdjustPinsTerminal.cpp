@@ -39,7 +39,7 @@ public:
 
 // The main window's view on a terminal: message boxes become lines on standard error, and
 // the one wizard it can run is the pin adjustment, step by step.
-class TerminalView final : public IPinwardenView {
+class TerminalView final : public HeadlessView {
 public:
     TerminalView(ITerminal& terminal, CPrintJobSender& sender, ISpooler& spooler, const AdjustPinsRequest& request)
         : m_terminal(terminal), m_sender(sender), m_spooler(spooler), m_request(request) {}
@@ -48,12 +48,6 @@ public:
     AdjustPinsOutcome Outcome() const { return m_outcome; }
     const PinSettings& ReadBack() const { return m_readBack; }
 
-    int StartTimer(int timerId, std::uint32_t) override { return timerId; }
-    void StopTimer(int) override {}
-    void SetCaption(const std::string&) override {}
-    void EnableControl(int, bool) override {}
-    void AppendMenuItem(int, Text) override {}
-    void EnableMenuItem(int, bool) override {}
     MbResult ShowMessage(const Message& message, MbButtons buttons, MbIcon) override {
         m_terminal.Report(message.English());
         if (buttons == MbButtons::Ok) return MbResult::Ok;
@@ -64,12 +58,6 @@ public:
                    ? (buttons == MbButtons::OkCancel ? MbResult::Ok : MbResult::Retry)
                    : MbResult::Cancel;
     }
-    void UpdateControls(const DialogData&) override {}
-    void Repaint() override {}
-    void SetWaitCursor(bool) override {}
-    void SetStatusLine(const Message&, const std::optional<Message>&) override {}
-    void ShowAbout() override {}
-    void DestroyWindow() override {}
 
     int RunWizard(WizardKind kind) override {
         if (kind != WizardKind::ReadjustPins || m_dlg == nullptr) return kCancelCommand;

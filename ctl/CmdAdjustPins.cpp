@@ -1,7 +1,5 @@
 // zt40ctl adjust-pins: the pin-adjustment wizard on a terminal, inside the main window's
 // save-and-restore frame, for machines without a screen.
-#include <signal.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <iostream>
@@ -12,6 +10,7 @@
 #include "ctl/ExitStatus.h"
 #include "ctl/QueueText.h"
 #include "ctl/StdioMessageBox.h"
+#include "platform/os/Interrupt.h"
 #include "printjob/EmbeddedJobs.h"
 #include "wiring/RecordWiring.h"
 #include "wizards/AdjustPinsTerminal.h"
@@ -20,34 +19,8 @@ namespace zt40::ctl {
 
 namespace {
 
-volatile sig_atomic_t g_interrupted = 0;
-
-void OnInterrupt(int) { g_interrupted = 1; }
-
-// Ctrl-C is taken as "cancel the wizard": the blocking read returns at once (no restart), and
-// the frame then writes the saved settings back before the program ends.
-class InterruptGuard {
-public:
-    InterruptGuard() {
-        struct sigaction action {};
-        action.sa_handler = OnInterrupt;
-        sigemptyset(&action.sa_mask);
-        action.sa_flags = 0;
-        sigaction(SIGINT, &action, &m_previous);
-        sigaction(SIGTERM, &action, &m_previousTerm);
-    }
-    ~InterruptGuard() {
-        sigaction(SIGINT, &m_previous, nullptr);
-        sigaction(SIGTERM, &m_previousTerm, nullptr);
-    }
-    InterruptGuard(const InterruptGuard&) = delete;
-    InterruptGuard& operator=(const InterruptGuard&) = delete;
-
-private:
-    struct sigaction m_previous {};
-    struct sigaction m_previousTerm {};
-};
-
+// Ctrl-C is taken as "cancel the wizard" (InterruptGuard): the blocking read returns at once,
+// and the frame then writes the saved settings back before the program ends.
 class StdioTerminal final : public ITerminal {
 public:
     std::optional<std::string> ReadLine(std::string_view prompt) override {
@@ -72,7 +45,7 @@ public:
     void Report(std::string_view text) override {
         std::fprintf(stderr, "%.*s%s", static_cast<int>(text.size()), text.data(), text.ends_with('\n') ? "" : "\n");
     }
-    bool Interrupted() const override { return g_interrupted != 0; }
+    bool Interrupted() const override { return InterruptGuard::Interrupted(); }
 };
 
 int Usage(const std::string& why) {

@@ -7,7 +7,7 @@
 
 #include "ctl/Command.h"
 #include "ctl/ExitStatus.h"
-#include "platform/linux/UsbDevicePath.h"
+#include "wiring/RealPlatform.h"
 #include "platform/sim/Zt40StateFile.h"
 
 namespace zt40::ctl {
@@ -74,10 +74,8 @@ int main(int argc, char** argv) {
     if (options.device && options.simulate) {
         return BadArguments("--device and --simulate cannot be used together: the simulated printer has no USB device");
     }
-    if (options.device && !zt40::ParseDevicePath(*options.device)) {
-        return BadArguments("--device \"" + *options.device +
-                            "\" is not a USB device path; one looks like usb:1a2b:00c4:serial=ZT4000123 "
-                            "or usb:1a2b:00c4:port=1-1.4 (vendor and product in hex)");
+    if (options.device) {
+        if (const auto problem = zt40::DevicePathProblem(*options.device)) return BadArguments(*problem);
     }
     if (options.queue && options.queue->empty()) return BadArguments("--queue needs a queue name, not an empty text");
     if (rest.empty()) {

@@ -1,13 +1,26 @@
 #pragma once
 // The usage record file's platform for both programs: the shared data folder (or the folder
-// ZT40_DATA_DIR names) and POSIX files. Simulated or not, the printer's history is real.
+// ZT40_DATA_DIR names) and the system's files. Simulated or not, the printer's history is real.
 #include <string>
 
+#include "record/UsageRecordFile.h"
+#if defined(_WIN32)
+#include "platform/win32/Win32DataFolderPlatform.h"
+#include "platform/win32/Win32RecordFiles.h"
+#else
 #include "platform/linux/LinuxDataFolderPlatform.h"
 #include "platform/linux/PosixRecordFiles.h"
-#include "record/UsageRecordFile.h"
+#endif
 
 namespace zt40 {
+
+#if defined(_WIN32)
+using SystemDataFolderPlatform = Win32DataFolderPlatform;
+using SystemRecordFiles = Win32RecordFiles;
+#else
+using SystemDataFolderPlatform = LinuxDataFolderPlatform;
+using SystemRecordFiles = PosixRecordFiles;
+#endif
 
 class RecordWiring {
 public:
@@ -21,8 +34,8 @@ public:
     const UsageRecordPlatform& Platform() const { return m_platform; }
 
 private:
-    LinuxDataFolderPlatform m_folders;
-    PosixRecordFiles m_files;
+    SystemDataFolderPlatform m_folders;
+    SystemRecordFiles m_files;
     UsageRecordPlatform m_platform;
 };
 

@@ -1,0 +1,25 @@
+#pragma once
+// The record file on Windows. Appends go to the end of the file, a new file gets the same
+// everyone-may-write access list as the data folder, anything but a plain disk file is refused,
+// and an open file is kept from other openers (shared among readers) for a bounded wait.
+#include <chrono>
+
+#include "platform/RecordFiles.h"
+
+namespace zt40 {
+
+FileError FileErrorFromWin32(unsigned long error);
+
+class Win32RecordFiles final : public IRecordFiles {
+public:
+    explicit Win32RecordFiles(std::chrono::milliseconds lockWait = std::chrono::milliseconds(2000))
+        : m_lockWait(lockWait) {}
+    std::unique_ptr<IRecordFile> OpenForAppend(const std::string& path, FileError& error) override;
+    std::unique_ptr<IRecordFile> OpenForReading(const std::string& path, bool createIfMissing,
+                                                FileError& error) override;
+
+private:
+    std::chrono::milliseconds m_lockWait;
+};
+
+}  // namespace zt40

@@ -9,7 +9,11 @@
 #include <string>
 #include <vector>
 
+#if defined(_WIN32)
+#include "platform/win32/Win32RecordFiles.h"
+#else
 #include "platform/linux/PosixRecordFiles.h"
+#endif
 #include "record/RecordFormat.h"
 #include "record/UsageRecordFile.h"
 #include "support/FakeDataFolderPlatform.h"
@@ -47,7 +51,11 @@ public:
 private:
     std::filesystem::path m_dir;
     test::FakeDataFolderPlatform m_folders;
+#if defined(_WIN32)
+    Win32RecordFiles m_files;
+#else
     PosixRecordFiles m_files;
+#endif
 };
 
 }  // namespace zt40::testing

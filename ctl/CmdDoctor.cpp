@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/Doctor.h"
+#include "session/PrinterSession.h"
 #include "ctl/Command.h"
 #include "ctl/ExitStatus.h"
 #include "ctl/StdioMessageBox.h"
@@ -57,10 +58,10 @@ int RunSimulated(const GlobalOptions& options) {
     }
     SimPrinterRig rig(setup);
     StdioMessageBox messages;
-    CHeadDevice device(rig.Platform(SystemClock(), messages));
+    PrinterSession session(rig.Platform(SystemClock(), messages), SleepPause, &rig.Report());
     SimSetupProbe probe(rig.Printer());
     SystemDataFolderPlatform dataFolder;
-    return Print(RunDoctor(DoctorPlatform{rig.Spooler(), probe, device, &rig.Report(), dataFolder}));
+    return Print(RunDoctor(DoctorPlatform{rig.Spooler(), probe, session, &rig.Report(), dataFolder}));
 }
 
 int RunReal() {

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "app/PrinterQueueRule.h"
 #include "platform/sim/SimDeviceChangeMonitor.h"
 #include "platform/sim/SimPrinterRig.h"
 #include "platform/sim/Zt40StateFile.h"
@@ -11,9 +10,6 @@
 namespace zt40 {
 
 namespace {
-
-constexpr unsigned kRequestIndex = 0;
-constexpr unsigned kDataSize = 32;
 
 class SimulatedWiring final : public PlatformWiring {
 public:
@@ -75,21 +71,6 @@ std::unique_ptr<ISpooler> MakeSpooler(const WiringOptions& options, std::string&
     const auto setup = LoadSetup(options, error);
     if (!setup) return nullptr;
     return std::make_unique<SimulatedSpooler>(*setup);
-}
-
-QueueChoice ChooseQueue(ISpooler& spooler, const std::optional<std::string>& named) {
-    if (named) return {QueueChoiceStatus::Chosen, *named};
-    std::vector<QueueInfo> queues;
-    if (!spooler.EnumLocalQueues(queues)) return {QueueChoiceStatus::SpoolerUnreachable, {}};
-    for (const auto& queue : queues) {
-        if (MatchesPrinterQueue(queue)) return {QueueChoiceStatus::Chosen, queue.name};
-    }
-    return {QueueChoiceStatus::NoUsableQueue, {}};
-}
-
-bool OpenThroughQueue(CHeadDevice& device, std::string_view queueName) {
-    device.Close();
-    return device.Open(queueName, kRequestIndex, kDataSize);
 }
 
 }  // namespace zt40

@@ -11,6 +11,7 @@
 #include "platform/linux/UdevDeviceMonitor.h"
 #include "platform/linux/UsbDevicePath.h"
 #include "platform/linux/UsbDevicePresence.h"
+#include "session/PrinterSession.h"
 
 namespace zt40 {
 
@@ -89,10 +90,10 @@ std::optional<DoctorReport> RunMachineDoctor(const std::string& filesRoot, IMess
     LinuxDeviceFinder finder(spooler, *bus, &access);
     LibusbDeviceOpener opener(*bus, &access);
     SteadyClock clock;
-    CHeadDevice device(DeviceLinkPlatform{finder, opener, clock, messages, spooler});
+    PrinterSession session(DeviceLinkPlatform{finder, opener, clock, messages, spooler}, SleepPause, &access);
     LinuxSetupProbe probe(*bus, FilesUnder(filesRoot));
     LinuxDataFolderPlatform dataFolder;
-    return RunDoctor(DoctorPlatform{spooler, probe, device, &access, dataFolder});
+    return RunDoctor(DoctorPlatform{spooler, probe, session, &access, dataFolder});
 }
 
 }  // namespace zt40

@@ -10,6 +10,7 @@
 #include "platform/win32/Win32SetupProbe.h"
 #include "platform/win32/Win32Spooler.h"
 #include "platform/win32/Win32VendorChannel.h"
+#include "session/PrinterSession.h"
 
 namespace zt40 {
 
@@ -83,13 +84,13 @@ std::optional<std::string> DevicePathProblem(std::string_view path) {
 
 std::optional<DoctorReport> RunMachineDoctor(const std::string&, IMessageBox& messages, std::string&) {
     RealWiring wiring(std::nullopt, messages);
-    CHeadDevice device(wiring.Platform());
+    PrinterSession session(wiring.Platform(), SleepPause, &wiring.AccessReport());
     Win32KeyTree keys;
     Win32VersionQuery version;
     RegistryDeviceFinder finder(wiring.Spooler(), keys, version);
     Win32SetupProbe probe(finder);
     Win32DataFolderPlatform dataFolder;
-    return RunDoctor(DoctorPlatform{wiring.Spooler(), probe, device, &wiring.AccessReport(), dataFolder});
+    return RunDoctor(DoctorPlatform{wiring.Spooler(), probe, session, &wiring.AccessReport(), dataFolder});
 }
 
 }  // namespace zt40

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, only those that are missing.
+# Installs the Debian packages the build and the tests need, only those that are missing; or
+# the packages named as arguments.
 set -euo pipefail
 
 packages=(
@@ -16,6 +17,11 @@ packages=(
   debhelper dpkg-dev lintian desktop-file-utils appstream
   cups  # cups-driverd, for lpinfo -m on the installed driver
 )
+
+# Packages named on the command line replace the list (scripts/windows.sh names its own).
+if (($#)); then
+  packages=("$@")
+fi
 
 missing=()
 for package in "${packages[@]}"; do

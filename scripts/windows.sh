@@ -7,20 +7,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=${BUILD_DIR:-$here/build-windows}
 jobs=${JOBS:-$(nproc)}
 
-packages=(g++-mingw-w64-x86-64-posix wine wine64 googletest)
-missing=()
-for package in "${packages[@]}"; do
-  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
-  [[ "$status" == "install ok installed" ]] || missing+=("$package")
-done
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
-  sudo_cmd=()
-  [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
-  install=(env DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends)
-  # Package lists may be missing or stale on a fresh machine.
-  "${install[@]}" "${missing[@]}" || { "${sudo_cmd[@]}" apt-get update -qq && "${install[@]}" "${missing[@]}"; }
-fi
+bash "$here/scripts/deps.sh" g++-mingw-w64-x86-64-posix wine wine64 googletest
 
 # A prefix of our own: the registry tests write device keys into it, and nothing of the
 # user's own wine setup is touched.

@@ -1,5 +1,6 @@
 // The device-change notice through the monitor's own window on this thread.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <dbt.h>
 

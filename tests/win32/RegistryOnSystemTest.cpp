@@ -108,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ValueCase{"TooLong", std::string(256, 'x'), REG_SZ, std::nullopt},
                       // The type is not checked; a value without terminator reads up to its end.
                       ValueCase{"BinaryWithoutTerminator", "abc", REG_BINARY, "abc"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<ValueCase>& value) { return std::string(value.param.name); });
 
 TEST(SystemRegistryKeys, RegistryEnumerationListsSubkeysThenReportsTheEnd) {
     SystemRegistry registry;

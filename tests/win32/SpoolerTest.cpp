@@ -1,5 +1,6 @@
 // The system's print spooler: its queues as the poll reads them, and a queue that is not there.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <winspool.h>
 
@@ -22,7 +23,9 @@ TEST(Win32Spooler, ListsTheSameQueuesAsTheSystemsOwnEnumeration) {
     DWORD count = 0;
     EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 4, nullptr, 0, &needed, &count);
     std::vector<BYTE> buffer(needed);
-    if (needed) ASSERT_TRUE(EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 4, buffer.data(), needed, &needed, &count));
+    if (needed) {
+        ASSERT_TRUE(EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 4, buffer.data(), needed, &needed, &count));
+    }
     ASSERT_EQ(queues.size(), count) << "the earlier contents are replaced";
     const auto* names = reinterpret_cast<const PRINTER_INFO_4A*>(buffer.data());
     for (DWORD i = 0; i < count; ++i) EXPECT_EQ(queues[i].name, names[i].pPrinterName);

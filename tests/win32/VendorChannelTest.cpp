@@ -17,7 +17,7 @@ const HANDLE kDevice = reinterpret_cast<HANDLE>(0x1234);
 // Records every call with copies of what it was given; GET answers `reply`.
 class RecordingIo final : public IDeviceIo {
 public:
-    struct Control {
+    struct ControlCall {
         HANDLE device;
         DWORD code;
         std::vector<std::uint8_t> in;
@@ -50,7 +50,7 @@ public:
     BOOL closeResult = TRUE;
     std::vector<std::uint8_t> reply;
     std::vector<Opened> opened;
-    std::vector<Control> controls;
+    std::vector<ControlCall> controls;
     std::vector<HANDLE> closed;
 };
 

@@ -1,6 +1,6 @@
 #include "platform/win32/Win32SetupProbe.h"
 
-#include "platform/RecordFolderAccess.h"
+#include "platform/os/FolderRights.h"
 
 namespace zt40 {
 
@@ -28,6 +28,17 @@ ProbeAnswer Win32SetupProbe::InterfaceFree(const QueueInfo&) {
             {}};
 }
 
-ProbeAnswer Win32SetupProbe::RecordFolder(const std::string& folder) { return WritableRecordFolder(folder); }
+// The folder's access list decides; the fix is the one the program itself makes when it creates
+// the folder, so an administrator's new start puts it right.
+ProbeAnswer Win32SetupProbe::RecordFolder(const std::string& folder) {
+    if (!MayCreateFilesIn(folder)) {
+        return ProbeAnswer::Problem(
+            Message::Of(ZT40_TR("Doctor", "the record folder %1 is missing or not writable"), {folder}),
+            Message::Of(ZT40_TR("Doctor", "give Everyone full control of \"%1\" (or remove it and start the "
+                                          "program once as an administrator)"),
+                        {folder}));
+    }
+    return ProbeAnswer::Ok(Message::Of(ZT40_TR("Doctor", "the record folder %1 is writable"), {folder}));
+}
 
 }  // namespace zt40

@@ -4,9 +4,8 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "ctl/Command.h"
+#include "platform/os/StandardOutput.h"
 #include "printjob/EmbeddedJobs.h"
 
 namespace zt40::ctl {
@@ -31,11 +30,12 @@ int ExportJob(const GlobalOptions&, const std::vector<std::string>& args) {
         return 1;
     }
     // Raw printer data would scramble a terminal; it is meant for a file or a pipe.
-    if (isatty(STDOUT_FILENO)) {
+    if (StandardOutputIsTerminal()) {
         std::fprintf(stderr, "zt40ctl: export-job: standard output is a terminal; redirect it to a file\n");
         return 2;
     }
-    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0) {
+    if (!WriteStandardOutputUnchanged() || std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
+        std::fflush(stdout) != 0) {
         std::perror("zt40ctl: export-job");
         return 1;
     }

@@ -8,9 +8,9 @@
 #include <sstream>
 
 #include "app/ControlIds.h"
-#include "platform/linux/PosixRecordFiles.h"
 #include "support/DialogRig.h"
 #include "support/FakeDataFolderPlatform.h"
+#include "wiring/RecordWiring.h"
 
 namespace zt40::testing {
 namespace {
@@ -43,7 +43,7 @@ protected:
 
     std::filesystem::path m_dir;
     test::FakeDataFolderPlatform m_folders;
-    PosixRecordFiles m_files;
+    SystemRecordFiles m_files;
     DialogRig m_rig;
 };
 

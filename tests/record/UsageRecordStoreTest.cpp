@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/linux/PosixRecordFiles.h"
 #include "record/UsageRecordStore.h"
 #include "support/FakeDataFolderPlatform.h"
+#include "wiring/RecordWiring.h"
 
 namespace zt40 {
 namespace {
@@ -51,7 +51,7 @@ protected:
 
     std::filesystem::path m_dir;
     test::FakeDataFolderPlatform m_folders;
-    PosixRecordFiles m_files;
+    SystemRecordFiles m_files;
     UsageRecordStore m_store{{m_folders, m_files, "zt40util"}};
     std::vector<std::string> written;
     std::vector<std::string> shown;

@@ -9,14 +9,10 @@
 #include <string>
 #include <vector>
 
-#if defined(_WIN32)
-#include "platform/win32/Win32RecordFiles.h"
-#else
-#include "platform/linux/PosixRecordFiles.h"
-#endif
 #include "record/RecordFormat.h"
 #include "record/UsageRecordFile.h"
 #include "support/FakeDataFolderPlatform.h"
+#include "wiring/RecordWiring.h"
 
 namespace zt40::testing {
 
@@ -51,11 +47,7 @@ public:
 private:
     std::filesystem::path m_dir;
     test::FakeDataFolderPlatform m_folders;
-#if defined(_WIN32)
-    Win32RecordFiles m_files;
-#else
-    PosixRecordFiles m_files;
-#endif
+    SystemRecordFiles m_files;
 };
 
 }  // namespace zt40::testing

@@ -118,11 +118,7 @@ int RunAdjustPinsCommand(const GlobalOptions& options, const std::vector<std::st
 
     StdioMessageBox messages;
     auto wired = WirePlatform(options, messages);
-    if (!wired.wiring) {
-        std::fprintf(stderr, "%s%s%s", wired.exitStatus == 2 ? "" : "zt40ctl: ", wired.error.c_str(),
-                     wired.error.ends_with('\n') ? "" : "\n");
-        return wired.exitStatus;
-    }
+    if (!wired.wiring) return WiringFailed(wired);
     PlatformWiring& wiring = *wired.wiring;
     // The wizard's frame takes the first queue that matches, as the window's poll does.
     const auto choice = ChooseQueue(wiring.Spooler(), std::nullopt);

@@ -82,11 +82,7 @@ int RunRestore(const GlobalOptions& options, const std::vector<std::string>& arg
                                      kExitBadArguments);
     StdioMessageBox messages;
     auto wired = WirePlatform(options, messages);
-    if (!wired.wiring) {
-        std::fprintf(stderr, "%s%s%s", wired.exitStatus == kExitBadArguments ? "" : "zt40ctl: ", wired.error.c_str(),
-                     wired.error.ends_with('\n') ? "" : "\n");
-        return wired.exitStatus;
-    }
+    if (!wired.wiring) return WiringFailed(wired);
     PlatformWiring& wiring = *wired.wiring;
     const auto choice = ChooseQueue(wiring.Spooler(), std::nullopt);
     if (choice.status != QueueChoiceStatus::Chosen) {

@@ -81,10 +81,7 @@ int RunStatus(const GlobalOptions& options, const std::vector<std::string>& args
     }
     StdioMessageBox messages;
     auto wired = WirePlatform(options, messages);
-    if (!wired.wiring) {
-        if (wired.exitStatus == kExitBadArguments) return BadSimulationFile(wired.error);
-        return Fail(wired.error, wired.exitStatus);
-    }
+    if (!wired.wiring) return WiringFailed(wired);
     PlatformWiring& wiring = *wired.wiring;
     std::string queueName = options.queue.value_or("");
     if (!options.device) {

@@ -52,4 +52,12 @@ inline int BadSimulationFile(const std::string& error) {
     return kExitBadArguments;
 }
 
+// A platform that could not be wired: a bad simulation file as above, anything else said
+// after the program's name.
+inline int WiringFailed(const WiredPlatform& wired) {
+    if (wired.exitStatus == kExitBadArguments) return BadSimulationFile(wired.error);
+    std::fprintf(stderr, "zt40ctl: %s%s", wired.error.c_str(), wired.error.ends_with('\n') ? "" : "\n");
+    return wired.exitStatus;
+}
+
 }  // namespace zt40::ctl

@@ -7,6 +7,7 @@
 
 #include "ctl/Command.h"
 #include "ctl/ExitStatus.h"
+#include "platform/TextOutput.h"
 #include "platform/linux/UsbDevicePath.h"
 #include "platform/sim/Zt40StateFile.h"
 

@@ -12,6 +12,7 @@
 #include "ctl/ExitStatus.h"
 #include "ctl/QueueText.h"
 #include "ctl/StdioMessageBox.h"
+#include "platform/TextOutput.h"
 #include "printjob/EmbeddedJobs.h"
 #include "wiring/RecordWiring.h"
 #include "wizards/AdjustPinsTerminal.h"
@@ -76,7 +77,7 @@ public:
 };
 
 int Usage(const std::string& why) {
-    std::fprintf(stderr, "zt40ctl: adjust-pins: %s\n", why.c_str());
+    std::fprintf(stderr, "zt40ctl: adjust-pins: %s\n", EscapeForTerminal(why).c_str());
     return kExitBadArguments;
 }
 
@@ -90,6 +91,7 @@ int RunAdjustPinsCommand(const GlobalOptions& options, const std::vector<std::st
         } else if (arg == "--dry-run") {
             dryRun = true;
         } else if (arg == "--readings" || arg.starts_with("--readings=")) {
+            if (request.readings) return Usage("--readings is given twice");
             std::string list;
             if (arg == "--readings") {
                 if (i + 1 == args.size()) return Usage("--readings needs nine labels, such as A1,B3,None,...");
@@ -123,7 +125,7 @@ int RunAdjustPinsCommand(const GlobalOptions& options, const std::vector<std::st
     // The wizard's frame takes the first queue that matches, as the window's poll does.
     const auto choice = ChooseQueue(wiring.Spooler(), std::nullopt);
     if (choice.status != QueueChoiceStatus::Chosen) {
-        std::fprintf(stderr, "zt40ctl: %s\n", QueueChoiceText(choice.status).c_str());
+        std::fprintf(stderr, "zt40ctl: %s\n", QueueChoiceText(choice.status, options.queue).c_str());
         return choice.status == QueueChoiceStatus::SpoolerUnreachable ? kExitSpoolerUnreachable : kExitNoQueue;
     }
     if (options.queue && *options.queue != choice.name) {

@@ -12,6 +12,7 @@
 #include "ctl/ExitStatus.h"
 #include "ctl/QueueText.h"
 #include "ctl/StdioMessageBox.h"
+#include "platform/TextOutput.h"
 #include "record/UsageRecordStore.h"
 #include "wiring/RecordWiring.h"
 
@@ -25,7 +26,7 @@ constexpr auto kReadyBound = std::chrono::seconds(5);
 constexpr auto kPollPause = std::chrono::milliseconds(100);
 
 int Fail(const std::string& text, int status) {
-    std::fprintf(stderr, "zt40ctl: restore: %s\n", text.c_str());
+    std::fprintf(stderr, "zt40ctl: restore: %s\n", EscapeForTerminal(text).c_str());
     return status;
 }
 
@@ -49,7 +50,7 @@ void PrintPreview(const RestoreOutcome& outcome, const PinSettings& settings, co
         return;
     }
     std::printf("Restore would write %s (values marked * change):\n",
-                outcome.plan.fromRecord ? ("the last usable record of " + path).c_str() : "the defaults (no usable record)");
+                outcome.plan.fromRecord ? ("the last usable record of " + EscapeForTerminal(path)).c_str() : "the defaults (no usable record)");
     if (const auto& to = outcome.plan.settings) {
         std::printf("pin settings (out of range now):\n");
         PrintValues("word pair", settings.WordPair, to->WordPair);
@@ -115,7 +116,9 @@ int RunRestore(const GlobalOptions& options, const std::vector<std::string>& arg
         const PinSettings settings = dlg.CurrentPinSettings();
         const UsageCounters counters = dlg.CurrentUsageCounters();
         const auto outcome = dlg.PreviewRestore();
-        if (outcome.fileFailure) std::fprintf(stderr, "zt40ctl: restore: %s\n", outcome.fileFailure->English().c_str());
+        if (outcome.fileFailure) {
+            std::fprintf(stderr, "zt40ctl: restore: %s\n", TerminalText(*outcome.fileFailure).c_str());
+        }
         PrintPreview(outcome, settings, counters, outcome.path);
         return outcome.fileFailure ? kExitNoAnswer : kExitOk;
     }

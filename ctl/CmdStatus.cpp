@@ -11,6 +11,7 @@
 #include "ctl/Json.h"
 #include "ctl/QueueText.h"
 #include "ctl/StdioMessageBox.h"
+#include "platform/TextOutput.h"
 
 namespace zt40::ctl {
 
@@ -20,7 +21,7 @@ namespace {
 constexpr std::uint32_t kReadyWaitMs = 5000;
 
 int Fail(const std::string& message, int exitStatus = kExitNoAnswer) {
-    std::fprintf(stderr, "zt40ctl: %s\n", message.c_str());
+    std::fprintf(stderr, "zt40ctl: %s\n", EscapeForTerminal(message).c_str());
     return exitStatus;
 }
 
@@ -86,7 +87,7 @@ int RunStatus(const GlobalOptions& options, const std::vector<std::string>& args
     std::string queueName = options.queue.value_or("");
     if (!options.device) {
         const auto choice = ChooseQueue(wiring.Spooler(), options.queue);
-        if (choice.status != QueueChoiceStatus::Chosen) return Fail(QueueChoiceText(choice.status), ExitStatusOf(choice.status));
+        if (choice.status != QueueChoiceStatus::Chosen) return Fail(QueueChoiceText(choice.status, options.queue), ExitStatusOf(choice.status));
         queueName = choice.name;
     }
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/PrinterQueueRule.h"
+#include "platform/TextCompare.h"
 #include "platform/linux/CupsSpooler.h"
 #include "platform/linux/LibusbBus.h"
 #include "platform/linux/LibusbDeviceOpener.h"
@@ -126,9 +127,14 @@ std::unique_ptr<ISpooler> MakeSpooler(const WiringOptions& options, std::string&
 }
 
 QueueChoice ChooseQueue(ISpooler& spooler, const std::optional<std::string>& named) {
-    if (named) return {QueueChoiceStatus::Chosen, *named};
     std::vector<QueueInfo> queues;
     if (!spooler.EnumLocalQueues(queues)) return {QueueChoiceStatus::SpoolerUnreachable, {}};
+    if (named) {
+        for (const auto& queue : queues) {
+            if (EqualsIgnoringCase(queue.name, *named)) return {QueueChoiceStatus::Chosen, queue.name};
+        }
+        return {QueueChoiceStatus::NoSuchQueue, {}};
+    }
     for (const auto& queue : queues) {
         if (MatchesPrinterQueue(queue)) return {QueueChoiceStatus::Chosen, queue.name};
     }

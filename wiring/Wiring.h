@@ -57,6 +57,7 @@ enum class QueueChoiceStatus {
     Chosen,
     SpoolerUnreachable,  // the spooler did not answer the list of its queues
     NoUsableQueue,       // it answered, and no queue passes the matching rule
+    NoSuchQueue,         // it answered, and has no queue of the name asked for
 };
 
 struct QueueChoice {
@@ -64,7 +65,9 @@ struct QueueChoice {
     std::string name;
 };
 
-// The queue named by --queue, or the first that the main window's matching rule accepts.
+// The queue named by --queue (as the spooler spells it; names compare without regard to case,
+// and a named queue need not pass the matching rule), or the first that the main window's
+// matching rule accepts.
 QueueChoice ChooseQueue(ISpooler& spooler, const std::optional<std::string>& named);
 
 // Opens the device through `queueName` with request index 0 and 32 data bytes, closing

@@ -11,6 +11,7 @@
 #include "ctl/Command.h"
 #include "ctl/ExitStatus.h"
 #include "ctl/StdioMessageBox.h"
+#include "platform/TextOutput.h"
 #include "platform/linux/CupsSpooler.h"
 #include "platform/linux/LibusbBus.h"
 #include "platform/linux/LibusbDeviceOpener.h"
@@ -53,7 +54,8 @@ int ExitStatusOf(const DoctorReport& report) {
 }
 
 int Print(const DoctorReport& report) {
-    for (const auto& check : report.checks) std::printf("%s\n", FormatCheckLine(check).c_str());
+    // Queue names and the spooler's own words are outside text: escaped, as every echo is.
+    for (const auto& check : report.checks) std::printf("%s\n", EscapeForTerminal(FormatCheckLine(check)).c_str());
     return ExitStatusOf(report);
 }
 

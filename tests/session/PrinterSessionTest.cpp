@@ -117,7 +117,7 @@ TEST_P(SessionConnect, ChoosesOpensAndWaits) {
     EXPECT_EQ(outcome.end, c.end);
     EXPECT_EQ(outcome.queueName, c.queueName);
     EXPECT_EQ(t.session->Ready(), c.ready);
-    EXPECT_EQ(t.session->Opened(), c.end != ConnectEnd::OpenFailed && outcome.queueName != "");
+    EXPECT_EQ(t.session->Opened(), c.end != ConnectEnd::OpenFailed && !outcome.queueName.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(

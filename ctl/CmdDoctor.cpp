@@ -11,6 +11,7 @@
 #include "ctl/Command.h"
 #include "ctl/ExitStatus.h"
 #include "ctl/StdioMessageBox.h"
+#include "platform/TextOutput.h"
 #include "platform/sim/SimPrinterRig.h"
 #include "platform/sim/SimSetupProbe.h"
 #include "platform/sim/Zt40StateFile.h"
@@ -42,7 +43,8 @@ int ExitStatusOf(const DoctorReport& report) {
 }
 
 int Print(const DoctorReport& report) {
-    for (const auto& check : report.checks) std::printf("%s\n", FormatCheckLine(check).c_str());
+    // Queue names and the spooler's own words are outside text: escaped, as every echo is.
+    for (const auto& check : report.checks) std::printf("%s\n", EscapeForTerminal(FormatCheckLine(check)).c_str());
     return ExitStatusOf(report);
 }
 
@@ -61,13 +63,13 @@ int RunSimulated(const GlobalOptions& options) {
     PrinterSession session(rig.Platform(SystemClock(), messages), SleepPause, &rig.Report());
     SimSetupProbe probe(rig.Printer());
     SystemDataFolderPlatform dataFolder;
-    return Print(RunDoctor(DoctorPlatform{rig.Spooler(), probe, session, &rig.Report(), dataFolder}));
+    return Print(RunDoctor(DoctorPlatform{rig.Spooler(), probe, session, &rig.Report(), dataFolder, options.queue}));
 }
 
-int RunReal() {
+int RunReal(const GlobalOptions& options) {
     StdioMessageBox messages;
     std::string error;
-    const auto report = RunMachineDoctor(FilesRoot(), messages, error);
+    const auto report = RunMachineDoctor(FilesRoot(), options.queue, messages, error);
     if (!report) {
         std::fprintf(stderr, "zt40ctl: doctor: %s\n", error.c_str());
         return kExitNoAnswer;
@@ -80,11 +82,11 @@ int RunDoctorCommand(const GlobalOptions& options, const std::vector<std::string
         std::fprintf(stderr, "zt40ctl: doctor takes no arguments\n");
         return kExitBadArguments;
     }
-    if (options.device || options.queue) {
-        std::fprintf(stderr, "zt40ctl: doctor finds the queue and the device itself: leave out --device and --queue\n");
+    if (options.device) {
+        std::fprintf(stderr, "zt40ctl: doctor finds the device through the queue itself: leave out --device\n");
         return kExitBadArguments;
     }
-    return options.simulate ? RunSimulated(options) : RunReal();
+    return options.simulate ? RunSimulated(options) : RunReal(options);
 }
 
 const RegisterCommand kDoctor({"doctor",

@@ -1,14 +1,18 @@
 // zt40ctl: the printer's maintenance operations for scripts and headless machines.
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "ctl/Command.h"
 #include "ctl/ExitStatus.h"
-#include "wiring/RealPlatform.h"
+#include "platform/TextOutput.h"
+#include "platform/os/StandardOutput.h"
 #include "platform/sim/Zt40StateFile.h"
+#include "wiring/RealPlatform.h"
 
 namespace zt40::ctl {
 
@@ -29,6 +33,8 @@ void PrintUsage(std::FILE* out) {
                  "                     usb:1a2b:00c4:serial=ZT4000123 or usb:1a2b:00c4:port=1-1.4\n"
                  "  --queue NAME       use this print queue instead of the first usable ZT-40 queue\n"
                  "  -h, --help         show this text\n"
+                 "An option that takes a value is given once. Names and texts from outside the program\n"
+                 "(arguments, queue and driver names) are shown with control and malformed bytes as \\xNN.\n"
                  "%s"
                  "commands:\n",
                  kExitStatusHelp);
@@ -43,24 +49,34 @@ int BadArguments(const std::string& message) {
     return kExitBadArguments;
 }
 
-}  // namespace
-}  // namespace zt40::ctl
+// Output that did not reach its file is a failure whatever the command did: a script must not
+// take an empty or cut answer for the printer's. A failure the command reported comes first.
+int CheckedOutput(int status) {
+    const bool flushed = std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
+    const bool closed = std::fclose(stdout) == 0;
+    if (flushed && closed) return status;
+    const int why = StandardOutputErrno();
+    std::fprintf(stderr, "zt40ctl: cannot write standard output: %s\n", why != 0 ? std::strerror(why) : "a write failed");
+    return status == kExitOk || status == kExitNothingWritten ? kExitNoAnswer : status;
+}
 
-int main(int argc, char** argv) {
-    using namespace zt40::ctl;
+int Run(int argc, char** argv) {
     GlobalOptions options;
     std::vector<std::string> rest;
+    bool simulateGiven = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        if (arg == "--simulate") {
-            options.simulate = true;
-        } else if (arg.starts_with("--simulate=")) {
-            options.simulate = true;
+        if (arg == "--simulate" || arg.starts_with("--simulate=")) {
+            if (simulateGiven) return BadArguments("--simulate is given twice: name one state file at most");
+            simulateGiven = options.simulate = true;
+            if (arg == "--simulate") continue;
             options.simulateFile = std::string(arg.substr(11));
             if (options.simulateFile.empty()) return BadArguments("--simulate= needs a state file after the =");
         } else if (arg == "--device" || arg == "--queue") {
             if (i + 1 >= argc) return BadArguments(std::string(arg) + " needs a value");
-            (arg == "--device" ? options.device : options.queue) = argv[++i];
+            auto& value = arg == "--device" ? options.device : options.queue;
+            if (value) return BadArguments(std::string(arg) + " is given twice");
+            value = argv[++i];
         } else if (arg == "--help" || arg == "-h") {
             PrintUsage(stdout);
             return kExitOk;
@@ -88,4 +104,12 @@ int main(int argc, char** argv) {
         }
     }
     return BadArguments("unknown command " + rest.front());
+}
+
+}  // namespace
+}  // namespace zt40::ctl
+
+int main(int argc, char** argv) {
+    zt40::RecordStandardOutputErrors();
+    return zt40::ctl::CheckedOutput(zt40::ctl::Run(argc, argv));
 }

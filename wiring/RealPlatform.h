@@ -34,10 +34,10 @@ IClock& SystemClock();
 // Why `path` cannot name a printer's device on this system (--device); nothing when it can.
 std::optional<std::string> DevicePathProblem(std::string_view path);
 
-// zt40ctl doctor on the machine itself. `filesRoot`, when not empty, is prefixed to every
-// installed file the checks look for (a staged tree). Nothing when the system cannot be asked;
+// zt40ctl doctor on the machine itself, through `queue` when one is named. `filesRoot`, when not
+// empty, is prefixed to every installed file the checks look for (a staged tree). Nothing when the system cannot be asked;
 // `error` then says why.
-std::optional<DoctorReport> RunMachineDoctor(const std::string& filesRoot, IMessageBox& messages,
-                                             std::string& error);
+std::optional<DoctorReport> RunMachineDoctor(const std::string& filesRoot, const std::optional<std::string>& queue,
+                                             IMessageBox& messages, std::string& error);
 
 }  // namespace zt40

@@ -78,8 +78,8 @@ std::optional<std::string> DevicePathProblem(std::string_view path) {
            "or usb:1a2b:00c4:port=1-1.4 (vendor and product in hex)";
 }
 
-std::optional<DoctorReport> RunMachineDoctor(const std::string& filesRoot, IMessageBox& messages,
-                                             std::string& error) {
+std::optional<DoctorReport> RunMachineDoctor(const std::string& filesRoot, const std::optional<std::string>& queue,
+                                             IMessageBox& messages, std::string& error) {
     auto bus = LibusbBus::Create();
     if (!bus) {
         error = "USB cannot be reached on this machine";
@@ -93,7 +93,7 @@ std::optional<DoctorReport> RunMachineDoctor(const std::string& filesRoot, IMess
     PrinterSession session(DeviceLinkPlatform{finder, opener, clock, messages, spooler}, SleepPause, &access);
     LinuxSetupProbe probe(*bus, FilesUnder(filesRoot));
     LinuxDataFolderPlatform dataFolder;
-    return RunDoctor(DoctorPlatform{spooler, probe, session, &access, dataFolder});
+    return RunDoctor(DoctorPlatform{spooler, probe, session, &access, dataFolder, queue});
 }
 
 }  // namespace zt40

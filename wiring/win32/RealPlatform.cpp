@@ -82,7 +82,8 @@ std::optional<std::string> DevicePathProblem(std::string_view path) {
     return "--device needs the printer's device path, as the device registry gives it";
 }
 
-std::optional<DoctorReport> RunMachineDoctor(const std::string&, IMessageBox& messages, std::string&) {
+std::optional<DoctorReport> RunMachineDoctor(const std::string&, const std::optional<std::string>& queue,
+                                             IMessageBox& messages, std::string&) {
     RealWiring wiring(std::nullopt, messages);
     PrinterSession session(wiring.Platform(), SleepPause, &wiring.AccessReport());
     Win32KeyTree keys;
@@ -90,7 +91,7 @@ std::optional<DoctorReport> RunMachineDoctor(const std::string&, IMessageBox& me
     RegistryDeviceFinder finder(wiring.Spooler(), keys, version);
     Win32SetupProbe probe(finder);
     Win32DataFolderPlatform dataFolder;
-    return RunDoctor(DoctorPlatform{wiring.Spooler(), probe, session, &wiring.AccessReport(), dataFolder});
+    return RunDoctor(DoctorPlatform{wiring.Spooler(), probe, session, &wiring.AccessReport(), dataFolder, queue});
 }
 
 }  // namespace zt40

@@ -5,25 +5,12 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/FileDescriptor.h"
 #include "platform/os/SmallFile.h"
 
 namespace zt40 {
 
 namespace {
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor() {
-        if (m_fd >= 0) ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 SmallFile CannotRead() { return {SmallFile::Problem::CannotRead, {}, std::strerror(errno), 0}; }
 

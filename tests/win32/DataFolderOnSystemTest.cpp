@@ -91,7 +91,12 @@ TEST_F(DataFolderOnSystemTest, FoldersCarryOneEntryGrantingEveryoneEverythingNot
     for (const auto& level : {company, product}) {
         const auto entries = ReadDacl(level);
         ASSERT_TRUE(entries) << "the access list of " << level << " can be read back";
-        ASSERT_EQ(entries->size(), 1u) << level;
+        std::string seen;
+        for (const auto& entry : *entries) {
+            seen += " type " + std::to_string(entry.type) + " flags " + std::to_string(entry.flags) + " mask " +
+                    std::to_string(entry.mask) + (entry.everyone ? " everyone" : "") + ";";
+        }
+        ASSERT_EQ(entries->size(), 1u) << level << ":" << seen;
         EXPECT_EQ((*entries)[0].type, ACCESS_ALLOWED_ACE_TYPE);
         EXPECT_EQ((*entries)[0].flags, 0) << "what is created inside does not inherit it";
         EXPECT_EQ((*entries)[0].mask, 0x001FFFFFu);

@@ -1,5 +1,8 @@
 #include <windows.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "platform/os/SmallFile.h"
 #include "platform/os/win32/SystemText.h"
 
@@ -21,7 +24,17 @@ private:
     HANDLE m_handle;
 };
 
-SmallFile CannotRead() { return {SmallFile::Problem::CannotRead, {}, SystemText(GetLastError()), 0}; }
+// The C library's words where it has them, so that both editions say the same; else the system's.
+std::string ReasonOf(DWORD code) {
+    switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: return std::strerror(ENOENT);
+    case ERROR_ACCESS_DENIED: return std::strerror(EACCES);
+    default: return SystemText(code);
+    }
+}
+
+SmallFile CannotRead() { return {SmallFile::Problem::CannotRead, {}, ReasonOf(GetLastError()), 0}; }
 
 }  // namespace
 
@@ -30,11 +43,11 @@ SmallFile ReadSmallFile(const std::string& path, std::size_t limit) {
     const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (file.Get() == INVALID_HANDLE_VALUE) return CannotRead();
+    // A pipe, a console or a device is no plain file; the system describes none of them as one.
+    if (GetFileType(file.Get()) != FILE_TYPE_DISK) return {SmallFile::Problem::NotRegular, {}, {}, 0};
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(file.Get(), &info)) return CannotRead();
     if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return {SmallFile::Problem::IsFolder, {}, {}, 0};
-    // A pipe, a console or a device is no plain file.
-    if (GetFileType(file.Get()) != FILE_TYPE_DISK) return {SmallFile::Problem::NotRegular, {}, {}, 0};
     const std::uint64_t size = (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
     if (size > limit) return {SmallFile::Problem::TooLong, {}, {}, size};
     std::string text(limit + 1, '\0');

@@ -267,11 +267,11 @@ void CPinwardenDlg::PutBackSavedGroups(bool counters) {
 
 void CPinwardenDlg::SetUsageRecordPlatform(const UsageRecordPlatform& platform) { m_usageRecord.emplace(platform); }
 
-void CPinwardenDlg::WriteUsageRecord(bool finished) {
-    if (!m_usageRecord) return;
-    if (auto failure = m_usageRecord->Append(finished, LocalDate(), m_savedPinSettings, m_savedUsageCounters)) {
-        m_view.ShowMessage(*failure, MbButtons::Ok, MbIcon::Warning);
-    }
+std::optional<Message> CPinwardenDlg::WriteUsageRecord(bool finished) {
+    m_recordFailure.reset();
+    if (m_usageRecord) m_recordFailure = m_usageRecord->Append(finished, LocalDate(), m_savedPinSettings, m_savedUsageCounters);
+    if (m_recordFailure) m_view.ShowMessage(*m_recordFailure, MbButtons::Ok, MbIcon::Warning);
+    return m_recordFailure;
 }
 
 RestoreOutcome CPinwardenDlg::RestoreSettings() {

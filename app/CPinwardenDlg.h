@@ -81,8 +81,10 @@ public:
     // Where the record file is kept; until it is set appending is skipped and restore finds
     // no record.
     void SetUsageRecordPlatform(const UsageRecordPlatform& platform);
-    // Appends a record of the saved groups, 'o' when the wizard finished, 'x' otherwise.
-    void WriteUsageRecord(bool finished);
+    // Appends a record of the saved groups, 'o' when the wizard finished, 'x' otherwise; on
+    // failure shows why and returns it, also kept until the next append.
+    std::optional<Message> WriteUsageRecord(bool finished);
+    const std::optional<Message>& RecordFailure() const { return m_recordFailure; }
     // "Restoration of setting": the groups that fail their range checks get the record file's
     // last usable record, or the defaults; what happened comes back for the command line.
     RestoreOutcome RestoreSettings();
@@ -151,6 +153,7 @@ private:
     bool m_wizardRunning = false;
     // The data folder, with the folder found last (m_dataFolderPath), in the record store.
     std::optional<UsageRecordStore> m_usageRecord;
+    std::optional<Message> m_recordFailure;  // why the last record could not be appended
 
     std::optional<std::string> m_shownReason;  // English of the reason on show, to skip repeats
     bool m_statusShown = false;

@@ -75,6 +75,17 @@ public:
     bool Interrupted() const override { return g_interrupted != 0; }
 };
 
+// What the run left on the printer, for a run whose record could not be kept.
+std::string PrinterPartText(AdjustPinsOutcome outcome) {
+    switch (outcome) {
+        case AdjustPinsOutcome::Completed: return "The new pin adjustments were written to the printer";
+        case AdjustPinsOutcome::Interrupted: return "The adjustment was cancelled and the saved settings written back";
+        case AdjustPinsOutcome::NotWritten: return "Nothing was written to the printer";
+        case AdjustPinsOutcome::NoPrinter: break;
+    }
+    return "The printer was not reached";
+}
+
 int Usage(const std::string& why) {
     std::fprintf(stderr, "zt40ctl: adjust-pins: %s\n", why.c_str());
     return kExitBadArguments;
@@ -137,11 +148,15 @@ int RunAdjustPinsCommand(const GlobalOptions& options, const std::vector<std::st
     CPrintJobSender sender(wiring.Spooler(), messages, EmbeddedJobs());
     const RecordWiring record{std::string(kRecordApplicationName)};
     PinSettings readBack;
-    const AdjustPinsOutcome outcome =
-        RunAdjustPins(wiring.Platform(), terminal, sender, request, SleepPause, &record.Platform(), &readBack);
-    if (outcome != AdjustPinsOutcome::Completed) return kExitNoAnswer;
-    terminal.Print(PinSettingsLines(readBack));
-    return kExitOk;
+    std::optional<Message> recordFailure;
+    const AdjustPinsOutcome outcome = RunAdjustPins(wiring.Platform(), terminal, sender, request, SleepPause,
+                                                    &record.Platform(), &readBack, &recordFailure);
+    if (outcome == AdjustPinsOutcome::Completed) terminal.Print(PinSettingsLines(readBack));
+    if (recordFailure) {
+        terminal.Report(PrinterPartText(outcome) + ", but the usage record of this run was not kept.");
+        return kExitRecordFile;
+    }
+    return outcome == AdjustPinsOutcome::Completed ? kExitOk : kExitNoAnswer;
 }
 
 const RegisterCommand kAdjustPins{Command{

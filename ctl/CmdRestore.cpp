@@ -48,8 +48,10 @@ void PrintPreview(const RestoreOutcome& outcome, const PinSettings& settings, co
         std::printf("Both groups are in range: restore would write nothing.\n");
         return;
     }
-    std::printf("Restore would write %s (values marked * change):\n",
-                outcome.plan.fromRecord ? ("the last usable record of " + path).c_str() : "the defaults (no usable record)");
+    const std::string source = outcome.basis == RestoreBasis::RecordUsed ? "the last usable record of " + path
+                               : outcome.basis == RestoreBasis::NoFile   ? "the defaults (no record file yet)"
+                                                                         : "the defaults (no usable record in " + path + ")";
+    std::printf("Restore would write %s (values marked * change):\n", source.c_str());
     if (const auto& to = outcome.plan.settings) {
         std::printf("pin settings (out of range now):\n");
         PrintValues("word pair", settings.WordPair, to->WordPair);
@@ -120,6 +122,9 @@ int RunRestore(const GlobalOptions& options, const std::vector<std::string>& arg
         const UsageCounters counters = dlg.CurrentUsageCounters();
         const auto outcome = dlg.PreviewRestore();
         if (outcome.fileFailure) std::fprintf(stderr, "zt40ctl: restore: %s\n", outcome.fileFailure->English().c_str());
+        if (outcome.basis == RestoreBasis::FileUnreadable) {
+            return Fail("would write nothing until " + outcome.path + " can be read", kExitRecordFile);
+        }
         PrintPreview(outcome, settings, counters, outcome.path);
         return outcome.fileFailure ? kExitNoAnswer : kExitOk;
     }
@@ -128,6 +133,8 @@ int RunRestore(const GlobalOptions& options, const std::vector<std::string>& arg
         std::printf("Both groups are in range: nothing was written.\n");
         return kExitNothingWritten;
     }
+    // The view has said which file and what stood in the way.
+    if (outcome.basis == RestoreBasis::FileUnreadable) return kExitRecordFile;
     const char* source = outcome.plan.fromRecord ? "the last usable record" : "the defaults";
     const auto report = [&](bool planned, bool written, const char* group) {
         if (!planned) return;

@@ -17,6 +17,7 @@ enum ExitStatus : int {
     kExitNoPermission = 5,        // the printer's USB device may not be opened by this user
     kExitDeviceBusy = 6,          // another program holds the printer's USB device
     kExitNothingWritten = 7,      // restore: the printer's values were in range, nothing written
+    kExitRecordFile = 8,          // the usage record could not be read or written
 };
 
 inline constexpr const char* kExitStatusHelp =
@@ -28,7 +29,8 @@ inline constexpr const char* kExitStatusHelp =
     "  4  the print spooler cannot be reached\n"
     "  5  no permission to open the printer's USB device\n"
     "  6  the printer's USB device is in use by another program\n"
-    "  7  restore: the printer's values were in range, nothing was written\n";
+    "  7  restore: the printer's values were in range, nothing was written\n"
+    "  8  the usage record could not be read or written\n";
 
 inline int ExitStatusOf(QueueChoiceStatus status) {
     return status == QueueChoiceStatus::SpoolerUnreachable ? kExitSpoolerUnreachable : kExitNoQueue;

@@ -134,7 +134,13 @@ bool ReadWhole(IRecordFile& file, std::size_t capacity, WholeText& text, FileErr
 BestRecordRead ReadBestRecord(IRecordFiles& files, const std::string& path, bool createIfMissing) {
     BestRecordRead result;
     result.path = path;
-    auto file = files.OpenForReading(path, createIfMissing, result.error);
+    auto file = files.OpenForReading(path, false, result.error);
+    if (!file && result.error == FileError::NotFound) {
+        result.missing = true;
+        result.error = FileError::None;
+        if (createIfMissing) file = files.OpenForReading(path, true, result.error);
+        if (!createIfMissing) result.error = FileError::NotFound;
+    }
     if (!file) {
         result.error = Known(result.error);
         result.failure = FileErrorMessage(result.error, path);

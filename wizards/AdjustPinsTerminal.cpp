@@ -171,7 +171,8 @@ std::string PinSettingsLines(const PinSettings& settings) {
 
 AdjustPinsOutcome RunAdjustPins(const DeviceLinkPlatform& platform, ITerminal& terminal, CPrintJobSender& sender,
                                 const AdjustPinsRequest& request, const PauseFn& pause,
-                                const UsageRecordPlatform* record, PinSettings* readBack) {
+                                const UsageRecordPlatform* record, PinSettings* readBack,
+                                std::optional<Message>* recordFailure) {
     TerminalView view(terminal, sender, platform.spooler, request);
     CPinwardenDlg dlg(platform, view, pause);
     if (record != nullptr) dlg.SetUsageRecordPlatform(*record);
@@ -187,6 +188,7 @@ AdjustPinsOutcome RunAdjustPins(const DeviceLinkPlatform& platform, ITerminal& t
     }
     dlg.OnReadjustPins();
     if (view.Outcome() == AdjustPinsOutcome::Completed && readBack != nullptr) *readBack = view.ReadBack();
+    if (recordFailure != nullptr) *recordFailure = dlg.RecordFailure();
     return view.Outcome();
 }
 

@@ -46,9 +46,10 @@ enum class AdjustPinsOutcome {
 
 // Finds the printer as the main window's poll does and runs the wizard inside the window's
 // frame, appending its record through `record` when given. `readBack` receives the settings
-// read from the printer after a completed run.
+// read from the printer after a completed run, `recordFailure` why the record was not kept.
 AdjustPinsOutcome RunAdjustPins(const DeviceLinkPlatform& platform, ITerminal& terminal, CPrintJobSender& sender,
                                 const AdjustPinsRequest& request, const PauseFn& pause,
-                                const UsageRecordPlatform* record = nullptr, PinSettings* readBack = nullptr);
+                                const UsageRecordPlatform* record = nullptr, PinSettings* readBack = nullptr,
+                                std::optional<Message>* recordFailure = nullptr);
 
 }  // namespace zt40

@@ -14,11 +14,11 @@
 #include <optional>
 #include <span>
 
+#include "platform/ByteOrderMark.h"
+
 namespace zt40 {
 
 namespace {
-
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 class FileDescriptor {
 public:
@@ -194,8 +194,7 @@ const std::vector<KeyRule>& Rules() {
 }  // namespace
 
 StateFileResult ParseStateFile(std::string_view text) {
-    // Editors on some systems start a UTF-8 file with a byte-order mark.
-    if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
+    text = WithoutByteOrderMark(text);
     StateFileResult result;
     std::vector<std::string_view> seen;
     std::size_t lineNumber = 0;

@@ -67,7 +67,9 @@ protected:
         ON_CALL(*channel, VendorGet(_)).WillByDefault([this](std::span<std::uint8_t> bytes) {
             ++gets;
             if (!getsSucceed) return false;
-            if (finishAtElapsedMs && clock.now - commandStartMs >= *finishAtElapsedMs) {
+            if (finishAtElapsedMs && gets > kPollLimit) {
+                bytes[3] = 0x02;  // a poll whose clock never moves on ends here, not never
+            } else if (finishAtElapsedMs && clock.now - commandStartMs >= *finishAtElapsedMs) {
                 bytes[3] = 0x00;
             } else if (replies.empty()) {
                 bytes[3] = started;
@@ -103,6 +105,7 @@ protected:
     bool alive = true;
     bool setsSucceed = true;
     bool getsSucceed = true;
+    static constexpr int kPollLimit = 6000;
     // When set, the printer echoes the opcode until this long after `commandStartMs`, then finishes.
     std::optional<std::uint32_t> finishAtElapsedMs;
     std::uint32_t commandStartMs = 0;

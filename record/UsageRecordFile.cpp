@@ -137,9 +137,10 @@ BestRecordRead ReadBestRecord(IRecordFiles& files, const std::string& path, bool
     auto file = files.OpenForReading(path, false, result.error);
     if (!file && result.error == FileError::NotFound) {
         result.missing = true;
-        result.error = FileError::None;
-        if (createIfMissing) file = files.OpenForReading(path, true, result.error);
-        if (!createIfMissing) result.error = FileError::NotFound;
+        if (createIfMissing) {
+            result.error = FileError::None;
+            file = files.OpenForReading(path, true, result.error);
+        }
     }
     if (!file) {
         result.error = Known(result.error);

@@ -184,15 +184,19 @@ TEST_F(CtlRecordFailuresTest, HistoryAndRestoreTakeWholeRecordsAndPassOverAByteO
         const char* name;
         std::string file;
         std::vector<std::string> history;  // pieces of the table, in order
-        const char* restoreTakes;          // the word pair restore would write
+        const char* restoreTakes;          // the total counter restore would write
+        const char* reasonKey;             // of the newest record in JSON
     };
     const std::string second = Record(8500);
     const Case cases[] = {
         {"LastLineWithoutLineFeed", Record(900) + second.substr(0, second.size() - 1),
-         {"2026-12-01  finished", "no ", "cut short: the file ends inside its last line", "yes (restored)"}, "-> 900"},
+         {"2026-12-01  finished", "no ", "cut short: the file ends inside its last line", "yes (restored)"}, "-> 900",
+         "\"reasonKey\": \"last-line-cut\""},
         {"CutInsideTheLastNumber", Record(900) + second.substr(0, second.size() - 3),
-         {"cut short: the file ends inside its last line", "yes (restored)"}, "-> 900"},
-        {"ByteOrderMarkFirst", "\xEF\xBB\xBF" + Record(900), {"2026-12-01  finished", "yes (restored)"}, "-> 900"},
+         {"cut short: the file ends inside its last line", "yes (restored)"}, "-> 900",
+         "\"reasonKey\": \"last-line-cut\""},
+        {"ByteOrderMarkFirst", "\xEF\xBB\xBF" + Record(900), {"2026-12-01  finished", "yes (restored)"}, "-> 900",
+         "\"reasonKey\": null"},
     };
     const std::string state = StateFile(kOutOfRange);
     for (const auto& c : cases) {
@@ -206,6 +210,8 @@ TEST_F(CtlRecordFailuresTest, HistoryAndRestoreTakeWholeRecordsAndPassOverAByteO
             ASSERT_NE(found, std::string::npos) << piece << "\n" << run.out;
             at = found + piece.size();
         }
+        run = Ctl("history --format json");
+        EXPECT_NE(run.out.find(c.reasonKey), std::string::npos) << run.out;
         run = Ctl("--simulate=" + state + " restore --dry-run");
         EXPECT_EQ(run.exitStatus, 0) << run.err;
         EXPECT_NE(run.out.find("Restore would write the last usable record of"), std::string::npos) << run.out;

@@ -123,13 +123,11 @@ int RunAdjustPinsCommand(const GlobalOptions& options, const std::vector<std::st
     if (!wired.wiring) return WiringFailed(wired);
     PlatformWiring& wiring = *wired.wiring;
     // The wizard's frame takes the first queue that matches, as the window's poll does.
-    const auto choice = ChooseQueue(wiring.Spooler(), std::nullopt);
-    if (choice.status != QueueChoiceStatus::Chosen) {
-        std::fprintf(stderr, "zt40ctl: %s\n", QueueChoiceText(choice.status, options.queue).c_str());
-        return choice.status == QueueChoiceStatus::SpoolerUnreachable ? kExitSpoolerUnreachable : kExitNoQueue;
-    }
-    if (options.queue && *options.queue != choice.name) {
-        return Usage("the window adjusts the printer of queue \"" + choice.name + "\", the first that matches, not \"" +
+    int status = kExitOk;
+    const auto chosen = ChooseQueueOrSay(wiring.Spooler(), std::nullopt, nullptr, status);
+    if (!chosen) return status;
+    if (options.queue && *options.queue != *chosen) {
+        return Usage("the window adjusts the printer of queue \"" + *chosen + "\", the first that matches, not \"" +
                      *options.queue + "\"");
     }
     CPrintJobSender sender(wiring.Spooler(), messages, EmbeddedJobs());
@@ -142,11 +140,9 @@ int RunAdjustPinsCommand(const GlobalOptions& options, const std::vector<std::st
     return kExitOk;
 }
 
-const RegisterCommand kAdjustPins{Command{
-    "adjust-pins",
-    "adjust-pins [--no-print] [--readings L1,...,L9] [--dry-run]  the pin adjustment on a terminal",
-    RunAdjustPinsCommand,
-}};
+const RegisterCommand kAdjustPins(
+    {"adjust-pins", "adjust-pins [--no-print] [--readings L1,...,L9] [--dry-run]  the pin adjustment on a terminal",
+     RunAdjustPinsCommand});
 
 }  // namespace
 

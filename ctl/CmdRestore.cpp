@@ -85,14 +85,11 @@ int RunRestore(const GlobalOptions& options, const std::vector<std::string>& arg
     auto wired = WirePlatform(options, messages);
     if (!wired.wiring) return WiringFailed(wired);
     PlatformWiring& wiring = *wired.wiring;
-    const auto choice = ChooseQueue(wiring.Spooler(), std::nullopt);
-    if (choice.status != QueueChoiceStatus::Chosen) {
-        return Fail(QueueChoiceText(choice.status), choice.status == QueueChoiceStatus::SpoolerUnreachable
-                                                         ? kExitSpoolerUnreachable
-                                                         : kExitNoQueue);
-    }
-    if (options.queue && *options.queue != choice.name) {
-        return Fail("the window restores the printer of queue \"" + choice.name + "\", the first that matches, not \"" +
+    int status = kExitOk;
+    const auto chosen = ChooseQueueOrSay(wiring.Spooler(), std::nullopt, "restore", status);
+    if (!chosen) return status;
+    if (options.queue && *options.queue != *chosen) {
+        return Fail("the window restores the printer of queue \"" + *chosen + "\", the first that matches, not \"" +
                         *options.queue + "\"",
                     kExitBadArguments);
     }
@@ -106,7 +103,7 @@ int RunRestore(const GlobalOptions& options, const std::vector<std::string>& arg
     for (dlg.PollPrinter(); !dlg.DeviceReady(); dlg.PollPrinter()) {
         if (std::chrono::steady_clock::now() >= deadline) {
             const std::string hint = wiring.AccessReport().Hint();
-            return Fail("the printer of queue \"" + choice.name + "\" is not ready" + (hint.empty() ? "" : ": " + hint),
+            return Fail("the printer of queue \"" + *chosen + "\" is not ready" + (hint.empty() ? "" : ": " + hint),
                         kExitNoAnswer);
         }
         std::this_thread::sleep_for(kPollPause);

@@ -86,9 +86,10 @@ int RunStatus(const GlobalOptions& options, const std::vector<std::string>& args
     PlatformWiring& wiring = *wired.wiring;
     std::string queueName = options.queue.value_or("");
     if (!options.device) {
-        const auto choice = ChooseQueue(wiring.Spooler(), options.queue);
-        if (choice.status != QueueChoiceStatus::Chosen) return Fail(QueueChoiceText(choice.status, options.queue), ExitStatusOf(choice.status));
-        queueName = choice.name;
+        int status = kExitOk;
+        const auto chosen = ChooseQueueOrSay(wiring.Spooler(), options.queue, nullptr, status);
+        if (!chosen) return status;
+        queueName = *chosen;
     }
 
     CHeadDevice device(wiring.Platform());
@@ -139,11 +140,8 @@ int RunStatus(const GlobalOptions& options, const std::vector<std::string>& args
     return kExitOk;
 }
 
-const RegisterCommand kStatus{Command{
-    "status",
-    "status [--json]     print the status word, the pin settings and the usage counters",
-    RunStatus,
-}};
+const RegisterCommand kStatus({"status", "status [--json]     print the status word, the pin settings and the usage counters",
+                               RunStatus});
 
 }  // namespace
 

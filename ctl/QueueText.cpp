@@ -1,6 +1,9 @@
 #include "ctl/QueueText.h"
 
+#include <cstdio>
+
 #include "app/PrinterQueueRule.h"
+#include "ctl/ExitStatus.h"
 #include "platform/DeviceAccess.h"
 #include "platform/TextOutput.h"
 
@@ -14,6 +17,16 @@ std::string QueueChoiceText(QueueChoiceStatus status, const std::optional<std::s
     }
     return "no usable ZT-40 queue: none has the driver \"" + std::string(kPrinterDriverName) +
            "\", a USB port and is online (name one with --queue)";
+}
+
+std::optional<std::string> ChooseQueueOrSay(ISpooler& spooler, const std::optional<std::string>& named,
+                                            const char* command, int& exitStatus) {
+    auto choice = ChooseQueue(spooler, named);
+    if (choice.status == QueueChoiceStatus::Chosen) return std::move(choice.name);
+    std::fprintf(stderr, "zt40ctl: %s%s%s\n", command ? command : "", command ? ": " : "",
+                 QueueChoiceText(choice.status, named).c_str());
+    exitStatus = ExitStatusOf(choice.status);
+    return std::nullopt;
 }
 
 }  // namespace zt40::ctl

@@ -11,4 +11,10 @@ namespace zt40::ctl {
 // mended by naming a queue. `named` is the --queue given, if any.
 std::string QueueChoiceText(QueueChoiceStatus status, const std::optional<std::string>& named = std::nullopt);
 
+// The queue a command uses: the one `named`, or the first usable. Without one, says why on
+// standard error ("zt40ctl: COMMAND: why", the command left out when null) and gives the exit
+// status in `exitStatus`.
+std::optional<std::string> ChooseQueueOrSay(ISpooler& spooler, const std::optional<std::string>& named,
+                                            const char* command, int& exitStatus);
+
 }  // namespace zt40::ctl

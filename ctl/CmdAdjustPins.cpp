@@ -70,8 +70,10 @@ public:
         std::fprintf(stdout, "%.*s%s", static_cast<int>(text.size()), text.data(), text.ends_with('\n') ? "" : "\n");
         std::fflush(stdout);
     }
+    // Reports may echo a typed reading or a queue name: escaped, as every echo is.
     void Report(std::string_view text) override {
-        std::fprintf(stderr, "%.*s%s", static_cast<int>(text.size()), text.data(), text.ends_with('\n') ? "" : "\n");
+        const std::string shown = TerminalText(Message::Verbatim(std::string(text)));
+        std::fprintf(stderr, "%s%s", shown.c_str(), shown.ends_with('\n') ? "" : "\n");
     }
     bool Interrupted() const override { return g_interrupted != 0; }
 };

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/PinwardenView.h"
+#include "ctl/StdioMessageBox.h"
 
 namespace zt40::ctl {
 
@@ -12,7 +13,7 @@ public:
     // Warnings and errors on standard error, the rest on standard output; OK is the answer.
     MbResult ShowMessage(const Message& message, MbButtons, MbIcon icon) override {
         const bool trouble = icon == MbIcon::Warning || icon == MbIcon::Error;
-        std::fprintf(trouble ? stderr : stdout, "%s%s\n", trouble ? "zt40ctl: " : "", message.English().c_str());
+        std::fprintf(trouble ? stderr : stdout, "%s%s\n", trouble ? "zt40ctl: " : "", TerminalText(message).c_str());
         return MbResult::Ok;
     }
     int RunWizard(WizardKind) override { return 0; }

@@ -95,18 +95,12 @@ int RunRestore(const GlobalOptions& options, const std::vector<std::string>& arg
     PlatformWiring& wiring = *wired.wiring;
     PrinterSession session(wiring.Platform(), SleepPause, &wiring.AccessReport(), options.queue);
     const ConnectOutcome connected = session.Connect(kReadyBoundMs);
+    if (const auto exitStatus = SayQueueNotChosen(connected.end, options.queue, "restore")) return *exitStatus;
     const std::string hint = wiring.AccessReport().Hint();
     const std::string withHint = hint.empty() ? "" : ": " + hint;
     switch (connected.end) {
     case ConnectEnd::Ready:
         break;
-    case ConnectEnd::SpoolerUnreachable:
-        return Fail(QueueChoiceText(QueueChoiceStatus::SpoolerUnreachable),
-                    ExitStatusOf(QueueChoiceStatus::SpoolerUnreachable));
-    case ConnectEnd::NoUsableQueue:
-        return Fail(QueueChoiceText(QueueChoiceStatus::NoUsableQueue, options.queue), ExitStatusOf(QueueChoiceStatus::NoUsableQueue));
-    case ConnectEnd::NoSuchQueue:
-        return Fail(QueueChoiceText(QueueChoiceStatus::NoSuchQueue, options.queue), ExitStatusOf(QueueChoiceStatus::NoSuchQueue));
     case ConnectEnd::OpenFailed:
         return Fail("cannot open the printer of queue \"" + connected.queueName + "\"" + withHint,
                     ExitStatusOf(wiring.AccessReport().Last()));

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "ctl/GroupText.h"
 #include "ctl/QueueText.h"
 #include "ctl/StdioMessageBox.h"
+#include "platform/TextOutput.h"
 #include "printjob/EmbeddedJobs.h"
 #include "wiring/RecordWiring.h"
 #include "ctl/AdjustPinsTerminal.h"
@@ -70,8 +72,10 @@ public:
         std::fprintf(stdout, "%.*s%s", static_cast<int>(text.size()), text.data(), text.ends_with('\n') ? "" : "\n");
         std::fflush(stdout);
     }
+    // Reports may echo a typed reading or a queue name: escaped, as every echo is.
     void Report(std::string_view text) override {
-        std::fprintf(stderr, "%.*s%s", static_cast<int>(text.size()), text.data(), text.ends_with('\n') ? "" : "\n");
+        const std::string shown = TerminalText(Message::Verbatim(std::string(text)));
+        std::fprintf(stderr, "%s%s", shown.c_str(), shown.ends_with('\n') ? "" : "\n");
     }
     bool Interrupted() const override { return g_interrupted != 0; }
 };
@@ -88,7 +92,7 @@ std::string PrinterPartText(AdjustPinsOutcome outcome) {
 }
 
 int Usage(const std::string& why) {
-    std::fprintf(stderr, "zt40ctl: adjust-pins: %s\n", why.c_str());
+    std::fprintf(stderr, "zt40ctl: adjust-pins: %s\n", EscapeForTerminal(why).c_str());
     return kExitBadArguments;
 }
 
@@ -102,6 +106,7 @@ int RunAdjustPinsCommand(const GlobalOptions& options, const std::vector<std::st
         } else if (arg == "--dry-run") {
             dryRun = true;
         } else if (arg == "--readings" || arg.starts_with("--readings=")) {
+            if (request.readings) return Usage("--readings is given twice");
             std::string list;
             if (arg == "--readings") {
                 if (i + 1 == args.size()) return Usage("--readings needs nine labels, such as A1,B3,None,...");
@@ -130,11 +135,7 @@ int RunAdjustPinsCommand(const GlobalOptions& options, const std::vector<std::st
 
     StdioMessageBox messages;
     auto wired = WirePlatform(options, messages);
-    if (!wired.wiring) {
-        std::fprintf(stderr, "%s%s%s", wired.exitStatus == 2 ? "" : "zt40ctl: ", wired.error.c_str(),
-                     wired.error.ends_with('\n') ? "" : "\n");
-        return wired.exitStatus;
-    }
+    if (!wired.wiring) return WiringFailed(wired);
     PlatformWiring& wiring = *wired.wiring;
     request.queue = options.queue;
     CPrintJobSender sender(wiring.Spooler(), messages, EmbeddedJobs());
@@ -144,13 +145,7 @@ int RunAdjustPinsCommand(const GlobalOptions& options, const std::vector<std::st
     std::optional<Message> recordFailure;
     const AdjustPinsOutcome outcome = RunAdjustPins(wiring.Platform(), terminal, sender, request, SleepPause,
                                                     &record.Platform(), &readBack, &connectEnd, &recordFailure);
-    for (const auto status : {QueueChoiceStatus::SpoolerUnreachable, QueueChoiceStatus::NoUsableQueue}) {
-        const bool same = connectEnd == (status == QueueChoiceStatus::SpoolerUnreachable ? ConnectEnd::SpoolerUnreachable
-                                                                                         : ConnectEnd::NoUsableQueue);
-        if (!same) continue;
-        std::fprintf(stderr, "zt40ctl: %s\n", QueueChoiceText(status).c_str());
-        return ExitStatusOf(status);
-    }
+    if (const auto status = SayQueueNotChosen(connectEnd, options.queue, nullptr)) return *status;
     if (outcome == AdjustPinsOutcome::Completed) terminal.Print(PinSettingsLines(readBack));
     if (recordFailure) {
         terminal.Report(PrinterPartText(outcome) + ", but the usage record of this run was not kept.");
@@ -159,11 +154,9 @@ int RunAdjustPinsCommand(const GlobalOptions& options, const std::vector<std::st
     return outcome == AdjustPinsOutcome::Completed ? kExitOk : kExitNoAnswer;
 }
 
-const RegisterCommand kAdjustPins{Command{
-    "adjust-pins",
-    "adjust-pins [--no-print] [--readings L1,...,L9] [--dry-run]  the pin adjustment on a terminal",
-    RunAdjustPinsCommand,
-}};
+const RegisterCommand kAdjustPins(
+    {"adjust-pins", "adjust-pins [--no-print] [--readings L1,...,L9] [--dry-run]  the pin adjustment on a terminal",
+     RunAdjustPinsCommand});
 
 }  // namespace
 

@@ -8,6 +8,7 @@
 #include "ctl/ExitStatus.h"
 #include "ctl/QueueText.h"
 #include "ctl/StdioMessageBox.h"
+#include "platform/TextOutput.h"
 #include "record/UsageRecordStore.h"
 #include "session/MaintenanceFrame.h"
 #include "session/PrinterSession.h"
@@ -33,7 +34,7 @@ public:
 };
 
 int Fail(const std::string& text, int status) {
-    std::fprintf(stderr, "zt40ctl: restore: %s\n", text.c_str());
+    std::fprintf(stderr, "zt40ctl: restore: %s\n", EscapeForTerminal(text).c_str());
     return status;
 }
 
@@ -56,9 +57,10 @@ void PrintPreview(const RestoreOutcome& outcome, const PinSettings& settings, co
         std::printf("Both groups are in range: restore would write nothing.\n");
         return;
     }
-    const std::string source = outcome.basis == RestoreBasis::RecordUsed ? "the last usable record of " + path
+    const std::string shown = EscapeForTerminal(path);
+    const std::string source = outcome.basis == RestoreBasis::RecordUsed ? "the last usable record of " + shown
                                : outcome.basis == RestoreBasis::NoFile   ? "the defaults (no record file yet)"
-                                                                         : "the defaults (no usable record in " + path + ")";
+                                                                         : "the defaults (no usable record in " + shown + ")";
     std::printf("Restore would write %s (values marked * change):\n", source.c_str());
     if (const auto& to = outcome.plan.settings) {
         std::printf("pin settings (out of range now):\n");
@@ -92,24 +94,16 @@ int RunRestore(const GlobalOptions& options, const std::vector<std::string>& arg
                                      kExitBadArguments);
     StdioMessageBox messages;
     auto wired = WirePlatform(options, messages);
-    if (!wired.wiring) {
-        std::fprintf(stderr, "%s%s%s", wired.exitStatus == kExitBadArguments ? "" : "zt40ctl: ", wired.error.c_str(),
-                     wired.error.ends_with('\n') ? "" : "\n");
-        return wired.exitStatus;
-    }
+    if (!wired.wiring) return WiringFailed(wired);
     PlatformWiring& wiring = *wired.wiring;
     PrinterSession session(wiring.Platform(), SleepPause, &wiring.AccessReport(), options.queue);
     const ConnectOutcome connected = session.Connect(kReadyBoundMs);
+    if (const auto exitStatus = SayQueueNotChosen(connected.end, options.queue, "restore")) return *exitStatus;
     const std::string hint = wiring.AccessReport().Hint();
     const std::string withHint = hint.empty() ? "" : ": " + hint;
     switch (connected.end) {
     case ConnectEnd::Ready:
         break;
-    case ConnectEnd::SpoolerUnreachable:
-        return Fail(QueueChoiceText(QueueChoiceStatus::SpoolerUnreachable),
-                    ExitStatusOf(QueueChoiceStatus::SpoolerUnreachable));
-    case ConnectEnd::NoUsableQueue:
-        return Fail(QueueChoiceText(QueueChoiceStatus::NoUsableQueue), ExitStatusOf(QueueChoiceStatus::NoUsableQueue));
     case ConnectEnd::OpenFailed:
         return Fail("cannot open the printer of queue \"" + connected.queueName + "\"" + withHint,
                     ExitStatusOf(wiring.AccessReport().Last()));
@@ -123,7 +117,7 @@ int RunRestore(const GlobalOptions& options, const std::vector<std::string>& arg
     frame.SetUsageRecordPlatform(records.Platform());
     if (dryRun) {
         const auto outcome = frame.PreviewRestore();
-        if (outcome.fileFailure) std::fprintf(stderr, "zt40ctl: restore: %s\n", outcome.fileFailure->English().c_str());
+        if (outcome.fileFailure) std::fprintf(stderr, "zt40ctl: restore: %s\n", TerminalText(*outcome.fileFailure).c_str());
         if (outcome.basis == RestoreBasis::FileUnreadable) {
             return Fail("would write nothing until " + outcome.path + " can be read", kExitRecordFile);
         }

@@ -27,6 +27,9 @@ struct DeviceLinkPlatform {
 };
 
 inline constexpr std::uint32_t kTransactionTimeoutMs = 5000;
+// After each busy reply the poll rests this long, so a printer that stays busy is asked a few
+// hundred times a second rather than as fast as the bus allows.
+inline constexpr std::uint32_t kBusyPollPauseMs = 1;
 
 class CHeadDevice {
 public:

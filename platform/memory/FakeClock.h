@@ -20,16 +20,24 @@ public:
         return now;
     }
 
+    // A pause costs no real time: the clock jumps by it.
+    void Pause(std::uint32_t ms) override {
+        ++m_pauses;
+        m_now += ms;
+    }
+
     void Advance(std::uint32_t ms) { m_now += ms; }
     void Set(std::uint32_t ms) { m_now = ms; }
     void SetStepPerRead(std::uint32_t ms) { m_step = ms; }
     std::uint32_t Peek() const { return m_now; }
     std::uint64_t Reads() const { return m_reads; }
+    std::uint64_t Pauses() const { return m_pauses; }
 
 private:
     std::uint32_t m_now;
     std::uint32_t m_step;
     std::uint64_t m_reads = 0;
+    std::uint64_t m_pauses = 0;
 };
 
 }  // namespace zt40

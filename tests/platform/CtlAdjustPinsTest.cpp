@@ -84,8 +84,8 @@ TEST_F(CtlAdjustPinsTest, FailuresExitWithTheirStatus) {
         // --queue picks the printer; a queue that is not there leaves nothing to adjust.
         {"NamedQueue", " --queue ZT-40 adjust-pins --no-print --readings B2,B5,None,None,None,None,None,None,None", 0,
          "", "o"},
-        {"UnknownQueue", " --queue Other adjust-pins --no-print --readings B2,B5,None,None,None,None,None,None,None", 1,
-         "No ZT-40 is connected and ready", ""},
+        {"UnknownQueue", " --queue Other adjust-pins --no-print --readings B2,B5,None,None,None,None,None,None,None", 3,
+         "there is no print queue named \"Other\"", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

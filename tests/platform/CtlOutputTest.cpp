@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -61,6 +62,22 @@ TEST_F(CtlFullOutputTest, AWriteErrorIsNamedAndFailsTheRun) {
             EXPECT_THAT(run.err, Not(HasSubstr("cannot write standard output"))) << c.arguments;
         }
     }
+}
+
+// A typed reading is outside text too: its escape sequence is shown, not obeyed.
+TEST_F(CtlProgramTest, ATypedReadingIsEchoedEscaped) {
+    const std::string typed = StateFile("\x1b[2J\x9b" "1\n");
+    const std::string command = "timeout -s KILL 10 " + kProgram + " adjust-pins --dry-run <" + typed + " 2>&1 >/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string err;
+    char buffer[512];
+    while (const auto n = std::fread(buffer, 1, sizeof buffer, pipe)) err.append(buffer, n);
+    const int status = pclose(pipe);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);  // the end of input cancels
+    EXPECT_THAT(err, HasSubstr("\"\\x1B[2J\\x9B1\" is not a reading")) << err;
+    EXPECT_EQ(err.find('\x1b'), std::string::npos) << err;
 }
 
 // The window program refuses what zt40ctl refuses before it opens any window.

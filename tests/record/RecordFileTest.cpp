@@ -9,11 +9,13 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 
 #include "platform/linux/PosixRecordFiles.h"
 #include "record/UsageRecordFile.h"
 #include "support/FakeDataFolderPlatform.h"
+#include "support/FaultyAppendFiles.h"
 
 namespace zt40 {
 namespace {
@@ -24,44 +26,6 @@ std::string ReadAll(const std::filesystem::path& path) {
     text << in.rdbuf();
     return text.str();
 }
-
-// Passes everything to the real file but the append, which writes only part of the record
-// (or nothing, with an error) as a full disk or an interrupted write would.
-class FaultyAppendFiles : public IRecordFiles {
-public:
-    explicit FaultyAppendFiles(std::int64_t keep) : m_keep(keep) {}
-    std::unique_ptr<IRecordFile> OpenForAppend(const std::string& path, FileError& error) override {
-        auto file = m_real.OpenForAppend(path, error);
-        return file ? std::make_unique<File>(std::move(file), m_keep) : nullptr;
-    }
-    std::unique_ptr<IRecordFile> OpenForReading(const std::string& path, bool create, FileError& error) override {
-        return m_real.OpenForReading(path, create, error);
-    }
-
-private:
-    class File : public IRecordFile {
-    public:
-        File(std::unique_ptr<IRecordFile> real, std::int64_t keep) : m_real(std::move(real)), m_keep(keep) {}
-        FileError Size(std::uint64_t& size) override { return m_real->Size(size); }
-        std::int64_t Append(std::span<const char> bytes, FileError& error) override {
-            if (m_keep < 0) {
-                error = FileError::HardIo;
-                return -1;
-            }
-            return m_real->Append(bytes.first(static_cast<std::size_t>(m_keep)), error);
-        }
-        FileError Truncate(std::uint64_t size) override { return m_real->Truncate(size); }
-        std::int64_t Read(std::span<char> into, FileError& error) override { return m_real->Read(into, error); }
-        FileError Close() override { return m_real->Close(); }
-
-    private:
-        std::unique_ptr<IRecordFile> m_real;
-        std::int64_t m_keep;
-    };
-
-    PosixRecordFiles m_real;
-    std::int64_t m_keep;
-};
 
 class RecordFileTest : public testing::Test {
 protected:
@@ -102,6 +66,41 @@ TEST_F(RecordFileTest, AppendsAfterWhatIsThereIntoAFileEveryoneMayWrite) {
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[1].line, 12u);
     EXPECT_EQ(records[1].settings.SelectedPin, 3);
+}
+
+// A creation cut off before its mode was set leaves the file private to its creator; the next
+// append by the owner opens it to everyone again. Another user's file keeps its mode, and the
+// refused change does not stop the append.
+TEST_F(RecordFileTest, EachAppendByTheOwnerOpensTheFileToEveryone) {
+    struct Case {
+        const char* name;
+        mode_t before;
+        bool otherOwner;  // needs root to arrange
+        mode_t after;
+    };
+    const Case cases[] = {
+        {"TornCreationByTheOwner", 0600, false, 0666},
+        {"UmaskModeOfTheOwner", 0644, false, 0666},
+        {"AlreadyShared", 0666, false, 0666},
+        {"AnotherUsersFile", 0644, true, 0644},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(m_path);
+        std::ofstream(m_path, std::ios::binary) << m_earlier;
+        ASSERT_EQ(::chmod(m_path.c_str(), c.before), 0);
+        if (c.otherOwner) {
+            if (::geteuid() != 0 || ::chown(m_path.c_str(), 65534, 65534) != 0) {
+                std::cout << "[ SKIPPED  ] " << c.name << ": only root can give the file away\n";
+                continue;
+            }
+        }
+        const auto failure = AppendToRecordFile(m_files, m_path, m_record);
+        EXPECT_FALSE(failure) << c.name << ": " << failure->English();
+        struct stat info {};
+        ASSERT_EQ(::stat(m_path.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, c.after) << c.name;
+        EXPECT_EQ(ReadAll(m_path), m_earlier + m_record) << c.name;
+    }
 }
 
 TEST_F(RecordFileTest, FailedOrShortAppendLeavesTheFileAsItWas) {

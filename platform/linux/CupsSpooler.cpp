@@ -164,6 +164,22 @@ std::string SilenceText(http_t* http) {
     return kNoIppAnswer;
 }
 
+// Reads the IPP answer whose HTTP status said 200; nullptr when what follows is not IPP.
+IppPtr ReadAnswer(http_t* http, const char* resource) {
+    // A server that answers without a "100 Continue" first leaves libcups' connection counting
+    // no body bytes, and only libcups' own reader takes the body from its buffer then.
+    if (httpGetRemaining(http) == 0) return IppPtr(cupsGetResponse(http, resource));
+    IppPtr response(ippNew());
+    ResponseReader reader(http);
+    ipp_state_t state = IPP_STATE_IDLE;
+    while (state != IPP_STATE_DATA && state != IPP_STATE_ERROR) {
+        state = ippReadIO(&reader, ResponseReader::Read, 1, nullptr, response.get());
+    }
+    if (state == IPP_STATE_ERROR) return nullptr;
+    if (httpGetState(http) != HTTP_STATE_WAITING) httpFlush(http);
+    return response;
+}
+
 // One request and its response, as cupsDoRequest would send and read them but with the
 // response read through ResponseReader. A plain HTTP answer other than 200 (a log-in or an
 // upgrade to encryption asked for, a refusal) goes the way of libcups, which knows what to do.
@@ -178,17 +194,11 @@ IppPtr Exchange(http_t* http, const std::function<ipp_t*()>& build, const char* 
     }
     IppPtr response;
     if (status == HTTP_STATUS_OK) {
-        response.reset(ippNew());
-        ResponseReader reader(http);
-        ipp_state_t state = IPP_STATE_IDLE;
-        while (state != IPP_STATE_DATA && state != IPP_STATE_ERROR) {
-            state = ippReadIO(&reader, ResponseReader::Read, 1, nullptr, response.get());
-        }
-        if (state == IPP_STATE_ERROR) {
+        response = ReadAnswer(http, resource);
+        if (!response) {
             error = SilenceText(http);
             return nullptr;
         }
-        if (httpGetState(http) != HTTP_STATE_WAITING) httpFlush(http);
     } else {
         httpFlush(http);
         response.reset(cupsDoRequest(http, build(), resource));

@@ -36,7 +36,7 @@ struct CupsSession {
 class CupsSpooler final : public ISpooler {
 public:
     // `usbPresent` tells whether a usb:// queue's device is on the bus (empty: always);
-    // `server` is cupsd's host or socket path, empty for libcups' usual choice.
+    // `server` is cupsd's host, host:port or socket path, empty for libcups' usual choice.
     explicit CupsSpooler(UsbPresence usbPresent = {}, std::string server = {});
 
     // Every destination the server reports, remote ones marked as network queues.

@@ -106,7 +106,7 @@ void CPinwardenDlg::PollPrinter() {
 
 std::optional<Message> CPinwardenDlg::ReasonForNoPrinter(bool spoolerAnswered, bool queueFound) const {
     return LinkProblem({spoolerAnswered, queueFound && m_access != nullptr, m_deviceOpened,
-                        m_access ? m_access->Last() : DeviceAccessFailure::None});
+                        m_access ? m_access->Last() : DeviceAccessFailure::None, m_spooler.LastFailure()});
 }
 
 void CPinwardenDlg::ShowStatusReason(std::optional<Message> reason) {

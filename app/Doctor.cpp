@@ -136,7 +136,7 @@ ProbeAnswer CheckRecordFolder(const DoctorPlatform& platform) {
 }  // namespace
 
 std::optional<Message> LinkProblem(const LinkState& state) {
-    if (!state.spoolerAnswered) return Message::Of(kSpoolerUnreachable);
+    if (!state.spoolerAnswered) return Message::Of(SpoolerFailureHint(state.spoolerFailure));
     if (!state.queueFound) return std::nullopt;
     // A device that is there but cannot be opened, or is open but does not answer, is worth
     // a line of its own; "not found" is what the connect request says already.
@@ -165,9 +165,15 @@ DoctorReport RunDoctor(const DoctorPlatform& platform) {
     std::vector<QueueInfo> queues;
     const QueueInfo* target = nullptr;
     if (!platform.spooler.EnumLocalQueues(queues)) {
-        checks.Add("spooler", ProbeAnswer::Problem(Of(ZT40_TR("Doctor", "the print spooler cannot be reached: %1"),
-                                                      {platform.spooler.LastErrorText()}),
-                                                   Of(ZT40_TR("Doctor", "start it: sudo systemctl start cups"))));
+        if (platform.spooler.LastFailure() == SpoolerFailure::NotAnswering) {
+            checks.Add("spooler", ProbeAnswer::Problem(Of(ZT40_TR("Doctor", "the print spooler does not answer: %1"),
+                                                          {platform.spooler.LastErrorText()}),
+                                                       Of(ZT40_TR("Doctor", "restart it: sudo systemctl restart cups"))));
+        } else {
+            checks.Add("spooler", ProbeAnswer::Problem(Of(ZT40_TR("Doctor", "the print spooler cannot be reached: %1"),
+                                                          {platform.spooler.LastErrorText()}),
+                                                       Of(ZT40_TR("Doctor", "start it: sudo systemctl start cups"))));
+        }
         checks.Skip("queue", notChecked());
     } else {
         checks.Add("spooler", ProbeAnswer::Ok(Of(ZT40_TR("Doctor", "the print spooler answers"))));

@@ -45,6 +45,7 @@ struct LinkState {
     bool queueFound = false;
     bool deviceOpened = false;
     DeviceAccessFailure access = DeviceAccessFailure::None;
+    SpoolerFailure spoolerFailure = SpoolerFailure::Unreachable;  // why it did not answer
 };
 
 // The first thing wrong on the way to the printer, in the operator's words; nothing when the

@@ -128,7 +128,7 @@ int RunAdjustPinsCommand(const GlobalOptions& options, const std::vector<std::st
     const auto choice = ChooseQueue(wiring.Spooler(), std::nullopt);
     if (choice.status != QueueChoiceStatus::Chosen) {
         std::fprintf(stderr, "zt40ctl: %s\n", QueueChoiceText(choice.status).c_str());
-        return choice.status == QueueChoiceStatus::SpoolerUnreachable ? kExitSpoolerUnreachable : kExitNoQueue;
+        return ExitStatusOf(choice.status);
     }
     if (options.queue && *options.queue != choice.name) {
         return Usage("the window adjusts the printer of queue \"" + choice.name + "\", the first that matches, not \"" +

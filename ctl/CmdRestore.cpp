@@ -90,9 +90,7 @@ int RunRestore(const GlobalOptions& options, const std::vector<std::string>& arg
     PlatformWiring& wiring = *wired.wiring;
     const auto choice = ChooseQueue(wiring.Spooler(), std::nullopt);
     if (choice.status != QueueChoiceStatus::Chosen) {
-        return Fail(QueueChoiceText(choice.status), choice.status == QueueChoiceStatus::SpoolerUnreachable
-                                                         ? kExitSpoolerUnreachable
-                                                         : kExitNoQueue);
+        return Fail(QueueChoiceText(choice.status), ExitStatusOf(choice.status));
     }
     if (options.queue && *options.queue != choice.name) {
         return Fail("the window restores the printer of queue \"" + choice.name + "\", the first that matches, not \"" +

@@ -7,6 +7,7 @@ namespace zt40::ctl {
 
 std::string QueueChoiceText(QueueChoiceStatus status) {
     if (status == QueueChoiceStatus::SpoolerUnreachable) return Message::Of(kSpoolerUnreachable).English();
+    if (status == QueueChoiceStatus::SpoolerNotAnswering) return Message::Of(kSpoolerNotAnswering).English();
     return "no usable ZT-40 queue: none has the driver \"" + std::string(kPrinterDriverName) +
            "\", a USB port and is online (name one with --queue)";
 }

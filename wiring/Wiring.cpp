@@ -128,7 +128,11 @@ std::unique_ptr<ISpooler> MakeSpooler(const WiringOptions& options, std::string&
 QueueChoice ChooseQueue(ISpooler& spooler, const std::optional<std::string>& named) {
     if (named) return {QueueChoiceStatus::Chosen, *named};
     std::vector<QueueInfo> queues;
-    if (!spooler.EnumLocalQueues(queues)) return {QueueChoiceStatus::SpoolerUnreachable, {}};
+    if (!spooler.EnumLocalQueues(queues)) {
+        return {spooler.LastFailure() == SpoolerFailure::NotAnswering ? QueueChoiceStatus::SpoolerNotAnswering
+                                                                      : QueueChoiceStatus::SpoolerUnreachable,
+                {}};
+    }
     for (const auto& queue : queues) {
         if (MatchesPrinterQueue(queue)) return {QueueChoiceStatus::Chosen, queue.name};
     }

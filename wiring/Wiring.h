@@ -55,7 +55,8 @@ std::unique_ptr<ISpooler> MakeSpooler(const WiringOptions& options, std::string&
 
 enum class QueueChoiceStatus {
     Chosen,
-    SpoolerUnreachable,  // the spooler did not answer the list of its queues
+    SpoolerUnreachable,   // the spooler could not be reached for the list of its queues
+    SpoolerNotAnswering,  // it took the connection but did not answer the list
     NoUsableQueue,       // it answered, and no queue passes the matching rule
 };
 

@@ -27,7 +27,9 @@ public:
         return down ? nullptr : m_inner.OpenQueue(name);
     }
     std::string LastErrorText() override { return down ? "Connection refused" : m_inner.LastErrorText(); }
+    SpoolerFailure LastFailure() override { return down ? downAs : m_inner.LastFailure(); }
     bool down = false;
+    SpoolerFailure downAs = SpoolerFailure::Unreachable;
 
 private:
     ISpooler& m_inner;

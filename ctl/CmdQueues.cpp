@@ -1,6 +1,5 @@
 // zt40ctl queues: every local print queue as the main window's poll sees it, and whether the
 // queue-matching rule takes it (driver "Velmora ZT-40", a USB port, neither offline nor network).
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -10,6 +9,7 @@
 #include "ctl/Command.h"
 #include "ctl/ExitStatus.h"
 #include "ctl/Json.h"
+#include "platform/TextOutput.h"
 
 namespace zt40::ctl {
 
@@ -51,7 +51,7 @@ int RunQueues(const GlobalOptions& options, const std::vector<std::string>& args
     if (!spooler->EnumLocalQueues(queues)) {
         const bool silent = spooler->LastFailure() == SpoolerFailure::NotAnswering;
         std::fprintf(stderr, "zt40ctl: queues: the print spooler %s: %s\n",
-                     silent ? "does not answer" : "cannot be reached", spooler->LastErrorText().c_str());
+                     silent ? "does not answer" : "cannot be reached", EscapeForTerminal(spooler->LastErrorText()).c_str());
         return kExitSpoolerUnreachable;
     }
     if (json) {
@@ -62,21 +62,11 @@ int RunQueues(const GlobalOptions& options, const std::vector<std::string>& args
     const std::vector<std::string> header = {"QUEUE", "DRIVER", "PORT", "ATTRIBUTES", "MATCH"};
     std::vector<std::vector<std::string>> rows = {header};
     for (const auto& queue : queues) {
-        rows.push_back({queue.name, queue.driverName, queue.portName, DescribeAttributes(queue.attributes),
+        rows.push_back({EscapeForTerminal(queue.name), EscapeForTerminal(queue.driverName),
+                        EscapeForTerminal(queue.portName), DescribeAttributes(queue.attributes),
                         MatchesPrinterQueue(queue) ? "yes" : "no"});
     }
-    std::vector<std::size_t> widths(header.size(), 0);
-    for (const auto& row : rows) {
-        for (std::size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], row[i].size());
-    }
-    for (const auto& row : rows) {
-        std::string line;
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            line += row[i];
-            if (i + 1 < row.size()) line += std::string(widths[i] - row[i].size() + 2, ' ');
-        }
-        std::printf("%s\n", line.c_str());
-    }
+    std::fputs(AlignedColumns(rows).c_str(), stdout);
     return kExitOk;
 }
 

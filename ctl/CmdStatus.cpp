@@ -12,6 +12,7 @@
 #include "ctl/QueueText.h"
 #include "ctl/StdioMessageBox.h"
 #include "session/PrinterSession.h"
+#include "platform/TextOutput.h"
 
 namespace zt40::ctl {
 
@@ -21,7 +22,7 @@ namespace {
 constexpr std::uint32_t kReadyWaitMs = 5000;
 
 int Fail(const std::string& message, int exitStatus = kExitNoAnswer) {
-    std::fprintf(stderr, "zt40ctl: %s\n", message.c_str());
+    std::fprintf(stderr, "zt40ctl: %s\n", EscapeForTerminal(message).c_str());
     return exitStatus;
 }
 
@@ -67,10 +68,7 @@ int RunStatus(const GlobalOptions& options, const std::vector<std::string>& args
     }
     StdioMessageBox messages;
     auto wired = WirePlatform(options, messages);
-    if (!wired.wiring) {
-        if (wired.exitStatus == kExitBadArguments) return BadSimulationFile(wired.error);
-        return Fail(wired.error, wired.exitStatus);
-    }
+    if (!wired.wiring) return WiringFailed(wired);
     PlatformWiring& wiring = *wired.wiring;
     PrinterSession session(wiring.Platform(), SleepPause, &wiring.AccessReport(), options.queue);
     // --device names the device itself: no queue is chosen, the named one (if any) is only its name.
@@ -82,15 +80,10 @@ int RunStatus(const GlobalOptions& options, const std::vector<std::string>& args
     } else {
         connected = session.Connect(kReadyWaitMs);
     }
+    if (const auto exitStatus = SayQueueNotChosen(connected.end, options.queue, nullptr)) return *exitStatus;
     const std::string& queueName = connected.queueName;
     const std::uint16_t status = connected.status.Raw();
     switch (connected.end) {
-    case ConnectEnd::SpoolerUnreachable:
-    case ConnectEnd::SpoolerNotAnswering:
-    case ConnectEnd::NoUsableQueue: {
-        const QueueChoiceStatus choice = FailedQueueChoice(connected.end).value_or(QueueChoiceStatus::NoUsableQueue);
-        return Fail(QueueChoiceText(choice), ExitStatusOf(choice));
-    }
     case ConnectEnd::OpenFailed: {
         const auto& access = wiring.AccessReport();
         const std::string hint(access.Hint());
@@ -107,6 +100,10 @@ int RunStatus(const GlobalOptions& options, const std::vector<std::string>& args
             return Fail(std::string("the printer answered the status query with error state ") + text);
         }
         return Fail("the printer does not answer the status query");
+    case ConnectEnd::SpoolerUnreachable:
+    case ConnectEnd::SpoolerNotAnswering:
+    case ConnectEnd::NoUsableQueue:
+    case ConnectEnd::NoSuchQueue:  // said above
     case ConnectEnd::NotReady:
     case ConnectEnd::Ready:
         break;
@@ -135,11 +132,8 @@ int RunStatus(const GlobalOptions& options, const std::vector<std::string>& args
     return kExitOk;
 }
 
-const RegisterCommand kStatus{Command{
-    "status",
-    "status [--json]     print the status word, the pin settings and the usage counters",
-    RunStatus,
-}};
+const RegisterCommand kStatus({"status", "status [--json]     print the status word, the pin settings and the usage counters",
+                               RunStatus});
 
 }  // namespace
 

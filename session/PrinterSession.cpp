@@ -24,19 +24,6 @@ std::optional<Message> LinkProblem(const LinkState& state) {
     return std::nullopt;
 }
 
-std::optional<QueueChoiceStatus> FailedQueueChoice(ConnectEnd end) {
-    switch (end) {
-    case ConnectEnd::SpoolerUnreachable:
-        return QueueChoiceStatus::SpoolerUnreachable;
-    case ConnectEnd::SpoolerNotAnswering:
-        return QueueChoiceStatus::SpoolerNotAnswering;
-    case ConnectEnd::NoUsableQueue:
-        return QueueChoiceStatus::NoUsableQueue;
-    default:
-        return std::nullopt;
-    }
-}
-
 PrinterSession::PrinterSession(const DeviceLinkPlatform& platform, PauseFn pause, const DeviceAccessReport* access,
                                std::optional<std::string> queue)
     : m_spooler(platform.spooler),
@@ -111,6 +98,7 @@ ConnectOutcome PrinterSession::Connect(std::uint32_t boundMs, ReadyRule rule, co
     if (choice.status == QueueChoiceStatus::SpoolerUnreachable) return {ConnectEnd::SpoolerUnreachable, {}, {}};
     if (choice.status == QueueChoiceStatus::SpoolerNotAnswering) return {ConnectEnd::SpoolerNotAnswering, {}, {}};
     if (choice.status == QueueChoiceStatus::NoUsableQueue) return {ConnectEnd::NoUsableQueue, {}, {}};
+    if (choice.status == QueueChoiceStatus::NoSuchQueue) return {ConnectEnd::NoSuchQueue, {}, {}};
     if (!Open(choice.name)) return {ConnectEnd::OpenFailed, choice.name, {}};
     return WaitForReady(boundMs, rule, cancelled);
 }

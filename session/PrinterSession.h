@@ -50,6 +50,7 @@ enum class ConnectEnd {
     SpoolerUnreachable,
     SpoolerNotAnswering,
     NoUsableQueue,
+    NoSuchQueue,  // --queue named a queue the spooler does not have
     OpenFailed,  // the access report says why
     NotReady,    // answered, not ready within the bound
     NoAnswer,    // the status could not be read (the status says whether with an error state)
@@ -61,9 +62,6 @@ struct ConnectOutcome {
     std::string queueName;  // the queue chosen, when one was
     PrinterStatus status;   // the last status read
 };
-
-// The queue choice that ended a connect before any device was tried; nothing for other ends.
-std::optional<QueueChoiceStatus> FailedQueueChoice(ConnectEnd end);
 
 class PrinterSession {
 public:

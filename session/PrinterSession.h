@@ -63,7 +63,7 @@ struct ConnectOutcome {
     PrinterStatus status;   // the last status read
 };
 
-// The queue choice that ended a connect before any device was tried; nothing for other ends.
+// The queue choice a connect failed at, when it ended before a queue was chosen.
 std::optional<QueueChoiceStatus> FailedQueueChoice(ConnectEnd end);
 
 class PrinterSession {

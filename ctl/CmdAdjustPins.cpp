@@ -5,16 +5,19 @@
 #include <cerrno>
 #include <cstdio>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "ctl/Command.h"
 #include "ctl/ExitStatus.h"
+#include "ctl/GroupText.h"
 #include "ctl/QueueText.h"
 #include "ctl/StdioMessageBox.h"
+#include "platform/TextOutput.h"
 #include "printjob/EmbeddedJobs.h"
 #include "wiring/RecordWiring.h"
-#include "wizards/AdjustPinsTerminal.h"
+#include "ctl/AdjustPinsTerminal.h"
 
 namespace zt40::ctl {
 
@@ -69,14 +72,16 @@ public:
         std::fprintf(stdout, "%.*s%s", static_cast<int>(text.size()), text.data(), text.ends_with('\n') ? "" : "\n");
         std::fflush(stdout);
     }
+    // Reports may echo a typed reading or a queue name: escaped, as every echo is.
     void Report(std::string_view text) override {
-        std::fprintf(stderr, "%.*s%s", static_cast<int>(text.size()), text.data(), text.ends_with('\n') ? "" : "\n");
+        const std::string shown = TerminalText(Message::Verbatim(std::string(text)));
+        std::fprintf(stderr, "%s%s", shown.c_str(), shown.ends_with('\n') ? "" : "\n");
     }
     bool Interrupted() const override { return g_interrupted != 0; }
 };
 
 int Usage(const std::string& why) {
-    std::fprintf(stderr, "zt40ctl: adjust-pins: %s\n", why.c_str());
+    std::fprintf(stderr, "zt40ctl: adjust-pins: %s\n", EscapeForTerminal(why).c_str());
     return kExitBadArguments;
 }
 
@@ -90,6 +95,7 @@ int RunAdjustPinsCommand(const GlobalOptions& options, const std::vector<std::st
         } else if (arg == "--dry-run") {
             dryRun = true;
         } else if (arg == "--readings" || arg.starts_with("--readings=")) {
+            if (request.readings) return Usage("--readings is given twice");
             std::string list;
             if (arg == "--readings") {
                 if (i + 1 == args.size()) return Usage("--readings needs nine labels, such as A1,B3,None,...");
@@ -118,37 +124,24 @@ int RunAdjustPinsCommand(const GlobalOptions& options, const std::vector<std::st
 
     StdioMessageBox messages;
     auto wired = WirePlatform(options, messages);
-    if (!wired.wiring) {
-        std::fprintf(stderr, "%s%s%s", wired.exitStatus == 2 ? "" : "zt40ctl: ", wired.error.c_str(),
-                     wired.error.ends_with('\n') ? "" : "\n");
-        return wired.exitStatus;
-    }
+    if (!wired.wiring) return WiringFailed(wired);
     PlatformWiring& wiring = *wired.wiring;
-    // The wizard's frame takes the first queue that matches, as the window's poll does.
-    const auto choice = ChooseQueue(wiring.Spooler(), std::nullopt);
-    if (choice.status != QueueChoiceStatus::Chosen) {
-        std::fprintf(stderr, "zt40ctl: %s\n", QueueChoiceText(choice.status).c_str());
-        return choice.status == QueueChoiceStatus::SpoolerUnreachable ? kExitSpoolerUnreachable : kExitNoQueue;
-    }
-    if (options.queue && *options.queue != choice.name) {
-        return Usage("the window adjusts the printer of queue \"" + choice.name + "\", the first that matches, not \"" +
-                     *options.queue + "\"");
-    }
+    request.queue = options.queue;
     CPrintJobSender sender(wiring.Spooler(), messages, EmbeddedJobs());
     const RecordWiring record{std::string(kRecordApplicationName)};
     PinSettings readBack;
+    ConnectEnd connectEnd = ConnectEnd::Ready;
     const AdjustPinsOutcome outcome =
-        RunAdjustPins(wiring.Platform(), terminal, sender, request, SleepPause, &record.Platform(), &readBack);
+        RunAdjustPins(wiring.Platform(), terminal, sender, request, SleepPause, &record.Platform(), &readBack, &connectEnd);
+    if (const auto status = SayQueueNotChosen(connectEnd, options.queue, nullptr)) return *status;
     if (outcome != AdjustPinsOutcome::Completed) return kExitNoAnswer;
     terminal.Print(PinSettingsLines(readBack));
     return kExitOk;
 }
 
-const RegisterCommand kAdjustPins{Command{
-    "adjust-pins",
-    "adjust-pins [--no-print] [--readings L1,...,L9] [--dry-run]  the pin adjustment on a terminal",
-    RunAdjustPinsCommand,
-}};
+const RegisterCommand kAdjustPins(
+    {"adjust-pins", "adjust-pins [--no-print] [--readings L1,...,L9] [--dry-run]  the pin adjustment on a terminal",
+     RunAdjustPinsCommand});
 
 }  // namespace
 

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/PinData.h"
+#include "types/PinData.h"
 
 namespace zt40 {
 

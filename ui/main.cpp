@@ -43,8 +43,10 @@ struct Options {
 };
 
 constexpr const char* kUsage =
-    "usage: zt40util [--simulate[=FILE]] [--screenshot=FILE.png] [--simulator-screenshot=FILE.png] [--print-edition]\n"
+    "usage: zt40util [--simulate[=FILE]] [--queue=NAME] [--screenshot=FILE.png] [--simulator-screenshot=FILE.png]\n"
+    "                [--print-edition]\n"
     "  --simulate[=FILE]   run on a simulated ZT-40 (FILE: its initial state), with its control window\n"
+    "  --queue=NAME        use only this print queue's printer (else the first usable queue's)\n"
     "  --screenshot=FILE   once the printer is ready, save the main window as a PNG and end\n"
     "  --simulator-screenshot=FILE   the same for the simulator's control window\n"
     "  --print-edition     print the edition the locale picks and the translations found, then end\n";
@@ -53,17 +55,23 @@ std::optional<Options> ParseOptions(const QStringList& args) {
     Options options;
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString& arg = args[i];
-        if (arg == QStringLiteral("--simulate")) {
+        // Everything after the first '=': a file name may hold one too.
+        const QString value = arg.mid(arg.indexOf(QLatin1Char('=')) + 1);
+        if (arg == QStringLiteral("--simulate") || arg.startsWith(QStringLiteral("--simulate="))) {
+            // As zt40ctl: one state file at most, and "--simulate=" names none.
+            if (options.wiring.simulate) return std::nullopt;
             options.wiring.simulate = true;
-        } else if (arg.startsWith(QStringLiteral("--simulate="))) {
-            options.wiring.simulate = true;
-            options.wiring.simulateFile = arg.section(QLatin1Char('='), 1).toStdString();
+            if (arg == QStringLiteral("--simulate")) continue;
+            if (value.isEmpty()) return std::nullopt;
+            options.wiring.simulateFile = value.toStdString();
+        } else if (arg.startsWith(QStringLiteral("--queue=")) && arg.size() > 8) {
+            options.wiring.queue = value.toStdString();
         } else if (arg.startsWith(QStringLiteral("--screenshot="))) {
-            options.screenshot = arg.section(QLatin1Char('='), 1);
+            options.screenshot = value;
         } else if (arg == QStringLiteral("--print-edition")) {
             options.printEdition = true;
         } else if (arg.startsWith(QStringLiteral("--simulator-screenshot="))) {
-            options.simulatorScreenshot = arg.section(QLatin1Char('='), 1);
+            options.simulatorScreenshot = value;
         } else {
             return std::nullopt;
         }
@@ -111,7 +119,7 @@ int main(int argc, char** argv) {
         return wired.exitStatus;
     }
     PlatformWiring& wiring = *wired.wiring;
-    CPinwardenDlg dialog(wiring.Platform(), window, SleepPause, &wiring.AccessReport());
+    CPinwardenDlg dialog(wiring.Platform(), window, SleepPause, &wiring.AccessReport(), options->wiring.queue);
     window.Attach(dialog);
     const RecordWiring records;
     dialog.SetUsageRecordPlatform(records.Platform());

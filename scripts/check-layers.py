@@ -12,7 +12,8 @@ import sys
 # Lowest first. Folders on the same rank do not include each other either: a rank holds
 # siblings that each build on what lies below.
 RANKS = [
-    ("plain data types and platform interfaces", ["platform", "types"]),
+    ("platform interfaces", ["platform"]),
+    ("plain data types", ["types"]),
     ("device protocol, print jobs, usage record", ["device", "printjob", "record"]),
     ("printer session and maintenance frame", ["session"]),
     ("wizard logic", ["wizards"]),
@@ -24,7 +25,7 @@ RANKS = [
 ]
 # Backends implement the interfaces and see nothing of the core but the bottom rank.
 BACKENDS = {"platform/linux", "platform/sim", "platform/win32"}
-BOTTOM = set(RANKS[0][1])
+BOTTOM = set(RANKS[0][1]) | set(RANKS[1][1])
 # Stand-alone programs with their own include roots, run at build time; they include nothing
 # of the product.
 STANDALONE = {"printjob/resources/generator"}

@@ -55,7 +55,7 @@ protected:
         }
     }
 
-    SimSpooler spooler;
+    SimSpooler spooler{&EmbeddedJobs()};
     RecordingMessageBox messages;
     CPrintJobSender sender{spooler, messages, EmbeddedJobs()};
 };

@@ -51,7 +51,7 @@ protected:
     }
 
     std::uint32_t attributes = 0;
-    SimSpooler spooler;
+    SimSpooler spooler{&EmbeddedJobs()};
     RecordingMessageBox messages;
     CPrintJobSender sender{spooler, messages, EmbeddedJobs()};
     RecordingServices services{std::string(kSimQueueName)};

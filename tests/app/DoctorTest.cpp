@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "app/Doctor.h"
-#include "platform/memory/FakeClock.h"
-#include "platform/memory/RecordingMessageBox.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/RecordingMessageBox.h"
 #include "platform/sim/SimPrinterRig.h"
 #include "tests/support/FakeDataFolderPlatform.h"
 

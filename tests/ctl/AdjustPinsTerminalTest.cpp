@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/memory/FakeClock.h"
-#include "platform/memory/RecordingMessageBox.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/RecordingMessageBox.h"
 #include "platform/sim/SimPrinterRig.h"
 #include "printjob/EmbeddedJobs.h"
 #include "support/TempRecordFile.h"

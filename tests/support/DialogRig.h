@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/CPinwardenDlg.h"
-#include "platform/memory/FakeClock.h"
-#include "platform/memory/RecordingMessageBox.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/RecordingMessageBox.h"
 #include "platform/sim/SimPrinterRig.h"
 #include "support/CommandLog.h"
 #include "support/RecordingView.h"

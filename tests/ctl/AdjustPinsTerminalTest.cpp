@@ -63,7 +63,7 @@ protected:
         before = rig.Printer().State();
     }
 
-    AdjustPinsOutcome Run(AdjustPinsRequest request) {
+    AdjustPinsOutcome Run(const AdjustPinsRequest& request) {
         const UsageRecordPlatform platform = records.Platform();
         return RunAdjustPins(rig.Platform(clock, messages), terminal, sender, request,
                              [this](std::uint32_t ms) { clock.Advance(ms); }, &platform, &readBack);

@@ -101,6 +101,7 @@ int RunStatus(const GlobalOptions& options, const std::vector<std::string>& args
         }
         return Fail("the printer does not answer the status query");
     case ConnectEnd::SpoolerUnreachable:
+    case ConnectEnd::SpoolerNotAnswering:
     case ConnectEnd::NoUsableQueue:
     case ConnectEnd::NoSuchQueue:  // said above
     case ConnectEnd::NotReady:

@@ -12,6 +12,7 @@ namespace zt40::ctl {
 
 std::string QueueChoiceText(QueueChoiceStatus status, const std::optional<std::string>& named) {
     if (status == QueueChoiceStatus::SpoolerUnreachable) return Message::Of(kSpoolerUnreachable).English();
+    if (status == QueueChoiceStatus::SpoolerNotAnswering) return Message::Of(kSpoolerNotAnswering).English();
     if (status == QueueChoiceStatus::NoSuchQueue) {
         return "there is no print queue named \"" + EscapeForTerminal(named.value_or("")) +
                "\" (zt40ctl queues lists them)";
@@ -31,14 +32,11 @@ std::optional<std::string> ChooseQueueOrSay(ISpooler& spooler, const std::option
 }
 
 std::optional<int> SayQueueNotChosen(ConnectEnd end, const std::optional<std::string>& named, const char* command) {
-    QueueChoiceStatus status = QueueChoiceStatus::Chosen;
-    if (end == ConnectEnd::SpoolerUnreachable) status = QueueChoiceStatus::SpoolerUnreachable;
-    if (end == ConnectEnd::NoUsableQueue) status = QueueChoiceStatus::NoUsableQueue;
-    if (end == ConnectEnd::NoSuchQueue) status = QueueChoiceStatus::NoSuchQueue;
-    if (status == QueueChoiceStatus::Chosen) return std::nullopt;
+    const auto status = FailedQueueChoice(end);
+    if (!status) return std::nullopt;
     std::fprintf(stderr, "zt40ctl: %s%s%s\n", command ? command : "", command ? ": " : "",
-                 QueueChoiceText(status, named).c_str());
-    return ExitStatusOf(status);
+                 QueueChoiceText(*status, named).c_str());
+    return ExitStatusOf(*status);
 }
 
 }  // namespace zt40::ctl

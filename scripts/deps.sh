@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config python3
   libusb-1.0-0-dev libudev-dev
   libcups2-dev cups-daemon cups-client
   qt6-base-dev

@@ -5,6 +5,9 @@
 
 #include "record/UsageRecordFile.h"
 #if defined(_WIN32)
+#include <chrono>
+
+#include "record/FolderSecurity.h"
 #include "platform/win32/Win32DataFolderPlatform.h"
 #include "platform/win32/Win32RecordFiles.h"
 #else
@@ -16,7 +19,32 @@ namespace zt40 {
 
 #if defined(_WIN32)
 using SystemDataFolderPlatform = Win32DataFolderPlatform;
-using SystemRecordFiles = Win32RecordFiles;
+
+// The system's record files, each new one created with the data folder's everyone-may-write list,
+// so that every operator of the machine appends to the file the first one created.
+class SystemRecordFiles final : public IRecordFiles {
+public:
+    explicit SystemRecordFiles(std::chrono::milliseconds lockWait = std::chrono::milliseconds(2000))
+        : m_files(lockWait, EveryoneRights(m_everyone)) {}
+
+    std::unique_ptr<IRecordFile> OpenForAppend(const std::string& path, FileError& error) override {
+        return m_files.OpenForAppend(path, error);
+    }
+    std::unique_ptr<IRecordFile> OpenForReading(const std::string& path, bool createIfMissing,
+                                                FileError& error) override {
+        return m_files.OpenForReading(path, createIfMissing, error);
+    }
+
+private:
+    // Null when the list cannot be built: new files then get the system's default rights.
+    static const SecurityAttributes* EveryoneRights(FolderSecurity& everyone) {
+        const SecurityAttributes* rights = nullptr;
+        return everyone.BuildSecurityAttributes(rights) ? rights : nullptr;
+    }
+
+    FolderSecurity m_everyone;  // before m_files, which keeps a pointer into it
+    Win32RecordFiles m_files;
+};
 #else
 using SystemDataFolderPlatform = LinuxDataFolderPlatform;
 using SystemRecordFiles = PosixRecordFiles;

@@ -5,7 +5,6 @@
 #include <thread>
 
 #include "platform/win32/Win32Security.h"
-#include "record/FolderSecurity.h"
 
 namespace zt40 {
 
@@ -94,13 +93,11 @@ private:
     HANDLE m_handle;
 };
 
-// Opens or creates with the everyone-may-write list, retrying while another opener holds the
-// file; refuses a folder, a pipe or a device at the name.
+// Opens, or creates with the given rights, retrying while another opener holds the file;
+// refuses a folder, a pipe or a device at the name.
 std::unique_ptr<IRecordFile> Open(const std::string& path, DWORD access, DWORD share, DWORD disposition,
-                                  std::chrono::milliseconds lockWait, FileError& error) {
-    FolderSecurity everyone;
-    const SecurityAttributes* rights = nullptr;
-    if (!everyone.BuildSecurityAttributes(rights)) rights = nullptr;
+                                  const SecurityAttributes* rights, std::chrono::milliseconds lockWait,
+                                  FileError& error) {
     NativeSecurity security(rights);
     SECURITY_ATTRIBUTES* attributes = security.Ok() ? security.Attributes() : nullptr;
 
@@ -132,16 +129,18 @@ constexpr DWORD kAppendAccess = FILE_APPEND_DATA | FILE_WRITE_DATA | FILE_READ_A
 }  // namespace
 
 std::unique_ptr<IRecordFile> Win32RecordFiles::OpenForAppend(const std::string& path, FileError& error) {
-    return Open(path, kAppendAccess, 0, OPEN_ALWAYS, m_lockWait, error);
+    return Open(path, kAppendAccess, 0, OPEN_ALWAYS, m_newFileRights, m_lockWait, error);
 }
 
 std::unique_ptr<IRecordFile> Win32RecordFiles::OpenForReading(const std::string& path, bool createIfMissing,
                                                               FileError& error) {
     if (createIfMissing) {
         // Created as an append would create it, then opened for reading like any other.
-        if (!Open(path, kAppendAccess, FILE_SHARE_READ, OPEN_ALWAYS, m_lockWait, error)) return nullptr;
+        if (!Open(path, kAppendAccess, FILE_SHARE_READ, OPEN_ALWAYS, m_newFileRights, m_lockWait, error)) {
+            return nullptr;
+        }
     }
-    return Open(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, m_lockWait, error);
+    return Open(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, nullptr, m_lockWait, error);
 }
 
 }  // namespace zt40

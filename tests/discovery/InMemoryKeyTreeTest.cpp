@@ -1,7 +1,7 @@
 // The in-memory registry behaves as the walks expect a registry to.
 #include <gtest/gtest.h>
 
-#include "platform/memory/InMemoryKeyTree.h"
+#include "tests/support/InMemoryKeyTree.h"
 
 namespace zt40 {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "device/CUsbPrintPort.h"
 #include "device/RegistryDeviceFinder.h"
-#include "platform/memory/FakeVersionQuery.h"
+#include "tests/support/FakeVersionQuery.h"
 #include "tests/discovery/QueueTableSpooler.h"
 #include "tests/discovery/RegistryLayouts.h"
 

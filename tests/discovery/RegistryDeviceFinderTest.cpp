@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "device/RegistryDeviceFinder.h"
-#include "platform/memory/FakeVersionQuery.h"
+#include "tests/support/FakeVersionQuery.h"
 #include "tests/discovery/QueueTableSpooler.h"
 #include "tests/discovery/RegistryLayouts.h"
 

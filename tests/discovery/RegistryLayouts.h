@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/memory/InMemoryKeyTree.h"
+#include "tests/support/InMemoryKeyTree.h"
 
 namespace zt40::test {
 

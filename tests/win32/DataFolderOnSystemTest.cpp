@@ -9,8 +9,8 @@
 
 #include "platform/win32/Win32DataFolderPlatform.h"
 #include "platform/win32/Win32Security.h"
-#include "record/FolderSecurity.h"
 #include "record/DataFolder.h"
+#include "record/FolderSecurity.h"
 
 namespace zt40 {
 namespace {

@@ -5,9 +5,9 @@
 #include "device/RegistryDeviceFinder.h"
 #include "discovery/QueueTableSpooler.h"
 #include "discovery/RegistryLayouts.h"
-#include "platform/memory/FakeVersionQuery.h"
 #include "platform/win32/Win32KeyTree.h"
 #include "platform/win32/Win32VendorChannel.h"
+#include "tests/support/FakeVersionQuery.h"
 #include "win32/SystemRegistry.h"
 
 namespace zt40 {

@@ -4,11 +4,11 @@
 
 #include <winspool.h>
 
-#include "platform/memory/RecordingMessageBox.h"
 #include "platform/os/win32/SystemText.h"
 #include "platform/win32/Win32Spooler.h"
 #include "printjob/EmbeddedJobs.h"
 #include "printjob/PrintJobSender.h"
+#include "tests/support/RecordingMessageBox.h"
 
 namespace zt40 {
 namespace {

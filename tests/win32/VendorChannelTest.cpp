@@ -6,8 +6,8 @@
 
 #include "device/CUsbPrintPort.h"
 #include "device/CVendorPacket.h"
-#include "platform/memory/RecordingMessageBox.h"
 #include "platform/win32/Win32VendorChannel.h"
+#include "tests/support/RecordingMessageBox.h"
 
 namespace zt40 {
 namespace {

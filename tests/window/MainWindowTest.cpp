@@ -13,7 +13,7 @@
 #include "app/CPinwardenDlg.h"
 #include "app/ControlIds.h"
 #include "platform/linux/SteadyClock.h"
-#include "platform/memory/RecordingMessageBox.h"
+#include "tests/support/RecordingMessageBox.h"
 #include "platform/sim/SimPrinterRig.h"
 #include "platform/sim/Zt40Firmware.h"
 #include "support/DialogRig.h"

@@ -17,7 +17,7 @@
 #include "app/CPinwardenDlg.h"
 #include "app/ControlIds.h"
 #include "platform/linux/SteadyClock.h"
-#include "platform/memory/RecordingMessageBox.h"
+#include "tests/support/RecordingMessageBox.h"
 #include "platform/sim/SimDeviceChangeMonitor.h"
 #include "platform/sim/SimPrinterRig.h"
 #include "printjob/EmbeddedJobs.h"

@@ -2,7 +2,7 @@
 #include "wiring/RealPlatform.h"
 
 #include "device/RegistryDeviceFinder.h"
-#include "device/SpoolerLookup.h"
+#include "platform/SpoolerLookup.h"
 #include "platform/win32/TickCountClock.h"
 #include "platform/win32/Win32DataFolderPlatform.h"
 #include "platform/win32/Win32DeviceChangeMonitor.h"

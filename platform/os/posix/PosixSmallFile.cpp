@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/FileDescriptor.h"
+#include "platform/os/posix/FileDescriptor.h"
 #include "platform/os/SmallFile.h"
 
 namespace zt40 {

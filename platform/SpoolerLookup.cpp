@@ -1,4 +1,4 @@
-#include "device/SpoolerLookup.h"
+#include "platform/SpoolerLookup.h"
 
 namespace zt40 {
 

@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "platform/VendorChannel.h"
-#include "platform/memory/Transcript.h"
+#include "tests/support/Transcript.h"
 
 namespace zt40 {
 

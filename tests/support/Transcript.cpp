@@ -1,4 +1,4 @@
-#include "platform/memory/Transcript.h"
+#include "tests/support/Transcript.h"
 
 #include <fstream>
 #include <sstream>

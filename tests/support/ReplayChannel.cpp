@@ -1,4 +1,4 @@
-#include "platform/memory/ReplayChannel.h"
+#include "tests/support/ReplayChannel.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "platform/VendorChannel.h"
-#include "platform/memory/Transcript.h"
+#include "tests/support/Transcript.h"
 
 namespace zt40 {
 

@@ -1,4 +1,4 @@
-#include "platform/memory/InMemoryKeyTree.h"
+#include "tests/support/InMemoryKeyTree.h"
 
 #include "platform/TextCompare.h"
 

@@ -9,6 +9,7 @@ namespace zt40 {
 class TickCountClock final : public IClock {
 public:
     std::uint32_t NowMs() override { return GetTickCount(); }
+    void Pause(std::uint32_t ms) override { Sleep(ms); }
 };
 
 }  // namespace zt40

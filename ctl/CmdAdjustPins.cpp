@@ -179,7 +179,8 @@ int RunAdjustPinsCommand(const GlobalOptions& options, const std::vector<std::st
 
 const RegisterCommand kAdjustPins(
     {"adjust-pins", "adjust-pins [--no-print] [--readings L1,...,L9] [--dry-run]  the pin adjustment on a terminal;\n"
-     "                      Ctrl-C, SIGTERM, SIGHUP, the end of input or a line over 256 bytes cancel it",
+     "                      Ctrl-C, SIGTERM, SIGHUP, the end of input or a line over " +
+         std::to_string(kMaxTypedLineBytes) + " bytes cancel it",
      RunAdjustPinsCommand});
 
 }  // namespace

@@ -19,7 +19,7 @@
 #include "support/DialogRig.h"
 #include "ui/MainWindow.h"
 #include "ui/Translations.h"
-#include "window/WindowTests.h"
+#include "tests/ui/window/WindowTests.h"
 
 namespace zt40::testing {
 namespace {

@@ -6,7 +6,7 @@
 #include "device/CUsbPrintPort.h"
 #include "platform/linux/LibusbDeviceOpener.h"
 #include "platform/linux/LinuxDeviceFinder.h"
-#include "tests/discovery/QueueTableSpooler.h"
+#include "tests/support/QueueTableSpooler.h"
 #include "tests/support/FakeUsbBus.h"
 
 namespace zt40::test {

@@ -43,15 +43,24 @@ public:
         sigemptyset(&action.sa_mask);
         action.sa_flags = 0;
         for (std::size_t i = 0; i < kCancelSignals.size(); ++i) sigaction(kCancelSignals[i], &action, &m_previous[i]);
+        // A closed terminal often takes the reader of a pipe with it (`| tee log`): the run's
+        // last lines must fail as writes, not end the program before it has put the
+        // printer back.
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        sigemptyset(&ignore.sa_mask);
+        sigaction(SIGPIPE, &ignore, &m_previousPipe);
     }
     ~InterruptGuard() {
         for (std::size_t i = 0; i < kCancelSignals.size(); ++i) sigaction(kCancelSignals[i], &m_previous[i], nullptr);
+        sigaction(SIGPIPE, &m_previousPipe, nullptr);
     }
     InterruptGuard(const InterruptGuard&) = delete;
     InterruptGuard& operator=(const InterruptGuard&) = delete;
 
 private:
     std::array<struct sigaction, kCancelSignals.size()> m_previous{};
+    struct sigaction m_previousPipe {};
 };
 
 // How long one wait for input lasts before the signal flag is asked again: a signal that

@@ -171,6 +171,9 @@ TEST_F(CtlAdjustPinsTest, EverySignalCancelsAlikeAtEveryMoment) {
          "Cancelled while waiting for the ZT-40: nothing was changed on the printer.\n", ""},
         {"Prompt", kPrinter, {"adjust-pins", "--no-print"}, {0, "pin 1: ", 0},
          "Cancelled: the printer's pin settings were put back as they were before the run.\n", "x"},
+        // Whoever read its output went with the terminal: the lines fail to be written, the run still ends as
+        // it should (nothing is said then).
+        {"PromptWithItsReaderGone", kPrinter, {"adjust-pins", "--no-print"}, {0, "pin 1: ", 0, true}, "", "x"},
         // Each command kept busy a while, so that the signal comes while the corrections are written.
         {"Writes", std::string(kPrinter) + "busy_polls = 40\n", {"adjust-pins", "--no-print", readings},
          {0, "corrections:", 0}, "Cancelled: the printer's pin settings were put back as they were before the run.\n",

@@ -31,6 +31,7 @@ struct SignalAt {
     int signal = 0;
     std::string text;
     int afterMs = 0;
+    bool closeReaders = false;  // stop reading its output once the signal is sent, as a closed terminal's pipe does
 };
 
 struct SignalledRun : CtlRun {
@@ -120,6 +121,13 @@ protected:
                 ::kill(pid, at.signal);
                 run.signalSent = true;
                 signalled = std::chrono::steady_clock::now();
+                if (at.closeReaders) {
+                    for (auto& fd : fds) {
+                        ::close(fd.fd);
+                        fd.fd = -1;
+                    }
+                    break;
+                }
             }
             if (::poll(fds.data(), fds.size(), 20) <= 0) continue;
             for (std::size_t i = 0; i < fds.size(); ++i) {

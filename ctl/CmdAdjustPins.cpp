@@ -187,9 +187,9 @@ int RunAdjustPinsCommand(const GlobalOptions& options, const std::vector<std::st
 }
 
 const RegisterCommand kAdjustPins(
-    {"adjust-pins", "adjust-pins [--no-print] [--readings L1,...,L9] [--dry-run]  the pin adjustment on a terminal;\n"
-     "                      Ctrl-C, SIGTERM, SIGHUP, the end of input or a line over " +
-         std::to_string(kMaxTypedLineBytes) + " bytes cancel it",
+    {"adjust-pins", "adjust-pins [--no-print] [--readings L1,...,L9] [--dry-run]  the pin adjustment on a terminal "
+                    "(cancelled by Ctrl-C, SIGTERM, SIGHUP, the end of input or a line over " +
+                        std::to_string(kMaxTypedLineBytes) + " bytes)",
      RunAdjustPinsCommand});
 
 }  // namespace

@@ -18,6 +18,7 @@ void MaintenanceFrame::Save() {
 bool MaintenanceFrame::Run(PutBack putBack, const std::function<bool()>& body) {
     const bool both = putBack == PutBack::BothGroups;
     Save();
+    m_putBackFailure = {};
     m_running = true;
     const bool finished = body();
     WriteUsageRecord(finished);
@@ -52,7 +53,8 @@ RollbackFailure MaintenanceFrame::WriteBack(bool settings, bool counters) {
 }
 
 void MaintenanceFrame::PutBackSaved(bool counters) {
-    RollbackFailure failed = WriteBack(true, counters);
+    RollbackFailure& failed = m_putBackFailure;
+    failed = WriteBack(true, counters);
     while (failed.Any()) {
         if (m_prompt.Show(RollbackFailedMessage(failed), MbButtons::RetryCancel, MbIcon::Warning) != MbResult::Retry) {
             return;

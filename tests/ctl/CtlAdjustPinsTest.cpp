@@ -2,9 +2,15 @@
 // the read-back, the record it appends and its exit status.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <cctype>
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "support/CtlProgram.h"
 
@@ -85,7 +91,7 @@ TEST_F(CtlAdjustPinsTest, FailuresExitWithTheirStatus) {
         {"NamedQueue", " --queue ZT-40 adjust-pins --no-print --readings B2,B5,None,None,None,None,None,None,None", 0,
          "", "o"},
         {"UnknownQueue", " --queue Other adjust-pins --no-print --readings B2,B5,None,None,None,None,None,None,None", 3,
-         "there is no print queue named \"Other\"", ""},
+         "zt40ctl: there is no print queue named \"Other\" (zt40ctl queues lists them)\n", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -95,6 +101,113 @@ TEST_F(CtlAdjustPinsTest, FailuresExitWithTheirStatus) {
         EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
         EXPECT_EQ(RecordKinds(), c.records);
     }
+    // The queue's trouble is all there is to say: no line about a printer before it.
+    const CtlRun unknown = Ctl("--simulate=" + StateFile(kPrinter) + cases[5].arguments);
+    EXPECT_EQ(unknown.err, cases[5].says);
+}
+
+// Input that is no reading at all (a file of zeros, a pasted page) ends the run as the end of
+// input does, at once and in little memory; a line at the limit is only a bad reading.
+TEST_F(CtlAdjustPinsTest, ALineOverTheLimitEndsTheRunAsTheEndOfInputDoes) {
+    const std::string nine = "A1\nB2\nNone\nNone\nNone\nNone\nNone\nNone\nNone\n";
+    const struct {
+        const char* name;
+        std::string input;
+        int exitStatus;
+        const char* says;
+        const char* asked;  // the last prompt shown
+        const char* records;
+    } cases[] = {
+        {"Zeros", "/dev/zero", 1, "A line of more than 256 bytes was typed: taken as the end of input.", "pin 1: ",
+         "x"},
+        {"OverTheLimitAfterAReading", StateFile("A1\n" + std::string(257, 'A') + "\n" + nine), 1,
+         "A line of more than 256 bytes was typed: taken as the end of input.", "pin 2: ", "x"},
+        {"OverTheLimitWithoutItsEnd", StateFile(std::string(300, 'B')), 1,
+         "A line of more than 256 bytes was typed: taken as the end of input.", "pin 1: ", "x"},
+        {"AtTheLimit", StateFile(std::string(256, 'C') + "\n" + nine), 0, "is not a reading", "pin 9: ", "o"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(m_dir / "zt40util.txt");
+        const auto run = CtlWithInput({"--simulate=" + StateFile(kPrinter), "adjust-pins", "--no-print"}, c.input, {});
+        EXPECT_EQ(run.exitStatus, c.exitStatus) << run.err;
+        EXPECT_LT(run.seconds, 1.0);
+        EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+        auto lastPrompt = run.err.rfind("pin ");
+        while (lastPrompt != std::string::npos && !std::isdigit(static_cast<unsigned char>(run.err[lastPrompt + 4]))) {
+            lastPrompt = lastPrompt == 0 ? std::string::npos : run.err.rfind("pin ", lastPrompt - 1);
+        }
+        ASSERT_NE(lastPrompt, std::string::npos) << run.err;
+        EXPECT_EQ(run.err.substr(lastPrompt, 7), c.asked) << run.err;
+        EXPECT_EQ(RecordKinds(), c.records);
+        if (c.exitStatus != 0) {
+            EXPECT_NE(run.err.find("The input ended before the readings were complete: the printer's pin settings "
+                                   "were put back as they were before the run."),
+                      std::string::npos)
+                << run.err;
+        }
+    }
+    rusage children{};
+    ::getrusage(RUSAGE_CHILDREN, &children);
+    EXPECT_LT(children.ru_maxrss, 64 * 1024) << "kB at most in any run";
+}
+
+// Ctrl-C, SIGTERM and SIGHUP (the terminal closed) end a run alike at every moment: the saved
+// settings written back once there were any, an 'x' record, a line saying what the printer
+// kept, exit status 1, and soon.
+TEST_F(CtlAdjustPinsTest, EverySignalCancelsAlikeAtEveryMoment) {
+    const std::string readings = "--readings=B2,B5,None,None,None,None,None,None,None";
+    const struct {
+        const char* moment;
+        std::string state;
+        std::vector<std::string> arguments;
+        SignalAt at;
+        const char* says;
+        const char* records;
+    } moments[] = {
+        {"ReadyPolls", "status = 2\n", {"adjust-pins", "--no-print"}, {0, "", 500},
+         "Cancelled while waiting for the ZT-40: nothing was changed on the printer.\n", ""},
+        {"StatusReadThatNeverEnds", "fault = never_finish\n", {"adjust-pins", "--no-print"}, {0, "", 500},
+         "Cancelled while waiting for the ZT-40: nothing was changed on the printer.\n", ""},
+        {"Prompt", kPrinter, {"adjust-pins", "--no-print"}, {0, "pin 1: ", 0},
+         "Cancelled: the printer's pin settings were put back as they were before the run.\n", "x"},
+        // Whoever read its output went with the terminal: the lines fail to be written, the run still ends as
+        // it should (nothing is said then).
+        {"PromptWithItsReaderGone", kPrinter, {"adjust-pins", "--no-print"}, {0, "pin 1: ", 0, true}, "", "x"},
+        // Each command kept busy a while, so that the signal comes while the corrections are written.
+        {"Writes", std::string(kPrinter) + "busy_polls = 40\n", {"adjust-pins", "--no-print", readings},
+         {0, "corrections:", 0}, "Cancelled: the printer's pin settings were put back as they were before the run.\n",
+         "x"},
+    };
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        for (const auto& m : moments) {
+            SCOPED_TRACE(std::string(m.moment) + " " + strsignal(signal));
+            std::filesystem::remove(m_dir / "zt40util.txt");
+            std::vector<std::string> arguments{"--simulate=" + StateFile(m.state)};
+            arguments.insert(arguments.end(), m.arguments.begin(), m.arguments.end());
+            SignalAt at = m.at;
+            at.signal = signal;
+            const auto run = CtlWithInput(arguments, "", at);
+            ASSERT_TRUE(run.signalSent) << run.err;
+            EXPECT_EQ(run.exitStatus, 1) << run.err;
+            EXPECT_TRUE(run.err.ends_with(m.says)) << run.err;
+            EXPECT_EQ(run.out.find("adjustments:"), std::string::npos) << "nothing shown as kept\n" << run.out;
+            EXPECT_EQ(RecordKinds(), m.records);
+            // A status read that never ends is let finish (at most its 5 s); the rest stop at once.
+            EXPECT_LT(run.secondsAfterSignal, 6.0);
+        }
+    }
+}
+
+// A printer whose requests never finish is given up within the window's bound, named as a
+// printer that does not answer rather than one that is not there.
+TEST_F(CtlAdjustPinsTest, APrinterThatNeverAnswersIsSaidWithinTheBound) {
+    const auto run = CtlWithInput({"--simulate=" + StateFile("fault = never_finish\n"), "adjust-pins", "--no-print"},
+                                  "", {}, 40);
+    EXPECT_EQ(run.exitStatus, 1) << run.err;
+    EXPECT_EQ(run.err, "The ZT-40 is connected but does not answer: switch it off and on again.\n");
+    EXPECT_LT(run.seconds, 15.0);
+    EXPECT_EQ(RecordKinds(), "");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // date) and ten body lines, appended after each wizard and read back to restore the printer.
 // Other copies of the program and people's editors rely on it, so it never changes.
 #include <array>
+#include <compare>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -25,6 +26,7 @@ struct RecordDate {
     int year = 0;
     int month = 0;  // 1..12
     int day = 0;    // 1..31
+    auto operator<=>(const RecordDate&) const = default;
 };
 
 RecordDate LocalDate();

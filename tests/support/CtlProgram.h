@@ -6,10 +6,13 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+
+#include "support/FileText.h"
 
 namespace zt40::testing {
 
@@ -57,6 +60,19 @@ protected:
 
 private:
     int m_files = 0;
+};
+
+// The same, with the data folder (the usage record, the counter samples) in the test's folder.
+class CtlDataFolderTest : public CtlProgramTest {
+protected:
+    void SetUp() override {
+        CtlProgramTest::SetUp();
+        ::setenv("ZT40_DATA_DIR", m_dir.c_str(), 1);
+    }
+    void TearDown() override {
+        ::unsetenv("ZT40_DATA_DIR");
+        CtlProgramTest::TearDown();
+    }
 };
 
 }  // namespace zt40::testing

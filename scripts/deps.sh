@@ -15,6 +15,7 @@ packages=(
   scdoc librsvg2-bin
   debhelper dpkg-dev lintian desktop-file-utils appstream
   cups  # cups-driverd, for lpinfo -m on the installed driver
+  prometheus prometheus-node-exporter  # promtool and the exporter that serves zt40ctl metrics, for the tests
 )
 
 missing=()

@@ -1,7 +1,7 @@
 #pragma once
-// The main dialog's logic: the connection poll, the printer's data groups, the pin choice,
-// head cleaning and the services the wizard pages call. The window it drives is injected, so
-// all of it runs without a toolkit.
+// The main dialog's presenter: it turns the window's events into calls on the printer
+// session and the maintenance frame, and decides what the window shows and enables when.
+// The window it drives is injected, so all of it runs without a toolkit.
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -9,47 +9,23 @@
 #include <string>
 #include <vector>
 
-#include "app/HeadData.h"
-#include "app/PinData.h"
-#include "app/PinwardenServices.h"
 #include "app/PinwardenView.h"
-#include "device/CHeadDevice.h"
 #include "platform/DeviceAccess.h"
 #include "platform/DeviceChangeMonitor.h"
 #include "platform/Text.h"
-#include "record/UsageRecordStore.h"
-#include "wizards/RollbackPrompt.h"
+#include "session/HeadServices.h"
+#include "session/MaintenanceFrame.h"
+#include "session/PrinterSession.h"
 
 namespace zt40 {
-
-// One motion of the cleaning sequence; a row whose head flag is -1 ends the table.
-struct CleaningStep {
-    std::int32_t value1;
-    std::int32_t value2;
-    std::int32_t headFlag;
-};
-
-inline constexpr std::array<CleaningStep, 7> CleaningSteps{{
-    {-416, 0, 1},
-    {-416, 0, 0},
-    {-416, 3333, 0},
-    {-416, 0, 0},
-    {-416, 0, 1},
-    {0, 0, 1},
-    {-1, -1, -1},
-}};
-
-// The word every cleaning motion block is sent with.
-inline constexpr std::uint16_t kCleaningMotionWord = 0xFFFF;
-// MoveHead's position code for the centre of the carriage.
-inline constexpr std::uint8_t kHeadCentre = 4;
 
 class CPinwardenDlg : public IPinwardenServices {
 public:
     // `access`, when given, is the report the platform's finder and opener fill; the status
-    // line takes its reason from it. `pause` spaces the polls of a wait for ready.
+    // line takes its reason from it. `pause` spaces the polls of a wait for ready. `queue`,
+    // when given, is the only queue the poll uses.
     CPinwardenDlg(const DeviceLinkPlatform& platform, IPinwardenView& view, PauseFn pause = SleepPause,
-                  const DeviceAccessReport* access = nullptr);
+                  const DeviceAccessReport* access = nullptr, std::optional<std::string> queue = std::nullopt);
     ~CPinwardenDlg() override;
     CPinwardenDlg(const CPinwardenDlg&) = delete;
     CPinwardenDlg& operator=(const CPinwardenDlg&) = delete;
@@ -78,79 +54,71 @@ public:
     void OnReadjustPins();
 
     // --- the usage record ---
-    // Where the record file is kept; until it is set appending is skipped and restore finds
-    // no record.
-    void SetUsageRecordPlatform(const UsageRecordPlatform& platform);
-    // Appends a record of the saved groups, 'o' when the wizard finished, 'x' otherwise.
-    void WriteUsageRecord(bool finished);
-    // "Restoration of setting": the groups that fail their range checks get the record file's
-    // last usable record, or the defaults; what happened comes back for the command line.
-    RestoreOutcome RestoreSettings();
-    // What RestoreSettings would write, from the printer's groups and the file, writing,
-    // showing and creating nothing.
-    RestoreOutcome PreviewRestore();
+    void SetUsageRecordPlatform(const UsageRecordPlatform& platform) { m_frame.SetUsageRecordPlatform(platform); }
+    void WriteUsageRecord(bool finished) { m_frame.WriteUsageRecord(finished); }
+    RestoreOutcome RestoreSettings() { return m_frame.Restore(); }
+    RestoreOutcome PreviewRestore() { return m_frame.PreviewRestore(); }
 
     // --- the printer's data ---
-    void ReadHeadData();
+    void ReadHeadData() { m_frame.Save(); }
     void ShowUsage();
-    bool WritePinSettings(PinSettings settings);
-    bool WriteUsageCounters(UsageCounters counters);
+    bool WritePinSettings(PinSettings settings) { return m_session.Groups().WritePinSettings(settings); }
+    bool WriteUsageCounters(UsageCounters counters) { return m_session.Groups().WriteUsageCounters(counters); }
     void OnPinSelected(int pinIndex);
     void OnApplyPinChange();
     void OnRefresh();
 
     // --- services for the wizard pages ---
-    void MoveHeadToCentre() override;
-    void ResetPinSettings() override;
-    void ResetPinCounters() override;
-    void ApplyPinAdjustments(std::span<const std::int32_t, kPinCount> values) override;
-    std::string GetPrinterName() const override;
+    void MoveHeadToCentre() override { m_services.MoveHeadToCentre(); }
+    void ResetPinSettings() override { m_services.ResetPinSettings(); }
+    void ResetPinCounters() override { m_services.ResetPinCounters(); }
+    void ApplyPinAdjustments(std::span<const std::int32_t, kPinCount> values) override {
+        m_services.ApplyPinAdjustments(values);
+    }
+    std::string GetPrinterName() const override { return m_session.QueueName(); }
 
     // --- what the window renders ---
     DialogData Data() const { return {m_selectedPin, m_shownUsage}; }
 
-    // --- state, for the window's tests and the command line ---
-    bool DeviceOpened() const { return m_deviceOpened; }
-    bool DeviceReady() const { return m_deviceReady; }
-    bool WizardRunning() const { return m_wizardRunning; }
-    const std::string& QueueName() const { return m_queueName; }
-    const PinSettings& CurrentPinSettings() const { return m_pinSettings; }
-    const PinSettings& SavedPinSettings() const { return m_savedPinSettings; }
-    const UsageCounters& CurrentUsageCounters() const { return m_usageCounters; }
-    const UsageCounters& SavedUsageCounters() const { return m_savedUsageCounters; }
-    CHeadDevice& Device() { return m_device; }
+    // --- state, for the window's tests ---
+    bool DeviceOpened() const { return m_session.Opened(); }
+    bool DeviceReady() const { return m_session.Ready(); }
+    bool WizardRunning() const { return m_frame.Running(); }
+    const std::string& QueueName() const { return m_session.QueueName(); }
+    const PinSettings& CurrentPinSettings() const { return m_frame.Copies().settings; }
+    const PinSettings& SavedPinSettings() const { return m_frame.Copies().savedSettings; }
+    const UsageCounters& CurrentUsageCounters() const { return m_frame.Copies().counters; }
+    const UsageCounters& SavedUsageCounters() const { return m_frame.Copies().savedCounters; }
+    CHeadDevice& Device() { return m_session.Device(); }
+    PrinterSession& Session() { return m_session; }
 
 private:
-    bool WaitUntilReady();
-    void FillPrinterList(std::span<const QueueInfo> queues);
+    // The frame's prompts are the window's message boxes.
+    class ViewPrompt final : public IMessageBox {
+    public:
+        explicit ViewPrompt(IPinwardenView& view) : m_view(view) {}
+        MbResult Show(const Message& message, MbButtons buttons, MbIcon icon) override {
+            return m_view.ShowMessage(message, buttons, icon);
+        }
+
+    private:
+        IPinwardenView& m_view;
+    };
+
     void UpdateData() { m_view.UpdateControls(Data()); }
     void ShowStatusReason(std::optional<Message> reason);
-    std::optional<Message> ReasonForNoPrinter(bool spoolerAnswered, bool queueFound) const;
     void RunWizardFrame(WizardKind kind);
-    void PutBackSavedGroups(bool counters);
-    RollbackFailure WriteBackSavedGroups(bool settings, bool counters);
 
     IPinwardenView& m_view;
-    ISpooler& m_spooler;
-    IClock& m_clock;
-    PauseFn m_pause;
-    const DeviceAccessReport* m_access;
+    ViewPrompt m_prompt;
+    PrinterSession m_session;
+    MaintenanceFrame m_frame;
+    HeadServices m_services;
 
-    CHeadDevice m_device;
     std::vector<std::string> m_printerList;  // sorted, as the hidden list keeps it
     std::int32_t m_selectedPin = -1;
-    PinSettings m_pinSettings;
-    PinSettings m_savedPinSettings;
-    UsageCounters m_usageCounters;
-    UsageCounters m_savedUsageCounters;
-    std::string m_queueName;
     std::array<std::int32_t, kPinCount> m_shownUsage{};
     int m_timerId = 0;
-    bool m_deviceOpened = false;
-    bool m_deviceReady = false;
-    bool m_wizardRunning = false;
-    // The data folder, with the folder found last (m_dataFolderPath), in the record store.
-    std::optional<UsageRecordStore> m_usageRecord;
 
     std::optional<std::string> m_shownReason;  // English of the reason on show, to skip repeats
     bool m_statusShown = false;

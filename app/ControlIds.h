@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "platform/PinRange.h"
+#include "session/PinwardenServices.h"
 
 namespace zt40 {
 
@@ -32,6 +33,6 @@ inline constexpr int POLL_TIMER_ID = 2;
 inline constexpr std::uint32_t kPollPeriodMs = 500;
 
 // What a modal wizard returns when the operator pressed Finish.
-inline constexpr int ID_WIZFINISH = 12325;
+inline constexpr int ID_WIZFINISH = kWizardFinished;
 
 }  // namespace zt40

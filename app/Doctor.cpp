@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "app/PrinterQueueRule.h"
 #include "record/DataFolder.h"
 
 namespace zt40 {
@@ -14,16 +13,20 @@ Message Of(Text text, std::vector<std::string> args = {}) { return Message::Of(t
 
 // Why a queue with the ZT-40 driver is not the one the program uses; nothing when it is usable.
 Message WhyNotUsable(const QueueInfo& queue) {
-    if (queue.portName.find("USB") == std::string::npos) return Of(ZT40_TR("Doctor", "not on a USB port"));
-    if ((queue.attributes & kPrinterAttributeNetwork) != 0) return Of(ZT40_TR("Doctor", "a network queue"));
-    if ((queue.attributes & kPrinterAttributeWorkOffline) != 0) {
-        return Of(ZT40_TR("Doctor", "stopped or offline, or its printer is not plugged in"));
+    switch (WhyQueueUnusable(queue)) {
+    case QueueUnusable::NotUsb: return Of(ZT40_TR("Doctor", "not on a USB port"));
+    case QueueUnusable::Network: return Of(ZT40_TR("Doctor", "a network queue"));
+    case QueueUnusable::Offline: return Of(ZT40_TR("Doctor", "stopped or offline, or its printer is not plugged in"));
+    case QueueUnusable::None:
+    case QueueUnusable::OtherDriver: break;
     }
     return {};
 }
 
+// Only offline: the queue that would be used once its printer is plugged in and switched on.
 bool IsUsbAndLocal(const QueueInfo& queue) {
-    return queue.portName.find("USB") != std::string::npos && (queue.attributes & kPrinterAttributeNetwork) == 0;
+    const QueueUnusable why = WhyQueueUnusable(queue);
+    return why == QueueUnusable::None || why == QueueUnusable::Offline;
 }
 
 std::string Hex4(std::uint16_t value) {
@@ -55,7 +58,7 @@ private:
 const QueueInfo* CheckQueues(Checks& checks, const std::vector<QueueInfo>& queues, DoctorReport& report) {
     std::vector<const QueueInfo*> candidates;
     for (const auto& queue : queues) {
-        if (EqualsIgnoringCase(queue.driverName, kPrinterDriverName)) candidates.push_back(&queue);
+        if (WhyQueueUnusable(queue) != QueueUnusable::OtherDriver) candidates.push_back(&queue);
     }
     if (candidates.empty()) {
         checks.Add("queue", ProbeAnswer::Problem(
@@ -96,9 +99,8 @@ const QueueInfo* CheckQueues(Checks& checks, const std::vector<QueueInfo>& queue
 }
 
 void CheckPrinter(Checks& checks, const DoctorPlatform& platform, const QueueInfo& queue) {
-    auto& device = platform.device;
-    device.Close();
-    if (!device.Open(queue.name, 0, 32)) {
+    auto& session = platform.session;
+    if (!session.Open(queue.name)) {
         const auto access = platform.access ? platform.access->Last() : DeviceAccessFailure::None;
         const auto problem = LinkProblem({true, true, false, access});
         checks.Add("printer", ProbeAnswer::Problem(
@@ -106,19 +108,20 @@ void CheckPrinter(Checks& checks, const DoctorPlatform& platform, const QueueInf
                                   Of(ZT40_TR("Doctor", "see the checks above"))));
         return;
     }
-    const std::uint16_t status = device.GetStatus();
-    if (status == kStatusUnknown) {
+    const PrinterStatus status = session.ReadStatus();
+    const std::uint16_t word = status.Raw();
+    if (!status.Answered()) {
         checks.Add("printer", ProbeAnswer::Problem(Of(ZT40_TR("Doctor", "the printer does not answer a status request")),
                                                    Of(ZT40_TR("Doctor", "switch the printer off and on again"))));
-    } else if ((status & 3) == 1) {
-        checks.Add("printer", ProbeAnswer::Ok(Of(ZT40_TR("Doctor", "the printer answers status 0x%1 (ready)"), {Hex4(status)})));
+    } else if (status.IsReady(ReadyRule::LowBitsAreOne)) {
+        checks.Add("printer", ProbeAnswer::Ok(Of(ZT40_TR("Doctor", "the printer answers status 0x%1 (ready)"), {Hex4(word)})));
     } else {
         checks.Add("printer",
-                   ProbeAnswer::Problem(Of(ZT40_TR("Doctor", "the printer answers status 0x%1: not ready"), {Hex4(status)}),
+                   ProbeAnswer::Problem(Of(ZT40_TR("Doctor", "the printer answers status 0x%1: not ready"), {Hex4(word)}),
                                         Of(ZT40_TR("Doctor", "let a running job end, or clear the printer's error and "
                                                              "switch it off and on again"))));
     }
-    device.Close();
+    session.Close();
 }
 
 // Resolving creates the folder where the program would, as its first record would.
@@ -134,19 +137,6 @@ ProbeAnswer CheckRecordFolder(const DoctorPlatform& platform) {
 }
 
 }  // namespace
-
-std::optional<Message> LinkProblem(const LinkState& state) {
-    if (!state.spoolerAnswered) return Message::Of(kSpoolerUnreachable);
-    if (!state.queueFound) return std::nullopt;
-    // A device that is there but cannot be opened, or is open but does not answer, is worth
-    // a line of its own; "not found" is what the connect request says already.
-    const bool openRefused = state.access == DeviceAccessFailure::NoPermission ||
-                             state.access == DeviceAccessFailure::Busy || state.access == DeviceAccessFailure::OpenFailed;
-    if (state.deviceOpened ? state.access == DeviceAccessFailure::NotAnswering : openRefused) {
-        return Message::Of(DeviceAccessHint(state.access));
-    }
-    return std::nullopt;
-}
 
 bool DoctorReport::AllPassed() const { return FirstProblem() == nullptr; }
 

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "device/CHeadDevice.h"
 #include "platform/DataFolderPlatform.h"
 #include "platform/DeviceAccess.h"
 #include "platform/SetupProbe.h"
 #include "platform/Spooler.h"
 #include "platform/Text.h"
+#include "session/PrinterSession.h"
 
 namespace zt40 {
 
@@ -34,23 +34,10 @@ struct DoctorReport {
 struct DoctorPlatform {
     ISpooler& spooler;
     ISetupProbe& probe;
-    CHeadDevice& device;
+    PrinterSession& session;  // its queue rule and device; the device is closed again after
     const DeviceAccessReport* access;  // why an open failed, when the platform tells
     IDataFolderPlatform& dataFolder;
 };
-
-// What the window's poll learnt on its way to the printer.
-struct LinkState {
-    bool spoolerAnswered = false;
-    bool queueFound = false;
-    bool deviceOpened = false;
-    DeviceAccessFailure access = DeviceAccessFailure::None;
-};
-
-// The first thing wrong on the way to the printer, in the operator's words; nothing when the
-// connect request already says it all (no queue, printer not found). The window's status line
-// shows it on every poll; the doctor's printer check words a failed open with it.
-std::optional<Message> LinkProblem(const LinkState& state);
 
 // Opens the device through the chosen queue (closing whatever was open) for the status check.
 DoctorReport RunDoctor(const DoctorPlatform& platform);

@@ -66,22 +66,4 @@ public:
     virtual void DestroyWindow() = 0;
 };
 
-// A view with no window behind it (the command line): every window operation does nothing,
-// timers are "started" so the dialog's bookkeeping holds; a program overrides what it shows.
-class HeadlessView : public IPinwardenView {
-public:
-    int StartTimer(int timerId, std::uint32_t) override { return timerId; }
-    void StopTimer(int) override {}
-    void SetCaption(const std::string&) override {}
-    void EnableControl(int, bool) override {}
-    void AppendMenuItem(int, Text) override {}
-    void EnableMenuItem(int, bool) override {}
-    void UpdateControls(const DialogData&) override {}
-    void Repaint() override {}
-    void SetWaitCursor(bool) override {}
-    void SetStatusLine(const Message&, const std::optional<Message>&) override {}
-    void ShowAbout() override {}
-    void DestroyWindow() override {}
-};
-
 }  // namespace zt40

@@ -10,11 +10,12 @@
 
 #include "ctl/Command.h"
 #include "ctl/ExitStatus.h"
+#include "ctl/GroupText.h"
 #include "ctl/QueueText.h"
 #include "ctl/StdioMessageBox.h"
 #include "printjob/EmbeddedJobs.h"
 #include "wiring/RecordWiring.h"
-#include "wizards/AdjustPinsTerminal.h"
+#include "ctl/AdjustPinsTerminal.h"
 
 namespace zt40::ctl {
 
@@ -124,21 +125,20 @@ int RunAdjustPinsCommand(const GlobalOptions& options, const std::vector<std::st
         return wired.exitStatus;
     }
     PlatformWiring& wiring = *wired.wiring;
-    // The wizard's frame takes the first queue that matches, as the window's poll does.
-    const auto choice = ChooseQueue(wiring.Spooler(), std::nullopt);
-    if (choice.status != QueueChoiceStatus::Chosen) {
-        std::fprintf(stderr, "zt40ctl: %s\n", QueueChoiceText(choice.status).c_str());
-        return choice.status == QueueChoiceStatus::SpoolerUnreachable ? kExitSpoolerUnreachable : kExitNoQueue;
-    }
-    if (options.queue && *options.queue != choice.name) {
-        return Usage("the window adjusts the printer of queue \"" + choice.name + "\", the first that matches, not \"" +
-                     *options.queue + "\"");
-    }
+    request.queue = options.queue;
     CPrintJobSender sender(wiring.Spooler(), messages, EmbeddedJobs());
     const RecordWiring record{std::string(kRecordApplicationName)};
     PinSettings readBack;
+    ConnectEnd connectEnd = ConnectEnd::Ready;
     const AdjustPinsOutcome outcome =
-        RunAdjustPins(wiring.Platform(), terminal, sender, request, SleepPause, &record.Platform(), &readBack);
+        RunAdjustPins(wiring.Platform(), terminal, sender, request, SleepPause, &record.Platform(), &readBack, &connectEnd);
+    for (const auto status : {QueueChoiceStatus::SpoolerUnreachable, QueueChoiceStatus::NoUsableQueue}) {
+        const bool same = connectEnd == (status == QueueChoiceStatus::SpoolerUnreachable ? ConnectEnd::SpoolerUnreachable
+                                                                                         : ConnectEnd::NoUsableQueue);
+        if (!same) continue;
+        std::fprintf(stderr, "zt40ctl: %s\n", QueueChoiceText(status).c_str());
+        return ExitStatusOf(status);
+    }
     if (outcome != AdjustPinsOutcome::Completed) return kExitNoAnswer;
     terminal.Print(PinSettingsLines(readBack));
     return kExitOk;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/Doctor.h"
+#include "session/PrinterSession.h"
 #include "ctl/Command.h"
 #include "ctl/ExitStatus.h"
 #include "ctl/StdioMessageBox.h"
@@ -69,10 +70,10 @@ int RunSimulated(const GlobalOptions& options) {
     SimPrinterRig rig(setup);
     SteadyClock clock;
     StdioMessageBox messages;
-    CHeadDevice device(rig.Platform(clock, messages));
+    PrinterSession session(rig.Platform(clock, messages), SleepPause, &rig.Report());
     SimSetupProbe probe(rig.Printer());
     LinuxDataFolderPlatform dataFolder;
-    return Print(RunDoctor(DoctorPlatform{rig.Spooler(), probe, device, &rig.Report(), dataFolder}));
+    return Print(RunDoctor(DoctorPlatform{rig.Spooler(), probe, session, &rig.Report(), dataFolder}));
 }
 
 int RunReal() {
@@ -87,10 +88,10 @@ int RunReal() {
     LibusbDeviceOpener opener(*bus, &access);
     SteadyClock clock;
     StdioMessageBox messages;
-    CHeadDevice device(DeviceLinkPlatform{finder, opener, clock, messages, spooler});
+    PrinterSession session(DeviceLinkPlatform{finder, opener, clock, messages, spooler}, SleepPause, &access);
     LinuxSetupProbe probe(*bus, FilesToCheck());
     LinuxDataFolderPlatform dataFolder;
-    return Print(RunDoctor(DoctorPlatform{spooler, probe, device, &access, dataFolder}));
+    return Print(RunDoctor(DoctorPlatform{spooler, probe, session, &access, dataFolder}));
 }
 
 int RunDoctorCommand(const GlobalOptions& options, const std::vector<std::string>& args) {

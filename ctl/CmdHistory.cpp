@@ -6,7 +6,7 @@
 
 #include "ctl/Command.h"
 #include "ctl/ExitStatus.h"
-#include "record/UsageHistory.h"
+#include "ctl/HistoryText.h"
 #include "wiring/RecordWiring.h"
 
 namespace zt40::ctl {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/PrinterQueueRule.h"
+#include "session/QueueRule.h"
 #include "ctl/Command.h"
 #include "ctl/ExitStatus.h"
 #include "ctl/Json.h"

@@ -1,18 +1,16 @@
 // zt40ctl restore [--dry-run]: the window's "Restoration of setting" on the command line. The
-// same dialog logic runs it, on the same record file; --dry-run shows what it would write.
-#include <chrono>
+// same maintenance frame runs it, on the same record file; --dry-run shows what it would write.
 #include <cstdio>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "app/CPinwardenDlg.h"
 #include "ctl/Command.h"
-#include "ctl/ConsoleView.h"
 #include "ctl/ExitStatus.h"
 #include "ctl/QueueText.h"
 #include "ctl/StdioMessageBox.h"
 #include "record/UsageRecordStore.h"
+#include "session/MaintenanceFrame.h"
+#include "session/PrinterSession.h"
 #include "wiring/RecordWiring.h"
 
 namespace zt40::ctl {
@@ -21,8 +19,18 @@ namespace {
 
 constexpr const char* kUsage = "usage: zt40ctl [--simulate[=FILE]] [--queue NAME] restore [--dry-run]\n";
 // As long as status waits for a printer: a script wants an answer soon.
-constexpr auto kReadyBound = std::chrono::seconds(5);
-constexpr auto kPollPause = std::chrono::milliseconds(100);
+constexpr std::uint32_t kReadyBoundMs = 5000;
+
+// The restore's messages on the terminal: warnings and errors on standard error, the rest on
+// standard output; OK is the answer.
+class ConsoleMessages final : public IMessageBox {
+public:
+    MbResult Show(const Message& message, MbButtons, MbIcon icon) override {
+        const bool trouble = icon == MbIcon::Warning || icon == MbIcon::Error;
+        std::fprintf(trouble ? stderr : stdout, "%s%s\n", trouble ? "zt40ctl: " : "", message.English().c_str());
+        return MbResult::Ok;
+    }
+};
 
 int Fail(const std::string& text, int status) {
     std::fprintf(stderr, "zt40ctl: restore: %s\n", text.c_str());
@@ -88,42 +96,36 @@ int RunRestore(const GlobalOptions& options, const std::vector<std::string>& arg
         return wired.exitStatus;
     }
     PlatformWiring& wiring = *wired.wiring;
-    const auto choice = ChooseQueue(wiring.Spooler(), std::nullopt);
-    if (choice.status != QueueChoiceStatus::Chosen) {
-        return Fail(QueueChoiceText(choice.status), choice.status == QueueChoiceStatus::SpoolerUnreachable
-                                                         ? kExitSpoolerUnreachable
-                                                         : kExitNoQueue);
-    }
-    if (options.queue && *options.queue != choice.name) {
-        return Fail("the window restores the printer of queue \"" + choice.name + "\", the first that matches, not \"" +
-                        *options.queue + "\"",
-                    kExitBadArguments);
+    PrinterSession session(wiring.Platform(), SleepPause, &wiring.AccessReport(), options.queue);
+    const ConnectOutcome connected = session.Connect(kReadyBoundMs);
+    const std::string hint = wiring.AccessReport().Hint();
+    const std::string withHint = hint.empty() ? "" : ": " + hint;
+    switch (connected.end) {
+    case ConnectEnd::Ready:
+        break;
+    case ConnectEnd::SpoolerUnreachable:
+        return Fail(QueueChoiceText(QueueChoiceStatus::SpoolerUnreachable),
+                    ExitStatusOf(QueueChoiceStatus::SpoolerUnreachable));
+    case ConnectEnd::NoUsableQueue:
+        return Fail(QueueChoiceText(QueueChoiceStatus::NoUsableQueue), ExitStatusOf(QueueChoiceStatus::NoUsableQueue));
+    case ConnectEnd::OpenFailed:
+        return Fail("cannot open the printer of queue \"" + connected.queueName + "\"" + withHint,
+                    ExitStatusOf(wiring.AccessReport().Last()));
+    default:
+        return Fail("the printer of queue \"" + connected.queueName + "\" is not ready" + withHint, kExitNoAnswer);
     }
 
     const RecordWiring records{std::string(kRecordApplicationName)};
-    ConsoleView view;
-    CPinwardenDlg dlg(wiring.Platform(), view, SleepPause, &wiring.AccessReport());
-    dlg.SetUsageRecordPlatform(records.Platform());
-    dlg.OnInitDialog();
-    const auto deadline = std::chrono::steady_clock::now() + kReadyBound;
-    for (dlg.PollPrinter(); !dlg.DeviceReady(); dlg.PollPrinter()) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            const std::string hint = wiring.AccessReport().Hint();
-            return Fail("the printer of queue \"" + choice.name + "\" is not ready" + (hint.empty() ? "" : ": " + hint),
-                        kExitNoAnswer);
-        }
-        std::this_thread::sleep_for(kPollPause);
-    }
-
+    ConsoleMessages console;
+    MaintenanceFrame frame(session, console);
+    frame.SetUsageRecordPlatform(records.Platform());
     if (dryRun) {
-        const PinSettings settings = dlg.CurrentPinSettings();
-        const UsageCounters counters = dlg.CurrentUsageCounters();
-        const auto outcome = dlg.PreviewRestore();
+        const auto outcome = frame.PreviewRestore();
         if (outcome.fileFailure) std::fprintf(stderr, "zt40ctl: restore: %s\n", outcome.fileFailure->English().c_str());
-        PrintPreview(outcome, settings, counters, outcome.path);
+        PrintPreview(outcome, frame.Copies().settings, frame.Copies().counters, outcome.path);
         return outcome.fileFailure ? kExitNoAnswer : kExitOk;
     }
-    const auto outcome = dlg.RestoreSettings();
+    const auto outcome = frame.Restore();
     if (!outcome.plan.needed) {
         std::printf("Both groups are in range: nothing was written.\n");
         return kExitNothingWritten;

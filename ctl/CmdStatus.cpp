@@ -5,12 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "app/HeadData.h"
 #include "ctl/Command.h"
 #include "ctl/ExitStatus.h"
+#include "ctl/GroupText.h"
 #include "ctl/Json.h"
 #include "ctl/QueueText.h"
 #include "ctl/StdioMessageBox.h"
+#include "session/PrinterSession.h"
 
 namespace zt40::ctl {
 
@@ -22,21 +23,6 @@ constexpr std::uint32_t kReadyWaitMs = 5000;
 int Fail(const std::string& message, int exitStatus = kExitNoAnswer) {
     std::fprintf(stderr, "zt40ctl: %s\n", message.c_str());
     return exitStatus;
-}
-
-template <typename Value, std::size_t N>
-std::string Joined(const std::array<Value, N>& values) {
-    std::string text;
-    for (const Value value : values) {
-        if (!text.empty()) text += ' ';
-        text += std::to_string(value);
-    }
-    return text;
-}
-
-const char* Readiness(std::uint16_t status) {
-    if (status == kStatusUnknown) return "no answer";
-    return IsReady(status, ReadyRule::LowBitsAreOne) ? "ready" : "not ready";
 }
 
 std::string Describe(const HeadReadResult& failed) {
@@ -86,35 +72,46 @@ int RunStatus(const GlobalOptions& options, const std::vector<std::string>& args
         return Fail(wired.error, wired.exitStatus);
     }
     PlatformWiring& wiring = *wired.wiring;
-    std::string queueName = options.queue.value_or("");
-    if (!options.device) {
-        const auto choice = ChooseQueue(wiring.Spooler(), options.queue);
-        if (choice.status != QueueChoiceStatus::Chosen) return Fail(QueueChoiceText(choice.status), ExitStatusOf(choice.status));
-        queueName = choice.name;
+    PrinterSession session(wiring.Platform(), SleepPause, &wiring.AccessReport(), options.queue);
+    // --device names the device itself: no queue is chosen, the named one (if any) is only its name.
+    ConnectOutcome connected;
+    if (options.device) {
+        connected = session.Open(options.queue.value_or(""))
+                        ? session.WaitForReady(kReadyWaitMs, ReadyRule::LowBitsAreOne)
+                        : ConnectOutcome{ConnectEnd::OpenFailed, options.queue.value_or(""), {}};
+    } else {
+        connected = session.Connect(kReadyWaitMs);
     }
-
-    CHeadDevice device(wiring.Platform());
-    if (!OpenThroughQueue(device, queueName)) {
+    const std::string& queueName = connected.queueName;
+    const std::uint16_t status = connected.status.Raw();
+    switch (connected.end) {
+    case ConnectEnd::SpoolerUnreachable:
+        return Fail(QueueChoiceText(QueueChoiceStatus::SpoolerUnreachable), ExitStatusOf(QueueChoiceStatus::SpoolerUnreachable));
+    case ConnectEnd::NoUsableQueue:
+        return Fail(QueueChoiceText(QueueChoiceStatus::NoUsableQueue), ExitStatusOf(QueueChoiceStatus::NoUsableQueue));
+    case ConnectEnd::OpenFailed: {
         const auto& access = wiring.AccessReport();
         const std::string hint(access.Hint());
         const std::string what = options.device ? "the USB device " + *options.device
                                                 : "the printer of queue \"" + queueName + "\"";
         return Fail("cannot open " + what + (hint.empty() ? "" : ": " + hint), ExitStatusOf(access.Last()));
     }
-
-    const std::uint16_t status =
-        WaitForReady(device, wiring.Clock(), SleepPause, ReadyRule::LowBitsAreOne, kReadyWaitMs);
-    if (status == kStatusUnknown) {
+    case ConnectEnd::NoAnswer:
+    case ConnectEnd::Cancelled:
         // A printer in an error state answers, with its error code in place of the reply.
-        if (const auto state = device.LastReplyState(); state && *state != 0) {
-            char code[8];
-            std::snprintf(code, sizeof code, "0x%02X", static_cast<unsigned>(*state));
-            return Fail(std::string("the printer answered the status query with error state ") + code);
+        if (const auto code = connected.status.ErrorCode()) {
+            char text[8];
+            std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(*code));
+            return Fail(std::string("the printer answered the status query with error state ") + text);
         }
         return Fail("the printer does not answer the status query");
+    case ConnectEnd::NotReady:
+    case ConnectEnd::Ready:
+        break;
     }
-    if (!json) std::printf("status: 0x%04X (%s)\n", status, Readiness(status));
-    if (!IsReady(status, ReadyRule::LowBitsAreOne)) {
+    const bool ready = connected.end == ConnectEnd::Ready;
+    if (!json) std::printf("status: 0x%04X (%s)\n", status, ready ? "ready" : "not ready");
+    if (!ready) {
         std::fflush(stdout);
         char word[8];
         std::snprintf(word, sizeof word, "0x%04X", static_cast<unsigned>(status));
@@ -124,7 +121,7 @@ int RunStatus(const GlobalOptions& options, const std::vector<std::string>& args
 
     PinSettings settings;
     UsageCounters counters;
-    if (const auto read = ReadHeadGroups(device, settings, counters); !read.Ok()) {
+    if (const auto read = session.Groups().ReadBoth(settings, counters); !read.Ok()) {
         std::fflush(stdout);
         return Fail("the printer did not answer the read of the " + Describe(read));
     }
@@ -132,12 +129,7 @@ int RunStatus(const GlobalOptions& options, const std::vector<std::string>& args
         PrintJson(queueName, status, settings, counters);
         return kExitOk;
     }
-    std::printf("word pair: %s\n", Joined(settings.WordPair).c_str());
-    std::printf("selected pin: %d\n", settings.SelectedPin);
-    std::printf("adjustments: %s\n", Joined(settings.PinAdjustments).c_str());
-    std::printf("total: %d\n", counters.TotalCounter);
-    std::printf("pin counters: %s\n", Joined(counters.PinCounter).c_str());
-    std::printf("head counters: %s\n", Joined(counters.HeadCounters).c_str());
+    std::printf("%s%s", PinSettingsLines(settings).c_str(), UsageCountersLines(counters).c_str());
     return kExitOk;
 }
 

@@ -1,6 +1,6 @@
 #include "ctl/QueueText.h"
 
-#include "app/PrinterQueueRule.h"
+#include "session/QueueRule.h"
 #include "platform/DeviceAccess.h"
 
 namespace zt40::ctl {

@@ -2,7 +2,7 @@
 // What zt40ctl says when it finds no queue to use.
 #include <string>
 
-#include "wiring/Wiring.h"
+#include "session/QueueRule.h"
 
 namespace zt40::ctl {
 

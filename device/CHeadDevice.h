@@ -13,6 +13,7 @@
 #include "platform/PinRange.h"
 #include "platform/Clock.h"
 #include "platform/Spooler.h"
+#include "types/PrinterStatus.h"
 
 namespace zt40 {
 
@@ -25,7 +26,6 @@ struct DeviceLinkPlatform {
     ISpooler& spooler;
 };
 
-inline constexpr std::uint16_t kStatusUnknown = 0xFFFF;
 inline constexpr std::uint32_t kTransactionTimeoutMs = 5000;
 
 class CHeadDevice {

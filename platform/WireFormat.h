@@ -10,6 +10,8 @@ namespace zt40::wire {
 inline constexpr std::uint8_t kRequestCode = 0xF0;
 inline constexpr std::size_t kHeaderSize = 3;
 inline constexpr std::size_t kDataSize = 32;
+// The packet is opened with this request index and kDataSize bytes of data area.
+inline constexpr unsigned kRequestIndex = 0;
 
 // Frame layout in the data area: [opcode][count and item type][sub-command][argument][items].
 inline constexpr std::size_t kOpcodeByte = 0;

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/PinData.h"
+#include "types/PinData.h"
 
 namespace zt40 {
 

@@ -1,6 +1,7 @@
 #pragma once
 // The record file as an operator reads it: one row per record, newest first, each saying
-// whether restore would accept it and why not. Shared by the history window and zt40ctl.
+// whether restore would accept it and why not. Shared by the history window and zt40ctl; the
+// CSV is both's export, the terminal's own formats are in ctl/HistoryText.h.
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -58,8 +59,5 @@ std::vector<Message> HistoryCellMessages(const HistoryRow& row);
 std::vector<std::string> HistoryCells(const HistoryRow& row);
 
 std::string HistoryCsv(const std::vector<HistoryRow>& rows);
-std::string HistoryJson(const std::vector<HistoryRow>& rows);
-// Columns aligned for a terminal.
-std::string HistoryTable(const std::vector<HistoryRow>& rows);
 
 }  // namespace zt40

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/PinData.h"
+#include "types/PinData.h"
 #include "platform/MessageBox.h"
 #include "platform/Text.h"
 #include "record/DataFolder.h"

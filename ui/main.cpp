@@ -43,8 +43,10 @@ struct Options {
 };
 
 constexpr const char* kUsage =
-    "usage: zt40util [--simulate[=FILE]] [--screenshot=FILE.png] [--simulator-screenshot=FILE.png] [--print-edition]\n"
+    "usage: zt40util [--simulate[=FILE]] [--queue=NAME] [--screenshot=FILE.png] [--simulator-screenshot=FILE.png]\n"
+    "                [--print-edition]\n"
     "  --simulate[=FILE]   run on a simulated ZT-40 (FILE: its initial state), with its control window\n"
+    "  --queue=NAME        use only this print queue's printer (else the first usable queue's)\n"
     "  --screenshot=FILE   once the printer is ready, save the main window as a PNG and end\n"
     "  --simulator-screenshot=FILE   the same for the simulator's control window\n"
     "  --print-edition     print the edition the locale picks and the translations found, then end\n";
@@ -58,6 +60,8 @@ std::optional<Options> ParseOptions(const QStringList& args) {
         } else if (arg.startsWith(QStringLiteral("--simulate="))) {
             options.wiring.simulate = true;
             options.wiring.simulateFile = arg.section(QLatin1Char('='), 1).toStdString();
+        } else if (arg.startsWith(QStringLiteral("--queue=")) && arg.size() > 8) {
+            options.wiring.queue = arg.section(QLatin1Char('='), 1).toStdString();
         } else if (arg.startsWith(QStringLiteral("--screenshot="))) {
             options.screenshot = arg.section(QLatin1Char('='), 1);
         } else if (arg == QStringLiteral("--print-edition")) {
@@ -111,7 +115,7 @@ int main(int argc, char** argv) {
         return wired.exitStatus;
     }
     PlatformWiring& wiring = *wired.wiring;
-    CPinwardenDlg dialog(wiring.Platform(), window, SleepPause, &wiring.AccessReport());
+    CPinwardenDlg dialog(wiring.Platform(), window, SleepPause, &wiring.AccessReport(), options->wiring.queue);
     window.Attach(dialog);
     const RecordWiring records;
     dialog.SetUsageRecordPlatform(records.Platform());

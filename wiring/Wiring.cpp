@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "app/PrinterQueueRule.h"
 #include "platform/linux/CupsSpooler.h"
 #include "platform/linux/LibusbBus.h"
 #include "platform/linux/LibusbDeviceOpener.h"
@@ -17,9 +16,6 @@
 namespace zt40 {
 
 namespace {
-
-constexpr unsigned kRequestIndex = 0;
-constexpr unsigned kDataSize = 32;
 
 class SimulatedWiring final : public PlatformWiring {
 public:
@@ -123,21 +119,6 @@ std::unique_ptr<ISpooler> MakeSpooler(const WiringOptions& options, std::string&
     const auto setup = LoadSetup(options, error);
     if (!setup) return nullptr;
     return std::make_unique<SimulatedSpooler>(*setup);
-}
-
-QueueChoice ChooseQueue(ISpooler& spooler, const std::optional<std::string>& named) {
-    if (named) return {QueueChoiceStatus::Chosen, *named};
-    std::vector<QueueInfo> queues;
-    if (!spooler.EnumLocalQueues(queues)) return {QueueChoiceStatus::SpoolerUnreachable, {}};
-    for (const auto& queue : queues) {
-        if (MatchesPrinterQueue(queue)) return {QueueChoiceStatus::Chosen, queue.name};
-    }
-    return {QueueChoiceStatus::NoUsableQueue, {}};
-}
-
-bool OpenThroughQueue(CHeadDevice& device, std::string_view queueName) {
-    device.Close();
-    return device.Open(queueName, kRequestIndex, kDataSize);
 }
 
 }  // namespace zt40

@@ -11,6 +11,7 @@
 #include "platform/DeviceChangeMonitor.h"
 #include "platform/MessageBox.h"
 #include "platform/Spooler.h"
+#include "session/QueueRule.h"
 
 namespace zt40 {
 
@@ -52,23 +53,5 @@ WiredPlatform WirePlatform(const WiringOptions& options, IMessageBox& messages);
 // simulated printer's spooler, otherwise CUPS. Null when the simulation file cannot be loaded;
 // `error` then says why.
 std::unique_ptr<ISpooler> MakeSpooler(const WiringOptions& options, std::string& error);
-
-enum class QueueChoiceStatus {
-    Chosen,
-    SpoolerUnreachable,  // the spooler did not answer the list of its queues
-    NoUsableQueue,       // it answered, and no queue passes the matching rule
-};
-
-struct QueueChoice {
-    QueueChoiceStatus status = QueueChoiceStatus::NoUsableQueue;
-    std::string name;
-};
-
-// The queue named by --queue, or the first that the main window's matching rule accepts.
-QueueChoice ChooseQueue(ISpooler& spooler, const std::optional<std::string>& named);
-
-// Opens the device through `queueName` with request index 0 and 32 data bytes, closing
-// whatever was open before, as the main window does.
-bool OpenThroughQueue(CHeadDevice& device, std::string_view queueName);
 
 }  // namespace zt40

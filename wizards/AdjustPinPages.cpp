@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/PrinterQueueRule.h"
+#include "platform/TextCompare.h"
 #include "wizards/Sheets.h"
 
 namespace zt40 {

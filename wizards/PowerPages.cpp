@@ -2,7 +2,8 @@
 
 #include <vector>
 
-#include "app/PrinterQueueRule.h"
+#include "platform/TextCompare.h"
+#include "session/QueueRule.h"
 
 namespace zt40 {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/PinwardenServices.h"
+#include "session/PinwardenServices.h"
 #include "platform/Spooler.h"
 #include "platform/Text.h"
 #include "printjob/PrintJobSender.h"
@@ -19,10 +19,6 @@ inline constexpr std::uint32_t kWizBack = 1;
 inline constexpr std::uint32_t kWizNext = 2;
 inline constexpr std::uint32_t kWizFinish = 4;
 inline constexpr std::uint32_t kWizDisabledFinish = 8;
-
-// What a modal run returns: Finish on the last page, or the cancel command by any other way out.
-inline constexpr int kWizardFinished = 12325;
-inline constexpr int kCancelCommand = 2;
 
 class CWizardPage;
 

@@ -91,17 +91,17 @@ TEST_P(DoctorTest, EachCheckOnItsLine) {
     arranged.hideSimulated = spooler.hideSimulated;
     FakeClock clock{0, 1};
     RecordingMessageBox messages;
-    CHeadDevice device(rig->Platform(clock, messages));
+    PrinterSession session(rig->Platform(clock, messages), SleepPause, &rig->Report());
     test::FakeDataFolderPlatform folders;
     folders.override = "/records";
 
-    const auto report = RunDoctor(DoctorPlatform{arranged, probe, device, &rig->Report(), folders});
+    const auto report = RunDoctor(DoctorPlatform{arranged, probe, session, &rig->Report(), folders});
     std::vector<std::string> lines;
     for (const auto& check : report.checks) lines.push_back(FormatCheckLine(check));
     EXPECT_EQ(lines, GetParam().lines);
     const bool allOk = std::all_of(lines.begin(), lines.end(), [](const auto& l) { return l.starts_with("ok "); });
     EXPECT_EQ(report.AllPassed(), allOk);
-    EXPECT_FALSE(device.Port().IsOpen());  // the check leaves no device open behind it
+    EXPECT_FALSE(session.Device().Port().IsOpen());  // the check leaves no device open behind it
 }
 
 const char* kSkipped = "not checked: it needs the checks above";

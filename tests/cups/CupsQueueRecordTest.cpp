@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/PrinterQueueRule.h"
+#include "session/QueueRule.h"
 #include "platform/linux/CupsQueueRecord.h"
 
 namespace zt40 {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "CupsServerTest.h"
-#include "app/PrinterQueueRule.h"
+#include "session/QueueRule.h"
 #include "platform/linux/CupsSpooler.h"
 
 namespace zt40::testing {

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "PackageFiles.h"
-#include "app/PrinterQueueRule.h"
+#include "session/QueueRule.h"
 #include "platform/linux/LinuxDataFolderPlatform.h"
 #include "record/DataFolder.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/PrinterQueueRule.h"
+#include "session/QueueRule.h"
 #include "platform/sim/SimSpooler.h"
 
 namespace zt40 {

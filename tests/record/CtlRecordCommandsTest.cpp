@@ -91,7 +91,9 @@ TEST_F(CtlHistoryTest, RestoreSaysWhetherAnythingWasWritten) {
         {"--simulate restore", 7, "Both groups are in range: nothing was written."},
         {"--simulate restore --dry-run", 0, "Both groups are in range: restore would write nothing."},
         {"--simulate restore --force", 2, "usage: zt40ctl"},
-        {"--simulate --queue Other restore", 2, "zt40ctl: restore: the window restores the printer of queue"},
+        // --queue picks the printer; a queue that is not there is said so.
+        {"--simulate --queue ZT-40 restore", 7, "Both groups are in range: nothing was written."},
+        {"--simulate --queue Other restore", 1, "zt40ctl: restore: cannot open the printer of queue \"Other\""},
     };
     for (const auto& c : cases) {
         const auto run = Ctl(c.arguments);

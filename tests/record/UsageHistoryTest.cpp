@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "record/UsageHistory.h"
+#include "ctl/HistoryText.h"
 
 namespace zt40 {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/PinwardenServices.h"
+#include "session/PinwardenServices.h"
 #include "wizards/WizardSheet.h"
 
 namespace zt40 {

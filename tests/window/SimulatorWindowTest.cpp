@@ -7,7 +7,7 @@
 #include <QSpinBox>
 #include <QTest>
 
-#include "app/PrinterQueueRule.h"
+#include "session/QueueRule.h"
 #include "platform/sim/SimPrinterRig.h"
 #include "platform/sim/Zt40Firmware.h"
 #include "ui/SimulatorWindow.h"

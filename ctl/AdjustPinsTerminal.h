@@ -1,12 +1,14 @@
 #pragma once
 // The pin-adjustment wizard's steps for a machine without a screen: the same pages and the
-// same save-and-restore frame as the window's wizard, with a terminal in place of the window.
+// same maintenance frame as the window's wizard, with a terminal in place of the window.
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "app/CPinwardenDlg.h"
+#include "record/UsageRecordFile.h"
+#include "session/PrinterSession.h"
+#include "types/PinData.h"
 #include "wizards/AdjustPinPages.h"
 #include "wizards/WizardSheet.h"
 
@@ -29,12 +31,11 @@ std::optional<PinReadings> ParseReadings(std::string_view list);
 std::optional<PinReadings> AskReadings(ITerminal& terminal);
 // "corrections: -3 3 0 0 0 0 0 0 0"
 std::string CorrectionsLine(const PinCorrections& corrections);
-// The pin settings as `zt40ctl status` shows them: word pair, selected pin, adjustments.
-std::string PinSettingsLines(const PinSettings& settings);
 
 struct AdjustPinsRequest {
     bool print = true;                    // print the adjustment pattern first
     std::optional<PinReadings> readings;  // else asked for on the terminal
+    std::optional<std::string> queue;     // the only queue to use (--queue); else the first usable
 };
 
 enum class AdjustPinsOutcome {
@@ -44,11 +45,15 @@ enum class AdjustPinsOutcome {
     NoPrinter,    // no ready ZT-40 to adjust; nothing recorded
 };
 
-// Finds the printer as the main window's poll does and runs the wizard inside the window's
-// frame, appending its record through `record` when given. `readBack` receives the settings
-// read from the printer after a completed run.
+// How long the terminal waits for a ready printer before it says there is none.
+inline constexpr std::uint32_t kAdjustPinsReadyBoundMs = 10000;
+
+// Connects through the printer session and runs the wizard inside the maintenance frame,
+// appending its record through `record` when given. `readBack` receives the settings read
+// from the printer after a completed run; `connectEnd` how the connect ended.
 AdjustPinsOutcome RunAdjustPins(const DeviceLinkPlatform& platform, ITerminal& terminal, CPrintJobSender& sender,
                                 const AdjustPinsRequest& request, const PauseFn& pause,
-                                const UsageRecordPlatform* record = nullptr, PinSettings* readBack = nullptr);
+                                const UsageRecordPlatform* record = nullptr, PinSettings* readBack = nullptr,
+                                ConnectEnd* connectEnd = nullptr);
 
 }  // namespace zt40

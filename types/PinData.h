@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "device/CHeadDevice.h"
+#include "platform/PinRange.h"
 
 namespace zt40 {
 

@@ -11,7 +11,7 @@
 #include "platform/sim/SimPrinterRig.h"
 #include "printjob/EmbeddedJobs.h"
 #include "support/TempRecordFile.h"
-#include "wizards/AdjustPinsTerminal.h"
+#include "ctl/AdjustPinsTerminal.h"
 
 namespace zt40 {
 namespace {

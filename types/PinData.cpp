@@ -1,4 +1,4 @@
-#include "app/PinData.h"
+#include "types/PinData.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,13 +1,17 @@
 #pragma once
-// What a wizard page may ask of the main window: the services that turn a page's action into
-// device commands. A page reaches them through its sheet's parent, never the device itself.
+// What a wizard page may ask of the window that runs it: the services that turn a page's
+// action into device commands. A page reaches them through its sheet's parent, never the device itself.
 #include <cstdint>
 #include <span>
 #include <string>
 
-#include "device/CHeadDevice.h"
+#include "platform/PinRange.h"
 
 namespace zt40 {
+
+// What a modal wizard run returns: Finish on the last page, or the cancel command by any other way out.
+inline constexpr int kWizardFinished = 12325;
+inline constexpr int kCancelCommand = 2;
 
 class IPinwardenServices {
 public:

@@ -1,32 +1,21 @@
-#include "wizards/AdjustPinsTerminal.h"
+#include "ctl/AdjustPinsTerminal.h"
 
 #include <algorithm>
 
-#include "app/HeadData.h"
+#include "ctl/GroupText.h"
+#include "session/HeadServices.h"
+#include "session/MaintenanceFrame.h"
 #include "wizards/Sheets.h"
 
 namespace zt40 {
 
 namespace {
 
-constexpr int kPollsForReady = 20;
-constexpr std::uint32_t kPollPeriodMs = 500;
-
 std::string_view Trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(" \t\r");
     if (first == std::string_view::npos) return {};
     const auto last = text.find_last_not_of(" \t\r");
     return text.substr(first, last - first + 1);
-}
-
-template <typename T, std::size_t N>
-std::string Joined(const std::array<T, N>& values) {
-    std::string text;
-    for (const T value : values) {
-        if (!text.empty()) text += ' ';
-        text += std::to_string(value);
-    }
-    return text;
 }
 
 // The pages need no timers here: the power cycle at the end is left to the operator.
@@ -37,18 +26,13 @@ public:
     void KillTimer(CWizardPage&, std::uint32_t) override {}
 };
 
-// The main window's view on a terminal: message boxes become lines on standard error, and
-// the one wizard it can run is the pin adjustment, step by step.
-class TerminalView final : public HeadlessView {
+// The frame's prompts on a terminal: message boxes become lines on standard error, and a
+// box that asks is answered by a typed word.
+class TerminalPrompt final : public IMessageBox {
 public:
-    TerminalView(ITerminal& terminal, CPrintJobSender& sender, ISpooler& spooler, const AdjustPinsRequest& request)
-        : m_terminal(terminal), m_sender(sender), m_spooler(spooler), m_request(request) {}
+    explicit TerminalPrompt(ITerminal& terminal) : m_terminal(terminal) {}
 
-    void Attach(CPinwardenDlg& dlg) { m_dlg = &dlg; }
-    AdjustPinsOutcome Outcome() const { return m_outcome; }
-    const PinSettings& ReadBack() const { return m_readBack; }
-
-    MbResult ShowMessage(const Message& message, MbButtons buttons, MbIcon) override {
+    MbResult Show(const Message& message, MbButtons buttons, MbIcon) override {
         m_terminal.Report(message.English());
         if (buttons == MbButtons::Ok) return MbResult::Ok;
         const auto answer = m_terminal.ReadLine("[retry/cancel] ");
@@ -59,24 +43,22 @@ public:
                    : MbResult::Cancel;
     }
 
-    int RunWizard(WizardKind kind) override {
-        if (kind != WizardKind::ReadjustPins || m_dlg == nullptr) return kCancelCommand;
-        CAdjustPinSheet sheet(*m_dlg, {m_spooler, m_sender});
-        TerminalHost host;
-        sheet.SetHost(&host);
-        sheet.Open();
-        return RunSteps(sheet);
-    }
-
 private:
-    int Cancel(CAdjustPinSheet& sheet, AdjustPinsOutcome outcome) {
-        m_outcome = outcome;
-        return sheet.Cancel();
-    }
+    ITerminal& m_terminal;
+};
 
-    int RunSteps(CAdjustPinSheet& sheet) {
+// The pin adjustment's pages driven step by step from the terminal, inside the frame.
+class TerminalSteps {
+public:
+    TerminalSteps(ITerminal& terminal, PrinterSession& session, MaintenanceFrame& frame, const AdjustPinsRequest& request)
+        : m_terminal(terminal), m_session(session), m_frame(frame), m_request(request) {}
+
+    AdjustPinsOutcome Outcome() const { return m_outcome; }
+    const PinSettings& ReadBack() const { return m_readBack; }
+
+    int Run(CAdjustPinSheet& sheet) {
         if (m_request.print) {
-            m_terminal.Report("Printing the adjustment pattern on queue \"" + m_dlg->GetPrinterName() +
+            m_terminal.Report("Printing the adjustment pattern on queue \"" + m_session.QueueName() +
                               "\". Load a 60 mm square plate at the centre of the table first.");
             sheet.m_adjustPin.OnStartPrinting();
             if (sheet.JobId() > 0) m_terminal.Report("Job " + std::to_string(sheet.JobId()) + " spooled.");
@@ -91,11 +73,11 @@ private:
         sheet.m_inputValue.OnSet();
         if (m_terminal.Interrupted()) return Cancel(sheet, AdjustPinsOutcome::Interrupted);
 
-        // The main window is not told whether the printer took the write: read it back.
-        const PinSettings& expected = m_dlg->CurrentPinSettings();
+        // The services do not say whether the printer took the write: read it back.
+        const PinSettings& expected = m_frame.Copies().settings;
         PinSettings actual;
         UsageCounters counters;
-        if (!ReadHeadGroups(m_dlg->Device(), actual, counters).Ok() || actual != expected) {
+        if (!m_session.Groups().ReadBoth(actual, counters).Ok() || actual != expected) {
             ExplainNotWritten(expected);
             return Cancel(sheet, AdjustPinsOutcome::NotWritten);
         }
@@ -104,6 +86,12 @@ private:
         m_terminal.Report("Switch the ZT-40 off and on again before marking.");
         m_outcome = AdjustPinsOutcome::Completed;
         return sheet.Finish();
+    }
+
+private:
+    int Cancel(CAdjustPinSheet& sheet, AdjustPinsOutcome outcome) {
+        m_outcome = outcome;
+        return sheet.Cancel();
     }
 
     void ExplainNotWritten(const PinSettings& expected) {
@@ -119,10 +107,9 @@ private:
     }
 
     ITerminal& m_terminal;
-    CPrintJobSender& m_sender;
-    ISpooler& m_spooler;
+    PrinterSession& m_session;
+    MaintenanceFrame& m_frame;
     const AdjustPinsRequest& m_request;
-    CPinwardenDlg* m_dlg = nullptr;
     AdjustPinsOutcome m_outcome = AdjustPinsOutcome::Interrupted;
     PinSettings m_readBack;
 };
@@ -164,30 +151,31 @@ std::optional<PinReadings> AskReadings(ITerminal& terminal) {
 
 std::string CorrectionsLine(const PinCorrections& corrections) { return "corrections: " + Joined(corrections); }
 
-std::string PinSettingsLines(const PinSettings& settings) {
-    return "word pair: " + Joined(settings.WordPair) + "\nselected pin: " + std::to_string(settings.SelectedPin) +
-           "\nadjustments: " + Joined(settings.PinAdjustments) + "\n";
-}
-
 AdjustPinsOutcome RunAdjustPins(const DeviceLinkPlatform& platform, ITerminal& terminal, CPrintJobSender& sender,
                                 const AdjustPinsRequest& request, const PauseFn& pause,
-                                const UsageRecordPlatform* record, PinSettings* readBack) {
-    TerminalView view(terminal, sender, platform.spooler, request);
-    CPinwardenDlg dlg(platform, view, pause);
-    if (record != nullptr) dlg.SetUsageRecordPlatform(*record);
-    view.Attach(dlg);
-    dlg.OnInitDialog();
-    for (int poll = 0; poll < kPollsForReady && !dlg.DeviceReady() && !terminal.Interrupted(); ++poll) {
-        if (poll > 0) pause(kPollPeriodMs);
-        dlg.PollPrinter();
-    }
-    if (!dlg.DeviceReady()) {
+                                const UsageRecordPlatform* record, PinSettings* readBack, ConnectEnd* connectEnd) {
+    PrinterSession session(platform, pause, nullptr, request.queue);
+    const auto connected =
+        session.Connect(kAdjustPinsReadyBoundMs, ReadyRule::LowBitsAreOne, [&terminal] { return terminal.Interrupted(); });
+    if (connectEnd != nullptr) *connectEnd = connected.end;
+    if (connected.end != ConnectEnd::Ready) {
         terminal.Report("No ZT-40 is connected and ready: connect one unit and switch on the power.");
         return AdjustPinsOutcome::NoPrinter;
     }
-    dlg.OnReadjustPins();
-    if (view.Outcome() == AdjustPinsOutcome::Completed && readBack != nullptr) *readBack = view.ReadBack();
-    return view.Outcome();
+    TerminalPrompt prompt(terminal);
+    MaintenanceFrame frame(session, prompt);
+    if (record != nullptr) frame.SetUsageRecordPlatform(*record);
+    HeadServices services(session, frame.Copies());
+    TerminalSteps steps(terminal, session, frame, request);
+    frame.Run(PutBack::PinSettings, [&] {
+        CAdjustPinSheet sheet(services, {platform.spooler, sender});
+        TerminalHost host;
+        sheet.SetHost(&host);
+        sheet.Open();
+        return steps.Run(sheet) == kWizardFinished;
+    });
+    if (steps.Outcome() == AdjustPinsOutcome::Completed && readBack != nullptr) *readBack = steps.ReadBack();
+    return steps.Outcome();
 }
 
 }  // namespace zt40

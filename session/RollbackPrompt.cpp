@@ -1,4 +1,4 @@
-#include "wizards/RollbackPrompt.h"
+#include "session/RollbackPrompt.h"
 
 namespace zt40 {
 

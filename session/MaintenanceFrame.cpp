@@ -1,0 +1,89 @@
+#include "session/MaintenanceFrame.h"
+
+namespace zt40 {
+
+void MaintenanceFrame::Save() {
+    if (m_running) return;
+    // The status is asked even of a printer the poll has not found ready yet, as the
+    // window's own read always did.
+    if (!m_session.ReadStatus().IsReady(ReadyRule::LowBitsAreOne)) return;
+    if (!m_session.Ready()) return;
+    m_session.Groups().ReadBoth(m_copies.settings, m_copies.counters);
+    m_copies.savedSettings = m_copies.settings;
+    m_copies.savedCounters = m_copies.counters;
+}
+
+// The refresh stays off until the write back is settled, so that a poll that reconnects
+// meanwhile cannot take the run's values as the ones to restore.
+bool MaintenanceFrame::Run(PutBack putBack, const std::function<bool()>& body) {
+    const bool both = putBack == PutBack::BothGroups;
+    Save();
+    m_running = true;
+    const bool finished = body();
+    WriteUsageRecord(finished);
+    if (finished) {
+        m_copies.savedSettings = m_copies.settings;
+        m_session.Groups().ReadCounters(m_copies.counters);
+        m_copies.savedCounters = m_copies.counters;
+    } else {
+        m_copies.settings = m_copies.savedSettings;
+        if (both) m_copies.counters = m_copies.savedCounters;
+        PutBackSaved(both);
+    }
+    m_running = false;
+    return finished;
+}
+
+// A group is put back when the printer, read afterwards, holds the saved values. Saved values
+// that fail their range checks were never the printer's to restore and are left alone.
+RollbackFailure MaintenanceFrame::WriteBack(bool settings, bool counters) {
+    const bool settingsDue = settings && IsValidPinSettings(m_copies.savedSettings);
+    const bool countersDue = counters && IsValidUsageCounters(m_copies.savedCounters);
+    RollbackFailure failed;
+    auto& groups = m_session.Groups();
+    if (settingsDue) failed.pinSettings = !groups.WritePinSettings(m_copies.savedSettings);
+    if (countersDue) failed.usageCounters = !groups.WriteUsageCounters(m_copies.savedCounters);
+    PinSettings readSettings;
+    UsageCounters readCounters;
+    const bool read = groups.ReadBoth(readSettings, readCounters).Ok();
+    if (settingsDue && (!read || readSettings != m_copies.savedSettings)) failed.pinSettings = true;
+    if (countersDue && (!read || readCounters != m_copies.savedCounters)) failed.usageCounters = true;
+    return failed;
+}
+
+void MaintenanceFrame::PutBackSaved(bool counters) {
+    RollbackFailure failed = WriteBack(true, counters);
+    while (failed.Any()) {
+        if (m_prompt.Show(RollbackFailedMessage(failed), MbButtons::RetryCancel, MbIcon::Warning) != MbResult::Retry) {
+            return;
+        }
+        failed = WriteBack(failed.pinSettings, failed.usageCounters);
+    }
+}
+
+void MaintenanceFrame::WriteUsageRecord(bool finished) {
+    if (!m_record) return;
+    if (auto failure = m_record->Append(finished, LocalDate(), m_copies.savedSettings, m_copies.savedCounters)) {
+        m_prompt.Show(*failure, MbButtons::Ok, MbIcon::Warning);
+    }
+}
+
+RestoreOutcome MaintenanceFrame::Restore() {
+    Save();
+    auto& groups = m_session.Groups();
+    const RestoreWriters writers{
+        [&groups](const PinSettings& settings) { return groups.WritePinSettings(settings); },
+        [&groups](const UsageCounters& counters) { return groups.WriteUsageCounters(counters); },
+        [this](const Message& message, MbIcon icon) { m_prompt.Show(message, MbButtons::Ok, icon); },
+    };
+    return RestoreFromRecordFile(m_record ? &*m_record : nullptr, m_copies.settings, m_copies.counters, writers);
+}
+
+RestoreOutcome MaintenanceFrame::PreviewRestore() {
+    Save();
+    PinSettings settings = m_copies.settings;
+    UsageCounters counters = m_copies.counters;
+    return RestoreFromRecordFile(m_record ? &*m_record : nullptr, settings, counters, {}, true);
+}
+
+}  // namespace zt40

@@ -1,0 +1,121 @@
+#include "session/PrinterSession.h"
+
+#include <vector>
+
+#include "platform/WireFormat.h"
+
+namespace zt40 {
+
+bool OpenThroughQueue(CHeadDevice& device, std::string_view queueName) {
+    device.Close();
+    return device.Open(queueName, wire::kRequestIndex, wire::kDataSize);
+}
+
+std::optional<Message> LinkProblem(const LinkState& state) {
+    if (!state.spoolerAnswered) return Message::Of(kSpoolerUnreachable);
+    if (!state.queueFound) return std::nullopt;
+    // A device that is there but cannot be opened, or is open but does not answer, is worth
+    // a line of its own; "not found" is what the connect request says already.
+    const bool openRefused = state.access == DeviceAccessFailure::NoPermission ||
+                             state.access == DeviceAccessFailure::Busy || state.access == DeviceAccessFailure::OpenFailed;
+    if (state.deviceOpened ? state.access == DeviceAccessFailure::NotAnswering : openRefused) {
+        return Message::Of(DeviceAccessHint(state.access));
+    }
+    return std::nullopt;
+}
+
+PrinterSession::PrinterSession(const DeviceLinkPlatform& platform, PauseFn pause, const DeviceAccessReport* access,
+                               std::optional<std::string> queue)
+    : m_spooler(platform.spooler),
+      m_clock(platform.clock),
+      m_pause(std::move(pause)),
+      m_access(access),
+      m_onlyQueue(std::move(queue)),
+      m_device(platform),
+      m_groups(m_device, [this] { return WaitUntilReady(); }) {}
+
+PrinterSession::~PrinterSession() { m_device.Close(); }
+
+SessionPoll PrinterSession::Poll() {
+    SessionPoll poll;
+    std::vector<QueueInfo> queues;
+    poll.spoolerAnswered = m_spooler.EnumLocalQueues(queues);
+    if (!poll.spoolerAnswered) queues.clear();
+
+    // The first usable queue whose device opens is kept; a later tick only reads its status
+    // until it is ready.
+    std::optional<bool> stoppedWith;
+    for (const auto& queue : queues) {
+        if (!MatchesPrinterQueue(queue) || (m_onlyQueue && queue.name != *m_onlyQueue)) continue;
+        poll.queueFound = true;
+        if (!m_opened) {
+            m_queueName = queue.name;
+            poll.triedQueue = queue.name;
+            m_opened = OpenThroughQueue(m_device, m_queueName);
+            if (!m_opened) continue;
+        }
+        if (m_ready) continue;
+        if (ReadStatus().IsReady(ReadyRule::LowBitsAreOne)) {
+            m_ready = true;
+            poll.becameReady = true;
+        }
+        stoppedWith = m_opened && m_ready;
+        break;
+    }
+    poll.usable = stoppedWith.value_or(poll.queueFound && m_opened && m_ready);
+    return poll;
+}
+
+bool PrinterSession::OnDevicesChanged() {
+    if (m_device.Reopen()) return true;
+    // The stored path is gone; the printer may be back on another port, which only its
+    // queue can tell, so the next poll searches again.
+    m_ready = false;
+    m_opened = false;
+    return false;
+}
+
+std::optional<Message> PrinterSession::ReasonForNoPrinter(const SessionPoll& poll) const {
+    return LinkProblem({poll.spoolerAnswered, poll.queueFound && m_access != nullptr, m_opened,
+                        m_access ? m_access->Last() : DeviceAccessFailure::None});
+}
+
+std::vector<std::string> PrinterSession::UsableQueues() {
+    std::vector<QueueInfo> queues;
+    if (!m_spooler.EnumLocalQueues(queues)) queues.clear();
+    return UsableQueueNames(queues);
+}
+
+bool PrinterSession::Open(const std::string& queueName) {
+    m_queueName = queueName;
+    m_ready = false;
+    m_opened = OpenThroughQueue(m_device, queueName);
+    return m_opened;
+}
+
+ConnectOutcome PrinterSession::Connect(std::uint32_t boundMs, ReadyRule rule, const std::function<bool()>& cancelled) {
+    const QueueChoice choice = ChooseQueue(m_spooler, m_onlyQueue);
+    if (choice.status == QueueChoiceStatus::SpoolerUnreachable) return {ConnectEnd::SpoolerUnreachable, {}, {}};
+    if (choice.status == QueueChoiceStatus::NoUsableQueue) return {ConnectEnd::NoUsableQueue, {}, {}};
+    if (!Open(choice.name)) return {ConnectEnd::OpenFailed, choice.name, {}};
+    return WaitForReady(boundMs, rule, cancelled);
+}
+
+ConnectOutcome PrinterSession::WaitForReady(std::uint32_t boundMs, ReadyRule rule,
+                                            const std::function<bool()>& cancelled) {
+    ReadyWait wait(m_device, m_clock, rule, boundMs);
+    const WaitStep step = RunToEnd(wait, m_pause, cancelled);
+    m_ready = step == WaitStep::Ready;
+    const ConnectEnd end = step == WaitStep::Ready       ? ConnectEnd::Ready
+                           : step == WaitStep::NoAnswer  ? ConnectEnd::NoAnswer
+                           : step == WaitStep::Cancelled ? ConnectEnd::Cancelled
+                                                         : ConnectEnd::NotReady;
+    return {end, m_queueName, wait.Last()};
+}
+
+bool PrinterSession::WaitUntilReady() {
+    ReadyWait wait(m_device, m_clock, ReadyRule::StatusIsOne);
+    return RunToEnd(wait, m_pause) == WaitStep::Ready;
+}
+
+}  // namespace zt40

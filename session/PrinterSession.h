@@ -1,0 +1,132 @@
+#pragma once
+// One printer, reached the same way by every front end: the queue chosen by the one rule,
+// the device opened through it, the status read and classified, the wait for ready, and
+// the data groups through the one gateway. The window drives it one poll at a time from its
+// timer; the command line connects in one blocking call.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "device/CHeadDevice.h"
+#include "platform/DeviceAccess.h"
+#include "platform/Text.h"
+#include "session/GroupGateway.h"
+#include "session/QueueRule.h"
+#include "session/ReadyWait.h"
+
+namespace zt40 {
+
+// Opens the device through `queueName` with the packet's request index and data size,
+// closing whatever was open before.
+bool OpenThroughQueue(CHeadDevice& device, std::string_view queueName);
+
+// What a poll learnt on its way to the printer.
+struct LinkState {
+    bool spoolerAnswered = false;
+    bool queueFound = false;
+    bool deviceOpened = false;
+    DeviceAccessFailure access = DeviceAccessFailure::None;
+};
+
+// The first thing wrong on the way to the printer, in the operator's words; nothing when the
+// connect request already says it all (no queue, printer not found).
+std::optional<Message> LinkProblem(const LinkState& state);
+
+// One tick of the connection poll.
+struct SessionPoll {
+    bool spoolerAnswered = false;
+    bool queueFound = false;                // a queue passed the rule (and the name, when one was given)
+    std::optional<std::string> triedQueue;  // the last queue whose device this poll tried to open
+    bool becameReady = false;               // this poll found the opened printer ready
+    bool usable = false;                    // the front end may offer the printer's actions
+};
+
+// How a blocking connect ended.
+enum class ConnectEnd {
+    Ready,
+    SpoolerUnreachable,
+    NoUsableQueue,
+    OpenFailed,  // the access report says why
+    NotReady,    // answered, not ready within the bound
+    NoAnswer,    // the status could not be read (the status says whether with an error state)
+    Cancelled,
+};
+
+struct ConnectOutcome {
+    ConnectEnd end = ConnectEnd::NoUsableQueue;
+    std::string queueName;  // the queue chosen, when one was
+    PrinterStatus status;   // the last status read
+};
+
+class PrinterSession {
+public:
+    // `queue`, when given, is the only queue the session uses (--queue). `pause` spaces the
+    // status reads of a blocking wait.
+    PrinterSession(const DeviceLinkPlatform& platform, PauseFn pause = SleepPause,
+                   const DeviceAccessReport* access = nullptr, std::optional<std::string> queue = std::nullopt);
+    ~PrinterSession();
+    PrinterSession(const PrinterSession&) = delete;
+    PrinterSession& operator=(const PrinterSession&) = delete;
+
+    // --- step by step, for a window's timer ---
+    // Lists the queues; opens the first usable one's device when none is open; reads the
+    // status of an opened printer not yet ready (the rule LowBitsAreOne). Sends nothing
+    // once the printer is ready.
+    SessionPoll Poll();
+    // Device nodes came or went: reopens the stored path, or forgets the device so that the
+    // next poll searches again. False when the device is gone.
+    bool OnDevicesChanged();
+    // Why the printer of the last poll is not usable, for a status line.
+    std::optional<Message> ReasonForNoPrinter(const SessionPoll& poll) const;
+    // The queue list: the usable queues' names, sorted; empty when the spooler is silent.
+    std::vector<std::string> UsableQueues();
+    // Takes `name` as the session's queue without opening anything (the hidden list's choice).
+    void AdoptQueueName(std::string name) { m_queueName = std::move(name); }
+
+    // --- in one call, for the command line ---
+    // Chooses the queue (the given one, else the first usable), opens its device and waits
+    // up to `boundMs` for ready by `rule`; `cancelled` is asked between status reads.
+    ConnectOutcome Connect(std::uint32_t boundMs, ReadyRule rule = ReadyRule::LowBitsAreOne,
+                           const std::function<bool()>& cancelled = {});
+    // Opens the device of `queueName` directly (--device names the device, not the queue).
+    bool Open(const std::string& queueName);
+    // Waits up to `boundMs` for ready by `rule` on the open device.
+    ConnectOutcome WaitForReady(std::uint32_t boundMs, ReadyRule rule, const std::function<bool()>& cancelled = {});
+
+    // --- the printer ---
+    PrinterStatus ReadStatus() { return ReadPrinterStatus(m_device); }
+    // Before a write or a cleaning step: status exactly 1 within kReadyWaitBoundMs.
+    bool WaitUntilReady();
+    GroupGateway& Groups() { return m_groups; }
+    CHeadDevice& Device() { return m_device; }
+    IClock& Clock() { return m_clock; }
+    ISpooler& Spooler() { return m_spooler; }
+    const DeviceAccessReport* Access() const { return m_access; }
+
+    bool Opened() const { return m_opened; }
+    bool Ready() const { return m_ready; }
+    const std::string& QueueName() const { return m_queueName; }
+    // Closes the device; the next poll or connect opens it again.
+    void Close() {
+        m_device.Close();
+        m_opened = m_ready = false;
+    }
+    // Back to the state of a program that has not polled yet; the device stays as it is.
+    void Forget() { m_opened = m_ready = false; }
+
+private:
+    ISpooler& m_spooler;
+    IClock& m_clock;
+    PauseFn m_pause;
+    const DeviceAccessReport* m_access;
+    std::optional<std::string> m_onlyQueue;
+    CHeadDevice m_device;
+    GroupGateway m_groups;
+    std::string m_queueName;
+    bool m_opened = false;
+    bool m_ready = false;
+};
+
+}  // namespace zt40

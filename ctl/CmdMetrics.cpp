@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "app/FleetMetrics.h"
-#include "app/HeadData.h"
 #include "ctl/Command.h"
 #include "ctl/ExitStatus.h"
 #include "ctl/QueueText.h"
 #include "ctl/StdioMessageBox.h"
+#include "session/PrinterSession.h"
 #include "wiring/RecordWiring.h"
 
 namespace zt40::ctl {
@@ -94,36 +94,50 @@ int RunMetrics(const GlobalOptions& options, const std::vector<std::string>& arg
     MetricsReading reading;
     reading.readTime = static_cast<std::int64_t>(std::time(nullptr));
     reading.queue = options.queue.value_or("");
-    if (!options.device) {
-        const auto choice = ChooseQueue(wiring.Spooler(), options.queue);
-        if (choice.status != QueueChoiceStatus::Chosen) {
-            return Report(output, reading, ExitStatusOf(choice.status), QueueChoiceText(choice.status));
-        }
-        reading.queue = choice.name;
+    PrinterSession session(wiring.Platform(), SleepPause, &wiring.AccessReport(), options.queue);
+    // One status read, no wait: a printer at work now is not ready for this minute's scrape.
+    ConnectOutcome connected;
+    if (options.device) {
+        connected = session.Open(reading.queue) ? session.WaitForReady(0, ReadyRule::LowBitsAreOne)
+                                                : ConnectOutcome{ConnectEnd::OpenFailed, reading.queue, {}};
+    } else {
+        connected = session.Connect(0);
     }
-
-    CHeadDevice device(wiring.Platform());
+    reading.queue = connected.queueName;
+    reading.printer = session.PrinterName();
     const auto& access = wiring.AccessReport();
-    if (!OpenThroughQueue(device, reading.queue)) {
+    switch (connected.end) {
+    case ConnectEnd::SpoolerUnreachable:
+    case ConnectEnd::NoUsableQueue: {
+        const auto choice = connected.end == ConnectEnd::SpoolerUnreachable ? QueueChoiceStatus::SpoolerUnreachable
+                                                                             : QueueChoiceStatus::NoUsableQueue;
+        return Report(output, reading, ExitStatusOf(choice), QueueChoiceText(choice));
+    }
+    case ConnectEnd::OpenFailed:
         // Another program's job or tool: its business, not a failure of the scrape.
         if (access.Last() == DeviceAccessFailure::Busy) return Report(output, reading);
         return Report(output, reading, ExitStatusOf(access.Last()), "cannot open the printer: " + access.Hint());
+    case ConnectEnd::NoAnswer:
+    case ConnectEnd::Cancelled:
+        return Report(output, reading, kExitNoAnswer, "the printer does not answer the status query");
+    case ConnectEnd::NotReady:
+        return Report(output, reading);
+    case ConnectEnd::Ready:
+        break;
     }
-    reading.printer = access.OpenedPrinter();
-    if (!IsReady(device.GetStatus(), ReadyRule::LowBitsAreOne)) return Report(output, reading);
 
     PinSettings settings;
     UsageCounters counters;
-    if (!ReadHeadGroups(device, settings, counters).Ok()) {
+    if (!session.Groups().ReadBoth(settings, counters).Ok()) {
         return Report(output, reading, kExitNoAnswer, "the printer did not answer the read of its data groups");
     }
     reading.ready = true;
     reading.counters = counters;
     const RecordWiring records{std::string(kRecordApplicationName)};
     // A sample that cannot be kept costs the forecast a day, not the reading.
-    AppendTodaysSample(records.Platform(), reading.printer, counters);
-    const auto samples = ReadSamples(records.Platform());
-    reading.forecast = ForecastWear(samples.samples, reading.printer);
+    auto kept = AppendTodaysSample(records.Platform(), reading.printer, counters);
+    if (kept.outcome == SampleAppend::Failed) kept.samples = ReadSamples(records.Platform()).samples;
+    reading.forecast = ForecastWear(kept.samples, reading.printer);
     return Report(output, reading);
 }
 

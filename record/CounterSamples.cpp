@@ -190,26 +190,29 @@ SampleAppendResult AppendSample(const UsageRecordPlatform& platform, const Count
     }
     result.path = *path;
     // An unreadable file is not appended to: the day's sample might be there already.
-    const SamplesRead existing = ReadSamplesAt(platform.files, *path);
+    SamplesRead existing = ReadSamplesAt(platform.files, *path);
     if (existing.failure) {
         result.failure = existing.failure;
         return result;
     }
-    const std::string printer = PrintableName(sample.printer);
-    for (const auto& earlier : existing.samples) {
-        if (earlier.printer != printer) continue;
-        if (earlier.date == sample.date) {
+    result.samples = std::move(existing.samples);
+    CounterSample added = sample;
+    added.printer = PrintableName(sample.printer);
+    for (const auto& earlier : result.samples) {
+        if (earlier.printer != added.printer) continue;
+        if (earlier.date == added.date) {
             result.outcome = SampleAppend::AlreadyToday;
             result.previous = earlier;
             return result;
         }
         if (!result.previous || !(earlier.date < result.previous->date)) result.previous = earlier;
     }
-    const std::string line = FormatSampleLine(sample);
+    const std::string line = FormatSampleLine(added);
     result.failure = AppendToRecordFile(platform.files, *path, [&line](std::uint64_t length) {
         return length == 0 ? std::string(kSamplesHeader) + '\n' + line : line;
     });
     result.outcome = result.failure ? SampleAppend::Failed : SampleAppend::Added;
+    if (!result.failure) result.samples.push_back(std::move(added));
     return result;
 }
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/PinData.h"
+#include "types/PinData.h"
 #include "platform/Text.h"
 #include "record/RecordFormat.h"
 #include "record/UsageRecordFile.h"
@@ -57,6 +57,8 @@ struct SampleAppendResult {
     std::optional<Message> failure;
     // The printer's previous sample, from before this one (band crossings are told against it).
     std::optional<CounterSample> previous;
+    // Every sample of the file, this one included when it was added.
+    std::vector<CounterSample> samples;
 };
 
 // Adds `sample` unless the file already holds one of its printer for its date. The header goes

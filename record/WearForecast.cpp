@@ -88,4 +88,41 @@ WearForecast ForecastWear(std::span<const CounterSample> samples, std::string_vi
     return forecast;
 }
 
+std::vector<BandCrossing> BandCrossings(const UsageCounters& before, const UsageCounters& now) {
+    std::vector<BandCrossing> crossings;
+    for (std::size_t i = 0; i < now.PinCounter.size(); ++i) {
+        const WearBand band = BandOfCount(now.PinCounter[i]);
+        if (band > BandOfCount(before.PinCounter[i])) {
+            crossings.push_back({static_cast<int>(i) + kFirstPin, band, now.PinCounter[i]});
+        }
+    }
+    return crossings;
+}
+
+std::optional<Message> ForecastText(const PinForecast& pin) {
+    const auto days = [](std::int64_t count) { return std::to_string(count); };
+    if (pin.daysToRed == 0) return Message::Of(ZT40_TR("WearForecast", "in the red band: change the marking pin"));
+    if (pin.daysToYellow == 0) {
+        if (!pin.daysToRed) return Message::Of(ZT40_TR("WearForecast", "in the yellow band"));
+        return Message::Of(ZT40_TR("WearForecast", "in the yellow band, red in about %1 days"), {days(*pin.daysToRed)});
+    }
+    if (!pin.daysToYellow || !pin.daysToRed) return std::nullopt;
+    return Message::Of(ZT40_TR("WearForecast", "yellow in about %1 days, red in about %2 days"),
+                       {days(*pin.daysToYellow), days(*pin.daysToRed)});
+}
+
+Message UsageTip(int pin, std::int32_t count) {
+    return Message::Of(ZT40_TR("WearForecast", "Pin %1: %2 counts"), {std::to_string(pin), std::to_string(count)});
+}
+
+Message CrossingText(const BandCrossing& crossing) {
+    const std::string pin = std::to_string(crossing.pin);
+    if (crossing.band == WearBand::Red) {
+        return Message::Of(ZT40_TR("WearForecast", "Pin %1 of the ZT-40 has reached the red band: change the marking pin."),
+                           {pin});
+    }
+    return Message::Of(
+        ZT40_TR("WearForecast", "Pin %1 of the ZT-40 has reached the yellow band: plan to change the marking pin."), {pin});
+}
+
 }  // namespace zt40

@@ -99,6 +99,23 @@ TEST_F(CtlMetrics, OutputFileIsReplacedWholeAndReadableByAll) {
     EXPECT_NE(missing.err.find("cannot write"), std::string::npos) << missing.err;
 }
 
+TEST_F(CtlMetrics, StatusKeepsTheDaysSampleAndSaysNothingOfIt) {
+    const auto run = Ctl("--simulate=" + kAllBands + " status --json");
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_NE(FileText(Samples()).find(",SIM0001,59500000,500000,"), std::string::npos);
+
+    // A samples file that cannot be written changes neither the output nor the status.
+    std::filesystem::remove(Samples());
+    std::filesystem::create_directory(Samples());
+    const auto blocked = Ctl("--simulate=" + kAllBands + " status --json");
+    EXPECT_EQ(blocked.exitStatus, 0);
+    EXPECT_EQ(blocked.out, run.out);
+    EXPECT_EQ(blocked.err, "");
+    const auto metrics = Ctl("--simulate=" + kAllBands + " metrics");
+    EXPECT_EQ(metrics.exitStatus, 0);
+    EXPECT_NE(metrics.out.find("zt40_ready{printer=\"SIM0001\",queue=\"ZT-40\"} 1"), std::string::npos);
+}
+
 // A port the system has just handed out, free again for the exporter.
 int FreeLoopbackPort() {
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);

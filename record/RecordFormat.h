@@ -3,7 +3,6 @@
 // date) and ten body lines, appended after each wizard and read back to restore the printer.
 // Other copies of the program and people's editors rely on it, so it never changes.
 #include <array>
-#include <compare>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -11,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "types/PinData.h"
@@ -26,7 +26,10 @@ struct RecordDate {
     int year = 0;
     int month = 0;  // 1..12
     int day = 0;    // 1..31
-    auto operator<=>(const RecordDate&) const = default;
+    bool operator==(const RecordDate&) const = default;
+    bool operator<(const RecordDate& other) const {
+        return std::tie(year, month, day) < std::tie(other.year, other.month, other.day);
+    }
 };
 
 RecordDate LocalDate();

@@ -1,5 +1,6 @@
 #include "app/Doctor.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "record/DataFolder.h"
@@ -55,10 +56,21 @@ private:
 
 // The queue check. `target` is the queue the device checks look at: the usable one, or else
 // the first local USB queue with the driver, so that an unplugged printer is still named.
-const QueueInfo* CheckQueues(Checks& checks, const std::vector<QueueInfo>& queues, DoctorReport& report) {
+const QueueInfo* CheckQueues(Checks& checks, const std::vector<QueueInfo>& queues, DoctorReport& report,
+                             const std::optional<std::string>& named) {
     std::vector<const QueueInfo*> candidates;
     for (const auto& queue : queues) {
+        if (named && queue.name != *named) continue;
         if (WhyQueueUnusable(queue) != QueueUnusable::OtherDriver) candidates.push_back(&queue);
+    }
+    if (named && candidates.empty()) {
+        const bool listed = std::ranges::any_of(queues, [&](const QueueInfo& queue) { return queue.name == *named; });
+        checks.Add("queue", ProbeAnswer::Problem(
+                                listed ? Of(ZT40_TR("Doctor", "the queue \"%1\" does not use the \"Velmora ZT-40\" driver"),
+                                            {*named})
+                                       : Of(ZT40_TR("Doctor", "no queue is named \"%1\""), {*named}),
+                                Of(ZT40_TR("Doctor", "name a ZT-40 queue that zt40ctl queues lists"))));
+        return nullptr;
     }
     if (candidates.empty()) {
         checks.Add("queue", ProbeAnswer::Problem(
@@ -161,7 +173,7 @@ DoctorReport RunDoctor(const DoctorPlatform& platform) {
         checks.Skip("queue", notChecked());
     } else {
         checks.Add("spooler", ProbeAnswer::Ok(Of(ZT40_TR("Doctor", "the print spooler answers"))));
-        target = CheckQueues(checks, queues, report);
+        target = CheckQueues(checks, queues, report, platform.queue);
     }
     checks.Add("driver", platform.probe.DriverFiles());
 

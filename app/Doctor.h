@@ -37,6 +37,7 @@ struct DoctorPlatform {
     PrinterSession& session;  // its queue rule and device; the device is closed again after
     const DeviceAccessReport* access;  // why an open failed, when the platform tells
     IDataFolderPlatform& dataFolder;
+    std::optional<std::string> queue = std::nullopt;  // --queue: the only queue looked at
 };
 
 // Opens the device through the chosen queue (closing whatever was open) for the status check.

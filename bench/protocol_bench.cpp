@@ -2,7 +2,6 @@
 // ready, and prints what it costs: vendor requests, heap allocations and host CPU time.
 //
 //   build/bench/protocol_bench [rounds]
-#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -10,9 +9,9 @@
 #include <ctime>
 #include <new>
 
-#include "device/CHeadDevice.h"
 #include "platform/linux/SteadyClock.h"
 #include "platform/sim/SimPrinterRig.h"
+#include "session/PrinterSession.h"
 
 namespace {
 
@@ -29,21 +28,13 @@ public:
     zt40::MbResult Show(const zt40::Message&, zt40::MbButtons, zt40::MbIcon) override { return zt40::MbResult::Ok; }
 };
 
-// The fifteen commands that reading both groups takes; false if any failed.
-bool ReadBothGroups(zt40::CHeadDevice& device) {
-    std::array<std::uint16_t, 2> wordPair{};
-    std::array<std::uint16_t, 9> adjustments{};
-    std::array<std::uint16_t, 2> headCounters{};
-    std::uint32_t total = 0;
-    std::uint32_t counter = 0;
-    bool ok = device.GetStatus() == 1;
-    ok &= device.ReadWordPair(wordPair);
-    ok &= device.ReadSelectedPin() >= 0;
-    ok &= device.ReadPinAdjustments(adjustments);
-    ok &= device.ReadTotalCounter(total);
-    for (std::uint8_t pin = 1; pin <= 9; ++pin) ok &= device.ReadPinCounter(pin, counter);
-    ok &= device.ReadHeadCounters(headCounters);
-    return ok;
+// The fifteen commands that reading both groups takes, as the window's read makes them: the
+// status, then both groups through the session's gateway; false if any failed.
+bool ReadBothGroups(zt40::PrinterSession& session) {
+    zt40::PinSettings settings;
+    zt40::UsageCounters counters;
+    const bool ready = session.ReadStatus().IsReady(zt40::ReadyRule::LowBitsAreOne);
+    return session.Groups().ReadBoth(settings, counters).Ok() && ready;
 }
 
 }  // namespace
@@ -63,8 +54,8 @@ int main(int argc, char** argv) {
     zt40::SimPrinterRig rig;
     zt40::SteadyClock clock;
     SilentBox messages;
-    zt40::CHeadDevice device(rig.Platform(clock, messages));
-    if (!device.Open(rig.QueueName(), 0, 32)) {
+    zt40::PrinterSession session(rig.Platform(clock, messages));
+    if (!session.Open(rig.QueueName())) {
         std::fprintf(stderr, "protocol_bench: the simulated printer could not be opened\n");
         return 1;
     }
@@ -72,7 +63,7 @@ int main(int argc, char** argv) {
     auto& printer = rig.Printer();
     const auto requestsBefore = printer.SetsReceived() + printer.GetsReceived();
     const auto allocationsBefore = g_allocations.load();
-    if (!ReadBothGroups(device)) {
+    if (!ReadBothGroups(session)) {
         std::fprintf(stderr, "protocol_bench: a read failed\n");
         return 1;
     }
@@ -82,7 +73,7 @@ int main(int argc, char** argv) {
     const double cpuStart = CpuSeconds();
     const auto allocationsLoopStart = g_allocations.load();
     for (long i = 0; i < rounds; ++i) {
-        if (!ReadBothGroups(device)) {
+        if (!ReadBothGroups(session)) {
             std::fprintf(stderr, "protocol_bench: a read failed in round %ld\n", i);
             return 1;
         }

@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "app/ControlIds.h"
+
 extern char** environ;
 
 namespace {
@@ -27,7 +29,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr int kDefaultRounds = 11;
-constexpr double kPollPeriodMs = 500.0;
+constexpr double kPollPeriodMs = zt40::kPollPeriodMs;
 constexpr double kTimeGoal = 1.5;
 constexpr double kMemoryGoal = 1.3;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ctl/GroupText.h"
+#include "platform/TextCompare.h"
 #include "session/HeadServices.h"
 #include "session/MaintenanceFrame.h"
 #include "wizards/Sheets.h"
@@ -10,13 +11,6 @@
 namespace zt40 {
 
 namespace {
-
-std::string_view Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(" \t\r");
-    return text.substr(first, last - first + 1);
-}
 
 // The pages need no timers here: the power cycle at the end is left to the operator.
 class TerminalHost final : public IWizardHost {
@@ -37,7 +31,7 @@ public:
         if (buttons == MbButtons::Ok) return MbResult::Ok;
         const auto answer = m_terminal.ReadLine("[retry/cancel] ");
         if (!answer) return MbResult::Cancel;
-        const std::string_view word = Trimmed(*answer);
+        const std::string_view word = Trim(*answer);
         return (!word.empty() && (word[0] == 'r' || word[0] == 'R' || word[0] == 'o' || word[0] == 'O'))
                    ? (buttons == MbButtons::OkCancel ? MbResult::Ok : MbResult::Retry)
                    : MbResult::Cancel;
@@ -121,7 +115,7 @@ std::optional<PinReadings> ParseReadings(std::string_view list) {
     std::size_t pin = 0;
     for (;;) {
         const auto comma = list.find(',');
-        const auto position = PositionOfLabel(Trimmed(list.substr(0, comma)));
+        const auto position = PositionOfLabel(Trim(list.substr(0, comma)));
         if (!position || pin == kPinCount) return std::nullopt;
         readings[pin++] = *position;
         if (comma == std::string_view::npos) break;
@@ -138,7 +132,7 @@ std::optional<PinReadings> AskReadings(ITerminal& terminal) {
     for (std::size_t pin = 0; pin < kPinCount;) {
         const auto line = terminal.ReadLine("pin " + std::to_string(pin + 1) + ": ");
         if (!line || terminal.Interrupted()) return std::nullopt;
-        const std::string_view label = Trimmed(*line);
+        const std::string_view label = Trim(*line);
         const auto position = PositionOfLabel(label);
         if (!position) {
             terminal.Report("\"" + std::string(label) + "\" is not a reading: A1 ... A0, B1 ... D0 or None.");

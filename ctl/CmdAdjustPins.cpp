@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "ctl/GroupText.h"
 #include "ctl/QueueText.h"
 #include "ctl/StdioMessageBox.h"
+#include "platform/TextOutput.h"
 #include "printjob/EmbeddedJobs.h"
 #include "wiring/RecordWiring.h"
 #include "ctl/AdjustPinsTerminal.h"
@@ -77,7 +79,7 @@ public:
 };
 
 int Usage(const std::string& why) {
-    std::fprintf(stderr, "zt40ctl: adjust-pins: %s\n", why.c_str());
+    std::fprintf(stderr, "zt40ctl: adjust-pins: %s\n", EscapeForTerminal(why).c_str());
     return kExitBadArguments;
 }
 
@@ -91,6 +93,7 @@ int RunAdjustPinsCommand(const GlobalOptions& options, const std::vector<std::st
         } else if (arg == "--dry-run") {
             dryRun = true;
         } else if (arg == "--readings" || arg.starts_with("--readings=")) {
+            if (request.readings) return Usage("--readings is given twice");
             std::string list;
             if (arg == "--readings") {
                 if (i + 1 == args.size()) return Usage("--readings needs nine labels, such as A1,B3,None,...");
@@ -119,11 +122,7 @@ int RunAdjustPinsCommand(const GlobalOptions& options, const std::vector<std::st
 
     StdioMessageBox messages;
     auto wired = WirePlatform(options, messages);
-    if (!wired.wiring) {
-        std::fprintf(stderr, "%s%s%s", wired.exitStatus == 2 ? "" : "zt40ctl: ", wired.error.c_str(),
-                     wired.error.ends_with('\n') ? "" : "\n");
-        return wired.exitStatus;
-    }
+    if (!wired.wiring) return WiringFailed(wired);
     PlatformWiring& wiring = *wired.wiring;
     request.queue = options.queue;
     CPrintJobSender sender(wiring.Spooler(), messages, EmbeddedJobs());
@@ -132,12 +131,13 @@ int RunAdjustPinsCommand(const GlobalOptions& options, const std::vector<std::st
     ConnectEnd connectEnd = ConnectEnd::Ready;
     const AdjustPinsOutcome outcome =
         RunAdjustPins(wiring.Platform(), terminal, sender, request, SleepPause, &record.Platform(), &readBack, &connectEnd);
-    for (const auto status : {QueueChoiceStatus::SpoolerUnreachable, QueueChoiceStatus::NoUsableQueue}) {
-        const bool same = connectEnd == (status == QueueChoiceStatus::SpoolerUnreachable ? ConnectEnd::SpoolerUnreachable
-                                                                                         : ConnectEnd::NoUsableQueue);
-        if (!same) continue;
-        std::fprintf(stderr, "zt40ctl: %s\n", QueueChoiceText(status).c_str());
-        return ExitStatusOf(status);
+    std::optional<QueueChoiceStatus> unchosen;
+    if (connectEnd == ConnectEnd::SpoolerUnreachable) unchosen = QueueChoiceStatus::SpoolerUnreachable;
+    if (connectEnd == ConnectEnd::NoUsableQueue) unchosen = QueueChoiceStatus::NoUsableQueue;
+    if (connectEnd == ConnectEnd::NoSuchQueue) unchosen = QueueChoiceStatus::NoSuchQueue;
+    if (unchosen) {
+        std::fprintf(stderr, "zt40ctl: %s\n", QueueChoiceText(*unchosen, options.queue).c_str());
+        return ExitStatusOf(*unchosen);
     }
     if (outcome != AdjustPinsOutcome::Completed) return kExitNoAnswer;
     terminal.Print(PinSettingsLines(readBack));

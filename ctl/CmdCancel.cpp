@@ -1,38 +1,31 @@
 // zt40ctl cancel JOB [--queue NAME]: removes a print job from the ZT-40's queue (by default
 // the first queue the matching rule takes). Unlike the wizards' silent cancel, a failure is
 // reported, so that a script learns the job was not there.
-#include <charconv>
 #include <cstdint>
 #include <cstdio>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "ctl/Arguments.h"
 #include "ctl/Command.h"
 #include "ctl/ExitStatus.h"
 #include "ctl/QueueText.h"
+#include "platform/TextOutput.h"
 
 namespace zt40::ctl {
 
 namespace {
-
-// A spooler job id: 1 to 2^31 - 1. (0 and -1 would mean "the current job" and "every job"
-// to CUPS.)
-std::optional<std::int32_t> ParseJobId(const std::string& text) {
-    std::int32_t id = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), id);
-    if (error != std::errc() || end != text.data() + text.size() || id <= 0) return std::nullopt;
-    return id;
-}
 
 int RunCancel(const GlobalOptions& options, const std::vector<std::string>& args) {
     if (args.size() != 1) {
         std::fprintf(stderr, "usage: zt40ctl [--simulate[=FILE]] [--queue NAME] cancel JOB\n");
         return 2;
     }
-    const auto job = ParseJobId(args[0]);
+    // 1 to 2^31 - 1: 0 and -1 would mean "the current job" and "every job" to CUPS.
+    const auto job = ParseDecimal(args[0], 1, INT32_MAX);
     if (!job) {
-        std::fprintf(stderr, "zt40ctl: cancel: a job id is a number from 1 up, not \"%s\"\n", args[0].c_str());
+        std::fprintf(stderr, "zt40ctl: cancel: a job id is a number from 1 up, not \"%s\"\n",
+                     EscapeForTerminal(args[0]).c_str());
         return 2;
     }
     std::string wiringError;
@@ -40,22 +33,22 @@ int RunCancel(const GlobalOptions& options, const std::vector<std::string>& args
     if (!spooler) return BadSimulationFile(wiringError);
     const auto choice = ChooseQueue(*spooler, options.queue);
     if (choice.status != QueueChoiceStatus::Chosen) {
-        std::fprintf(stderr, "zt40ctl: cancel: %s\n", QueueChoiceText(choice.status).c_str());
+        std::fprintf(stderr, "zt40ctl: cancel: %s\n", QueueChoiceText(choice.status, options.queue).c_str());
         return ExitStatusOf(choice.status);
     }
     const std::string& queueName = choice.name;
     auto queue = spooler->OpenQueue(queueName);
     if (!queue) {
-        std::fprintf(stderr, "zt40ctl: cancel: cannot open the queue %s: %s\n", queueName.c_str(),
-                     spooler->LastErrorText().c_str());
+        std::fprintf(stderr, "zt40ctl: cancel: cannot open the queue %s: %s\n", EscapeForTerminal(queueName).c_str(),
+                     EscapeForTerminal(spooler->LastErrorText()).c_str());
         return 1;
     }
     const bool cancelled = queue->CancelJob(*job);
     const std::string error = spooler->LastErrorText();
     queue->Close();
     if (!cancelled) {
-        std::fprintf(stderr, "zt40ctl: cancel: job %d on %s: %s\n", static_cast<int>(*job), queueName.c_str(),
-                     error.c_str());
+        std::fprintf(stderr, "zt40ctl: cancel: job %d on %s: %s\n", *job, EscapeForTerminal(queueName).c_str(),
+                     EscapeForTerminal(error).c_str());
         return 1;
     }
     return 0;

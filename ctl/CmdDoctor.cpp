@@ -11,6 +11,7 @@
 #include "ctl/Command.h"
 #include "ctl/ExitStatus.h"
 #include "ctl/StdioMessageBox.h"
+#include "platform/TextOutput.h"
 #include "platform/linux/CupsSpooler.h"
 #include "platform/linux/LibusbBus.h"
 #include "platform/linux/LibusbDeviceOpener.h"
@@ -53,7 +54,8 @@ int ExitStatusOf(const DoctorReport& report) {
 }
 
 int Print(const DoctorReport& report) {
-    for (const auto& check : report.checks) std::printf("%s\n", FormatCheckLine(check).c_str());
+    // Queue names and the spooler's own words are outside text: escaped, as every echo is.
+    for (const auto& check : report.checks) std::printf("%s\n", EscapeForTerminal(FormatCheckLine(check)).c_str());
     return ExitStatusOf(report);
 }
 
@@ -73,10 +75,10 @@ int RunSimulated(const GlobalOptions& options) {
     PrinterSession session(rig.Platform(clock, messages), SleepPause, &rig.Report());
     SimSetupProbe probe(rig.Printer());
     LinuxDataFolderPlatform dataFolder;
-    return Print(RunDoctor(DoctorPlatform{rig.Spooler(), probe, session, &rig.Report(), dataFolder}));
+    return Print(RunDoctor(DoctorPlatform{rig.Spooler(), probe, session, &rig.Report(), dataFolder, options.queue}));
 }
 
-int RunReal() {
+int RunReal(const GlobalOptions& options) {
     auto bus = LibusbBus::Create();
     if (!bus) {
         std::fprintf(stderr, "zt40ctl: doctor: USB cannot be reached on this machine\n");
@@ -91,7 +93,7 @@ int RunReal() {
     PrinterSession session(DeviceLinkPlatform{finder, opener, clock, messages, spooler}, SleepPause, &access);
     LinuxSetupProbe probe(*bus, FilesToCheck());
     LinuxDataFolderPlatform dataFolder;
-    return Print(RunDoctor(DoctorPlatform{spooler, probe, session, &access, dataFolder}));
+    return Print(RunDoctor(DoctorPlatform{spooler, probe, session, &access, dataFolder, options.queue}));
 }
 
 int RunDoctorCommand(const GlobalOptions& options, const std::vector<std::string>& args) {
@@ -99,11 +101,11 @@ int RunDoctorCommand(const GlobalOptions& options, const std::vector<std::string
         std::fprintf(stderr, "zt40ctl: doctor takes no arguments\n");
         return kExitBadArguments;
     }
-    if (options.device || options.queue) {
-        std::fprintf(stderr, "zt40ctl: doctor finds the queue and the device itself: leave out --device and --queue\n");
+    if (options.device) {
+        std::fprintf(stderr, "zt40ctl: doctor finds the device through the queue itself: leave out --device\n");
         return kExitBadArguments;
     }
-    return options.simulate ? RunSimulated(options) : RunReal();
+    return options.simulate ? RunSimulated(options) : RunReal(options);
 }
 
 const RegisterCommand kDoctor({"doctor",

@@ -1,48 +1,67 @@
 // zt40ctl export-job ID: the embedded job with that resource id, byte for byte, on standard output.
-#include <charconv>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include <unistd.h>
 
+#include "ctl/Arguments.h"
 #include "ctl/Command.h"
+#include "ctl/ExitStatus.h"
+#include "platform/TextOutput.h"
 #include "printjob/EmbeddedJobs.h"
 
 namespace zt40::ctl {
 
 namespace {
 
+// "151-161, 171, 172": the ids in runs, as --help and the error name them.
+std::string JobIdsText() {
+    std::string text;
+    for (std::size_t i = 0; i < kEmbeddedJobIds.size();) {
+        std::size_t last = i;
+        while (last + 1 < kEmbeddedJobIds.size() && kEmbeddedJobIds[last + 1] == kEmbeddedJobIds[last] + 1) ++last;
+        if (!text.empty()) text += ", ";
+        text += std::to_string(kEmbeddedJobIds[i]);
+        if (last > i + 1) {
+            text += "-" + std::to_string(kEmbeddedJobIds[last]);
+        } else {
+            last = i;  // two in a row are named one by one
+        }
+        i = last + 1;
+    }
+    return text;
+}
+
 int ExportJob(const GlobalOptions&, const std::vector<std::string>& args) {
-    int id = 0;
     if (args.size() != 1) {
         std::fprintf(stderr, "usage: zt40ctl export-job ID\n");
-        return 2;
+        return kExitBadArguments;
     }
-    const std::string& text = args[0];
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), id);
-    if (error != std::errc() || end != text.data() + text.size()) {
-        std::fprintf(stderr, "zt40ctl: export-job: \"%s\" is not a resource id\n", text.c_str());
-        return 2;
+    const auto id = ParseDecimal(args[0], 0, 99999);
+    if (!id) {
+        std::fprintf(stderr, "zt40ctl: export-job: \"%s\" is not a resource id (one of %s)\n",
+                     EscapeForTerminal(args[0]).c_str(), JobIdsText().c_str());
+        return kExitBadArguments;
     }
-    const auto bytes = EmbeddedJobs().Find(id);
+    const auto bytes = EmbeddedJobs().Find(*id);
     if (bytes.empty()) {
-        std::fprintf(stderr, "zt40ctl: export-job: no embedded job %d (there are 151 to 161, 171 and 172)\n", id);
-        return 1;
+        std::fprintf(stderr, "zt40ctl: export-job: no embedded job %d (there are %s)\n", *id, JobIdsText().c_str());
+        return kExitBadArguments;
     }
     // Raw printer data would scramble a terminal; it is meant for a file or a pipe.
     if (isatty(STDOUT_FILENO)) {
         std::fprintf(stderr, "zt40ctl: export-job: standard output is a terminal; redirect it to a file\n");
-        return 2;
+        return kExitBadArguments;
     }
-    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0) {
-        std::perror("zt40ctl: export-job");
-        return 1;
-    }
-    return 0;
+    // A failed write is reported when the output is closed, as for every command.
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+    return kExitOk;
 }
 
-const RegisterCommand kExportJob({"export-job", "export-job ID       write embedded job ID (151-161, 171, 172) to standard output", ExportJob});
+const RegisterCommand kExportJob({"export-job",
+                                  "export-job ID       write embedded job ID (" + JobIdsText() + ") to standard output",
+                                  ExportJob});
 
 }  // namespace
 

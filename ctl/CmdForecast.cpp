@@ -9,7 +9,7 @@
 #include "ctl/Command.h"
 #include "ctl/ExitStatus.h"
 #include "ctl/Json.h"
-#include "platform/sim/Zt40StateFile.h"
+#include "platform/TextOutput.h"
 #include "record/WearForecast.h"
 #include "wiring/RecordWiring.h"
 
@@ -82,22 +82,22 @@ int RunForecast(const GlobalOptions&, const std::vector<std::string>& args) {
     const auto read = ReadSamples(records.Platform());
     if (read.missing) {
         std::fprintf(stderr, "zt40ctl: forecast: no samples yet (%s does not exist; status and metrics add one a day)\n",
-                     read.path.c_str());
+                     EscapeForTerminal(read.path).c_str());
         return kExitNoAnswer;
     }
     if (read.failure) {
-        std::fprintf(stderr, "zt40ctl: forecast: %s\n", read.failure->English().c_str());
+        std::fprintf(stderr, "zt40ctl: forecast: %s\n", EscapeForTerminal(read.failure->English()).c_str());
         return kExitNoAnswer;
     }
     if (!printer) printer = NewestPrinter(read.samples);
     if (!printer) {
-        std::fprintf(stderr, "zt40ctl: forecast: %s holds no samples\n", read.path.c_str());
+        std::fprintf(stderr, "zt40ctl: forecast: %s holds no samples\n", EscapeForTerminal(read.path).c_str());
         return kExitNoAnswer;
     }
     const auto forecast = ForecastWear(read.samples, *printer);
     if (!forecast.found) {
         std::fprintf(stderr, "zt40ctl: forecast: no samples of printer \"%s\" in %s\n",
-                     EscapeForTerminal(*printer).c_str(), read.path.c_str());
+                     EscapeForTerminal(*printer).c_str(), EscapeForTerminal(read.path).c_str());
         return kExitNoAnswer;
     }
     if (json) {
@@ -107,7 +107,7 @@ int RunForecast(const GlobalOptions&, const std::vector<std::string>& args) {
     PrintTable(forecast);
     if (read.skippedLines > 0) {
         std::fprintf(stderr, "zt40ctl: forecast: %zu lines of %s are not samples and were skipped\n",
-                     read.skippedLines, read.path.c_str());
+                     read.skippedLines, EscapeForTerminal(read.path).c_str());
     }
     return kExitOk;
 }

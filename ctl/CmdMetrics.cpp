@@ -16,6 +16,7 @@
 #include "ctl/ExitStatus.h"
 #include "ctl/QueueText.h"
 #include "ctl/StdioMessageBox.h"
+#include "platform/TextOutput.h"
 #include "session/PrinterSession.h"
 #include "wiring/RecordWiring.h"
 
@@ -65,13 +66,13 @@ int Report(const Output& output, const MetricsReading& reading, int exitStatus =
     if (output.file) {
         std::string error;
         if (!WriteAtomically(*output.file, text, error)) {
-            std::fprintf(stderr, "zt40ctl: metrics: %s\n", error.c_str());
+            std::fprintf(stderr, "zt40ctl: metrics: %s\n", EscapeForTerminal(error).c_str());
             if (exitStatus == kExitOk) exitStatus = kExitNoAnswer;
         }
     } else {
         std::fwrite(text.data(), 1, text.size(), stdout);
     }
-    if (!failure.empty()) std::fprintf(stderr, "zt40ctl: metrics: %s\n", failure.c_str());
+    if (!failure.empty()) std::fprintf(stderr, "zt40ctl: metrics: %s\n", EscapeForTerminal(failure).c_str());
     return exitStatus;
 }
 
@@ -87,7 +88,7 @@ int RunMetrics(const GlobalOptions& options, const std::vector<std::string>& arg
     auto wired = WirePlatform(options, messages);
     if (!wired.wiring) {
         if (wired.exitStatus == kExitBadArguments) return BadSimulationFile(wired.error);
-        std::fprintf(stderr, "zt40ctl: metrics: %s\n", wired.error.c_str());
+        std::fprintf(stderr, "zt40ctl: metrics: %s\n", EscapeForTerminal(wired.error).c_str());
         return wired.exitStatus;
     }
     PlatformWiring& wiring = *wired.wiring;

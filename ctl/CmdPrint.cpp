@@ -1,17 +1,18 @@
 // zt40ctl print-pattern, print-letters PIN, print-origin PIN: the adjustment jobs sent to the
 // printer's queue as the wizards send them. Prints the spooler's job id.
-#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "ctl/Arguments.h"
 #include "ctl/Command.h"
 #include "ctl/ExitStatus.h"
 #include "ctl/StdioMessageBox.h"
 #include "ctl/QueueText.h"
 #include "printjob/EmbeddedJobs.h"
+#include "platform/TextOutput.h"
 #include "printjob/PrintJobSender.h"
 
 namespace zt40::ctl {
@@ -35,13 +36,6 @@ private:
     int m_count = 0;
 };
 
-std::optional<int> ParsePin(const std::string& text) {
-    int pin = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), pin);
-    if (error != std::errc() || end != text.data() + text.size() || pin < 1 || pin > 9) return std::nullopt;
-    return pin;
-}
-
 int RunPrint(PrintKind kind, const GlobalOptions& options, const std::vector<std::string>& args) {
     const char* name = kind == PrintKind::Pattern ? "print-pattern" : kind == PrintKind::Letters ? "print-letters" : "print-origin";
     const std::size_t expected = kind == PrintKind::Pattern ? 0 : 1;
@@ -51,9 +45,10 @@ int RunPrint(PrintKind kind, const GlobalOptions& options, const std::vector<std
     }
     std::optional<int> pin;
     if (kind != PrintKind::Pattern) {
-        pin = ParsePin(args[0]);
+        pin = ParseDecimal(args[0], 1, 9);
         if (!pin) {
-            std::fprintf(stderr, "zt40ctl: %s: the pin is a number from 1 to 9, not \"%s\"\n", name, args[0].c_str());
+            std::fprintf(stderr, "zt40ctl: %s: the pin is a number from 1 to 9, not \"%s\"\n", name,
+                         EscapeForTerminal(args[0]).c_str());
             return 2;
         }
     }
@@ -63,7 +58,7 @@ int RunPrint(PrintKind kind, const GlobalOptions& options, const std::vector<std
     if (!spooler) return BadSimulationFile(error);
     const auto choice = ChooseQueue(*spooler, options.queue);
     if (choice.status != QueueChoiceStatus::Chosen) {
-        std::fprintf(stderr, "zt40ctl: %s: %s\n", name, QueueChoiceText(choice.status).c_str());
+        std::fprintf(stderr, "zt40ctl: %s: %s\n", name, QueueChoiceText(choice.status, options.queue).c_str());
         return ExitStatusOf(choice.status);
     }
     const std::string& queue = choice.name;

@@ -1,6 +1,5 @@
 // zt40ctl queues: every local print queue as the main window's poll sees it, and whether the
 // queue-matching rule takes it (driver "Velmora ZT-40", a USB port, neither offline nor network).
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -10,6 +9,7 @@
 #include "ctl/Command.h"
 #include "ctl/ExitStatus.h"
 #include "ctl/Json.h"
+#include "platform/TextOutput.h"
 
 namespace zt40::ctl {
 
@@ -50,7 +50,7 @@ int RunQueues(const GlobalOptions& options, const std::vector<std::string>& args
     std::vector<QueueInfo> queues;
     if (!spooler->EnumLocalQueues(queues)) {
         std::fprintf(stderr, "zt40ctl: queues: the print spooler cannot be reached: %s\n",
-                     spooler->LastErrorText().c_str());
+                     EscapeForTerminal(spooler->LastErrorText()).c_str());
         return kExitSpoolerUnreachable;
     }
     if (json) {
@@ -61,21 +61,11 @@ int RunQueues(const GlobalOptions& options, const std::vector<std::string>& args
     const std::vector<std::string> header = {"QUEUE", "DRIVER", "PORT", "ATTRIBUTES", "MATCH"};
     std::vector<std::vector<std::string>> rows = {header};
     for (const auto& queue : queues) {
-        rows.push_back({queue.name, queue.driverName, queue.portName, DescribeAttributes(queue.attributes),
+        rows.push_back({EscapeForTerminal(queue.name), EscapeForTerminal(queue.driverName),
+                        EscapeForTerminal(queue.portName), DescribeAttributes(queue.attributes),
                         MatchesPrinterQueue(queue) ? "yes" : "no"});
     }
-    std::vector<std::size_t> widths(header.size(), 0);
-    for (const auto& row : rows) {
-        for (std::size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], row[i].size());
-    }
-    for (const auto& row : rows) {
-        std::string line;
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            line += row[i];
-            if (i + 1 < row.size()) line += std::string(widths[i] - row[i].size() + 2, ' ');
-        }
-        std::printf("%s\n", line.c_str());
-    }
+    std::fputs(AlignedColumns(rows).c_str(), stdout);
     return kExitOk;
 }
 

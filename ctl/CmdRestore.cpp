@@ -8,6 +8,7 @@
 #include "ctl/ExitStatus.h"
 #include "ctl/QueueText.h"
 #include "ctl/StdioMessageBox.h"
+#include "platform/TextOutput.h"
 #include "record/UsageRecordStore.h"
 #include "session/MaintenanceFrame.h"
 #include "session/PrinterSession.h"
@@ -33,7 +34,7 @@ public:
 };
 
 int Fail(const std::string& text, int status) {
-    std::fprintf(stderr, "zt40ctl: restore: %s\n", text.c_str());
+    std::fprintf(stderr, "zt40ctl: restore: %s\n", EscapeForTerminal(text).c_str());
     return status;
 }
 
@@ -57,7 +58,7 @@ void PrintPreview(const RestoreOutcome& outcome, const PinSettings& settings, co
         return;
     }
     std::printf("Restore would write %s (values marked * change):\n",
-                outcome.plan.fromRecord ? ("the last usable record of " + path).c_str() : "the defaults (no usable record)");
+                outcome.plan.fromRecord ? ("the last usable record of " + EscapeForTerminal(path)).c_str() : "the defaults (no usable record)");
     if (const auto& to = outcome.plan.settings) {
         std::printf("pin settings (out of range now):\n");
         PrintValues("word pair", settings.WordPair, to->WordPair);
@@ -90,11 +91,7 @@ int RunRestore(const GlobalOptions& options, const std::vector<std::string>& arg
                                      kExitBadArguments);
     StdioMessageBox messages;
     auto wired = WirePlatform(options, messages);
-    if (!wired.wiring) {
-        std::fprintf(stderr, "%s%s%s", wired.exitStatus == kExitBadArguments ? "" : "zt40ctl: ", wired.error.c_str(),
-                     wired.error.ends_with('\n') ? "" : "\n");
-        return wired.exitStatus;
-    }
+    if (!wired.wiring) return WiringFailed(wired);
     PlatformWiring& wiring = *wired.wiring;
     PrinterSession session(wiring.Platform(), SleepPause, &wiring.AccessReport(), options.queue);
     const ConnectOutcome connected = session.Connect(kReadyBoundMs);
@@ -107,7 +104,9 @@ int RunRestore(const GlobalOptions& options, const std::vector<std::string>& arg
         return Fail(QueueChoiceText(QueueChoiceStatus::SpoolerUnreachable),
                     ExitStatusOf(QueueChoiceStatus::SpoolerUnreachable));
     case ConnectEnd::NoUsableQueue:
-        return Fail(QueueChoiceText(QueueChoiceStatus::NoUsableQueue), ExitStatusOf(QueueChoiceStatus::NoUsableQueue));
+        return Fail(QueueChoiceText(QueueChoiceStatus::NoUsableQueue, options.queue), ExitStatusOf(QueueChoiceStatus::NoUsableQueue));
+    case ConnectEnd::NoSuchQueue:
+        return Fail(QueueChoiceText(QueueChoiceStatus::NoSuchQueue, options.queue), ExitStatusOf(QueueChoiceStatus::NoSuchQueue));
     case ConnectEnd::OpenFailed:
         return Fail("cannot open the printer of queue \"" + connected.queueName + "\"" + withHint,
                     ExitStatusOf(wiring.AccessReport().Last()));
@@ -121,7 +120,7 @@ int RunRestore(const GlobalOptions& options, const std::vector<std::string>& arg
     frame.SetUsageRecordPlatform(records.Platform());
     if (dryRun) {
         const auto outcome = frame.PreviewRestore();
-        if (outcome.fileFailure) std::fprintf(stderr, "zt40ctl: restore: %s\n", outcome.fileFailure->English().c_str());
+        if (outcome.fileFailure) std::fprintf(stderr, "zt40ctl: restore: %s\n", TerminalText(*outcome.fileFailure).c_str());
         PrintPreview(outcome, frame.Copies().settings, frame.Copies().counters, outcome.path);
         return outcome.fileFailure ? kExitNoAnswer : kExitOk;
     }

@@ -11,6 +11,7 @@
 #include "ctl/Json.h"
 #include "ctl/QueueText.h"
 #include "ctl/StdioMessageBox.h"
+#include "platform/TextOutput.h"
 #include "record/CounterSamples.h"
 #include "session/PrinterSession.h"
 #include "wiring/RecordWiring.h"
@@ -23,7 +24,7 @@ namespace {
 constexpr std::uint32_t kReadyWaitMs = 5000;
 
 int Fail(const std::string& message, int exitStatus = kExitNoAnswer) {
-    std::fprintf(stderr, "zt40ctl: %s\n", message.c_str());
+    std::fprintf(stderr, "zt40ctl: %s\n", EscapeForTerminal(message).c_str());
     return exitStatus;
 }
 
@@ -69,10 +70,7 @@ int RunStatus(const GlobalOptions& options, const std::vector<std::string>& args
     }
     StdioMessageBox messages;
     auto wired = WirePlatform(options, messages);
-    if (!wired.wiring) {
-        if (wired.exitStatus == kExitBadArguments) return BadSimulationFile(wired.error);
-        return Fail(wired.error, wired.exitStatus);
-    }
+    if (!wired.wiring) return WiringFailed(wired);
     PlatformWiring& wiring = *wired.wiring;
     PrinterSession session(wiring.Platform(), SleepPause, &wiring.AccessReport(), options.queue);
     // --device names the device itself: no queue is chosen, the named one (if any) is only its name.
@@ -90,7 +88,9 @@ int RunStatus(const GlobalOptions& options, const std::vector<std::string>& args
     case ConnectEnd::SpoolerUnreachable:
         return Fail(QueueChoiceText(QueueChoiceStatus::SpoolerUnreachable), ExitStatusOf(QueueChoiceStatus::SpoolerUnreachable));
     case ConnectEnd::NoUsableQueue:
-        return Fail(QueueChoiceText(QueueChoiceStatus::NoUsableQueue), ExitStatusOf(QueueChoiceStatus::NoUsableQueue));
+        return Fail(QueueChoiceText(QueueChoiceStatus::NoUsableQueue, options.queue), ExitStatusOf(QueueChoiceStatus::NoUsableQueue));
+    case ConnectEnd::NoSuchQueue:
+        return Fail(QueueChoiceText(QueueChoiceStatus::NoSuchQueue, options.queue), ExitStatusOf(QueueChoiceStatus::NoSuchQueue));
     case ConnectEnd::OpenFailed: {
         const auto& access = wiring.AccessReport();
         const std::string hint(access.Hint());

@@ -10,9 +10,9 @@ namespace zt40::ctl {
 
 enum ExitStatus : int {
     kExitOk = 0,                  // the printer answered (or the command did what it was asked)
-    kExitNoAnswer = 1,            // the printer did not answer, or another failure
+    kExitNoAnswer = 1,            // the printer did not answer, the output could not be written, or another failure
     kExitBadArguments = 2,        // bad options, arguments or files
-    kExitNoQueue = 3,             // no usable ZT-40 queue
+    kExitNoQueue = 3,             // no usable ZT-40 queue, or none of the name given
     kExitSpoolerUnreachable = 4,  // the print spooler cannot be reached
     kExitNoPermission = 5,        // the printer's USB device may not be opened by this user
     kExitDeviceBusy = 6,          // another program holds the printer's USB device
@@ -22,9 +22,10 @@ enum ExitStatus : int {
 inline constexpr const char* kExitStatusHelp =
     "exit status:\n"
     "  0  the printer answered (or the command succeeded)\n"
-    "  1  the printer did not answer, or another failure\n"
-    "  2  bad options, arguments or files\n"
-    "  3  no usable ZT-40 queue\n"
+    "  1  the printer did not answer, standard output could not be written, or another failure\n"
+    "  2  bad options, arguments or files (an option given twice, a number with a leading zero,\n"
+    "     a job id the program does not hold)\n"
+    "  3  no usable ZT-40 queue, or no queue of the name given with --queue\n"
     "  4  the print spooler cannot be reached\n"
     "  5  no permission to open the printer's USB device\n"
     "  6  the printer's USB device is in use by another program\n"
@@ -50,6 +51,14 @@ inline int ExitStatusOf(DeviceAccessFailure failure) {
 inline int BadSimulationFile(const std::string& error) {
     std::fprintf(stderr, "%s%s", error.c_str(), error.ends_with('\n') ? "" : "\n");
     return kExitBadArguments;
+}
+
+// A platform that could not be wired: a bad simulation file as above, anything else said
+// after the program's name.
+inline int WiringFailed(const WiredPlatform& wired) {
+    if (wired.exitStatus == kExitBadArguments) return BadSimulationFile(wired.error);
+    std::fprintf(stderr, "zt40ctl: %s%s", wired.error.c_str(), wired.error.ends_with('\n') ? "" : "\n");
+    return wired.exitStatus;
 }
 
 }  // namespace zt40::ctl

@@ -1,36 +1,12 @@
 #include "ctl/HistoryText.h"
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
 #include <string_view>
 
 #include "ctl/GroupText.h"
+#include "platform/TextOutput.h"
 
 namespace zt40 {
-
-namespace {
-
-std::string JsonString(std::string_view value) {
-    std::string out = "\"";
-    for (const char c : value) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20 || byte >= 0x7F) {
-            // The file is 8-bit text of no declared encoding: each byte stands for itself.
-            std::array<char, 8> escaped{};
-            std::snprintf(escaped.data(), escaped.size(), "\\u%04x", byte);
-            out += escaped.data();
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
-
-}  // namespace
 
 std::string HistoryJson(const std::vector<HistoryRow>& rows) {
     std::string out = "[";
@@ -66,21 +42,7 @@ std::string HistoryTable(const std::vector<HistoryRow>& rows) {
         }
         table.push_back(std::move(cells));
     }
-    std::vector<std::size_t> widths(table.front().size(), 0);
-    for (const auto& cells : table) {
-        for (std::size_t i = 0; i < cells.size(); ++i) widths[i] = std::max(widths[i], cells[i].size());
-    }
-    std::string out;
-    for (const auto& cells : table) {
-        std::string line;
-        for (std::size_t i = 0; i < cells.size(); ++i) {
-            line += cells[i];
-            if (i + 1 < cells.size()) line += std::string(widths[i] - cells[i].size() + 2, ' ');
-        }
-        while (!line.empty() && line.back() == ' ') line.pop_back();
-        out += line + "\n";
-    }
-    return out;
+    return AlignedColumns(table);
 }
 
 }  // namespace zt40

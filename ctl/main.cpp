@@ -1,12 +1,17 @@
 // zt40ctl: the printer's maintenance operations for scripts and headless machines.
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "ctl/Command.h"
 #include "ctl/ExitStatus.h"
+#include "platform/TextOutput.h"
 #include "platform/linux/UsbDevicePath.h"
 #include "platform/sim/Zt40StateFile.h"
 
@@ -29,6 +34,8 @@ void PrintUsage(std::FILE* out) {
                  "                     usb:1a2b:00c4:serial=ZT4000123 or usb:1a2b:00c4:port=1-1.4\n"
                  "  --queue NAME       use this print queue instead of the first usable ZT-40 queue\n"
                  "  -h, --help         show this text\n"
+                 "An option that takes a value is given once. Names and texts from outside the program\n"
+                 "(arguments, queue and driver names) are shown with control and malformed bytes as \\xNN.\n"
                  "%s"
                  "commands:\n",
                  kExitStatusHelp);
@@ -43,24 +50,59 @@ int BadArguments(const std::string& message) {
     return kExitBadArguments;
 }
 
-}  // namespace
-}  // namespace zt40::ctl
+// Standard output as a stream that remembers why a write failed: stdio keeps only that one
+// did, and by the time the command ends the reason (a full disk, a broken pipe's EPIPE) is gone.
+int g_outputError = 0;
 
-int main(int argc, char** argv) {
-    using namespace zt40::ctl;
+ssize_t WriteOutput(void*, const char* data, std::size_t size) {
+    std::size_t written = 0;
+    while (written < size) {
+        const ssize_t n = ::write(STDOUT_FILENO, data + written, size - written);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (g_outputError == 0) g_outputError = n < 0 ? errno : EIO;
+            return written > 0 ? static_cast<ssize_t>(written) : -1;
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    return static_cast<ssize_t>(written);
+}
+
+void RecordOutputErrors() {
+    FILE* out = fopencookie(nullptr, "w", cookie_io_functions_t{nullptr, WriteOutput, nullptr, nullptr});
+    if (!out) return;  // then a failure is still seen, only not why
+    if (::isatty(STDOUT_FILENO)) std::setvbuf(out, nullptr, _IOLBF, BUFSIZ);
+    stdout = out;
+}
+
+// Output that did not reach its file is a failure whatever the command did: a script must not
+// take an empty or cut answer for the printer's. A failure the command reported comes first.
+int CheckedOutput(int status) {
+    const bool flushed = std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
+    const bool closed = std::fclose(stdout) == 0;
+    if (flushed && closed) return status;
+    std::fprintf(stderr, "zt40ctl: cannot write standard output: %s\n",
+                 g_outputError != 0 ? std::strerror(g_outputError) : "a write failed");
+    return status == kExitOk || status == kExitNothingWritten ? kExitNoAnswer : status;
+}
+
+int Run(int argc, char** argv) {
     GlobalOptions options;
     std::vector<std::string> rest;
+    bool simulateGiven = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        if (arg == "--simulate") {
-            options.simulate = true;
-        } else if (arg.starts_with("--simulate=")) {
-            options.simulate = true;
+        if (arg == "--simulate" || arg.starts_with("--simulate=")) {
+            if (simulateGiven) return BadArguments("--simulate is given twice: name one state file at most");
+            simulateGiven = options.simulate = true;
+            if (arg == "--simulate") continue;
             options.simulateFile = std::string(arg.substr(11));
             if (options.simulateFile.empty()) return BadArguments("--simulate= needs a state file after the =");
         } else if (arg == "--device" || arg == "--queue") {
             if (i + 1 >= argc) return BadArguments(std::string(arg) + " needs a value");
-            (arg == "--device" ? options.device : options.queue) = argv[++i];
+            auto& value = arg == "--device" ? options.device : options.queue;
+            if (value) return BadArguments(std::string(arg) + " is given twice");
+            value = argv[++i];
         } else if (arg == "--help" || arg == "-h") {
             PrintUsage(stdout);
             return kExitOk;
@@ -90,4 +132,12 @@ int main(int argc, char** argv) {
         }
     }
     return BadArguments("unknown command " + rest.front());
+}
+
+}  // namespace
+}  // namespace zt40::ctl
+
+int main(int argc, char** argv) {
+    zt40::ctl::RecordOutputErrors();
+    return zt40::ctl::CheckedOutput(zt40::ctl::Run(argc, argv));
 }

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "device/CHeadDevice.h"
+#include "session/PrinterSession.h"
 #include "platform/linux/Ieee1284DeviceId.h"
 #include "platform/linux/UsbDevicePath.h"
 #include "platform/linux/UsbDeviceUri.h"
@@ -57,7 +58,7 @@ void RunEveryCommand(std::span<const std::uint8_t> replies) {
     FakeClock clock{0, 1000};  // a printer that stalls times out within a few polls
     RecordingMessageBox messages;
     CHeadDevice device(DeviceLinkPlatform{rig.Finder(), opener, clock, messages, rig.Spooler()});
-    if (!device.Open(rig.QueueName(), 0, 32)) return;
+    if (!OpenThroughQueue(device, rig.QueueName())) return;
     std::array<std::uint16_t, 9> nine{};
     std::array<std::uint16_t, 2> two{};
     std::uint32_t value = 0;

@@ -13,12 +13,6 @@ constexpr std::string_view kDataType = "RAW";
 constexpr std::string_view kAdjustmentDocument = "Adjustment";
 constexpr std::string_view kOriginDocument = "OriginHeader";
 
-constexpr int kOriginBody = 151;
-constexpr int kNinePinPattern = 152;
-constexpr int kPinHeaderBase = 152;  // pin n's header is 152 + n
-constexpr int kLettersBody = 171;
-constexpr int kPlainHeader = 172;
-
 constexpr Text kNoErrorText =
     ZT40_TR("CPrintJobSender", "The print spooler reported an error but gave no description of it.");
 constexpr Text kMissingData = ZT40_TR("CPrintJobSender", "The print data %1 is missing from the program.");
@@ -63,20 +57,20 @@ std::int32_t CPrintJobSender::SendResourceJob(std::string_view queueName, std::s
 }
 
 std::int32_t CPrintJobSender::PrintTestPattern(std::string_view queueName) {
-    constexpr std::array kResources = {kPlainHeader, kLettersBody, kNinePinPattern};
+    constexpr std::array kResources = {kPlainHeaderJob, kLettersBodyJob, kNinePinPatternJob};
     return SendResourceJob(queueName, kAdjustmentDocument, kResources);
 }
 
 // A pin outside 1 to 9 has no job: nothing is printed and nothing is shown.
 std::int32_t CPrintJobSender::PrintLetters(std::string_view queueName, int pin) {
     if (!IsPinNumber(pin)) return 0;
-    const std::array resources = {kPinHeaderBase + pin, kLettersBody};
+    const std::array resources = {kPinHeaderJobBase + pin, kLettersBodyJob};
     return SendResourceJob(queueName, kAdjustmentDocument, resources);
 }
 
 std::int32_t CPrintJobSender::PrintOriginMark(std::string_view queueName, int pin) {
     if (!IsPinNumber(pin)) return 0;
-    const std::array resources = {kPinHeaderBase + pin, kOriginBody};
+    const std::array resources = {kPinHeaderJobBase + pin, kOriginBodyJob};
     return SendResourceJob(queueName, kOriginDocument, resources);
 }
 

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/TextCompare.h"
+
 namespace zt40 {
 
 namespace {
@@ -26,12 +28,6 @@ std::string ToUpper(std::string_view text) {
     for (char& c : upper)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return upper;
-}
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
 }
 
 // The language named by an "@PJL ENTER LANGUAGE = x" line, empty for any other line.

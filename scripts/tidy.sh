@@ -7,4 +7,4 @@ build_dir=${BUILD_DIR:-$here/build}
 tidy=$(command -v run-clang-tidy-14 || command -v run-clang-tidy)
 # Our folders only; generated sources under any build folder are the tools', not ours.
 "$tidy" -p "$build_dir" -j2 -quiet \
-  "^(?!.*/build[^/]*/).*/(app|ctl|device|platform|printjob|record|wiring|wizards|ui|tests|bench|fuzz|tools)/.*\.cpp$"
+  "^(?!.*/build[^/]*/).*/(types|session|app|ctl|device|platform|printjob|record|wiring|wizards|ui|tests|bench|fuzz|tools)/.*\.cpp$"

@@ -97,6 +97,7 @@ ConnectOutcome PrinterSession::Connect(std::uint32_t boundMs, ReadyRule rule, co
     const QueueChoice choice = ChooseQueue(m_spooler, m_onlyQueue);
     if (choice.status == QueueChoiceStatus::SpoolerUnreachable) return {ConnectEnd::SpoolerUnreachable, {}, {}};
     if (choice.status == QueueChoiceStatus::NoUsableQueue) return {ConnectEnd::NoUsableQueue, {}, {}};
+    if (choice.status == QueueChoiceStatus::NoSuchQueue) return {ConnectEnd::NoSuchQueue, {}, {}};
     if (!Open(choice.name)) return {ConnectEnd::OpenFailed, choice.name, {}};
     return WaitForReady(boundMs, rule, cancelled);
 }

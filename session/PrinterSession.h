@@ -48,6 +48,7 @@ enum class ConnectEnd {
     Ready,
     SpoolerUnreachable,
     NoUsableQueue,
+    NoSuchQueue,  // --queue named a queue the spooler does not have
     OpenFailed,  // the access report says why
     NotReady,    // answered, not ready within the bound
     NoAnswer,    // the status could not be read (the status says whether with an error state)

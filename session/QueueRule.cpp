@@ -24,9 +24,15 @@ std::vector<std::string> UsableQueueNames(std::span<const QueueInfo> queues) {
 }
 
 QueueChoice ChooseQueue(ISpooler& spooler, const std::optional<std::string>& named) {
-    if (named) return {QueueChoiceStatus::Chosen, *named};
     std::vector<QueueInfo> queues;
     if (!spooler.EnumLocalQueues(queues)) return {QueueChoiceStatus::SpoolerUnreachable, {}};
+    if (named) {
+        // As the spooler spells it: names compare without regard to case, and a named queue
+        // need not pass the rule (the operator chose it).
+        const auto found = std::ranges::find_if(queues, [&](const QueueInfo& q) { return EqualsIgnoringCase(q.name, *named); });
+        if (found == queues.end()) return {QueueChoiceStatus::NoSuchQueue, {}};
+        return {QueueChoiceStatus::Chosen, found->name};
+    }
     const auto usable = std::ranges::find_if(queues, MatchesPrinterQueue);
     if (usable == queues.end()) return {QueueChoiceStatus::NoUsableQueue, {}};
     return {QueueChoiceStatus::Chosen, usable->name};

@@ -36,6 +36,7 @@ enum class QueueChoiceStatus {
     Chosen,
     SpoolerUnreachable,  // the spooler did not answer the list of its queues
     NoUsableQueue,       // it answered, and no queue passes the rule
+    NoSuchQueue,         // it answered, and has no queue of the name asked for
 };
 
 struct QueueChoice {
@@ -43,7 +44,7 @@ struct QueueChoice {
     std::string name;
 };
 
-// The queue named by --queue, taken as it is, or the first that passes the rule.
+// The queue named by --queue (as the spooler spells it), or the first that passes the rule.
 QueueChoice ChooseQueue(ISpooler& spooler, const std::optional<std::string>& named);
 
 }  // namespace zt40

@@ -82,23 +82,7 @@ QString Translate(const Text& text) {
 QString Render(const Message& message) {
     if (message.IsVerbatim()) return QString::fromStdString(message.verbatim);
     // The same substitution as the English edition's, on the translated pattern.
-    const QString pattern = Translate(message.text);
-    QString out;
-    out.reserve(pattern.size());
-    for (qsizetype i = 0; i < pattern.size(); ++i) {
-        const QChar c = pattern[i];
-        if (c == QLatin1Char('%') && i + 1 < pattern.size() && pattern[i + 1] >= QLatin1Char('1') &&
-            pattern[i + 1] <= QLatin1Char('9')) {
-            const auto index = static_cast<std::size_t>(pattern[i + 1].unicode() - u'1');
-            if (index < message.args.size()) {
-                out += QString::fromStdString(message.args[index]);
-                ++i;
-                continue;
-            }
-        }
-        out += c;
-    }
-    return out;
+    return QString::fromStdString(FillArguments(Translate(message.text).toStdString(), message.args));
 }
 
 }  // namespace zt40::ui

@@ -57,21 +57,25 @@ std::optional<Options> ParseOptions(const QStringList& args) {
     Options options;
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString& arg = args[i];
-        if (arg == QStringLiteral("--simulate")) {
+        // Everything after the first '=': a file name may hold one too.
+        const QString value = arg.mid(arg.indexOf(QLatin1Char('=')) + 1);
+        if (arg == QStringLiteral("--simulate") || arg.startsWith(QStringLiteral("--simulate="))) {
+            // As zt40ctl: one state file at most, and "--simulate=" names none.
+            if (options.wiring.simulate) return std::nullopt;
             options.wiring.simulate = true;
-        } else if (arg.startsWith(QStringLiteral("--simulate="))) {
-            options.wiring.simulate = true;
-            options.wiring.simulateFile = arg.section(QLatin1Char('='), 1).toStdString();
+            if (arg == QStringLiteral("--simulate")) continue;
+            if (value.isEmpty()) return std::nullopt;
+            options.wiring.simulateFile = value.toStdString();
         } else if (arg.startsWith(QStringLiteral("--queue=")) && arg.size() > 8) {
-            options.wiring.queue = arg.section(QLatin1Char('='), 1).toStdString();
+            options.wiring.queue = value.toStdString();
         } else if (arg.startsWith(QStringLiteral("--screenshot="))) {
-            options.screenshot = arg.section(QLatin1Char('='), 1);
+            options.screenshot = value;
         } else if (arg == QStringLiteral("--print-edition")) {
             options.printEdition = true;
         } else if (arg.startsWith(QStringLiteral("--simulator-screenshot="))) {
-            options.simulatorScreenshot = arg.section(QLatin1Char('='), 1);
+            options.simulatorScreenshot = value;
         } else if (arg.startsWith(QStringLiteral("--wear-screenshot="))) {
-            options.wearScreenshot = arg.section(QLatin1Char('='), 1);
+            options.wearScreenshot = value;
         } else {
             return std::nullopt;
         }

@@ -16,13 +16,6 @@ constexpr unsigned kDeviceIdTimeoutMs = 1000;
 // Two length bytes plus the shortest useful text, "MFG:x;MDL:y;".
 constexpr std::size_t kShortestDeviceId = 14;
 
-std::string_view Trim(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
 // Lower number, better key: a long key outranks its abbreviation.
 int Rank(std::string_view key, std::initializer_list<std::string_view> keys) {
     int rank = 0;

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <tuple>
 
+#include "platform/FileDescriptor.h"
 #include "platform/linux/Ieee1284DeviceId.h"
 
 namespace zt40 {
@@ -63,20 +64,6 @@ UsbStatus StatusOfErrno(int error) {
         return UsbStatus::Other;
     }
 }
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd = -1) : m_fd(fd) {}
-    ~FileDescriptor() {
-        if (m_fd >= 0) ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 class LibusbDeviceHandle final : public IUsbDeviceHandle {
 public:

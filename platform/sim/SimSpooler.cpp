@@ -18,12 +18,10 @@ constexpr std::string_view kNoPageText = "No page has been started.";
 constexpr std::string_view kUnknownJobText = "The job id is invalid.";
 constexpr std::string_view kQueueGoneText = "The printer has been deleted.";
 
-constexpr int kEmbeddedResourceIds[] = {151, 152, 153, 154, 155, 156, 157, 158, 159, 160, 161, 171, 172};
-
 // Which embedded job, if any, the written bytes were taken from.
 int EmbeddedResourceAt(const std::uint8_t* data, std::size_t size) {
     const std::less<const std::uint8_t*> before;
-    for (const int id : kEmbeddedResourceIds) {
+    for (const int id : kEmbeddedJobIds) {
         const auto resource = EmbeddedJobs().Find(id);
         if (resource.empty()) continue;
         const std::uint8_t* begin = resource.data();
@@ -342,7 +340,7 @@ void AddDemoQueue(SimSpooler& spooler, SimSpooler::AttributesFn attributes) {
     QueueInfo info;
     info.name = std::string(kSimQueueName);
     info.portName = std::string(kSimPrinterPort);
-    info.driverName = std::string(kSimPrinterDriver);
+    info.driverName = std::string(kPrinterDriverName);
     spooler.AddQueue(std::move(info), std::move(attributes));
 }
 

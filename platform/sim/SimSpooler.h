@@ -20,7 +20,6 @@ namespace zt40 {
 inline constexpr std::string_view kSimQueueName = "ZT-40";
 inline constexpr std::string_view kSimPrinterSerial = "SIM0001";
 inline constexpr std::string_view kSimPrinterPort = "USB://Velmora/ZT-40?serial=SIM0001";
-inline constexpr std::string_view kSimPrinterDriver = "Velmora ZT-40";
 
 enum class SimSpoolStep { Open, GetInfo, StartDoc, StartPage, Write, EndPage, EndDoc, Cancel, Close, Release };
 

@@ -14,32 +14,15 @@
 #include <optional>
 #include <span>
 
+#include "platform/FileDescriptor.h"
+#include "platform/TextCompare.h"
+#include "platform/TextOutput.h"
+
 namespace zt40 {
 
 namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor() {
-        if (m_fd >= 0) ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
-std::string_view Trim(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(" \t\r");
-    return text.substr(first, last - first + 1);
-}
 
 std::vector<std::string_view> SplitWords(std::string_view text) {
     std::vector<std::string_view> words;
@@ -266,23 +249,6 @@ StateFileResult LoadStateFile(const std::string& path) {
     if (length > kMaxStateFileSize) return fail("is longer than " + std::to_string(kMaxStateFileSize) + " bytes");
     text.resize(length);
     return ParseStateFile(text);
-}
-
-std::string EscapeForTerminal(std::string_view text) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string escaped;
-    escaped.reserve(text.size());
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte < 0x7F) {
-            escaped += c;
-        } else {
-            escaped += "\\x";
-            escaped += kHex[byte >> 4];
-            escaped += kHex[byte & 0x0F];
-        }
-    }
-    return escaped;
 }
 
 std::string DescribeErrors(std::string_view source, const std::vector<StateFileError>& errors) {

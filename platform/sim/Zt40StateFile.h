@@ -53,10 +53,6 @@ StateFileResult ParseStateFile(std::string_view text);
 // Reads only a regular file of at most kMaxStateFileSize bytes; anything else is an error on line 0.
 StateFileResult LoadStateFile(const std::string& path);
 
-// Bytes a terminal would act on (controls, NUL, anything not plain ASCII) as \xNN, so that a
-// binary file's bytes can be shown in a message.
-std::string EscapeForTerminal(std::string_view text);
-
 // "path:line: message" for each error, one a line, with the file's own bytes escaped.
 std::string DescribeErrors(std::string_view source, const std::vector<StateFileError>& errors);
 

@@ -139,6 +139,18 @@
 <context>
     <name>Doctor</name>
     <message>
+        <source>the queue &quot;%1&quot; does not use the &quot;Velmora ZT-40&quot; driver</source>
+        <translation>the queue &quot;%1&quot; does not use the &quot;Velmora ZT-40&quot; driver</translation>
+    </message>
+    <message>
+        <source>no queue is named &quot;%1&quot;</source>
+        <translation>no queue is named &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>name a ZT-40 queue that zt40ctl queues lists</source>
+        <translation>name a ZT-40 queue that zt40ctl queues lists</translation>
+    </message>
+    <message>
         <source>not on a USB port</source>
         <translation>not on a USB port</translation>
     </message>

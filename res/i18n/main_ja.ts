@@ -139,6 +139,18 @@
 <context>
     <name>Doctor</name>
     <message>
+        <source>the queue &quot;%1&quot; does not use the &quot;Velmora ZT-40&quot; driver</source>
+        <translation>キュー "%1" は "Velmora ZT-40" ドライバーを使っていません</translation>
+    </message>
+    <message>
+        <source>no queue is named &quot;%1&quot;</source>
+        <translation>"%1" という名前のキューはありません</translation>
+    </message>
+    <message>
+        <source>name a ZT-40 queue that zt40ctl queues lists</source>
+        <translation>zt40ctl queues が示す ZT-40 のキューを指定してください</translation>
+    </message>
+    <message>
         <source>not on a USB port</source>
         <translation>USBポートにありません</translation>
     </message>

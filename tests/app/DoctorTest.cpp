@@ -192,6 +192,42 @@ TEST(DoctorReport, TheStatusLineShowsTheFirstProblem) {
 }
 
 // The status line and the doctor word a failed road to the printer with one function.
+// --queue: only the named queue is looked at, and the printer check opens that queue's device.
+TEST(DoctorNamedQueue, LooksOnlyAtTheNamedQueue) {
+    const struct {
+        const char* named;
+        const char* queueLine;
+        const char* printerLine;  // the start of the printer check's line
+    } cases[] = {
+        {"ZT-40", "ok      queue     \"ZT-40\" will be used", "ok      printer"},
+        {"Backup", "ok      queue     \"Backup\" will be used", "ok      printer"},
+        {"Laser", "problem queue     the queue \"Laser\" does not use the \"Velmora ZT-40\" driver", "skipped printer"},
+        {"Nope", "problem queue     no queue is named \"Nope\"", "skipped printer"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.named);
+        SimPrinterRig rig;
+        ScriptedSpooler spooler(rig.Spooler());
+        // "Backup" is listed after "ZT-40" and leads to the same printer; "Laser" is no ZT-40.
+        rig.Spooler().AddQueue(Queue("Backup", SimPortName("SIM0001")));
+        spooler.extra = {Queue("Laser", "USB009", "Other Laser")};
+        ScriptedProbe probe;
+        FakeClock clock{0, 1};
+        RecordingMessageBox messages;
+        PrinterSession session(rig.Platform(clock, messages), SleepPause, &rig.Report());
+        test::FakeDataFolderPlatform folders;
+        folders.override = "/records";
+        const auto report = RunDoctor(DoctorPlatform{spooler, probe, session, &rig.Report(), folders, c.named});
+        std::vector<std::string> lines;
+        for (const auto& check : report.checks) lines.push_back(FormatCheckLine(check));
+        ASSERT_EQ(lines.size(), 8u);
+        EXPECT_TRUE(lines[1].starts_with(c.queueLine)) << lines[1];
+        EXPECT_EQ(lines[1].find("not chosen"), std::string::npos) << "the other queues are not looked at";
+        EXPECT_TRUE(lines[6].starts_with(c.printerLine)) << lines[6];
+        EXPECT_EQ(report.queueName, lines[1].starts_with("ok") ? c.named : "");
+    }
+}
+
 TEST(LinkProblem, OnlyWhatTheConnectRequestDoesNotSayAlready) {
     using F = DeviceAccessFailure;
     const struct {

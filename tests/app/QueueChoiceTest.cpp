@@ -38,7 +38,13 @@ INSTANTIATE_TEST_SUITE_P(
         ChoiceCase{"none", false, {ZtQueue("B", "S", kPrinterAttributeNetwork)}, {}, QueueChoiceStatus::NoUsableQueue, ""},
         ChoiceCase{"empty", false, {}, {}, QueueChoiceStatus::NoUsableQueue, ""},
         ChoiceCase{"spoolerDown", true, {ZtQueue("A")}, {}, QueueChoiceStatus::SpoolerUnreachable, ""},
-        ChoiceCase{"namedWins", true, {}, std::string("Mine"), QueueChoiceStatus::Chosen, "Mine"}),
+        // A named queue need not pass the rule, but must exist; its name as the spooler spells it.
+        ChoiceCase{"namedWins", false, {ZtQueue("A"), ZtQueue("Mine", "S", kPrinterAttributeNetwork)},
+                   std::string("Mine"), QueueChoiceStatus::Chosen, "Mine"},
+        ChoiceCase{"namedAnyCase", false, {ZtQueue("Mine")}, std::string("mINE"), QueueChoiceStatus::Chosen, "Mine"},
+        ChoiceCase{"namedUnknown", false, {ZtQueue("A")}, std::string("Min"), QueueChoiceStatus::NoSuchQueue, ""},
+        ChoiceCase{"namedSpoolerDown", true, {ZtQueue("Mine")}, std::string("Mine"),
+                   QueueChoiceStatus::SpoolerUnreachable, ""}),
     [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace

@@ -73,6 +73,11 @@ TEST_F(CtlAdjustPinsTest, FailuresExitWithTheirStatus) {
         {"EndOfInputBeforeTheReadings", " adjust-pins", 1, "pin 1: ", "x"},
         {"BadReadings", " adjust-pins --readings D0,D0", 2, "is not nine readings", ""},
         {"UnknownOption", " adjust-pins --fast", 2, "unknown argument", ""},
+        // --queue picks the printer; a queue that is not there leaves nothing to adjust.
+        {"NamedQueue", " --queue ZT-40 adjust-pins --no-print --readings B2,B5,None,None,None,None,None,None,None", 0,
+         "", "o"},
+        {"UnknownQueue", " --queue Other adjust-pins --no-print --readings B2,B5,None,None,None,None,None,None,None", 1,
+         "No ZT-40 is connected and ready", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

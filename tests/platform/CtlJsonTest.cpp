@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ctl/Json.h"
+#include "platform/TextOutput.h"
 #include "tests/support/CtlProgram.h"
 
 namespace zt40::testing {
@@ -21,8 +22,18 @@ TEST(CtlJsonText, EscapesWhatWouldBreakTheDocument) {
         {"\n\t\x1b", "\"\\u000a\\u0009\\u001b\""},
         {"Zürich", "\"Zürich\""},  // UTF-8 stays as it is
         {"", "\"\""},
+        // Whatever is not well-formed UTF-8 becomes \u00XX, byte by byte, so the document stays valid.
+        {"lat\xe9", "\"lat\\u00e9\""},                         // a Latin-1 byte
+        {"\xe3\x83", "\"\\u00e3\\u0083\""},                     // a sequence cut short
+        {"\xe3\x83\x97", "\"\xe3\x83\x97\""},                    // the same sequence whole
+        {"\xc0\xaf", "\"\\u00c0\\u00af\""},                     // an overlong '/'
+        {"\xed\xa0\x80", "\"\\u00ed\\u00a0\\u0080\""},          // a surrogate
+        {"\xf4\x90\x80\x80", "\"\\u00f4\\u0090\\u0080\\u0080\""},  // above U+10FFFF
+        {"\xf0\x9f\x96\xa8", "\"\xf0\x9f\x96\xa8\""},               // a four-byte character
+        {"\x80" "a", "\"\\u0080a\""},                         // a stray continuation byte
+        {"\x7f", "\"\\u007f\""},
     };
-    for (const auto& c : cases) EXPECT_EQ(ctl::JsonText(c.in), c.out) << c.out;
+    for (const auto& c : cases) EXPECT_EQ(JsonString(c.in), c.out) << c.out;
 }
 
 using CtlJsonTest = CtlProgramTest;

@@ -93,7 +93,7 @@ TEST_F(CtlHistoryTest, RestoreSaysWhetherAnythingWasWritten) {
         {"--simulate restore --force", 2, "usage: zt40ctl"},
         // --queue picks the printer; a queue that is not there is said so.
         {"--simulate --queue ZT-40 restore", 7, "Both groups are in range: nothing was written."},
-        {"--simulate --queue Other restore", 1, "zt40ctl: restore: cannot open the printer of queue \"Other\""},
+        {"--simulate --queue Other restore", 3, "zt40ctl: restore: there is no print queue named \"Other\""},
     };
     for (const auto& c : cases) {
         const auto run = Ctl(c.arguments);

@@ -117,7 +117,7 @@ TEST_P(SessionConnect, ChoosesOpensAndWaits) {
     EXPECT_EQ(outcome.end, c.end);
     EXPECT_EQ(outcome.queueName, c.queueName);
     EXPECT_EQ(t.session->Ready(), c.ready);
-    EXPECT_EQ(t.session->Opened(), c.end != ConnectEnd::OpenFailed && outcome.queueName != "");
+    EXPECT_EQ(t.session->Opened(), c.end != ConnectEnd::OpenFailed && !outcome.queueName.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -133,8 +133,10 @@ INSTANTIATE_TEST_SUITE_P(
                         r.rig.Printer().Unplug();
                     },
                     ConnectEnd::NoUsableQueue, "", false},
-        // A named queue is taken as it is: its device is what fails.
-        ConnectCase{"namedUnknown", "Other", {}, ConnectEnd::OpenFailed, "Other", false},
+        // A name the spooler does not have is told apart from a queue whose device fails,
+        // and the spelling of a name is the spooler's.
+        ConnectCase{"namedUnknown", "Other", {}, ConnectEnd::NoSuchQueue, "", false},
+        ConnectCase{"namedOtherCase", "second", {}, ConnectEnd::Ready, "Second", true},
         ConnectCase{"busyBeyondTheBound", {},
                     [](SessionRig& r) { r.rig.Printer().Firmware().SetNotReady(1'000'000, kBusy); },
                     ConnectEnd::NotReady, "ZT-40", false},

@@ -9,16 +9,13 @@
 
 #include "JobWriter.h"
 #include "Patterns.h"
+#include "platform/JobResources.h"
 
 namespace {
 
 using namespace zt40::jobgen;
-
-constexpr int kOriginBodyId = 151;
-constexpr int kNinePinPatternId = 152;
-constexpr int kFirstPinHeaderId = 153;  // pin n uses 152 + n
-constexpr int kLettersBodyId = 171;
-constexpr int kPlainHeaderId = 172;
+using zt40::kLettersBodyJob, zt40::kNinePinPatternJob, zt40::kOriginBodyJob, zt40::kPinHeaderJobBase,
+    zt40::kPlainHeaderJob;
 
 bool WriteJob(const std::string& folder, int id, const Bytes& bytes) {
     const std::string path = folder + "/job_" + std::to_string(id) + ".bin";
@@ -44,28 +41,28 @@ int main(int argc, char** argv) {
 
     Bytes plainHeader;
     AppendHeader(plainHeader, kSingleJobSettings, std::nullopt);
-    ok = WriteJob(folder, kPlainHeaderId, plainHeader) && ok;
+    ok = WriteJob(folder, kPlainHeaderJob, plainHeader) && ok;
 
     for (int pin = 1; pin <= 9; ++pin) {
         Bytes pinHeader;
         AppendHeader(pinHeader, kSingleJobSettings, pin);
-        ok = WriteJob(folder, kFirstPinHeaderId + pin - 1, pinHeader) && ok;
+        ok = WriteJob(folder, kPinHeaderJobBase + pin, pinHeader) && ok;
     }
 
     Bytes letters;
     AppendRasterBody(letters, DrawLettersSample(), kLettersTop, kLettersLeft, AfterLastRow::ZeroByte);
-    ok = WriteJob(folder, kLettersBodyId, letters) && ok;
+    ok = WriteJob(folder, kLettersBodyJob, letters) && ok;
 
     Bytes origin;
     AppendRasterBody(origin, DrawOriginMark(), kOriginTop, kOriginLeft);
-    ok = WriteJob(folder, kOriginBodyId, origin) && ok;
+    ok = WriteJob(folder, kOriginBodyJob, origin) && ok;
 
     Bytes pattern;
     for (int pin = 1; pin <= 9; ++pin) {
         AppendHeader(pattern, kPatternJobSettings, pin);
         AppendRasterBody(pattern, DrawPinPattern(pin), kPatternTop, kPatternLeft);
     }
-    ok = WriteJob(folder, kNinePinPatternId, pattern) && ok;
+    ok = WriteJob(folder, kNinePinPatternJob, pattern) && ok;
 
     return ok ? 0 : 1;
 }

@@ -109,10 +109,12 @@ int RunMetrics(const GlobalOptions& options, const std::vector<std::string>& arg
     const auto& access = wiring.AccessReport();
     switch (connected.end) {
     case ConnectEnd::SpoolerUnreachable:
-    case ConnectEnd::NoUsableQueue: {
+    case ConnectEnd::NoUsableQueue:
+    case ConnectEnd::NoSuchQueue: {
         const auto choice = connected.end == ConnectEnd::SpoolerUnreachable ? QueueChoiceStatus::SpoolerUnreachable
-                                                                             : QueueChoiceStatus::NoUsableQueue;
-        return Report(output, reading, ExitStatusOf(choice), QueueChoiceText(choice));
+                            : connected.end == ConnectEnd::NoSuchQueue      ? QueueChoiceStatus::NoSuchQueue
+                                                                            : QueueChoiceStatus::NoUsableQueue;
+        return Report(output, reading, ExitStatusOf(choice), QueueChoiceText(choice, options.queue));
     }
     case ConnectEnd::OpenFailed:
         // Another program's job or tool: its business, not a failure of the scrape.

@@ -178,6 +178,8 @@ int main(int argc, char** argv) {
                 // Read after the poll's read, so the day's sample is in it.
                 ui::HistoryDialog history(ReadUsageHistory(records.Platform()), ReadSamples(records.Platform()), &window);
                 history.ShowWear();
+                // Tall enough for the legend's nine pins in either edition.
+                history.resize(history.width(), 560);
                 history.show();
                 QCoreApplication::processEvents();
                 saved = saved && Save(history, options->wearScreenshot);

@@ -58,7 +58,8 @@ public:
         m_frame.SetUsageRecordPlatform(platform);
         m_records.emplace(platform);
     }
-    void WriteUsageRecord(bool finished) { m_frame.WriteUsageRecord(finished); }
+    std::optional<Message> WriteUsageRecord(bool finished) { return m_frame.WriteUsageRecord(finished); }
+    const std::optional<Message>& RecordFailure() const { return m_frame.RecordFailure(); }
     RestoreOutcome RestoreSettings() { return m_frame.Restore(); }
     RestoreOutcome PreviewRestore() { return m_frame.PreviewRestore(); }
 

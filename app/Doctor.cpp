@@ -167,9 +167,15 @@ DoctorReport RunDoctor(const DoctorPlatform& platform) {
     std::vector<QueueInfo> queues;
     const QueueInfo* target = nullptr;
     if (!platform.spooler.EnumLocalQueues(queues)) {
-        checks.Add("spooler", ProbeAnswer::Problem(Of(ZT40_TR("Doctor", "the print spooler cannot be reached: %1"),
-                                                      {platform.spooler.LastErrorText()}),
-                                                   Of(ZT40_TR("Doctor", "start it: sudo systemctl start cups"))));
+        if (platform.spooler.LastFailure() == SpoolerFailure::NotAnswering) {
+            checks.Add("spooler", ProbeAnswer::Problem(Of(ZT40_TR("Doctor", "the print spooler does not answer: %1"),
+                                                          {platform.spooler.LastErrorText()}),
+                                                       Of(ZT40_TR("Doctor", "restart it: sudo systemctl restart cups"))));
+        } else {
+            checks.Add("spooler", ProbeAnswer::Problem(Of(ZT40_TR("Doctor", "the print spooler cannot be reached: %1"),
+                                                          {platform.spooler.LastErrorText()}),
+                                                       Of(ZT40_TR("Doctor", "start it: sudo systemctl start cups"))));
+        }
         checks.Skip("queue", notChecked());
     } else {
         checks.Add("spooler", ProbeAnswer::Ok(Of(ZT40_TR("Doctor", "the print spooler answers"))));

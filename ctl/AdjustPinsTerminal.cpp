@@ -147,7 +147,8 @@ std::string CorrectionsLine(const PinCorrections& corrections) { return "correct
 
 AdjustPinsOutcome RunAdjustPins(const DeviceLinkPlatform& platform, ITerminal& terminal, CPrintJobSender& sender,
                                 const AdjustPinsRequest& request, const PauseFn& pause,
-                                const UsageRecordPlatform* record, PinSettings* readBack, ConnectEnd* connectEnd) {
+                                const UsageRecordPlatform* record, PinSettings* readBack, ConnectEnd* connectEnd,
+                                std::optional<Message>* recordFailure) {
     PrinterSession session(platform, pause, nullptr, request.queue);
     const auto connected =
         session.Connect(kAdjustPinsReadyBoundMs, ReadyRule::LowBitsAreOne, [&terminal] { return terminal.Interrupted(); });
@@ -169,6 +170,7 @@ AdjustPinsOutcome RunAdjustPins(const DeviceLinkPlatform& platform, ITerminal& t
         return steps.Run(sheet) == kWizardFinished;
     });
     if (steps.Outcome() == AdjustPinsOutcome::Completed && readBack != nullptr) *readBack = steps.ReadBack();
+    if (recordFailure != nullptr) *recordFailure = frame.RecordFailure();
     return steps.Outcome();
 }
 

@@ -50,10 +50,11 @@ inline constexpr std::uint32_t kAdjustPinsReadyBoundMs = 10000;
 
 // Connects through the printer session and runs the wizard inside the maintenance frame,
 // appending its record through `record` when given. `readBack` receives the settings read
-// from the printer after a completed run; `connectEnd` how the connect ended.
+// from the printer after a completed run; `connectEnd` how the connect ended; `recordFailure`
+// why the run's record was not kept.
 AdjustPinsOutcome RunAdjustPins(const DeviceLinkPlatform& platform, ITerminal& terminal, CPrintJobSender& sender,
                                 const AdjustPinsRequest& request, const PauseFn& pause,
                                 const UsageRecordPlatform* record = nullptr, PinSettings* readBack = nullptr,
-                                ConnectEnd* connectEnd = nullptr);
+                                ConnectEnd* connectEnd = nullptr, std::optional<Message>* recordFailure = nullptr);
 
 }  // namespace zt40

@@ -72,11 +72,24 @@ public:
         std::fprintf(stdout, "%.*s%s", static_cast<int>(text.size()), text.data(), text.ends_with('\n') ? "" : "\n");
         std::fflush(stdout);
     }
+    // Reports may echo a typed reading or a queue name: escaped, as every echo is.
     void Report(std::string_view text) override {
-        std::fprintf(stderr, "%.*s%s", static_cast<int>(text.size()), text.data(), text.ends_with('\n') ? "" : "\n");
+        const std::string shown = TerminalText(Message::Verbatim(std::string(text)));
+        std::fprintf(stderr, "%s%s", shown.c_str(), shown.ends_with('\n') ? "" : "\n");
     }
     bool Interrupted() const override { return g_interrupted != 0; }
 };
+
+// What the run left on the printer, for a run whose record could not be kept.
+std::string PrinterPartText(AdjustPinsOutcome outcome) {
+    switch (outcome) {
+        case AdjustPinsOutcome::Completed: return "The new pin adjustments were written to the printer";
+        case AdjustPinsOutcome::Interrupted: return "The adjustment was cancelled and the saved settings written back";
+        case AdjustPinsOutcome::NotWritten: return "Nothing was written to the printer";
+        case AdjustPinsOutcome::NoPrinter: break;
+    }
+    return "The printer was not reached";
+}
 
 int Usage(const std::string& why) {
     std::fprintf(stderr, "zt40ctl: adjust-pins: %s\n", EscapeForTerminal(why).c_str());
@@ -129,26 +142,21 @@ int RunAdjustPinsCommand(const GlobalOptions& options, const std::vector<std::st
     const RecordWiring record{std::string(kRecordApplicationName)};
     PinSettings readBack;
     ConnectEnd connectEnd = ConnectEnd::Ready;
-    const AdjustPinsOutcome outcome =
-        RunAdjustPins(wiring.Platform(), terminal, sender, request, SleepPause, &record.Platform(), &readBack, &connectEnd);
-    std::optional<QueueChoiceStatus> unchosen;
-    if (connectEnd == ConnectEnd::SpoolerUnreachable) unchosen = QueueChoiceStatus::SpoolerUnreachable;
-    if (connectEnd == ConnectEnd::NoUsableQueue) unchosen = QueueChoiceStatus::NoUsableQueue;
-    if (connectEnd == ConnectEnd::NoSuchQueue) unchosen = QueueChoiceStatus::NoSuchQueue;
-    if (unchosen) {
-        std::fprintf(stderr, "zt40ctl: %s\n", QueueChoiceText(*unchosen, options.queue).c_str());
-        return ExitStatusOf(*unchosen);
+    std::optional<Message> recordFailure;
+    const AdjustPinsOutcome outcome = RunAdjustPins(wiring.Platform(), terminal, sender, request, SleepPause,
+                                                    &record.Platform(), &readBack, &connectEnd, &recordFailure);
+    if (const auto status = SayQueueNotChosen(connectEnd, options.queue, nullptr)) return *status;
+    if (outcome == AdjustPinsOutcome::Completed) terminal.Print(PinSettingsLines(readBack));
+    if (recordFailure) {
+        terminal.Report(PrinterPartText(outcome) + ", but the usage record of this run was not kept.");
+        return kExitRecordFile;
     }
-    if (outcome != AdjustPinsOutcome::Completed) return kExitNoAnswer;
-    terminal.Print(PinSettingsLines(readBack));
-    return kExitOk;
+    return outcome == AdjustPinsOutcome::Completed ? kExitOk : kExitNoAnswer;
 }
 
-const RegisterCommand kAdjustPins{Command{
-    "adjust-pins",
-    "adjust-pins [--no-print] [--readings L1,...,L9] [--dry-run]  the pin adjustment on a terminal",
-    RunAdjustPinsCommand,
-}};
+const RegisterCommand kAdjustPins(
+    {"adjust-pins", "adjust-pins [--no-print] [--readings L1,...,L9] [--dry-run]  the pin adjustment on a terminal",
+     RunAdjustPinsCommand});
 
 }  // namespace
 

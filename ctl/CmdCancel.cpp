@@ -31,12 +31,10 @@ int RunCancel(const GlobalOptions& options, const std::vector<std::string>& args
     std::string wiringError;
     auto spooler = MakeSpooler(options, wiringError);
     if (!spooler) return BadSimulationFile(wiringError);
-    const auto choice = ChooseQueue(*spooler, options.queue);
-    if (choice.status != QueueChoiceStatus::Chosen) {
-        std::fprintf(stderr, "zt40ctl: cancel: %s\n", QueueChoiceText(choice.status, options.queue).c_str());
-        return ExitStatusOf(choice.status);
-    }
-    const std::string& queueName = choice.name;
+    int status = kExitOk;
+    const auto chosen = ChooseQueueOrSay(*spooler, options.queue, "cancel", status);
+    if (!chosen) return status;
+    const std::string& queueName = *chosen;
     auto queue = spooler->OpenQueue(queueName);
     if (!queue) {
         std::fprintf(stderr, "zt40ctl: cancel: cannot open the queue %s: %s\n", EscapeForTerminal(queueName).c_str(),

@@ -107,15 +107,15 @@ int RunMetrics(const GlobalOptions& options, const std::vector<std::string>& arg
     reading.queue = connected.queueName;
     reading.printer = session.PrinterName();
     const auto& access = wiring.AccessReport();
+    if (const auto choice = FailedQueueChoice(connected.end)) {
+        return Report(output, reading, ExitStatusOf(*choice), QueueChoiceText(*choice, options.queue));
+    }
     switch (connected.end) {
     case ConnectEnd::SpoolerUnreachable:
+    case ConnectEnd::SpoolerNotAnswering:
     case ConnectEnd::NoUsableQueue:
-    case ConnectEnd::NoSuchQueue: {
-        const auto choice = connected.end == ConnectEnd::SpoolerUnreachable ? QueueChoiceStatus::SpoolerUnreachable
-                            : connected.end == ConnectEnd::NoSuchQueue      ? QueueChoiceStatus::NoSuchQueue
-                                                                            : QueueChoiceStatus::NoUsableQueue;
-        return Report(output, reading, ExitStatusOf(choice), QueueChoiceText(choice, options.queue));
-    }
+    case ConnectEnd::NoSuchQueue:  // said above
+        break;
     case ConnectEnd::OpenFailed:
         // Another program's job or tool: its business, not a failure of the scrape.
         if (access.Last() == DeviceAccessFailure::Busy) return Report(output, reading);

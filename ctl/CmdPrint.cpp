@@ -56,12 +56,10 @@ int RunPrint(PrintKind kind, const GlobalOptions& options, const std::vector<std
     std::string error;
     auto spooler = MakeSpooler(options, error);
     if (!spooler) return BadSimulationFile(error);
-    const auto choice = ChooseQueue(*spooler, options.queue);
-    if (choice.status != QueueChoiceStatus::Chosen) {
-        std::fprintf(stderr, "zt40ctl: %s: %s\n", name, QueueChoiceText(choice.status, options.queue).c_str());
-        return ExitStatusOf(choice.status);
-    }
-    const std::string& queue = choice.name;
+    int status = kExitOk;
+    const auto chosen = ChooseQueueOrSay(*spooler, options.queue, name, status);
+    if (!chosen) return status;
+    const std::string& queue = *chosen;
 
     StdioMessageBox console;
     CountingMessageBox messages(console);

@@ -49,8 +49,9 @@ int RunQueues(const GlobalOptions& options, const std::vector<std::string>& args
     if (!spooler) return BadSimulationFile(error);
     std::vector<QueueInfo> queues;
     if (!spooler->EnumLocalQueues(queues)) {
-        std::fprintf(stderr, "zt40ctl: queues: the print spooler cannot be reached: %s\n",
-                     EscapeForTerminal(spooler->LastErrorText()).c_str());
+        const bool silent = spooler->LastFailure() == SpoolerFailure::NotAnswering;
+        std::fprintf(stderr, "zt40ctl: queues: the print spooler %s: %s\n",
+                     silent ? "does not answer" : "cannot be reached", EscapeForTerminal(spooler->LastErrorText()).c_str());
         return kExitSpoolerUnreachable;
     }
     if (json) {

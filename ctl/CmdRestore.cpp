@@ -57,8 +57,11 @@ void PrintPreview(const RestoreOutcome& outcome, const PinSettings& settings, co
         std::printf("Both groups are in range: restore would write nothing.\n");
         return;
     }
-    std::printf("Restore would write %s (values marked * change):\n",
-                outcome.plan.fromRecord ? ("the last usable record of " + EscapeForTerminal(path)).c_str() : "the defaults (no usable record)");
+    const std::string shown = EscapeForTerminal(path);
+    const std::string source = outcome.basis == RestoreBasis::RecordUsed ? "the last usable record of " + shown
+                               : outcome.basis == RestoreBasis::NoFile   ? "the defaults (no record file yet)"
+                                                                         : "the defaults (no usable record in " + shown + ")";
+    std::printf("Restore would write %s (values marked * change):\n", source.c_str());
     if (const auto& to = outcome.plan.settings) {
         std::printf("pin settings (out of range now):\n");
         PrintValues("word pair", settings.WordPair, to->WordPair);
@@ -95,18 +98,12 @@ int RunRestore(const GlobalOptions& options, const std::vector<std::string>& arg
     PlatformWiring& wiring = *wired.wiring;
     PrinterSession session(wiring.Platform(), SleepPause, &wiring.AccessReport(), options.queue);
     const ConnectOutcome connected = session.Connect(kReadyBoundMs);
+    if (const auto exitStatus = SayQueueNotChosen(connected.end, options.queue, "restore")) return *exitStatus;
     const std::string hint = wiring.AccessReport().Hint();
     const std::string withHint = hint.empty() ? "" : ": " + hint;
     switch (connected.end) {
     case ConnectEnd::Ready:
         break;
-    case ConnectEnd::SpoolerUnreachable:
-        return Fail(QueueChoiceText(QueueChoiceStatus::SpoolerUnreachable),
-                    ExitStatusOf(QueueChoiceStatus::SpoolerUnreachable));
-    case ConnectEnd::NoUsableQueue:
-        return Fail(QueueChoiceText(QueueChoiceStatus::NoUsableQueue, options.queue), ExitStatusOf(QueueChoiceStatus::NoUsableQueue));
-    case ConnectEnd::NoSuchQueue:
-        return Fail(QueueChoiceText(QueueChoiceStatus::NoSuchQueue, options.queue), ExitStatusOf(QueueChoiceStatus::NoSuchQueue));
     case ConnectEnd::OpenFailed:
         return Fail("cannot open the printer of queue \"" + connected.queueName + "\"" + withHint,
                     ExitStatusOf(wiring.AccessReport().Last()));
@@ -121,6 +118,9 @@ int RunRestore(const GlobalOptions& options, const std::vector<std::string>& arg
     if (dryRun) {
         const auto outcome = frame.PreviewRestore();
         if (outcome.fileFailure) std::fprintf(stderr, "zt40ctl: restore: %s\n", TerminalText(*outcome.fileFailure).c_str());
+        if (outcome.basis == RestoreBasis::FileUnreadable) {
+            return Fail("would write nothing until " + outcome.path + " can be read", kExitRecordFile);
+        }
         PrintPreview(outcome, frame.Copies().settings, frame.Copies().counters, outcome.path);
         return outcome.fileFailure ? kExitNoAnswer : kExitOk;
     }
@@ -129,6 +129,8 @@ int RunRestore(const GlobalOptions& options, const std::vector<std::string>& arg
         std::printf("Both groups are in range: nothing was written.\n");
         return kExitNothingWritten;
     }
+    // The view has said which file and what stood in the way.
+    if (outcome.basis == RestoreBasis::FileUnreadable) return kExitRecordFile;
     const char* source = outcome.plan.fromRecord ? "the last usable record" : "the defaults";
     const auto report = [&](bool planned, bool written, const char* group) {
         if (!planned) return;

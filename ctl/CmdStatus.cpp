@@ -82,15 +82,10 @@ int RunStatus(const GlobalOptions& options, const std::vector<std::string>& args
     } else {
         connected = session.Connect(kReadyWaitMs);
     }
+    if (const auto exitStatus = SayQueueNotChosen(connected.end, options.queue, nullptr)) return *exitStatus;
     const std::string& queueName = connected.queueName;
     const std::uint16_t status = connected.status.Raw();
     switch (connected.end) {
-    case ConnectEnd::SpoolerUnreachable:
-        return Fail(QueueChoiceText(QueueChoiceStatus::SpoolerUnreachable), ExitStatusOf(QueueChoiceStatus::SpoolerUnreachable));
-    case ConnectEnd::NoUsableQueue:
-        return Fail(QueueChoiceText(QueueChoiceStatus::NoUsableQueue, options.queue), ExitStatusOf(QueueChoiceStatus::NoUsableQueue));
-    case ConnectEnd::NoSuchQueue:
-        return Fail(QueueChoiceText(QueueChoiceStatus::NoSuchQueue, options.queue), ExitStatusOf(QueueChoiceStatus::NoSuchQueue));
     case ConnectEnd::OpenFailed: {
         const auto& access = wiring.AccessReport();
         const std::string hint(access.Hint());
@@ -107,6 +102,10 @@ int RunStatus(const GlobalOptions& options, const std::vector<std::string>& args
             return Fail(std::string("the printer answered the status query with error state ") + text);
         }
         return Fail("the printer does not answer the status query");
+    case ConnectEnd::SpoolerUnreachable:
+    case ConnectEnd::SpoolerNotAnswering:
+    case ConnectEnd::NoUsableQueue:
+    case ConnectEnd::NoSuchQueue:  // said above
     case ConnectEnd::NotReady:
     case ConnectEnd::Ready:
         break;
@@ -138,11 +137,8 @@ int RunStatus(const GlobalOptions& options, const std::vector<std::string>& args
     return kExitOk;
 }
 
-const RegisterCommand kStatus{Command{
-    "status",
-    "status [--json]     print the status word, the pin settings and the usage counters",
-    RunStatus,
-}};
+const RegisterCommand kStatus({"status", "status [--json]     print the status word, the pin settings and the usage counters",
+                               RunStatus});
 
 }  // namespace
 

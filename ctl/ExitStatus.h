@@ -13,26 +13,29 @@ enum ExitStatus : int {
     kExitNoAnswer = 1,            // the printer did not answer, the output could not be written, or another failure
     kExitBadArguments = 2,        // bad options, arguments or files
     kExitNoQueue = 3,             // no usable ZT-40 queue, or none of the name given
-    kExitSpoolerUnreachable = 4,  // the print spooler cannot be reached
+    kExitSpoolerUnreachable = 4,  // the print spooler cannot be reached or does not answer
     kExitNoPermission = 5,        // the printer's USB device may not be opened by this user
     kExitDeviceBusy = 6,          // another program holds the printer's USB device
     kExitNothingWritten = 7,      // restore: the printer's values were in range, nothing written
+    kExitRecordFile = 8,          // the usage record could not be read or written
 };
 
 inline constexpr const char* kExitStatusHelp =
     "exit status:\n"
     "  0  the printer answered (or the command succeeded)\n"
     "  1  the printer did not answer, standard output could not be written, or another failure\n"
-    "  2  bad options, arguments or files (an option given twice, a number with a leading zero,\n"
-    "     a job id the program does not hold)\n"
+    "  2  bad options, arguments or files (an option twice, a leading zero, an unknown job id)\n"
     "  3  no usable ZT-40 queue, or no queue of the name given with --queue\n"
-    "  4  the print spooler cannot be reached\n"
+    "  4  the print spooler cannot be reached or does not answer\n"
     "  5  no permission to open the printer's USB device\n"
     "  6  the printer's USB device is in use by another program\n"
-    "  7  restore: the printer's values were in range, nothing was written\n";
+    "  7  restore: the printer's values were in range, nothing was written\n"
+    "  8  the usage record could not be read or written\n";
 
 inline int ExitStatusOf(QueueChoiceStatus status) {
-    return status == QueueChoiceStatus::SpoolerUnreachable ? kExitSpoolerUnreachable : kExitNoQueue;
+    const bool spoolerDown =
+        status == QueueChoiceStatus::SpoolerUnreachable || status == QueueChoiceStatus::SpoolerNotAnswering;
+    return spoolerDown ? kExitSpoolerUnreachable : kExitNoQueue;
 }
 
 // Only the failures a script can act on get their own status.

@@ -159,6 +159,8 @@ bool CHeadDevice::Transact() {
             return state == 0;
         }
         if (!m_port.IsHandleValid()) return false;
+        // Only after a busy reply: a printer that answers at once costs no pause at all.
+        m_clock.Pause(kBusyPollPauseMs);
     }
 }
 

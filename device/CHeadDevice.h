@@ -12,21 +12,16 @@
 #include "device/CVendorPacket.h"
 #include "platform/PinRange.h"
 #include "platform/Clock.h"
+#include "platform/DeviceLink.h"
 #include "platform/Spooler.h"
 #include "types/PrinterStatus.h"
 
 namespace zt40 {
 
-// What the device link needs from the platform, wired once per program.
-struct DeviceLinkPlatform {
-    IDeviceFinder& finder;
-    IDeviceOpener& opener;
-    IClock& clock;
-    IMessageBox& messages;
-    ISpooler& spooler;
-};
-
 inline constexpr std::uint32_t kTransactionTimeoutMs = 5000;
+// After each busy reply the poll rests this long, so a printer that stays busy is asked a few
+// hundred times a second rather than as fast as the bus allows.
+inline constexpr std::uint32_t kBusyPollPauseMs = 1;
 
 class CHeadDevice {
 public:

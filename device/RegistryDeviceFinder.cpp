@@ -1,7 +1,7 @@
 #include "device/RegistryDeviceFinder.h"
 
 #include "device/RegistryWalks.h"
-#include "device/SpoolerLookup.h"
+#include "platform/SpoolerLookup.h"
 
 namespace zt40 {
 

@@ -24,7 +24,7 @@ std::vector<UsageRecord> ReadRecords(std::string_view text, std::size_t chunk) {
 
 bool Same(const UsageRecord& a, const UsageRecord& b) {
     return a.header == b.header && a.settings == b.settings && a.counters == b.counters &&
-           a.bodyLines == b.bodyLines && a.line == b.line;
+           a.bodyLines == b.bodyLines && a.lastLineEnded == b.lastLineEnded && a.line == b.line;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // the operator needs to tell "not plugged in" from "plugged in but not ours to open".
 #include <string>
 
+#include "platform/Spooler.h"
 #include "platform/Text.h"
 
 namespace zt40 {
@@ -44,6 +45,14 @@ constexpr Text DeviceAccessHint(DeviceAccessFailure failure) {
 // way to know.
 inline constexpr Text kSpoolerUnreachable =
     ZT40_TR("DeviceAccess", "The print spooler cannot be reached: it is not running or refuses the connection.");
+// It took the connection but answered nothing, or nothing it should say: starting it again
+// mends it, naming a queue does not.
+inline constexpr Text kSpoolerNotAnswering =
+    ZT40_TR("DeviceAccess", "The print spooler does not answer: restart it (sudo systemctl restart cups).");
+
+constexpr Text SpoolerFailureHint(SpoolerFailure failure) {
+    return failure == SpoolerFailure::NotAnswering ? kSpoolerNotAnswering : kSpoolerUnreachable;
+}
 
 // Shared by the finder and the opener of one program, read by the main window after a
 // failed open. Only the latest attempt counts: a later success clears an earlier failure.

@@ -24,6 +24,13 @@ struct QueueInfo {
     std::uint32_t attributes = 0;
 };
 
+// What kind of failure the spooler's last failed call met, for the operator's reason: a
+// spooler that is not there is started, one that is there but says nothing is restarted.
+enum class SpoolerFailure {
+    Unreachable,   // no connection could be made (not running, refused), or the spooler refused the call
+    NotAnswering,  // connected, but no answer came in time, or none in the spooler's protocol
+};
+
 // One open queue (the spooler's printer handle). Destruction closes it if still open.
 class ISpoolerQueue {
 public:
@@ -48,6 +55,8 @@ public:
     virtual std::unique_ptr<ISpoolerQueue> OpenQueue(std::string_view name) = 0;
     // The spooler's own wording for the last failed call.
     virtual std::string LastErrorText() = 0;
+    // The kind of the last failed call's failure; spoolers that cannot tell only fail to be reached.
+    virtual SpoolerFailure LastFailure() { return SpoolerFailure::Unreachable; }
 };
 
 }  // namespace zt40

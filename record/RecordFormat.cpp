@@ -6,6 +6,8 @@
 #include <cstring>
 #include <ctime>
 
+#include "platform/ByteOrderMark.h"
+
 namespace zt40 {
 
 RecordDate LocalDate() {
@@ -120,6 +122,13 @@ bool LineReader::Fill() {
 }
 
 bool LineReader::Next(std::string_view& line) {
+    if (!NextLine(line)) return false;
+    if (m_first) line = WithoutByteOrderMark(line);
+    m_first = false;
+    return true;
+}
+
+bool LineReader::NextLine(std::string_view& line) {
     for (;;) {
         const char* start = m_data + m_begin;
         const std::size_t available = m_end - m_begin;
@@ -128,12 +137,14 @@ bool LineReader::Next(std::string_view& line) {
             m_begin += length + 1;
             if (length > 0 && start[length - 1] == '\r') --length;
             line = std::string_view(start, length);
+            m_lastEnded = true;
             return true;
         }
         if (m_atEnd) {
             if (available == 0) return false;
             m_begin = m_end;
             line = std::string_view(start, available);
+            m_lastEnded = false;
             return true;
         }
         Fill();
@@ -173,7 +184,18 @@ int ParseRecordBody(LineReader& lines, PinSettings& settings, UsageCounters& cou
     return present;
 }
 
-bool IsUsableRecord(const UsageRecord& record) { return IsValidUsageCounters(record.counters); }
+namespace {
+
+void ReadRecordBody(LineReader& lines, UsageRecord& record) {
+    record.bodyLines = ParseRecordBody(lines, record.settings, record.counters);
+    record.lastLineEnded = record.bodyLines == kRecordBodyLines && lines.LastLineEnded();
+}
+
+}  // namespace
+
+bool IsUsableRecord(const UsageRecord& record) {
+    return record.bodyLines == kRecordBodyLines && record.lastLineEnded && IsValidUsageCounters(record.counters);
+}
 
 void ForEachRecord(LineReader& lines, const std::function<void(UsageRecord&&)>& visit) {
     std::string_view line;
@@ -184,7 +206,7 @@ void ForEachRecord(LineReader& lines, const std::function<void(UsageRecord&&)>& 
         UsageRecord record;
         record.header = std::string(line);
         record.line = number;
-        record.bodyLines = ParseRecordBody(lines, record.settings, record.counters);
+        ReadRecordBody(lines, record);
         number += static_cast<std::size_t>(record.bodyLines);
         visit(std::move(record));
     }
@@ -229,6 +251,7 @@ std::size_t SkipLines(std::string_view text, std::size_t at, int count) {
 }  // namespace
 
 std::optional<UsageRecord> FindLastUsableRecord(std::string_view text) {
+    text = WithoutByteOrderMark(text);
     const char* const data = text.data();
     const std::size_t size = text.size();
     std::vector<std::size_t> starts;
@@ -244,7 +267,7 @@ std::optional<UsageRecord> FindLastUsableRecord(std::string_view text) {
         lines.Next(header);
         UsageRecord record;
         record.header = std::string(header);
-        record.bodyLines = ParseRecordBody(lines, record.settings, record.counters);
+        ReadRecordBody(lines, record);
         if (IsUsableRecord(record)) return record;
     }
     return std::nullopt;

@@ -61,8 +61,9 @@ private:
     std::string_view m_rest;
 };
 
-// Lines of a text, read as text: "\r\n" ends a line like "\n", and a last line without an end
-// still counts. The line handed out stays valid until the next call.
+// Lines of a text, read as text: "\r\n" ends a line like "\n", a last line without an end still
+// counts, and a byte-order mark before the first line is passed over. The line handed out stays
+// valid until the next call.
 class LineReader {
 public:
     static constexpr std::size_t kDefaultChunk = 64 * 1024;
@@ -72,9 +73,13 @@ public:
     bool Next(std::string_view& line);
     // A read failed; the lines before it were handed out.
     bool Failed() const { return m_failed; }
+    // The line handed out last ended with a line feed: false only for a last line that the
+    // text's end cut off.
+    bool LastLineEnded() const { return m_lastEnded; }
 
 private:
     bool Fill();
+    bool NextLine(std::string_view& line);
 
     IByteSource* m_source = nullptr;
     std::vector<char> m_buffer;
@@ -83,6 +88,8 @@ private:
     std::size_t m_end = 0;
     bool m_atEnd = false;
     bool m_failed = false;
+    bool m_lastEnded = true;
+    bool m_first = true;
 };
 
 struct UsageRecord {
@@ -90,6 +97,7 @@ struct UsageRecord {
     PinSettings settings;
     UsageCounters counters;
     int bodyLines = 0;  // body lines the file held; fewer than ten when it ended early
+    bool lastLineEnded = true;  // false when the file ends inside the record's last line
     std::size_t line = 0;  // the header's line number, from 1
 
     char Kind() const { return header.empty() ? '\0' : header.front(); }
@@ -99,8 +107,9 @@ struct UsageRecord {
 // end of the text reads as empty. Returns how many lines there were.
 int ParseRecordBody(LineReader& lines, PinSettings& settings, UsageCounters& counters);
 
-// Restore takes a record only when its counters could be the printer's; its pin settings are
-// checked when they are written.
+// Restore takes a record only when it is whole (all ten body lines, the last one ended by its
+// line feed: a number cut off there would read as a smaller one) and its counters could be the
+// printer's; its pin settings are checked when they are written.
 bool IsUsableRecord(const UsageRecord& record);
 
 // Calls `visit` for every record, in file order. Lines that neither begin a record nor belong

@@ -15,6 +15,7 @@ bool AllDigits(std::string_view text) {
 RecordFault FaultOf(const UsageRecord& record, int& pin) {
     pin = 0;
     if (record.bodyLines < kRecordBodyLines) return RecordFault::CutShort;
+    if (!record.lastLineEnded) return RecordFault::LastLineCut;
     if (record.counters.TotalCounter < 0) return RecordFault::TotalCounter;
     for (std::size_t i = 0; i < record.counters.PinCounter.size(); ++i) {
         if (record.counters.PinCounter[i] < 0) {
@@ -43,6 +44,8 @@ std::optional<Message> HistoryRow::Reason() const {
         case RecordFault::CutShort:
             return Message::Of(ZT40_TR("UsageHistory", "cut short: the file ends after %1 of its 10 lines"),
                                {std::to_string(record.bodyLines)});
+        case RecordFault::LastLineCut:
+            return Message::Of(ZT40_TR("UsageHistory", "cut short: the file ends inside its last line"));
         case RecordFault::TotalCounter:
             return Message::Of(ZT40_TR("UsageHistory", "the total counter is negative or 2147483648 or more"));
         case RecordFault::PinCounter:
@@ -97,6 +100,7 @@ const char* FaultKey(RecordFault fault) {
     switch (fault) {
         case RecordFault::None: return "";
         case RecordFault::CutShort: return "cut-short";
+        case RecordFault::LastLineCut: return "last-line-cut";
         case RecordFault::TotalCounter: return "total-counter";
         case RecordFault::PinCounter: return "pin-counter";
         case RecordFault::HeadCounter: return "head-counter";

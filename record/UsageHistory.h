@@ -13,7 +13,7 @@
 
 namespace zt40 {
 
-enum class RecordFault { None, CutShort, TotalCounter, PinCounter, HeadCounter };
+enum class RecordFault { None, CutShort, LastLineCut, TotalCounter, PinCounter, HeadCounter };
 
 struct HistoryRow {
     std::size_t number = 0;  // the record's place in the file, the oldest 1

@@ -141,18 +141,43 @@ bool ReadWhole(IRecordFile& file, std::size_t capacity, WholeText& text, FileErr
     }
 }
 
+// Opens the file for either read below; a failure is put in `result` with its message.
+template <typename Read>
+std::unique_ptr<IRecordFile> OpenForReading(IRecordFiles& files, const std::string& path, bool createIfMissing,
+                                            Read& result) {
+    auto file = files.OpenForReading(path, createIfMissing, result.error);
+    if (!file) {
+        result.error = Known(result.error);
+        result.failure = FileErrorMessage(result.error, path);
+        return nullptr;
+    }
+    result.opened = true;
+    return file;
+}
+
+// Closes the file; the first failure of the read or the close is the one reported.
+template <typename Read>
+void Finish(IRecordFile& file, const std::string& path, Read& result) {
+    const FileError closeError = file.Close();
+    if (result.error == FileError::None) result.error = closeError;
+    if (result.error != FileError::None) result.failure = FileErrorMessage(result.error, path);
+}
+
 }  // namespace
 
 BestRecordRead ReadBestRecord(IRecordFiles& files, const std::string& path, bool createIfMissing) {
     BestRecordRead result;
     result.path = path;
-    auto file = files.OpenForReading(path, createIfMissing, result.error);
-    if (!file) {
-        result.error = Known(result.error);
-        result.failure = FileErrorMessage(result.error, path);
-        return result;
+    auto file = OpenForReading(files, path, false, result);
+    if (!file && result.error == FileError::NotFound) {
+        result.missing = true;
+        if (createIfMissing) {
+            result.error = FileError::None;
+            result.failure.reset();
+            file = OpenForReading(files, path, true, result);
+        }
     }
-    result.opened = true;
+    if (!file) return result;
     std::uint64_t size = 0;
     WholeText text;
     if (file->Size(size) == FileError::None && size <= kWholeReadLimit) {
@@ -172,9 +197,7 @@ BestRecordRead ReadBestRecord(IRecordFiles& files, const std::string& path, bool
         result.best = FindLastUsableRecord(lines);
         if (lines.Failed()) result.error = Known(source.Error());
     }
-    const FileError closeError = file->Close();
-    if (result.error == FileError::None) result.error = closeError;
-    if (result.error != FileError::None) result.failure = FileErrorMessage(result.error, path);
+    Finish(*file, path, result);
     return result;
 }
 
@@ -186,20 +209,13 @@ RecordFileRead ReadRecordFile(IRecordFiles& files, const std::string& path, bool
 RecordFileRead ReadFileLines(IRecordFiles& files, const std::string& path, bool createIfMissing,
                              const std::function<void(LineReader&)>& read) {
     RecordFileRead result;
-    auto file = files.OpenForReading(path, createIfMissing, result.error);
-    if (!file) {
-        result.error = Known(result.error);
-        result.failure = FileErrorMessage(result.error, path);
-        return result;
-    }
-    result.opened = true;
+    auto file = OpenForReading(files, path, createIfMissing, result);
+    if (!file) return result;
     RecordFileSource source(*file);
     LineReader lines(source);
     read(lines);
     if (lines.Failed()) result.error = Known(source.Error());
-    const FileError closeError = file->Close();
-    if (result.error == FileError::None) result.error = closeError;
-    if (result.error != FileError::None) result.failure = FileErrorMessage(result.error, path);
+    Finish(*file, path, result);
     return result;
 }
 

@@ -65,6 +65,7 @@ RecordFileRead ReadFileLines(IRecordFiles& files, const std::string& path, bool 
 
 struct BestRecordRead {
     std::string path;
+    bool missing = false;  // there was no file to read (it may have been created empty since)
     bool opened = false;
     FileError error = FileError::None;
     std::optional<Message> failure;  // the open or a read failed; `best` is from what was read
@@ -72,7 +73,8 @@ struct BestRecordRead {
 };
 
 // Restore's scan: the last usable record of the file. A file of ordinary size is read whole
-// and its records examined from the last one back; a larger one is read in pieces.
+// and its records examined from the last one back; a larger one is read in pieces. With
+// `createIfMissing` a missing file is created empty; `missing` tells it was not there.
 BestRecordRead ReadBestRecord(IRecordFiles& files, const std::string& path, bool createIfMissing);
 
 }  // namespace zt40

@@ -45,7 +45,23 @@ struct RestoreWriters {
     std::function<void(const Message&, MbIcon)> show;
 };
 
+// What a restore took its values from. Only a missing file, or one read to its end without a
+// usable record, lets the defaults stand in: a file that is there but cannot be read may hold
+// the printer's real counts, so nothing is written then.
+enum class RestoreBasis {
+    NothingNeeded,   // both groups were in range; the file was not opened
+    FileUnreadable,  // the file is there but could not be read: nothing written
+    NoFile,          // no record file yet: the defaults
+    NoUsableRecord,  // read to its end without a usable record: the defaults
+    RecordUsed,      // the file's last usable record
+};
+
+bool WritesDefaults(RestoreBasis basis);
+// Said after the reason the file could not be read.
+Message NothingRestoredMessage(const std::string& path);
+
 struct RestoreOutcome {
+    RestoreBasis basis = RestoreBasis::NothingNeeded;
     RestorePlan plan;
     bool settingsWritten = false;
     bool countersWritten = false;
@@ -55,9 +71,9 @@ struct RestoreOutcome {
 };
 
 // Restores the groups that fail their range checks from the file's last usable record, or the
-// defaults (also without a store); `settings` and `counters` are the window's copies, updated
-// before each write. With `dryRun` nothing is written, shown or created: the outcome says what
-// would be.
+// defaults when there is no file (also without a store) or none usable in it; a file that cannot
+// be read restores nothing. `settings` and `counters` are the window's copies, updated before
+// each write. With `dryRun` nothing is written, shown or created: the outcome says what would be.
 RestoreOutcome RestoreFromRecordFile(UsageRecordStore* store, PinSettings& settings, UsageCounters& counters,
                                      const RestoreWriters& writers, bool dryRun = false);
 

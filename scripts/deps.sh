@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config python3
   libusb-1.0-0-dev libudev-dev
   libcups2-dev cups-daemon cups-client
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev  # the wear chart: Qt Charts needs Qt OpenGL's development files

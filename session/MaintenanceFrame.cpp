@@ -62,11 +62,11 @@ void MaintenanceFrame::PutBackSaved(bool counters) {
     }
 }
 
-void MaintenanceFrame::WriteUsageRecord(bool finished) {
-    if (!m_record) return;
-    if (auto failure = m_record->Append(finished, LocalDate(), m_copies.savedSettings, m_copies.savedCounters)) {
-        m_prompt.Show(*failure, MbButtons::Ok, MbIcon::Warning);
-    }
+std::optional<Message> MaintenanceFrame::WriteUsageRecord(bool finished) {
+    m_recordFailure.reset();
+    if (m_record) m_recordFailure = m_record->Append(finished, LocalDate(), m_copies.savedSettings, m_copies.savedCounters);
+    if (m_recordFailure) m_prompt.Show(*m_recordFailure, MbButtons::Ok, MbIcon::Warning);
+    return m_recordFailure;
 }
 
 RestoreOutcome MaintenanceFrame::Restore() {

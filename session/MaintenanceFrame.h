@@ -43,8 +43,10 @@ public:
     bool Run(PutBack putBack, const std::function<bool()>& body);
     bool Running() const { return m_running; }
 
-    // Appends a record of the saved groups, 'o' when finished, 'x' otherwise.
-    void WriteUsageRecord(bool finished);
+    // Appends a record of the saved groups, 'o' when finished, 'x' otherwise; on failure shows
+    // why and returns it, also kept until the next append, so a run's caller can fail the run.
+    std::optional<Message> WriteUsageRecord(bool finished);
+    const std::optional<Message>& RecordFailure() const { return m_recordFailure; }
     // "Restoration of setting": the groups that fail their range checks get the record file's
     // last usable record, or the defaults.
     RestoreOutcome Restore();
@@ -62,6 +64,7 @@ private:
     IMessageBox& m_prompt;
     GroupCopies m_copies;
     std::optional<UsageRecordStore> m_record;
+    std::optional<Message> m_recordFailure;
     bool m_running = false;
 };
 

@@ -12,7 +12,7 @@ bool OpenThroughQueue(CHeadDevice& device, std::string_view queueName) {
 }
 
 std::optional<Message> LinkProblem(const LinkState& state) {
-    if (!state.spoolerAnswered) return Message::Of(kSpoolerUnreachable);
+    if (!state.spoolerAnswered) return Message::Of(SpoolerFailureHint(state.spoolerFailure));
     if (!state.queueFound) return std::nullopt;
     // A device that is there but cannot be opened, or is open but does not answer, is worth
     // a line of its own; "not found" is what the connect request says already.
@@ -22,6 +22,21 @@ std::optional<Message> LinkProblem(const LinkState& state) {
         return Message::Of(DeviceAccessHint(state.access));
     }
     return std::nullopt;
+}
+
+std::optional<QueueChoiceStatus> FailedQueueChoice(ConnectEnd end) {
+    switch (end) {
+    case ConnectEnd::SpoolerUnreachable:
+        return QueueChoiceStatus::SpoolerUnreachable;
+    case ConnectEnd::SpoolerNotAnswering:
+        return QueueChoiceStatus::SpoolerNotAnswering;
+    case ConnectEnd::NoUsableQueue:
+        return QueueChoiceStatus::NoUsableQueue;
+    case ConnectEnd::NoSuchQueue:
+        return QueueChoiceStatus::NoSuchQueue;
+    default:
+        return std::nullopt;
+    }
 }
 
 PrinterSession::PrinterSession(const DeviceLinkPlatform& platform, PauseFn pause, const DeviceAccessReport* access,
@@ -77,7 +92,7 @@ bool PrinterSession::OnDevicesChanged() {
 
 std::optional<Message> PrinterSession::ReasonForNoPrinter(const SessionPoll& poll) const {
     return LinkProblem({poll.spoolerAnswered, poll.queueFound && m_access != nullptr, m_opened,
-                        m_access ? m_access->Last() : DeviceAccessFailure::None});
+                        m_access ? m_access->Last() : DeviceAccessFailure::None, m_spooler.LastFailure()});
 }
 
 std::vector<std::string> PrinterSession::UsableQueues() {
@@ -96,6 +111,7 @@ bool PrinterSession::Open(const std::string& queueName) {
 ConnectOutcome PrinterSession::Connect(std::uint32_t boundMs, ReadyRule rule, const std::function<bool()>& cancelled) {
     const QueueChoice choice = ChooseQueue(m_spooler, m_onlyQueue);
     if (choice.status == QueueChoiceStatus::SpoolerUnreachable) return {ConnectEnd::SpoolerUnreachable, {}, {}};
+    if (choice.status == QueueChoiceStatus::SpoolerNotAnswering) return {ConnectEnd::SpoolerNotAnswering, {}, {}};
     if (choice.status == QueueChoiceStatus::NoUsableQueue) return {ConnectEnd::NoUsableQueue, {}, {}};
     if (choice.status == QueueChoiceStatus::NoSuchQueue) return {ConnectEnd::NoSuchQueue, {}, {}};
     if (!Open(choice.name)) return {ConnectEnd::OpenFailed, choice.name, {}};

@@ -28,6 +28,7 @@ struct LinkState {
     bool queueFound = false;
     bool deviceOpened = false;
     DeviceAccessFailure access = DeviceAccessFailure::None;
+    SpoolerFailure spoolerFailure = SpoolerFailure::Unreachable;  // why it did not answer
 };
 
 // The first thing wrong on the way to the printer, in the operator's words; nothing when the
@@ -47,6 +48,7 @@ struct SessionPoll {
 enum class ConnectEnd {
     Ready,
     SpoolerUnreachable,
+    SpoolerNotAnswering,
     NoUsableQueue,
     NoSuchQueue,  // --queue named a queue the spooler does not have
     OpenFailed,  // the access report says why
@@ -60,6 +62,9 @@ struct ConnectOutcome {
     std::string queueName;  // the queue chosen, when one was
     PrinterStatus status;   // the last status read
 };
+
+// The queue choice a connect failed at, when it ended before a queue was chosen.
+std::optional<QueueChoiceStatus> FailedQueueChoice(ConnectEnd end);
 
 class PrinterSession {
 public:

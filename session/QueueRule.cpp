@@ -25,7 +25,11 @@ std::vector<std::string> UsableQueueNames(std::span<const QueueInfo> queues) {
 
 QueueChoice ChooseQueue(ISpooler& spooler, const std::optional<std::string>& named) {
     std::vector<QueueInfo> queues;
-    if (!spooler.EnumLocalQueues(queues)) return {QueueChoiceStatus::SpoolerUnreachable, {}};
+    if (!spooler.EnumLocalQueues(queues)) {
+        return {spooler.LastFailure() == SpoolerFailure::NotAnswering ? QueueChoiceStatus::SpoolerNotAnswering
+                                                                      : QueueChoiceStatus::SpoolerUnreachable,
+                {}};
+    }
     if (named) {
         // As the spooler spells it: names compare without regard to case, and a named queue
         // need not pass the rule (the operator chose it).

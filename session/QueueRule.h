@@ -34,9 +34,10 @@ std::vector<std::string> UsableQueueNames(std::span<const QueueInfo> queues);
 
 enum class QueueChoiceStatus {
     Chosen,
-    SpoolerUnreachable,  // the spooler did not answer the list of its queues
-    NoUsableQueue,       // it answered, and no queue passes the rule
-    NoSuchQueue,         // it answered, and has no queue of the name asked for
+    SpoolerUnreachable,   // the spooler could not be reached for the list of its queues
+    SpoolerNotAnswering,  // it took the connection but did not answer the list
+    NoUsableQueue,        // it answered, and no queue passes the rule
+    NoSuchQueue,          // it answered, and has no queue of the name asked for
 };
 
 struct QueueChoice {

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/memory/RecordingMessageBox.h"
+#include "tests/support/RecordingMessageBox.h"
 #include "platform/sim/SimSpooler.h"
 #include "printjob/EmbeddedJobs.h"
 #include "printjob/PrintJobSender.h"

@@ -17,7 +17,7 @@ inline constexpr double kCupsWaitSliceSeconds = 0.25;
 
 class CupsConnection {
 public:
-    // `server`: a host name or the path of cupsd's socket; empty for libcups' choice
+    // `server`: a host name, "host:port" or the path of cupsd's socket; empty for libcups' choice
     // (CUPS_SERVER, client.conf, the default socket).
     explicit CupsConnection(std::string server);
 

@@ -18,6 +18,7 @@ struct CupsSession {
     std::string server;
     UsbPresence usbPresent;
     std::string lastError;
+    SpoolerFailure lastFailure = SpoolerFailure::Unreachable;
     // The poll's connection, lent to a queue while it is open: printing needs no new
     // connection, and each new one costs cupsd a pass of its main loop.
     std::unique_ptr<CupsConnection> spare;
@@ -35,7 +36,7 @@ struct CupsSession {
 class CupsSpooler final : public ISpooler {
 public:
     // `usbPresent` tells whether a usb:// queue's device is on the bus (empty: always);
-    // `server` is cupsd's host or socket path, empty for libcups' usual choice.
+    // `server` is cupsd's host, host:port or socket path, empty for libcups' usual choice.
     explicit CupsSpooler(UsbPresence usbPresent = {}, std::string server = {});
 
     // Every destination the server reports, remote ones marked as network queues.
@@ -43,6 +44,7 @@ public:
     // Fails unless the server knows the queue.
     std::unique_ptr<ISpoolerQueue> OpenQueue(std::string_view name) override;
     std::string LastErrorText() override;
+    SpoolerFailure LastFailure() override;
 
 private:
     std::shared_ptr<CupsSession> m_session;

@@ -1,6 +1,6 @@
 #include "platform/linux/LinuxDeviceFinder.h"
 
-#include "device/SpoolerLookup.h"
+#include "platform/SpoolerLookup.h"
 #include "platform/linux/UsbDevicePath.h"
 #include "platform/linux/UsbDeviceUri.h"
 #include "platform/linux/UsbPrinterMatch.h"

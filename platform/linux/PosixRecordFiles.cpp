@@ -134,6 +134,14 @@ bool CreateShared(const std::string& path, int accessFlags, int& fd) {
     return true;
 }
 
+// A creation cut off before its mode was set (a kill, a crash) would leave the file private to
+// its creator for good; each append by the owner sets it again. Only the owner may, and a
+// refusal changes nothing for this append.
+void ShareIfOwned(int fd) {
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && info.st_uid == ::geteuid()) ::fchmod(fd, kEveryoneReadWrite);
+}
+
 }  // namespace
 
 std::unique_ptr<IRecordFile> PosixRecordFiles::OpenForAppend(const std::string& path, FileError& error) {
@@ -148,7 +156,9 @@ std::unique_ptr<IRecordFile> PosixRecordFiles::OpenForAppend(const std::string& 
         error = FileErrorFromErrno(errno);
         return nullptr;
     }
-    return Admit(fd, LOCK_EX, m_lockWait, error);
+    auto file = Admit(fd, LOCK_EX, m_lockWait, error);
+    if (file) ShareIfOwned(fd);
+    return file;
 }
 
 std::unique_ptr<IRecordFile> PosixRecordFiles::OpenForReading(const std::string& path, bool createIfMissing,

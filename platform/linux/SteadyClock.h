@@ -3,6 +3,7 @@
 // tick count the device time-outs were written for.
 #include <chrono>
 #include <cstdint>
+#include <thread>
 
 #include "platform/Clock.h"
 
@@ -15,6 +16,7 @@ public:
             std::chrono::steady_clock::now().time_since_epoch());
         return static_cast<std::uint32_t>(static_cast<std::uint64_t>(ms.count()));
     }
+    void Pause(std::uint32_t ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 };
 
 }  // namespace zt40

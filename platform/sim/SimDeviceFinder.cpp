@@ -1,6 +1,6 @@
 #include "platform/sim/SimDeviceFinder.h"
 
-#include "device/SpoolerLookup.h"
+#include "platform/SpoolerLookup.h"
 #include "platform/TextCompare.h"
 
 namespace zt40 {

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "device/CHeadDevice.h"
 #include "platform/DeviceAccess.h"
+#include "platform/DeviceLink.h"
 #include "platform/sim/SimDeviceFinder.h"
 #include "platform/sim/SimDeviceOpener.h"
 #include "platform/sim/SimSpooler.h"

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <functional>
 
-#include "printjob/EmbeddedJobs.h"
 
 namespace zt40 {
 
@@ -18,11 +17,12 @@ constexpr std::string_view kNoPageText = "No page has been started.";
 constexpr std::string_view kUnknownJobText = "The job id is invalid.";
 constexpr std::string_view kQueueGoneText = "The printer has been deleted.";
 
-// Which embedded job, if any, the written bytes were taken from.
-int EmbeddedResourceAt(const std::uint8_t* data, std::size_t size) {
+// Which of the program's jobs, if any, the written bytes were taken from.
+int EmbeddedResourceAt(const IJobResources* jobs, const std::uint8_t* data, std::size_t size) {
+    if (jobs == nullptr) return 0;
     const std::less<const std::uint8_t*> before;
     for (const int id : kEmbeddedJobIds) {
-        const auto resource = EmbeddedJobs().Find(id);
+        const auto resource = jobs->Find(id);
         if (resource.empty()) continue;
         const std::uint8_t* begin = resource.data();
         const std::uint8_t* end = begin + resource.size();
@@ -139,7 +139,7 @@ public:
             if (!fault->errorText.empty()) m_spooler.SetError(fault->errorText);
         }
         SimJob& job = Job();
-        job.writes.push_back({bytes.data(), bytes.size(), accepted, EmbeddedResourceAt(bytes.data(), bytes.size())});
+        job.writes.push_back({bytes.data(), bytes.size(), accepted, EmbeddedResourceAt(m_spooler.m_jobResources, bytes.data(), bytes.size())});
         job.bytes.insert(job.bytes.end(), bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(accepted));
         written = accepted;
         call.accepted = accepted;
@@ -238,7 +238,7 @@ private:
     bool m_pageOpen = false;
 };
 
-SimSpooler::SimSpooler() = default;
+SimSpooler::SimSpooler(const IJobResources* jobs) : m_jobResources(jobs) {}
 SimSpooler::~SimSpooler() = default;
 
 void SimSpooler::AddQueue(QueueInfo info, AttributesFn attributes) {

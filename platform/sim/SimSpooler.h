@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/JobResources.h"
 #include "platform/Spooler.h"
 
 namespace zt40 {
@@ -73,7 +74,7 @@ struct SimWrite {
     const std::uint8_t* data = nullptr;  // the very pointer the caller handed over
     std::size_t size = 0;
     std::size_t accepted = 0;
-    int embeddedResource = 0;  // the embedded job whose memory `data` lies in, 0 for any other memory
+    int embeddedResource = 0;  // the known job whose memory `data` lies in, 0 for any other memory
 };
 
 enum class SimJobState {
@@ -100,7 +101,8 @@ class SimSpooler final : public ISpooler {
 public:
     using AttributesFn = std::function<std::uint32_t()>;
 
-    SimSpooler();
+    // With `jobs`, each write is told apart by which of those jobs its bytes were taken from.
+    explicit SimSpooler(const IJobResources* jobs = nullptr);
     ~SimSpooler() override;
     SimSpooler(const SimSpooler&) = delete;
     SimSpooler& operator=(const SimSpooler&) = delete;
@@ -158,6 +160,7 @@ private:
     std::int32_t m_nextJobId = 1;
     int m_openHandles = 0;
     bool m_printOnArrival = false;
+    const IJobResources* m_jobResources = nullptr;
 };
 
 // The demo's setup: the ZT-40 queue on the simulated printer's USB port.

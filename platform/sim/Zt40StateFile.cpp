@@ -14,6 +14,7 @@
 #include <optional>
 #include <span>
 
+#include "platform/ByteOrderMark.h"
 #include "platform/FileDescriptor.h"
 #include "platform/TextCompare.h"
 #include "platform/TextOutput.h"
@@ -21,8 +22,6 @@
 namespace zt40 {
 
 namespace {
-
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 std::vector<std::string_view> SplitWords(std::string_view text) {
     std::vector<std::string_view> words;
@@ -181,8 +180,7 @@ const std::vector<KeyRule>& Rules() {
 }  // namespace
 
 StateFileResult ParseStateFile(std::string_view text) {
-    // Editors on some systems start a UTF-8 file with a byte-order mark.
-    if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
+    text = WithoutByteOrderMark(text);
     StateFileResult result;
     std::vector<std::string_view> seen;
     std::size_t lineNumber = 0;

@@ -132,6 +132,10 @@
         <translation>The print spooler cannot be reached: it is not running or refuses the connection.</translation>
     </message>
     <message>
+        <source>The print spooler does not answer: restart it (sudo systemctl restart cups).</source>
+        <translation>The print spooler does not answer: restart it (sudo systemctl restart cups).</translation>
+    </message>
+    <message>
         <source>The ZT-40 is connected but does not answer: switch it off and on again.</source>
         <translation>The ZT-40 is connected but does not answer: switch it off and on again.</translation>
     </message>
@@ -237,6 +241,14 @@
     <message>
         <source>start it: sudo systemctl start cups</source>
         <translation>start it: sudo systemctl start cups</translation>
+    </message>
+    <message>
+        <source>the print spooler does not answer: %1</source>
+        <translation>the print spooler does not answer: %1</translation>
+    </message>
+    <message>
+        <source>restart it: sudo systemctl restart cups</source>
+        <translation>restart it: sudo systemctl restart cups</translation>
     </message>
     <message>
         <source>the print spooler answers</source>

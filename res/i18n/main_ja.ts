@@ -132,6 +132,10 @@
         <translation>印刷スプーラーに接続できません: 起動していないか、接続を拒否しています。</translation>
     </message>
     <message>
+        <source>The print spooler does not answer: restart it (sudo systemctl restart cups).</source>
+        <translation>印刷スプーラーが応答しません: 再起動してください (sudo systemctl restart cups)。</translation>
+    </message>
+    <message>
         <source>The ZT-40 is connected but does not answer: switch it off and on again.</source>
         <translation>ZT-40は接続されていますが応答しません: 電源を入れなおしてください。</translation>
     </message>
@@ -237,6 +241,14 @@
     <message>
         <source>start it: sudo systemctl start cups</source>
         <translation>起動してください: sudo systemctl start cups</translation>
+    </message>
+    <message>
+        <source>the print spooler does not answer: %1</source>
+        <translation>印刷スプーラーが応答しません: %1</translation>
+    </message>
+    <message>
+        <source>restart it: sudo systemctl restart cups</source>
+        <translation>再起動してください: sudo systemctl restart cups</translation>
     </message>
     <message>
         <source>the print spooler answers</source>

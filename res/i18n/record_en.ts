@@ -166,6 +166,10 @@
         <source>yes</source>
         <translation>yes</translation>
     </message>
+    <message>
+        <source>cut short: the file ends inside its last line</source>
+        <translation>cut short: the file ends inside its last line</translation>
+    </message>
 </context>
 <context>
     <name>UsageRecord</name>
@@ -224,6 +228,10 @@
     <message>
         <source>Please do again to turn on the power of ZT-40</source>
         <translation>Please do again to turn on the power of ZT-40</translation>
+    </message>
+    <message>
+        <source>Nothing was restored: the printer keeps its values until %1 can be read.</source>
+        <translation>Nothing was restored: the printer keeps its values until %1 can be read.</translation>
     </message>
 </context>
 <context>

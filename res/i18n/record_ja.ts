@@ -166,6 +166,10 @@
         <source>yes</source>
         <translation>可</translation>
     </message>
+    <message>
+        <source>cut short: the file ends inside its last line</source>
+        <translation>途中で切れています: ファイルが最後の行の途中で終わっています</translation>
+    </message>
 </context>
 <context>
     <name>UsageRecord</name>
@@ -224,6 +228,10 @@
     <message>
         <source>Please do again to turn on the power of ZT-40</source>
         <translation>ZT-40 の電源を入れ直してください</translation>
+    </message>
+    <message>
+        <source>Nothing was restored: the printer keeps its values until %1 can be read.</source>
+        <translation>何も復元されませんでした。%1 を読み込めるようになるまで、プリンターの値はそのままです。</translation>
     </message>
 </context>
 <context>

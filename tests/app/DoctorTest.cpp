@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "app/Doctor.h"
-#include "platform/memory/FakeClock.h"
-#include "platform/memory/RecordingMessageBox.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/RecordingMessageBox.h"
 #include "platform/sim/SimPrinterRig.h"
 #include "tests/support/FakeDataFolderPlatform.h"
 
@@ -236,6 +236,8 @@ TEST(LinkProblem, OnlyWhatTheConnectRequestDoesNotSayAlready) {
     } cases[] = {
         {{false, false, false, F::None}, kSpoolerUnreachable},
         {{false, true, true, F::NotAnswering}, kSpoolerUnreachable},  // the spooler comes first
+        {{false, false, false, F::None, SpoolerFailure::NotAnswering}, kSpoolerNotAnswering},
+        {{false, true, true, F::Busy, SpoolerFailure::NotAnswering}, kSpoolerNotAnswering},
         {{true, false, false, F::NoPermission}, std::nullopt},        // no queue: the request says it
         {{true, true, false, F::DeviceNotFound}, std::nullopt},
         {{true, true, false, F::NoPermission}, DeviceAccessHint(F::NoPermission)},

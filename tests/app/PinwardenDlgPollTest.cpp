@@ -246,6 +246,20 @@ INSTANTIATE_TEST_SUITE_P(
                       ReasonCase{"openedAfterBusy", DeviceAccessFailure::Busy, false, true, nullptr}),
     [](const auto& p) { return std::string(p.param.name); });
 
+TEST(PinwardenDlgPoll, ASpoolerThatDoesNotAnswerIsToldFromOneThatIsNotThere) {
+    DialogRig t;
+    t.spooler.down = true;
+    t.spooler.downAs = SpoolerFailure::NotAnswering;
+    t.dlg->OnInitDialog();
+    t.Tick();
+    ASSERT_TRUE(t.view.reason.has_value());
+    EXPECT_NE(t.view.reason->find("print spooler does not answer"), std::string::npos) << *t.view.reason;
+    t.spooler.downAs = SpoolerFailure::Unreachable;
+    t.Tick();
+    ASSERT_TRUE(t.view.reason.has_value());
+    EXPECT_NE(t.view.reason->find("print spooler cannot be reached"), std::string::npos) << *t.view.reason;
+}
+
 TEST(PinwardenDlgPoll, ReasonClearsOnceTheSpoolerAnswersAndBusyComesFromTheOpener) {
     DialogRig t;
     t.spooler.down = true;

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/memory/FakeClock.h"
-#include "platform/memory/RecordingMessageBox.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/RecordingMessageBox.h"
 #include "platform/sim/SimPrinterRig.h"
 #include "printjob/EmbeddedJobs.h"
 #include "support/TempRecordFile.h"
@@ -63,7 +63,7 @@ protected:
         before = rig.Printer().State();
     }
 
-    AdjustPinsOutcome Run(AdjustPinsRequest request) {
+    AdjustPinsOutcome Run(const AdjustPinsRequest& request) {
         const UsageRecordPlatform platform = records.Platform();
         return RunAdjustPins(rig.Platform(clock, messages), terminal, sender, request,
                              [this](std::uint32_t ms) { clock.Advance(ms); }, &platform, &readBack);

@@ -85,8 +85,46 @@ TEST_F(CtlCupsTest, CancelRemovesAWaitingJobAndReportsWhatItCannotCancel) {
     // Gone already, or never there: the command says so.
     EXPECT_EQ(Ctl({"--queue", name, "cancel", std::to_string(job)}, &output), 1);
     EXPECT_NE(output.find("job " + std::to_string(job)), std::string::npos) << output;
-    EXPECT_EQ(Ctl({"--queue", "no_such_queue", "cancel", "1"}, &output), 1);
-    EXPECT_NE(output.find("no_such_queue"), std::string::npos) << output;
+    // A queue the spooler does not list: no usable queue, before any job is touched.
+    EXPECT_EQ(Ctl({"--queue", "no_such_queue", "cancel", "1"}, &output), 3);
+    EXPECT_NE(output.find("no print queue named \"no_such_queue\""), std::string::npos) << output;
+}
+
+// Queue names as cupsd keeps them, bytes and all: JSON stays valid UTF-8, the table escapes what
+// is not UTF-8 and lines its columns up by terminal width.
+TEST_F(CtlCupsTest, QueueNamesOfAnyBytesKeepJsonValidAndTheTableAligned) {
+    const std::string latin1 = AddQueue("lat\xe9", "file:///dev/null");
+    const std::string japanese = AddQueue("\xe3\x83\x97\xe3\x83\xaa\xe3\x83\xb3\xe3\x82\xbf", "file:///dev/null");
+    const std::string prefix = latin1.substr(0, latin1.size() - 4);  // the test's name and '_'
+
+    std::string json;
+    ASSERT_EQ(Ctl({"queues", "--json"}, &json), 0) << json;
+    EXPECT_NE(json.find("\"name\":\"" + prefix + "lat\\u00e9\""), std::string::npos) << json;
+    EXPECT_NE(json.find("\"name\":\"" + japanese + "\""), std::string::npos) << json;
+    // With the one UTF-8 name taken out, nothing but ASCII is left.
+    std::string rest = json;
+    rest.erase(rest.find(japanese), japanese.size());
+    for (const char c : rest) EXPECT_LT(static_cast<unsigned char>(c), 0x80) << json;
+
+    const struct {
+        std::string lineStart;  // the name as the table shows it
+        int columnsLessThanBytes;
+    } rows[] = {
+        {"QUEUE ", 0},
+        {prefix + "lat\\xE9 ", 0},
+        {japanese + " ", 4},  // four characters, three bytes and two columns each
+    };
+    std::string table;
+    ASSERT_EQ(Ctl({"queues"}, &table), 0) << table;
+    const std::size_t driverColumn = table.find("DRIVER");
+    ASSERT_NE(driverColumn, std::string::npos) << table;
+    for (const auto& row : rows) {
+        const std::string line = LineOf(table, row.lineStart.substr(0, row.lineStart.size() - 1));
+        ASSERT_FALSE(line.empty()) << row.lineStart << "\n" << table;
+        const std::size_t driver = line.find(row.lineStart == "QUEUE " ? "DRIVER" : "Velmora ZT-40");
+        ASSERT_NE(driver, std::string::npos) << line;
+        EXPECT_EQ(driver - row.columnsLessThanBytes, driverColumn) << line;
+    }
 }
 
 }  // namespace

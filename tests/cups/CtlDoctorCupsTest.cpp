@@ -105,13 +105,15 @@ TEST_F(CtlDoctorCupsTest, GoodQueueThenTheMissingPrinterIsTheProblem) {
                       "USB cable and switch the printer on");
 }
 
+// A frozen cupsd still takes connections (the kernel queues them) but answers nothing.
 TEST_F(CtlDoctorCupsTest, SpoolerStoppedIsTheFirstProblem) {
     Server().Suspend();
     std::string spooler;
     const int status = Doctor("spooler", spooler);
     Server().Resume();
     EXPECT_EQ(status, 4);
-    EXPECT_TRUE(spooler.starts_with("problem spooler   the print spooler cannot be reached: ")) << spooler;
+    EXPECT_TRUE(spooler.starts_with("problem spooler   the print spooler does not answer: ")) << spooler;
+    EXPECT_TRUE(spooler.ends_with("-- fix: restart it: sudo systemctl restart cups")) << spooler;
 }
 
 }  // namespace

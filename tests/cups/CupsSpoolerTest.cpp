@@ -1,5 +1,6 @@
 // The CUPS spooler against a private cupsd: queue records as the matching rule sees them,
 // RAW documents, cancel, and failures that real CUPS produces.
+#include <cups/cups.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -412,6 +413,38 @@ TEST_F(CupsUnreachableServerTest, ServerDyingDuringTheDocumentFailsTheDocument) 
     EXPECT_LT(Timed([&] { EXPECT_FALSE(queue->EndDoc()); }), kBound);
     EXPECT_FALSE(spooler.LastErrorText().empty());
     EXPECT_TRUE(queue->Close());
+}
+
+// cupsd sends printer-type as an enum; a queue it marks remote is a network queue even when
+// its device URI does not say so. (cupsd keeps the type it is given in printers.conf.)
+TEST_F(CupsUnreachableServerTest, QueueTheServerTypesRemoteIsANetworkQueue) {
+    CupsSpooler spooler({}, m_server->SocketPath());
+    std::vector<QueueInfo> queues;
+    ASSERT_TRUE(spooler.EnumLocalQueues(queues)) << spooler.LastErrorText();
+    ASSERT_TRUE(FindQueue(queues, "zt40").has_value());
+    EXPECT_EQ(FindQueue(queues, "zt40")->attributes, 0u);
+
+    m_server->Stop();
+    const std::string conf = m_server->Directory() + "/conf/printers.conf";
+    std::ifstream in(conf);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    const std::size_t type = text.find("\nType ");
+    ASSERT_NE(type, std::string::npos) << text;
+    const std::size_t valueStart = type + 6;
+    const std::size_t valueEnd = text.find('\n', valueStart);
+    const auto value = static_cast<std::uint32_t>(std::stoul(text.substr(valueStart, valueEnd - valueStart)));
+    text.replace(valueStart, valueEnd - valueStart, std::to_string(value | CUPS_PRINTER_REMOTE));
+    std::ofstream(conf) << text;
+    std::string error;
+    ASSERT_TRUE(m_server->Restart(error)) << error;
+
+    ASSERT_TRUE(spooler.EnumLocalQueues(queues)) << spooler.LastErrorText();
+    const auto remote = FindQueue(queues, "zt40");
+    ASSERT_TRUE(remote.has_value());
+    EXPECT_EQ(remote->portName, "USB://Velmora/ZT-40?serial=gone");
+    EXPECT_EQ(remote->attributes, kPrinterAttributeNetwork);
+    EXPECT_FALSE(MatchesPrinterQueue(*remote));
 }
 
 // cupsd answers "not found" when it has no queue at all; that is an empty list.

@@ -6,7 +6,7 @@
 
 #include "CupsServerTest.h"
 #include "platform/linux/CupsSpooler.h"
-#include "platform/memory/RecordingMessageBox.h"
+#include "tests/support/RecordingMessageBox.h"
 #include "printjob/EmbeddedJobs.h"
 #include "support/RecordingWizardHost.h"
 #include "wizards/Sheets.h"

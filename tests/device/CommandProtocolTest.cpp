@@ -3,6 +3,7 @@
 
 #include <array>
 #include <deque>
+#include <optional>
 
 #include "device/CHeadDevice.h"
 #include "support/MockChannel.h"
@@ -24,6 +25,11 @@ Bytes Head(const Bytes& bytes, std::size_t n) { return Bytes(bytes.begin(), byte
 class SteppingClock : public IClock {
 public:
     std::uint32_t NowMs() override { return now += step; }
+    void Pause(std::uint32_t ms) override {
+        now += ms;
+        ++pauses;
+    }
+    int pauses = 0;
     std::uint32_t now = 0xFFFFF000u;  // close to the wrap, which the elapsed time must survive
     std::uint32_t step = 7;
 };
@@ -61,7 +67,11 @@ protected:
         ON_CALL(*channel, VendorGet(_)).WillByDefault([this](std::span<std::uint8_t> bytes) {
             ++gets;
             if (!getsSucceed) return false;
-            if (replies.empty()) {
+            if (finishAtElapsedMs && gets > kPollLimit) {
+                bytes[3] = 0x02;  // a poll whose clock never moves on ends here, not never
+            } else if (finishAtElapsedMs && clock.now - commandStartMs >= *finishAtElapsedMs) {
+                bytes[3] = 0x00;
+            } else if (replies.empty()) {
                 bytes[3] = started;
             } else {
                 std::ranges::copy(replies.front(), bytes.begin() + 3);
@@ -95,6 +105,10 @@ protected:
     bool alive = true;
     bool setsSucceed = true;
     bool getsSucceed = true;
+    static constexpr int kPollLimit = 6000;
+    // When set, the printer echoes the opcode until this long after `commandStartMs`, then finishes.
+    std::optional<std::uint32_t> finishAtElapsedMs;
+    std::uint32_t commandStartMs = 0;
 };
 
 TEST_F(CommandProtocolTest, SelectPinSendsFrameWithLeftoversThenOpcodeAloneAndPollsWhileEchoed) {
@@ -153,6 +167,36 @@ TEST_F(CommandProtocolTest, APrinterThatKeepsEchoingTimesOutJustAfterFiveSeconds
     EXPECT_GT(elapsed, kTransactionTimeoutMs);
     EXPECT_LE(elapsed, kTransactionTimeoutMs + 3 * clock.step);
     EXPECT_GT(gets, 100);
+}
+
+// The clock moves only by the poll's pauses, so every millisecond of the bound is polled once:
+// the printer's answer at exactly 5000 ms still counts, one at 5001 ms is never asked for.
+TEST_F(CommandProtocolTest, TheBoundIsExactlyFiveSecondsAndOnlyBusyRepliesPause) {
+    struct Case {
+        const char* name;
+        std::uint32_t finishesAtMs;
+        bool ok;
+        int gets;
+        int pauses;
+    };
+    const Case cases[] = {
+        {"AnswersAtOnce", 0, true, 1, 0},
+        {"BusyTwice", 2, true, 3, 2},
+        {"OneTickBeforeTheBound", 4999, true, 5000, 4999},
+        {"AtTheBound", 5000, true, 5001, 5000},
+        {"OneTickAfterTheBound", 5001, false, 5001, 5001},
+    };
+    for (const auto& c : cases) {
+        clock.step = 0;
+        commandStartMs = clock.now;
+        finishAtElapsedMs = c.finishesAtMs;
+        gets = 0;
+        clock.pauses = 0;
+        EXPECT_EQ(device.SetHeadFlag(true), c.ok) << c.name;
+        EXPECT_EQ(gets, c.gets) << c.name;
+        EXPECT_EQ(clock.pauses, c.pauses) << c.name;
+        EXPECT_EQ(clock.now - commandStartMs, static_cast<std::uint32_t>(c.pauses) * kBusyPollPauseMs) << c.name;
+    }
 }
 
 TEST_F(CommandProtocolTest, AnErrorStateEndsTheCommandAtOnce) {

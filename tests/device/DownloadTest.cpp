@@ -4,8 +4,8 @@
 #include <sstream>
 
 #include "device/CHeadDevice.h"
-#include "platform/memory/FakeClock.h"
-#include "platform/memory/RecordingMessageBox.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/RecordingMessageBox.h"
 #include "platform/sim/SimPrinterRig.h"
 
 namespace zt40 {

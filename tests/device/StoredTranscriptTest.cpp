@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "device/CHeadDevice.h"
-#include "platform/memory/FakeClock.h"
-#include "platform/memory/RecordingMessageBox.h"
-#include "platform/memory/ReplayChannel.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/RecordingMessageBox.h"
+#include "tests/support/ReplayChannel.h"
 #include "platform/sim/SimPrinterRig.h"
 
 namespace zt40 {

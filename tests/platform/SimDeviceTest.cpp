@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "device/CHeadDevice.h"
-#include "platform/memory/FakeClock.h"
-#include "platform/memory/RecordingMessageBox.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/RecordingMessageBox.h"
 #include "platform/sim/SimDeviceFinder.h"
 #include "platform/sim/SimDeviceOpener.h"
 #include "platform/sim/SimPrinterRig.h"

@@ -10,8 +10,8 @@
 
 #include "device/CHeadDevice.h"
 #include "platform/linux/LibusbVendorChannel.h"
-#include "platform/memory/FakeClock.h"
-#include "platform/memory/RecordingMessageBox.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/RecordingMessageBox.h"
 #include "platform/sim/SimSpooler.h"
 #include "tests/support/FakeUsbBus.h"
 

@@ -7,11 +7,11 @@
 #include <string>
 
 #include "device/CHeadDevice.h"
-#include "platform/memory/FakeClock.h"
-#include "platform/memory/RecordingChannel.h"
-#include "platform/memory/RecordingMessageBox.h"
-#include "platform/memory/ReplayChannel.h"
-#include "platform/memory/Transcript.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/RecordingChannel.h"
+#include "tests/support/RecordingMessageBox.h"
+#include "tests/support/ReplayChannel.h"
+#include "tests/support/Transcript.h"
 #include "platform/sim/SimPrinterRig.h"
 
 namespace zt40 {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -138,6 +139,25 @@ TEST(Zt40FirmwareWrites, MotionBlocksAndDownloadsAreKeptInOrder) {
     area = Frame({0x64, 0x01, 0x2A});
     ASSERT_EQ(firmware.Execute(area), 0);
     EXPECT_THAT(firmware.State().downloads, ElementsAre(0x2A));
+}
+
+// The motion block's limit is six 32-bit values, the last of them in data bytes 24-27, the end
+// of the data area: each count up to six is taken whole.
+TEST(Zt40FirmwareWrites, MotionBlocksOfUpToSixValuesAreTakenWhole) {
+    const std::vector<std::int32_t> values{-416, 3333, std::numeric_limits<std::int32_t>::min(), 1, -1,
+                                           std::numeric_limits<std::int32_t>::max()};
+    for (std::size_t count = 0; count <= values.size(); ++count) {
+        Zt40Firmware firmware;
+        Area area = Frame({0x40, static_cast<std::uint8_t>(0x40 + count), 0x34, 0x12});
+        for (std::size_t i = 0; i < count; ++i) {
+            const auto raw = static_cast<std::uint32_t>(values[i]);
+            for (std::size_t b = 0; b < 4; ++b) area[4 + 4 * i + b] = static_cast<std::uint8_t>(raw >> (8 * b));
+        }
+        ASSERT_EQ(firmware.Execute(area), 0) << count << " values";
+        ASSERT_EQ(firmware.State().motionBlocks.size(), 1u) << count;
+        const std::vector<std::int32_t> sent(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(count));
+        EXPECT_EQ(firmware.State().motionBlocks[0], (MotionBlock{0x1234, sent})) << count << " values";
+    }
 }
 
 // Frames a firmware refuses, and the state it answers with. None of them may change anything.

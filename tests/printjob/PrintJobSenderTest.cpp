@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/memory/RecordingMessageBox.h"
+#include "tests/support/RecordingMessageBox.h"
 #include "platform/sim/SimSpooler.h"
 #include "printjob/EmbeddedJobs.h"
 #include "printjob/PrintJobSender.h"
@@ -55,7 +55,7 @@ protected:
         }
     }
 
-    SimSpooler spooler;
+    SimSpooler spooler{&EmbeddedJobs()};
     RecordingMessageBox messages;
     CPrintJobSender sender{spooler, messages, EmbeddedJobs()};
 };

@@ -9,6 +9,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 
 #include "platform/linux/PosixRecordFiles.h"
@@ -65,6 +66,41 @@ TEST_F(RecordFileTest, AppendsAfterWhatIsThereIntoAFileEveryoneMayWrite) {
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[1].line, 12u);
     EXPECT_EQ(records[1].settings.SelectedPin, 3);
+}
+
+// A creation cut off before its mode was set leaves the file private to its creator; the next
+// append by the owner opens it to everyone again. Another user's file keeps its mode, and the
+// refused change does not stop the append.
+TEST_F(RecordFileTest, EachAppendByTheOwnerOpensTheFileToEveryone) {
+    struct Case {
+        const char* name;
+        mode_t before;
+        bool otherOwner;  // needs root to arrange
+        mode_t after;
+    };
+    const Case cases[] = {
+        {"TornCreationByTheOwner", 0600, false, 0666},
+        {"UmaskModeOfTheOwner", 0644, false, 0666},
+        {"AlreadyShared", 0666, false, 0666},
+        {"AnotherUsersFile", 0644, true, 0644},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(m_path);
+        std::ofstream(m_path, std::ios::binary) << m_earlier;
+        ASSERT_EQ(::chmod(m_path.c_str(), c.before), 0);
+        if (c.otherOwner) {
+            if (::geteuid() != 0 || ::chown(m_path.c_str(), 65534, 65534) != 0) {
+                std::cout << "[ SKIPPED  ] " << c.name << ": only root can give the file away\n";
+                continue;
+            }
+        }
+        const auto failure = AppendToRecordFile(m_files, m_path, m_record);
+        EXPECT_FALSE(failure) << c.name << ": " << failure->English();
+        struct stat info {};
+        ASSERT_EQ(::stat(m_path.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, c.after) << c.name;
+        EXPECT_EQ(ReadAll(m_path), m_earlier + m_record) << c.name;
+    }
 }
 
 TEST_F(RecordFileTest, FailedOrShortAppendLeavesTheFileAsItWas) {

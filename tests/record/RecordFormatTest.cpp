@@ -113,6 +113,14 @@ std::string Replace(std::string text, std::string_view from, std::string_view to
     return text.replace(at, from.size(), to);
 }
 
+std::string CrLf(const std::string& text) {
+    std::string out;
+    for (const char c : text) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return out;
+}
+
+std::string WithoutLast(const std::string& text, std::size_t count) { return text.substr(0, text.size() - count); }
+
 struct ScanCase {
     const char* name;
     std::string text;
@@ -154,7 +162,16 @@ INSTANTIATE_TEST_SUITE_P(
         ScanCase{"HeadCounterOf65536WrapsToZeroAndIsUsable", kFirst + Replace(kSecond, "0:200, 2,", "0:200, 65536,"),
                  200},
         ScanCase{"CutShortAtTheEnd", kFirst + kSecond.substr(0, kSecond.find("9:")), 100},
-        ScanCase{"LastLineWithoutLineFeed", kFirst + kSecond.substr(0, kSecond.size() - 1), 200},
+        // Whole records only: a file that ends inside a record's last line may have lost digits.
+        ScanCase{"LastLineWithoutLineFeed", kFirst + WithoutLast(kSecond, 1), 100},
+        ScanCase{"LastLineCutInsideItsNumber", kFirst + WithoutLast(kSecond, 3), 100},
+        ScanCase{"CrLfLastLineWithoutItsEnd", WithoutLast(CrLf(kFirst + kSecond), 2), 100},
+        ScanCase{"OnlyRecordWithoutItsLastLineFeed", WithoutLast(kFirst, 1), std::nullopt},
+        ScanCase{"UnendedNoteAfterAWholeRecordLeavesItWhole", kFirst + kSecond + "notes", 200},
+        // A byte-order mark before the first record, as some editors write one.
+        ScanCase{"ByteOrderMarkBeforeTheOnlyRecord", "\xEF\xBB\xBF" + kFirst, 100},
+        ScanCase{"ByteOrderMarkBeforeTheFirstOfTwo", "\xEF\xBB\xBF" + kFirst + Replace(kSecond, "0:200,", "0:-1,"), 100},
+        ScanCase{"ByteOrderMarkInTheMiddleIsNoHeader", kFirst + "\xEF\xBB\xBF" + kSecond, 100},
         // The first record's body takes the second's header and its first eight body lines; the
         // second's last two body lines begin with digits and are passed over.
         ScanCase{"CutShortInTheMiddle", kFirst.substr(0, kFirst.find("2:")) + kSecond, 100},

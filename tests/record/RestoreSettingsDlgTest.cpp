@@ -5,12 +5,15 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "app/ControlIds.h"
 #include "platform/linux/PosixRecordFiles.h"
 #include "support/DialogRig.h"
 #include "support/FakeDataFolderPlatform.h"
+#include "support/FaultyAppendFiles.h"
+#include "wizards/WizardSheet.h"
 
 namespace zt40::testing {
 namespace {
@@ -74,6 +77,62 @@ TEST_F(RestoreSettingsDlgTest, AFailedAppendIsShownWithTheFilesPath) {
     ASSERT_EQ(m_rig.view.boxes.size(), 1u);
     EXPECT_EQ(m_rig.view.boxes[0].message.English(), (m_dir / "missing/zt40util.txt").string() + " was not found.");
     EXPECT_EQ(m_rig.view.boxes[0].icon, MbIcon::Warning);
+}
+
+// The wizard frame keeps why its record was not appended, for the caller that must fail the
+// run; the next record that is kept clears it.
+TEST_F(RestoreSettingsDlgTest, AFailedAppendComesBackToTheCallerAfterTheWizard) {
+    const std::string file = (m_dir / "zt40util.txt").string();
+    FaultyAppendFiles shortWrite(7);
+    struct Case {
+        const char* name;
+        std::function<void()> arrange;
+        std::string failure;
+    };
+    const Case cases[] = {
+        {"DiskFull", [&] { m_rig.dlg->SetUsageRecordPlatform({m_folders, shortWrite, "zt40util"}); },
+         "Disk full while accessing " + file + "."},
+        {"FolderAtTheName", [&] { std::filesystem::create_directory(file); }, "Access to " + file + " was denied."},
+        {"MissingFolder", [&] { m_folders.override = (m_dir / "missing").string(); },
+         (m_dir / "missing/zt40util.txt").string() + " was not found."},
+    };
+    m_rig.StartReady();
+    for (const auto& c : cases) {
+        for (const int result : {kWizardFinished, 0}) {
+            m_folders.override = m_dir.string();
+            m_rig.dlg->SetUsageRecordPlatform({m_folders, m_files, "zt40util"});
+            std::filesystem::remove_all(file);
+            c.arrange();
+            m_rig.view.boxes.clear();
+            m_rig.view.wizardResult = result;
+            m_rig.dlg->OnReadjustPins();
+            ASSERT_TRUE(m_rig.dlg->RecordFailure()) << c.name << result;
+            EXPECT_EQ(m_rig.dlg->RecordFailure()->English(), c.failure) << c.name << result;
+            EXPECT_EQ(m_rig.view.BoxTexts(), std::vector<std::string>{c.failure}) << c.name << ": still shown";
+            EXPECT_FALSE(std::filesystem::is_regular_file(file) && std::filesystem::file_size(file) > 0) << c.name;
+        }
+    }
+    m_folders.override = m_dir.string();
+    m_rig.dlg->SetUsageRecordPlatform({m_folders, m_files, "zt40util"});
+    std::filesystem::remove_all(m_dir / "zt40util.txt");
+    EXPECT_FALSE(m_rig.dlg->WriteUsageRecord(true));
+    EXPECT_FALSE(m_rig.dlg->RecordFailure()) << "a kept record clears the failure";
+}
+
+// The window's restore with a record file it cannot read: the file's failure and that nothing
+// was restored, no power-cycle request, and the printer's values as they were.
+TEST_F(RestoreSettingsDlgTest, MenuCommandWithAnUnreadableFileWritesNothing) {
+    std::filesystem::create_directory(m_dir / "zt40util.txt");
+    OutOfRange();
+    m_rig.StartReady();
+    const Zt40State before = m_rig.State();
+    EXPECT_TRUE(m_rig.dlg->OnSysCommand(IDM_RESTORE_SETTINGS, 0));
+    EXPECT_EQ(m_rig.State(), before);
+    const std::string file = (m_dir / "zt40util.txt").string();
+    EXPECT_EQ(m_rig.view.BoxTexts(),
+              (std::vector<std::string>{"Access to " + file + " was denied.",
+                                        "Nothing was restored: the printer keeps its values until " + file +
+                                            " can be read."}));
 }
 
 TEST_F(RestoreSettingsDlgTest, MenuCommandWritesTheLastUsableRecordIntoThePrinter) {

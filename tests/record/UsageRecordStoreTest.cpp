@@ -1,12 +1,18 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iostream>
 
 #include "platform/linux/PosixRecordFiles.h"
 #include "record/UsageRecordStore.h"
 #include "support/FakeDataFolderPlatform.h"
+#include "support/FaultyAppendFiles.h"
 
 namespace zt40 {
 namespace {
@@ -51,7 +57,7 @@ protected:
 
     std::filesystem::path m_dir;
     test::FakeDataFolderPlatform m_folders;
-    PosixRecordFiles m_files;
+    PosixRecordFiles m_files{std::chrono::milliseconds(50)};
     UsageRecordStore m_store{{m_folders, m_files, "zt40util"}};
     std::vector<std::string> written;
     std::vector<std::string> shown;
@@ -123,14 +129,98 @@ TEST_F(UsageRecordStoreTest, DryRunWritesShowsAndCreatesNothing) {
     EXPECT_EQ(settings, kBadSettings);
 }
 
-TEST_F(UsageRecordStoreTest, UnreadableFileIsReportedAndTheDefaultsStillWritten) {
-    std::filesystem::create_directories(File());  // a folder where the file should be
+// Only a missing file or one read to its end without a usable record lets the defaults in: a
+// file that is there but cannot be read may hold the printer's real counts.
+TEST_F(UsageRecordStoreTest, AFileThatIsThereButCannotBeReadRestoresNothing) {
+    const std::string path = File().string();
+    const std::string usable = FormatUsageRecord(true, {2026, 12, 8}, kGoodSettings, kGoodCounters);
+    struct Case {
+        const char* name;
+        std::function<bool(const std::filesystem::path&)> make;  // false: not possible here
+        RestoreBasis basis;
+        std::vector<std::string> shown;
+    };
+    int holder = -1;
+    const Case cases[] = {
+        {"NoFile", [](const auto&) { return true; }, RestoreBasis::NoFile, {kPowerCycle}},
+        {"NoUsableRecord", [&](const auto& f) { return bool(std::ofstream(f) << "notes\n" << usable.substr(0, 40)); },
+         RestoreBasis::NoUsableRecord, {kPowerCycle}},
+        {"UsableRecord", [&](const auto& f) { return bool(std::ofstream(f) << usable); }, RestoreBasis::RecordUsed,
+         {kPowerCycle}},
+        {"FolderAtTheName", [](const auto& f) { return std::filesystem::create_directory(f); },
+         RestoreBasis::FileUnreadable, {"Access to " + path + " was denied. [warning]"}},
+        {"FifoAtTheName", [](const auto& f) { return ::mkfifo(f.c_str(), 0666) == 0; }, RestoreBasis::FileUnreadable,
+         {"Access to " + path + " was denied. [warning]"}},
+        {"SymlinkAtTheName",
+         [&](const auto& f) {
+             std::ofstream(m_dir / "elsewhere") << usable;
+             std::filesystem::create_symlink(m_dir / "elsewhere", f);
+             return true;
+         },
+         RestoreBasis::FileUnreadable, {"Access to " + path + " was denied. [warning]"}},
+        {"HeldByAnotherProgram",
+         [&](const auto& f) {
+             std::ofstream(f) << usable;
+             holder = ::open(f.c_str(), O_RDONLY);
+             return holder >= 0 && ::flock(holder, LOCK_EX) == 0;
+         },
+         RestoreBasis::FileUnreadable, {"A sharing violation occurred while accessing " + path + ". [warning]"}},
+        {"NoPermission",
+         [&](const auto& f) {
+             std::ofstream(f) << usable;
+             std::filesystem::permissions(f, std::filesystem::perms::none);
+             return ::geteuid() != 0;  // root reads it all the same
+         },
+         RestoreBasis::FileUnreadable, {"Access to " + path + " was denied. [warning]"}},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove_all(m_dir);
+        std::filesystem::create_directories(m_dir);
+        written.clear();
+        shown.clear();
+        if (!c.make(File())) {
+            std::cout << "[ SKIPPED  ] " << c.name << ": not possible for this user\n";
+            continue;
+        }
+        PinSettings settings = kBadSettings;
+        UsageCounters counters = kBadCounters;
+        const auto preview = Restore(settings, counters, true);
+        const auto outcome = Restore(settings, counters);
+        if (holder >= 0) ::close(holder);
+        holder = -1;
+        EXPECT_EQ(preview.basis, c.basis) << c.name;
+        EXPECT_EQ(outcome.basis, c.basis) << c.name;
+        const bool plansWrites = outcome.plan.settings || outcome.plan.counters;
+        EXPECT_EQ(WritesDefaults(outcome.basis), plansWrites && !outcome.plan.fromRecord) << c.name;
+        if (c.basis != RestoreBasis::FileUnreadable) {
+            EXPECT_EQ(written, (std::vector<std::string>{"settings", "counters"})) << c.name;
+            EXPECT_EQ(shown, c.shown) << c.name;
+            continue;
+        }
+        EXPECT_TRUE(written.empty()) << c.name;
+        EXPECT_FALSE(preview.plan.settings || preview.plan.counters) << c.name << ": a preview offers nothing either";
+        EXPECT_EQ(settings, kBadSettings) << c.name;
+        auto expected = c.shown;
+        expected.push_back("Nothing was restored: the printer keeps its values until " + path + " can be read. [warning]");
+        EXPECT_EQ(shown, expected) << c.name;
+        for (const auto& text : shown) EXPECT_EQ(text.find("default"), std::string::npos) << c.name;
+    }
+}
+
+TEST_F(UsageRecordStoreTest, AReadThatFailsPartWayRestoresNothingEvenAfterAUsableRecord) {
+    std::ofstream(File()) << FormatUsageRecord(true, {2026, 12, 8}, kGoodSettings, kGoodCounters)
+                          << FormatUsageRecord(true, {2026, 12, 9}, kGoodSettings, kGoodCounters);
+    FaultyAppendFiles files(0, 12);
+    UsageRecordStore store{{m_folders, files, "zt40util"}};
     PinSettings settings = kBadSettings;
-    UsageCounters counters = kGoodCounters;
-    const auto outcome = Restore(settings, counters, false, false);
-    EXPECT_EQ(shown, (std::vector<std::string>{"Access to " + File().string() + " was denied. [warning]", kPowerCycle}));
-    EXPECT_EQ(settings, (PinSettings{{0, 0}, 1, {}}));
-    EXPECT_FALSE(outcome.Wrote());  // the printer refused; the message is shown all the same
+    UsageCounters counters = kBadCounters;
+    const auto outcome = RestoreFromRecordFile(&store, settings, counters,
+                                               {[&](const PinSettings&) { return true; },
+                                                [&](const UsageCounters&) { return true; },
+                                                [&](const Message& m, MbIcon) { shown.push_back(m.English()); }});
+    EXPECT_EQ(outcome.basis, RestoreBasis::FileUnreadable);
+    EXPECT_FALSE(outcome.Wrote());
+    EXPECT_EQ(shown.front(), "A hardware I/O error was reported while accessing " + File().string() + ".");
 }
 
 TEST_F(UsageRecordStoreTest, NoFolderEverFoundNamesTheFileAndTouchesNothing) {

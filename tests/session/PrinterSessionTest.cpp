@@ -127,6 +127,12 @@ INSTANTIATE_TEST_SUITE_P(
         ConnectCase{"namedSecond", "Second", {}, ConnectEnd::Ready, "Second", true},
         ConnectCase{"spoolerDown", {}, [](SessionRig& r) { r.spooler.down = true; }, ConnectEnd::SpoolerUnreachable, "",
                     false},
+        ConnectCase{"spoolerSilent", {},
+                    [](SessionRig& r) {
+                        r.spooler.down = true;
+                        r.spooler.downAs = SpoolerFailure::NotAnswering;
+                    },
+                    ConnectEnd::SpoolerNotAnswering, "", false},
         ConnectCase{"noUsableQueue", {},
                     [](SessionRig& r) {
                         r.rig.Spooler().RemoveQueue("Second");

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/memory/FakeClock.h"
-#include "platform/memory/RecordingMessageBox.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/RecordingMessageBox.h"
 #include "platform/sim/SimPrinterRig.h"
 #include "session/PrinterSession.h"
 #include "support/CommandLog.h"

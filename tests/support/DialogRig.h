@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/CPinwardenDlg.h"
-#include "platform/memory/FakeClock.h"
-#include "platform/memory/RecordingMessageBox.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/RecordingMessageBox.h"
 #include "platform/sim/SimPrinterRig.h"
 #include "support/CommandLog.h"
 #include "support/RecordingView.h"
@@ -27,7 +27,9 @@ public:
         return down ? nullptr : m_inner.OpenQueue(name);
     }
     std::string LastErrorText() override { return down ? "Connection refused" : m_inner.LastErrorText(); }
+    SpoolerFailure LastFailure() override { return down ? downAs : m_inner.LastFailure(); }
     bool down = false;
+    SpoolerFailure downAs = SpoolerFailure::Unreachable;
 
 private:
     ISpooler& m_inner;

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/memory/Transcript.h"
+#include "tests/support/Transcript.h"
 
 namespace zt40::test {
 

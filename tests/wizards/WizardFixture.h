@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/memory/RecordingMessageBox.h"
+#include "tests/support/RecordingMessageBox.h"
 #include "platform/sim/SimSpooler.h"
 #include "printjob/EmbeddedJobs.h"
 #include "printjob/PrintJobSender.h"
@@ -51,7 +51,7 @@ protected:
     }
 
     std::uint32_t attributes = 0;
-    SimSpooler spooler;
+    SimSpooler spooler{&EmbeddedJobs()};
     RecordingMessageBox messages;
     CPrintJobSender sender{spooler, messages, EmbeddedJobs()};
     RecordingServices services{std::string(kSimQueueName)};

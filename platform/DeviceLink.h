@@ -1,0 +1,19 @@
+#pragma once
+// What the device link needs from the platform, wired once per program.
+#include "platform/Clock.h"
+#include "platform/DeviceFinder.h"
+#include "platform/MessageBox.h"
+#include "platform/Spooler.h"
+#include "platform/VendorChannel.h"
+
+namespace zt40 {
+
+struct DeviceLinkPlatform {
+    IDeviceFinder& finder;
+    IDeviceOpener& opener;
+    IClock& clock;
+    IMessageBox& messages;
+    ISpooler& spooler;
+};
+
+}  // namespace zt40

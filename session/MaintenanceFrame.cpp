@@ -2,15 +2,16 @@
 
 namespace zt40 {
 
-void MaintenanceFrame::Save() {
-    if (m_running) return;
+bool MaintenanceFrame::Save() {
+    if (m_running) return false;
     // The status is asked even of a printer the poll has not found ready yet, as the
     // window's own read always did.
-    if (!m_session.ReadStatus().IsReady(ReadyRule::LowBitsAreOne)) return;
-    if (!m_session.Ready()) return;
-    m_session.Groups().ReadBoth(m_copies.settings, m_copies.counters);
+    if (!m_session.ReadStatus().IsReady(ReadyRule::LowBitsAreOne)) return false;
+    if (!m_session.Ready()) return false;
+    const bool read = m_session.Groups().ReadBoth(m_copies.settings, m_copies.counters).Ok();
     m_copies.savedSettings = m_copies.settings;
     m_copies.savedCounters = m_copies.counters;
+    return read;
 }
 
 // The refresh stays off until the write back is settled, so that a poll that reconnects

@@ -24,16 +24,8 @@ constexpr const char* kPrinter =
     "adjustments = 3 -2 0 5 -12 8 0 1 -4\n"
     "pin_counters = 100 200 300 400 500 600 700 800 900\n";
 
-class CtlAdjustPinsTest : public CtlProgramTest {
+class CtlAdjustPinsTest : public CtlDataFolderTest {
 protected:
-    void SetUp() override {
-        CtlProgramTest::SetUp();
-        ::setenv("ZT40_DATA_DIR", m_dir.c_str(), 1);
-    }
-    void TearDown() override {
-        ::unsetenv("ZT40_DATA_DIR");
-        CtlProgramTest::TearDown();
-    }
     // The kind letters of the records appended, in order.
     std::string RecordKinds() const {
         std::ifstream in(m_dir / "zt40util.txt");

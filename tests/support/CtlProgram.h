@@ -11,11 +11,14 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "support/FileText.h"
 
 namespace zt40::testing {
 
@@ -160,6 +163,19 @@ protected:
 
 private:
     int m_files = 0;
+};
+
+// The same, with the data folder (the usage record, the counter samples) in the test's folder.
+class CtlDataFolderTest : public CtlProgramTest {
+protected:
+    void SetUp() override {
+        CtlProgramTest::SetUp();
+        ::setenv("ZT40_DATA_DIR", m_dir.c_str(), 1);
+    }
+    void TearDown() override {
+        ::unsetenv("ZT40_DATA_DIR");
+        CtlProgramTest::TearDown();
+    }
 };
 
 }  // namespace zt40::testing

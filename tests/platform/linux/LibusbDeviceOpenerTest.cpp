@@ -65,6 +65,19 @@ TEST_F(LibusbDeviceOpenerTest, SerialLessDeviceIsFoundAgainOnlyInTheSamePort) {
     EXPECT_EQ(report.Last(), DeviceAccessFailure::DeviceNotFound);
 }
 
+// The counter samples are kept per printer under this name.
+TEST_F(LibusbDeviceOpenerTest, ReportNamesTheOpenedPrinterBySerialElseByPort) {
+    auto withSerial = bus.Plug(Printer("ZT4000123", {2}));
+    bus.Plug(Printer("", {1, 4}));
+    EXPECT_TRUE(opener.OpenDevice("usb:1a2b:00c4:serial=ZT4000123"));
+    EXPECT_EQ(report.OpenedPrinter(), "ZT4000123");
+    EXPECT_TRUE(opener.OpenDevice("usb:1a2b:00c4:port=1-1.4"));
+    EXPECT_EQ(report.OpenedPrinter(), "port:1-1.4");
+    withSerial->openStatus = UsbStatus::Busy;
+    EXPECT_FALSE(opener.OpenDevice("usb:1a2b:00c4:serial=ZT4000123"));
+    EXPECT_EQ(report.OpenedPrinter(), "");  // not the printer opened before
+}
+
 TEST_F(LibusbDeviceOpenerTest, RefusedOpensSayWhy) {
     auto device = bus.Plug(Printer("1", {1}));
     const std::pair<UsbStatus, DeviceAccessFailure> cases[] = {

@@ -1,6 +1,7 @@
 #include "app/CPinwardenDlg.h"
 
 #include "app/ControlIds.h"
+#include "record/CounterSamples.h"
 
 namespace zt40 {
 
@@ -147,6 +148,20 @@ void CPinwardenDlg::RunWizardFrame(WizardKind kind) {
         UpdateData();
         m_view.Repaint();
     }
+}
+
+// A read that reached the printer becomes the day's sample; a pin that entered a worse band
+// since the sample before is told of once, on the day its sample is added.
+void CPinwardenDlg::ReadHeadData() {
+    if (!m_frame.Save() || !m_records) return;
+    const UsageCounters& counters = m_frame.Copies().counters;
+    const auto kept = AppendTodaysSample(*m_records, m_session.PrinterName(), counters);
+    if (kept.outcome == SampleAppend::Added && kept.previous) {
+        if (const auto crossings = BandCrossings(kept.previous->counters, counters); !crossings.empty()) {
+            m_view.NotifyWear(crossings);
+        }
+    }
+    m_forecast = ForecastWear(kept.samples, m_session.PrinterName()).pins;
 }
 
 void CPinwardenDlg::ShowUsage() {

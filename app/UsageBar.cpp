@@ -7,10 +7,7 @@ namespace {
 constexpr Rgb kLit[] = {{32, 255, 32}, {255, 255, 32}, {255, 32, 32}};
 constexpr Rgb kUnlit[] = {{0, 32, 0}, {32, 32, 0}, {32, 0, 0}};
 
-int Band(int segment) {
-    if (segment >= kFirstRedSegment) return 2;
-    return segment >= kFirstYellowSegment ? 1 : 0;
-}
+std::size_t Band(int segment) { return static_cast<std::size_t>(BandOfSegment(segment)); }
 
 }  // namespace
 

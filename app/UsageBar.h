@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/WearBands.h"
+
 namespace zt40 {
 
 struct Rgb {
@@ -17,10 +19,6 @@ struct BarRect {
 };
 
 inline constexpr int kBarSegments = 11;
-inline constexpr std::int32_t kCountsPerSegment = 1'000'000;
-// Segments 0..6 green, 7..8 yellow, 9..10 red (the red indicator).
-inline constexpr int kFirstYellowSegment = 7;
-inline constexpr int kFirstRedSegment = 9;
 // The segments sit inside the marker, this far from its top and bottom.
 inline constexpr int kSegmentInset = 3;
 

@@ -2,7 +2,6 @@
 // save-and-restore frame, for machines without a screen.
 #include <cerrno>
 #include <cstdio>
-#include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,29 +16,31 @@
 #include "printjob/EmbeddedJobs.h"
 #include "wiring/RecordWiring.h"
 #include "ctl/AdjustPinsTerminal.h"
+#include "ctl/TypedLines.h"
 
 namespace zt40::ctl {
 
 namespace {
 
-// Ctrl-C is taken as "cancel the wizard" (InterruptGuard): the blocking read returns at once,
-// and the frame then writes the saved settings back before the program ends.
+// Ctrl-C, and a request to end the program or its terminal closing, are taken alike as "cancel
+// the wizard" (InterruptGuard): a wait for input returns at once, and the frame then writes the
+// saved settings back before the program ends.
 class StdioTerminal final : public ITerminal {
 public:
     std::optional<std::string> ReadLine(std::string_view prompt) override {
         if (Interrupted()) return std::nullopt;
         std::fprintf(stderr, "%.*s", static_cast<int>(prompt.size()), prompt.data());
         std::fflush(stderr);
-        std::string line;
-        for (;;) {
-            const int c = std::fgetc(stdin);
-            if (c == EOF) {
-                if (Interrupted() || line.empty()) return std::nullopt;
-                return line;
-            }
-            if (c == '\n') return line;
-            line += static_cast<char>(c);
+        m_afterPrompt = true;
+        TypedLine line = m_lines.Next();
+        if (line.end == LineEnd::TooLong && !m_saidTooLong) {
+            m_saidTooLong = true;
+            Report("A line of more than " + std::to_string(kMaxTypedLineBytes) +
+                   " bytes was typed: taken as the end of input.");
         }
+        if (line.end != LineEnd::Line) return std::nullopt;
+        m_afterPrompt = false;
+        return std::move(line.text);
     }
     void Print(std::string_view text) override {
         std::fprintf(stdout, "%.*s%s", static_cast<int>(text.size()), text.data(), text.ends_with('\n') ? "" : "\n");
@@ -48,20 +49,29 @@ public:
     // Reports may echo a typed reading or a queue name: escaped, as every echo is.
     void Report(std::string_view text) override {
         const std::string shown = TerminalText(Message::Verbatim(std::string(text)));
-        std::fprintf(stderr, "%s%s", shown.c_str(), shown.ends_with('\n') ? "" : "\n");
+        // A prompt left without a typed line (Ctrl-C, Ctrl-D) would run into the report.
+        std::fprintf(stderr, "%s%s%s", m_afterPrompt ? "\n" : "", shown.c_str(), shown.ends_with('\n') ? "" : "\n");
+        m_afterPrompt = false;
     }
     bool Interrupted() const override { return InterruptGuard::Interrupted(); }
+
+private:
+    TypedLines m_lines{ReadSomeOfStandardInput, [this] { return Interrupted(); }};
+    bool m_saidTooLong = false;
+    bool m_afterPrompt = false;
 };
 
-// What the run left on the printer, for a run whose record could not be kept.
-std::string PrinterPartText(AdjustPinsOutcome outcome) {
+// A run whose record could not be kept: what it left on the printer, unless the line of a
+// cancelled run said so already.
+std::string RecordNotKeptText(AdjustPinsOutcome outcome) {
+    const std::string notKept = "the usage record of this run was not kept.";
     switch (outcome) {
-        case AdjustPinsOutcome::Completed: return "The new pin adjustments were written to the printer";
-        case AdjustPinsOutcome::Interrupted: return "The adjustment was cancelled and the saved settings written back";
-        case AdjustPinsOutcome::NotWritten: return "Nothing was written to the printer";
+        case AdjustPinsOutcome::Completed: return "The new pin adjustments were written to the printer, but " + notKept;
+        case AdjustPinsOutcome::NotWritten: return "Nothing was written to the printer, but " + notKept;
+        case AdjustPinsOutcome::Interrupted:
         case AdjustPinsOutcome::NoPrinter: break;
     }
-    return "The printer was not reached";
+    return "The usage record of this run was not kept.";
 }
 
 int Usage(const std::string& why) {
@@ -113,22 +123,21 @@ int RunAdjustPinsCommand(const GlobalOptions& options, const std::vector<std::st
     request.queue = options.queue;
     CPrintJobSender sender(wiring.Spooler(), messages, EmbeddedJobs());
     const RecordWiring record{std::string(kRecordApplicationName)};
-    PinSettings readBack;
-    ConnectEnd connectEnd = ConnectEnd::Ready;
-    std::optional<Message> recordFailure;
-    const AdjustPinsOutcome outcome = RunAdjustPins(wiring.Platform(), terminal, sender, request, SleepPause,
-                                                    &record.Platform(), &readBack, &connectEnd, &recordFailure);
-    if (const auto status = SayQueueNotChosen(connectEnd, options.queue, nullptr)) return *status;
-    if (outcome == AdjustPinsOutcome::Completed) terminal.Print(PinSettingsLines(readBack));
-    if (recordFailure) {
-        terminal.Report(PrinterPartText(outcome) + ", but the usage record of this run was not kept.");
+    const AdjustPinsResult result =
+        RunAdjustPins(wiring.Platform(), terminal, sender, request, SleepPause, &record.Platform());
+    if (const auto status = SayQueueNotChosen(result.connectEnd, options.queue, nullptr)) return *status;
+    if (result.outcome == AdjustPinsOutcome::Completed) terminal.Print(PinSettingsLines(result.readBack));
+    if (result.recordFailure) {
+        terminal.Report(RecordNotKeptText(result.outcome));
         return kExitRecordFile;
     }
-    return outcome == AdjustPinsOutcome::Completed ? kExitOk : kExitNoAnswer;
+    return result.outcome == AdjustPinsOutcome::Completed ? kExitOk : kExitNoAnswer;
 }
 
 const RegisterCommand kAdjustPins(
-    {"adjust-pins", "adjust-pins [--no-print] [--readings L1,...,L9] [--dry-run]  the pin adjustment on a terminal",
+    {"adjust-pins", "adjust-pins [--no-print] [--readings L1,...,L9] [--dry-run]  the pin adjustment on a terminal "
+                    "(cancelled by Ctrl-C, SIGTERM, SIGHUP, the end of input or a line over " +
+                        std::to_string(kMaxTypedLineBytes) + " bytes)",
      RunAdjustPinsCommand});
 
 }  // namespace

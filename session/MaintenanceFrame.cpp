@@ -2,15 +2,16 @@
 
 namespace zt40 {
 
-void MaintenanceFrame::Save() {
-    if (m_running) return;
+bool MaintenanceFrame::Save() {
+    if (m_running) return false;
     // The status is asked even of a printer the poll has not found ready yet, as the
     // window's own read always did.
-    if (!m_session.ReadStatus().IsReady(ReadyRule::LowBitsAreOne)) return;
-    if (!m_session.Ready()) return;
-    m_session.Groups().ReadBoth(m_copies.settings, m_copies.counters);
+    if (!m_session.ReadStatus().IsReady(ReadyRule::LowBitsAreOne)) return false;
+    if (!m_session.Ready()) return false;
+    const bool read = m_session.Groups().ReadBoth(m_copies.settings, m_copies.counters).Ok();
     m_copies.savedSettings = m_copies.settings;
     m_copies.savedCounters = m_copies.counters;
+    return read;
 }
 
 // The refresh stays off until the write back is settled, so that a poll that reconnects
@@ -18,6 +19,7 @@ void MaintenanceFrame::Save() {
 bool MaintenanceFrame::Run(PutBack putBack, const std::function<bool()>& body) {
     const bool both = putBack == PutBack::BothGroups;
     Save();
+    m_putBackFailure = {};
     m_running = true;
     const bool finished = body();
     WriteUsageRecord(finished);
@@ -52,7 +54,8 @@ RollbackFailure MaintenanceFrame::WriteBack(bool settings, bool counters) {
 }
 
 void MaintenanceFrame::PutBackSaved(bool counters) {
-    RollbackFailure failed = WriteBack(true, counters);
+    RollbackFailure& failed = m_putBackFailure;
+    failed = WriteBack(true, counters);
     while (failed.Any()) {
         if (m_prompt.Show(RollbackFailedMessage(failed), MbButtons::RetryCancel, MbIcon::Warning) != MbResult::Retry) {
             return;

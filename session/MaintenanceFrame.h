@@ -36,8 +36,8 @@ public:
     void SetUsageRecordPlatform(const UsageRecordPlatform& platform) { m_record.emplace(platform); }
 
     // Reads both groups into the copies and saves them, when the printer is ready and no run
-    // is on; otherwise leaves every copy as it is.
-    void Save();
+    // is on; otherwise leaves every copy as it is. True when both groups were read whole.
+    bool Save();
     // Saves, runs `body` (true: it ended with Finish), then keeps or puts back. True when the
     // body finished.
     bool Run(PutBack putBack, const std::function<bool()>& body);
@@ -47,6 +47,9 @@ public:
     // why and returns it, also kept until the next append, so a run's caller can fail the run.
     std::optional<Message> WriteUsageRecord(bool finished);
     const std::optional<Message>& RecordFailure() const { return m_recordFailure; }
+    // The groups the last run that did not finish left unrestored (the operator gave up
+    // retrying); none after a finished run.
+    const RollbackFailure& PutBackFailure() const { return m_putBackFailure; }
     // "Restoration of setting": the groups that fail their range checks get the record file's
     // last usable record, or the defaults.
     RestoreOutcome Restore();
@@ -65,6 +68,7 @@ private:
     GroupCopies m_copies;
     std::optional<UsageRecordStore> m_record;
     std::optional<Message> m_recordFailure;
+    RollbackFailure m_putBackFailure;
     bool m_running = false;
 };
 

@@ -2,11 +2,14 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QResizeEvent>
 
 #include "app/ControlIds.h"
 #include "ui/AboutDialog.h"
 #include "ui/AppIcon.h"
+#include "ui/DesktopNotifier.h"
 #include "ui/QtMessageBox.h"
 #include "ui/Translations.h"
 
@@ -21,6 +24,10 @@ constexpr int kDialogPointSize = 9;
 
 QString ControlName(int id) { return QStringLiteral("control%1").arg(id); }
 
+// The program's name: the window's first title (a queue's name replaces it) and the sender
+// of its desktop notifications.
+constexpr Text kProgramTitle = ZT40_TR("CPinwardenDlg", "ZT-40 Pinwarden");
+
 }  // namespace
 
 void PrinterListBox::showPopup() {
@@ -32,7 +39,7 @@ MainWindow::MainWindow(const QString& language, QWidget* parent) : QDialog(paren
     setObjectName(QStringLiteral("dialog102"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setWindowTitle(Translate(ZT40_TR("CPinwardenDlg", "ZT-40 Pinwarden")));
+    setWindowTitle(Translate(kProgramTitle));
     setWindowIcon(AppIcon());
     QFont dialogFont = font();
     dialogFont.setPointSize(kDialogPointSize);
@@ -247,6 +254,30 @@ void MainWindow::UpdateControls(const DialogData& shown) {
         m_pinButtons.setExclusive(true);
     }
     m_bars.SetCounts(shown.shownUsage);
+    std::array<QString, kPinCount> tips;
+    for (std::size_t i = 0; i < tips.size(); ++i) {
+        tips[i] = Render(UsageTip(static_cast<int>(i) + kFirstPin, shown.shownUsage[i]));
+        if (const auto forecast = ForecastText(shown.forecast[i])) tips[i] += QLatin1Char('\n') + Render(*forecast);
+    }
+    m_bars.SetTips(tips);
+}
+
+bool MainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString tip = m_bars.geometry().contains(help->pos()) ? m_bars.TipAt(help->pos() - m_bars.pos()) : QString();
+        if (!tip.isEmpty()) {
+            QToolTip::showText(help->globalPos(), tip, this);
+            return true;
+        }
+    }
+    return QDialog::event(event);
+}
+
+void MainWindow::NotifyWear(const std::vector<BandCrossing>& crossings) {
+    for (const auto& crossing : crossings) {
+        DesktopNotifier::Notify(Translate(kProgramTitle), Render(CrossingText(crossing)));
+    }
 }
 
 void MainWindow::Repaint() {

@@ -76,6 +76,7 @@ public:
     void ShowAbout() override;
     int RunWizard(WizardKind kind) override;
     void DestroyWindow() override;
+    void NotifyWear(const std::vector<BandCrossing>& crossings) override;
 
 signals:
     // The window has been destroyed through the logic: the program ends.
@@ -85,6 +86,8 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // A tip over a usage bar: the pin's count and its wear forecast.
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
 

@@ -3,11 +3,13 @@
 
 #include "device/CUsbPrintPort.h"
 #include "device/RegistryDeviceFinder.h"
-#include "discovery/QueueTableSpooler.h"
-#include "discovery/RegistryLayouts.h"
+#include "device/RegistryLayouts.h"
+#include "support/FakeVersionQuery.h"
+// Before the system headers, whose StartDoc macro would rename the double's method.
+#include "support/QueueTableSpooler.h"
+
 #include "platform/win32/Win32KeyTree.h"
 #include "platform/win32/Win32VendorChannel.h"
-#include "tests/support/FakeVersionQuery.h"
 #include "win32/SystemRegistry.h"
 
 namespace zt40 {

@@ -97,6 +97,9 @@ void WizardHost::OpenModeless() {
 int WizardHost::Run() {
     m_sheet.Open();
     ShowActivePage();
+    // Modal to the main window only: with --simulate, the simulator's plug and power switches
+    // are what the power pages wait for.
+    setWindowModality(Qt::WindowModal);
     return exec();
 }
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/WireFormat.h"
+#include "session/Outcome.h"
 
 namespace zt40 {
 
@@ -132,7 +133,13 @@ ConnectOutcome PrinterSession::WaitForReady(std::uint32_t boundMs, ReadyRule rul
 
 bool PrinterSession::WaitUntilReady() {
     ReadyWait wait(m_device, m_clock, ReadyRule::StatusIsOne);
-    return RunToEnd(wait, m_pause) == WaitStep::Ready;
+    m_lastWaitEnd = RunToEnd(wait, m_pause, m_cancelled);
+    m_lastWaitStatus = wait.Last();
+    return m_lastWaitEnd == WaitStep::Ready;
+}
+
+std::optional<Message> PrinterSession::WaitFailure() const {
+    return WaitFailureReason(m_lastWaitEnd, m_lastWaitStatus);
 }
 
 }  // namespace zt40

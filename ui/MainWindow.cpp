@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QResizeEvent>
+#include <QVBoxLayout>
 
 #include "app/ControlIds.h"
 #include "ui/AboutDialog.h"
@@ -18,6 +20,8 @@ namespace {
 constexpr int kWidthUnits = 192;
 constexpr int kHeightUnits = 288;
 constexpr int kDialogPointSize = 9;
+// How long a done outcome stays in the status area.
+constexpr int kOutcomeNoteMs = 10'000;
 
 QString ControlName(int id) { return QStringLiteral("control%1").arg(id); }
 
@@ -32,7 +36,7 @@ MainWindow::MainWindow(const QString& language, QWidget* parent) : QDialog(paren
     setObjectName(QStringLiteral("dialog102"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setWindowTitle(Translate(ZT40_TR("CPinwardenDlg", "ZT-40 Pinwarden")));
+    setWindowTitle(Translate(kWindowCaption));
     setWindowIcon(AppIcon());
     QFont dialogFont = font();
     dialogFont.setPointSize(kDialogPointSize);
@@ -146,6 +150,13 @@ MainWindow::MainWindow(const QString& language, QWidget* parent) : QDialog(paren
     };
     connect(&m_printerList, &QComboBox::activated, this, [this](int index) {
         if (m_dialog && index >= 0) m_dialog->OnPrinterListSelChange(static_cast<std::size_t>(index));
+    });
+
+    m_outcomeNote.setSingleShot(true);
+    connect(&m_outcomeNote, &QTimer::timeout, this, [this] {
+        m_statusReason.setText(m_reasonText);
+        m_statusReason.setVisible(!m_reasonText.isEmpty());
+        m_etchedLine.setVisible(m_reasonText.isEmpty());
     });
 
     // The commands of the window's menu are offered where the desktop offers a window's menu.
@@ -264,15 +275,71 @@ void MainWindow::SetWaitCursor(bool busy) {
 
 void MainWindow::SetStatusLine(const Message& line, const std::optional<Message>& reason) {
     m_statusLine.setText(Render(line));
-    const QString reasonText = reason ? Render(*reason) : QString();
-    m_statusReason.setText(reasonText);
-    m_statusReason.setToolTip(reasonText);
-    m_statusReason.setVisible(!reasonText.isEmpty());
-    m_etchedLine.setVisible(reasonText.isEmpty());
+    m_reasonText = reason ? Render(*reason) : QString();
+    m_outcomeNote.stop();
+    m_statusReason.setText(m_reasonText);
+    m_statusReason.setToolTip(m_reasonText);
+    m_statusReason.setVisible(!m_reasonText.isEmpty());
+    m_etchedLine.setVisible(m_reasonText.isEmpty());
+}
+
+void MainWindow::ShowOutcome(const Outcome& outcome) {
+    const QString what = Render(outcome.what);
+    if (outcome.failed) {
+        const QString text = outcome.why ? what + QStringLiteral("\n\n") + Render(*outcome.why) : what;
+        QtMessageBox(this).ShowText(text, MbButtons::Ok, MbIcon::Warning);
+        return;
+    }
+    m_statusReason.setText(what);
+    m_statusReason.setVisible(true);
+    m_etchedLine.setVisible(false);
+    m_outcomeNote.start(kOutcomeNoteMs);
+}
+
+void MainWindow::BeginWait(const Message& doing, bool cancellable) {
+    m_waitState = {Render(doing), cancellable, true};
+    if (m_waitText != nullptr) m_waitText->setText(m_waitState.text);
+}
+
+void MainWindow::EndWait() {
+    m_waitState = {};
+    m_waitText = nullptr;
+    m_wait.reset();
+}
+
+void MainWindow::PauseWithEvents(std::uint32_t ms) {
+    if (m_waitState.begun && !m_wait) {
+        // Over the topmost dialog (a wizard's page may be waiting), modal to it alone.
+        m_wait = std::make_unique<QDialog>(ModalParent(this));
+        m_wait->setObjectName(QStringLiteral("waitDialog"));
+        m_wait->setWindowTitle(QtMessageBox::Caption());
+        m_wait->setWindowModality(Qt::WindowModal);
+        auto* layout = new QVBoxLayout(m_wait.get());
+        m_waitText = new QLabel(m_waitState.text, m_wait.get());
+        m_waitText->setObjectName(QStringLiteral("waitText"));
+        layout->addWidget(m_waitText);
+        auto* cancel = new QPushButton(Translate(ZT40_TR("CPinwardenDlg", "Cancel")), m_wait.get());
+        cancel->setObjectName(QStringLiteral("waitCancel"));
+        cancel->setVisible(m_waitState.cancellable);
+        layout->addWidget(cancel, 0, Qt::AlignRight);
+        connect(cancel, &QPushButton::clicked, this, [this] {
+            if (m_dialog != nullptr) m_dialog->OnCancelWait();
+        });
+        // Escape and the close box cancel what may be cancelled, and close nothing.
+        connect(m_wait.get(), &QDialog::rejected, this, [this] {
+            if (m_waitState.cancellable && m_dialog != nullptr) m_dialog->OnCancelWait();
+            if (m_wait) m_wait->show();
+        });
+        m_wait->show();
+    }
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(ms), &loop, &QEventLoop::quit);
+    loop.exec(m_wait ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
 }
 
 void MainWindow::ShowAbout() {
-    AboutDialog about(this);
+    AboutDialog about(ModalParent(this));
+    about.setWindowModality(Qt::WindowModal);
     about.exec();
 }
 

@@ -34,6 +34,18 @@ constexpr Text kWizardNotStarted =
 constexpr Text kNothingToRestore =
     ZT40_TR("CPinwardenDlg", "The printer's settings and counters are in range: nothing was restored.");
 constexpr Text kNotRestored = ZT40_TR("CPinwardenDlg", "The settings were not restored completely.");
+// Restore's question: [from the record (%1 its file), from the defaults] by the groups it writes.
+constexpr std::array<std::array<Text, 2>, 3> kRestoreQuestions{{
+    {ZT40_TR("CPinwardenDlg", "The printer's pin settings are out of range. Write those of the last usable record in %1?"),
+     ZT40_TR("CPinwardenDlg", "The printer's pin settings are out of range. Write the default pin settings?")},
+    {ZT40_TR("CPinwardenDlg", "The printer's usage counters are out of range. Write those of the last usable record in %1?"),
+     ZT40_TR("CPinwardenDlg", "The printer's usage counters are out of range. Write the default usage counters?")},
+    {ZT40_TR("CPinwardenDlg",
+             "The printer's pin settings and usage counters are out of range. Write those of the last usable record in %1?"),
+     ZT40_TR("CPinwardenDlg",
+             "The printer's pin settings and usage counters are out of range. Write the default pin settings and usage "
+             "counters?")},
+}};
 
 // The controls that EnableControls switches together; 1056 is left to the pin choice.
 constexpr std::array<int, 4> kSwitchedButtons{IDC_REPLACE_HEAD, IDC_READJUST_PINS, IDC_REFRESH, IDC_CLEANING};
@@ -245,7 +257,19 @@ void CPinwardenDlg::OnRefresh() {
     Tell(why ? Outcome::Failed(Message::Of(kNotRefreshed), std::move(why)) : Outcome::Done(Message::Of(kRefreshed)));
 }
 
+// Restore asks first, naming the groups and where their values come from; a printer in range,
+// or a file that cannot be read, is told without a question.
 RestoreOutcome CPinwardenDlg::RestoreSettings() {
+    const RestoreOutcome planned = m_frame.PreviewRestore();
+    const RestorePlan& plan = planned.plan;
+    if (plan.settings || plan.counters) {
+        const std::size_t groups = !plan.counters ? 0 : !plan.settings ? 1 : 2;
+        const Text question = kRestoreQuestions[groups][plan.fromRecord ? 0 : 1];
+        const Message asked = plan.fromRecord ? Message::Of(question, {planned.path}) : Message::Of(question);
+        if (m_view.ShowMessage(asked, MbButtons::OkCancel, MbIcon::Warning) != MbResult::Ok) {
+            return {};
+        }
+    }
     RestoreOutcome restored = [&] {
         const Busy busy(*this, Message::Of(kWritingSettings), true);
         return m_frame.Restore();

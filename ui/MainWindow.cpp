@@ -50,7 +50,7 @@ MainWindow::MainWindow(const QString& language, QWidget* parent) : QDialog(paren
     m_title.setObjectName(QStringLiteral("titleStatic"));
     m_title.setText(Translate(ZT40_TR("CPinwardenDlg", "Pinwarden")));
     Place(m_title, {35, 15, 65, 8});
-    m_cleaning.setText(Translate(ZT40_TR("CPinwardenDlg", "Cleaning")));
+    m_cleaning.setText(Translate(ZT40_TR("CPinwardenDlg", "C&leaning")));
     Place(m_cleaning, {115, 10, 50, 20});
     m_statusLine.setText(Translate(kConnectRequest));
     Place(m_statusLine, {5, 40, 170, 10});
@@ -66,10 +66,10 @@ MainWindow::MainWindow(const QString& language, QWidget* parent) : QDialog(paren
     m_etchedLine.setObjectName(QStringLiteral("etchedLine"));
     m_etchedLine.setFrameStyle(QFrame::HLine | QFrame::Sunken);
     Place(m_etchedLine, {5, 55, 175, 1});
-    m_replaceHead.setText(Translate(ZT40_TR("CPinwardenDlg", "Replace Head...")));
+    m_replaceHead.setText(Translate(ZT40_TR("CPinwardenDlg", "&Replace Head...")));
     m_replaceHead.setDefault(true);
     Place(m_replaceHead, {15, 70, 70, 20});
-    m_readjustPins.setText(Translate(ZT40_TR("CPinwardenDlg", "Readjust Pins...")));
+    m_readjustPins.setText(Translate(ZT40_TR("CPinwardenDlg", "Readjust &Pins...")));
     Place(m_readjustPins, {95, 70, 70, 20});
     m_pinGroup.setObjectName(QStringLiteral("pinGroup"));
     m_pinGroup.setTitle(Translate(ZT40_TR("CPinwardenDlg", "Selection of the Pin for Marking")));
@@ -99,9 +99,9 @@ MainWindow::MainWindow(const QString& language, QWidget* parent) : QDialog(paren
     m_amountUsed.setObjectName(QStringLiteral("amountUsed"));
     m_amountUsed.setText(Translate(ZT40_TR("CPinwardenDlg", "Amount used")));
     Place(m_amountUsed, {barsX, 145, 100, 10});
-    m_refresh.setText(Translate(ZT40_TR("CPinwardenDlg", "Refresh")));
+    m_refresh.setText(Translate(ZT40_TR("CPinwardenDlg", "R&efresh")));
     Place(m_refresh, {15, 255, 70, 20});
-    m_applyPinChange.setText(Translate(ZT40_TR("CPinwardenDlg", "Apply Pin Change")));
+    m_applyPinChange.setText(Translate(ZT40_TR("CPinwardenDlg", "&Apply Pin Change")));
     Place(m_applyPinChange, {95, 255, 70, 20});
     m_printerList.hide();
     Place(m_printerList, {95, 94, 60, 60});

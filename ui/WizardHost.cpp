@@ -20,7 +20,7 @@ namespace {
 
 constexpr Text kBackText = ZT40_TR("WizardHost", "< &Back");
 constexpr Text kNextText = ZT40_TR("WizardHost", "&Next >");
-constexpr Text kFinishText = ZT40_TR("WizardHost", "Finish");
+constexpr Text kFinishText = ZT40_TR("WizardHost", "&Finish");
 constexpr Text kCancelText = ZT40_TR("WizardHost", "Cancel");
 
 }  // namespace

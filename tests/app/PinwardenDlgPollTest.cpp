@@ -356,9 +356,11 @@ TEST(PinwardenDlgPoll, WizardStartsOnlyAfterAFreshRead) {
     }
 }
 
-// Restore tells a printer in range that nothing was needed, and a write it could not make;
-// the power-cycle request follows only a restore that wrote.
-TEST(PinwardenDlgPoll, RestoreTellsWhatItDid) {
+// Restore asks first, tells a printer in range that nothing was needed, and a write it could
+// not make; the power-cycle request follows only a restore that wrote.
+TEST(PinwardenDlgPoll, RestoreAsksThenTellsWhatItDid) {
+    const std::string kAsked =
+        "The printer's pin settings are out of range. Write the default pin settings?";
     struct Case {
         const char* name;
         std::int16_t adjustment;
@@ -368,11 +370,12 @@ TEST(PinwardenDlgPoll, RestoreTellsWhatItDid) {
     };
     const std::vector<Case> cases{
         {"in range", 5, false, {"The printer's settings and counters are in range: nothing was restored."}, {}},
-        {"restored", 300, false, {}, {"Please do again to turn on the power of ZT-40"}},
+        {"restored", 300, false, {}, {kAsked, "Please do again to turn on the power of ZT-40"}},
         {"busy", 300, true,
          {"The settings were not restored completely. | The ZT-40 was not ready within 15 s. Wait until it has "
           "finished what it is doing, then try again."},
-         {}},
+         {kAsked}},
+        {"declined", 300, false, {}, {kAsked}},
     };
     for (const Case& c : cases) {
         DialogRig t;
@@ -380,7 +383,9 @@ TEST(PinwardenDlgPoll, RestoreTellsWhatItDid) {
         t.StartReady();
         // Status 5 passes the read's rule ((status AND 3) = 1) but not the write's (exactly 1).
         if (c.busy) t.Printer().Firmware().SetNotReady(1'000'000, 0x0005);
+        if (std::string(c.name) == "declined") t.view.answers = {MbResult::Cancel};
         t.dlg->OnSysCommand(IDM_RESTORE_SETTINGS, 0);
+        EXPECT_EQ(t.State().adjustments[3], std::string(c.name) == "restored" ? 0 : c.adjustment) << c.name;
         EXPECT_EQ(t.view.outcomes, c.told) << c.name;
         EXPECT_EQ(t.view.BoxTexts(), c.boxes) << c.name;
     }

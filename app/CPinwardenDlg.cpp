@@ -31,6 +31,8 @@ constexpr Text kNotRefreshed =
     ZT40_TR("CPinwardenDlg", "The printer's data could not be read: the window still shows the data read before.");
 constexpr Text kWizardNotStarted =
     ZT40_TR("CPinwardenDlg", "The wizard was not started: the printer's data could not be read first.");
+constexpr Text kWizardCancelled =
+    ZT40_TR("CPinwardenDlg", "The wizard was cancelled: the printer's settings were put back as they were.");
 constexpr Text kNothingToRestore =
     ZT40_TR("CPinwardenDlg", "The printer's settings and counters are in range: nothing was restored.");
 constexpr Text kNotRestored = ZT40_TR("CPinwardenDlg", "The settings were not restored completely.");
@@ -206,7 +208,11 @@ void CPinwardenDlg::RunWizardFrame(WizardKind kind) {
     const bool replaceHead = kind == WizardKind::ReplaceHead;
     const bool finished = m_frame.Run(replaceHead ? PutBack::BothGroups : PutBack::PinSettings,
                                       [&] { return m_view.RunWizard(kind) == ID_WIZFINISH; });
-    if (!finished) return;
+    if (!finished) {
+        // A put-back that failed was told, and left to the operator, by the frame's own prompt.
+        if (m_frame.PutBackDone()) Tell(Outcome::Done(Message::Of(kWizardCancelled)));
+        return;
+    }
     ShowUsage();
     if (replaceHead) {
         UpdateData();

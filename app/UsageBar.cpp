@@ -1,5 +1,7 @@
 #include "app/UsageBar.h"
 
+#include <string>
+
 namespace zt40 {
 
 namespace {
@@ -12,7 +14,30 @@ int Band(int segment) {
     return segment >= kFirstYellowSegment ? 1 : 0;
 }
 
+constexpr std::array<Text, 3> kBandTips{
+    ZT40_TR("CPinwardenDlg", "No.%1: %2 - green: in good order"),
+    ZT40_TR("CPinwardenDlg", "No.%1: %2 - yellow: plan a change"),
+    ZT40_TR("CPinwardenDlg", "No.%1: %2 - red: change to a different pin"),
+};
+
+// Digits in groups of three, as the bars' counts are read out.
+std::string Grouped(std::int32_t count) {
+    const std::string digits = std::to_string(count < 0 ? -static_cast<std::int64_t>(count) : count);
+    std::string out;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i != 0 && (digits.size() - i) % 3 == 0) out += ',';
+        out += digits[i];
+    }
+    return count < 0 ? "-" + out : out;
+}
+
 }  // namespace
+
+Message UsageBarTip(int pin, std::int32_t count) {
+    const std::int32_t lit = count / kCountsPerSegment;
+    const int band = lit > 0 ? Band(static_cast<int>(lit) - 1) : 0;
+    return Message::Of(kBandTips[static_cast<std::size_t>(band)], {std::to_string(pin), Grouped(count)});
+}
 
 UsageBar MakeUsageBar(std::int32_t count, const BarRect& marker) {
     UsageBar bar;

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/Text.h"
+
 namespace zt40 {
 
 struct Rgb {
@@ -47,5 +49,9 @@ UsageBar MakeUsageBar(std::int32_t count, const BarRect& marker);
 // The frame behind the bars: from the first marker's top left to the last marker's bottom,
 // the first marker's right edge.
 BarRect UsageBarsFrame(const BarRect& firstMarker, const BarRect& lastMarker);
+
+// A bar's tooltip: the pin, its count and the band its last lit segment is in, with what to do
+// ("No.7: 9,200,000 - yellow: plan a change").
+Message UsageBarTip(int pin, std::int32_t count);
 
 }  // namespace zt40

@@ -63,6 +63,7 @@ RollbackFailure MaintenanceFrame::WriteBack(bool settings, bool counters) {
 }
 
 void MaintenanceFrame::PutBackSaved(bool counters) {
+    m_putBack = false;
     RollbackFailure failed = WriteBack(true, counters);
     while (failed.Any()) {
         if (m_prompt.Show(RollbackFailedMessage(failed), MbButtons::RetryCancel, MbIcon::Warning) != MbResult::Retry) {
@@ -70,6 +71,7 @@ void MaintenanceFrame::PutBackSaved(bool counters) {
         }
         failed = WriteBack(failed.pinSettings, failed.usageCounters);
     }
+    m_putBack = true;
 }
 
 std::optional<Message> MaintenanceFrame::WriteUsageRecord(bool finished) {

@@ -43,6 +43,8 @@ public:
     // body finished.
     bool Run(PutBack putBack, const std::function<bool()>& body);
     bool Running() const { return m_running; }
+    // Whether the latest run that did not finish left the printer holding the saved groups.
+    bool PutBackDone() const { return m_putBack; }
 
     // Appends a record of the saved groups, 'o' when finished, 'x' otherwise; on failure shows
     // why and returns it, also kept until the next append, so a run's caller can fail the run.
@@ -67,6 +69,7 @@ private:
     std::optional<UsageRecordStore> m_record;
     std::optional<Message> m_recordFailure;
     bool m_running = false;
+    bool m_putBack = false;
 };
 
 }  // namespace zt40

@@ -71,7 +71,8 @@ SessionPoll PrinterSession::Poll() {
             if (!m_opened) continue;
         }
         if (m_ready) continue;
-        if (ReadStatus().IsReady(ReadyRule::LowBitsAreOne)) {
+        m_pollStatus = ReadStatus();
+        if (m_pollStatus.IsReady(ReadyRule::LowBitsAreOne)) {
             m_ready = true;
             poll.becameReady = true;
         }
@@ -91,9 +92,13 @@ bool PrinterSession::OnDevicesChanged() {
     return false;
 }
 
+// An open printer that is not ready says whether it is busy, in an error state or silent.
 std::optional<Message> PrinterSession::ReasonForNoPrinter(const SessionPoll& poll) const {
-    return LinkProblem({poll.spoolerAnswered, poll.queueFound && m_access != nullptr, m_opened,
-                        m_access ? m_access->Last() : DeviceAccessFailure::None, m_spooler.LastFailure()});
+    std::optional<Message> reason =
+        LinkProblem({poll.spoolerAnswered, poll.queueFound && m_access != nullptr, m_opened,
+                     m_access ? m_access->Last() : DeviceAccessFailure::None, m_spooler.LastFailure()});
+    if (!reason && poll.queueFound && m_opened && !m_ready) reason = StatusReason(m_pollStatus, ReadyRule::LowBitsAreOne);
+    return reason;
 }
 
 std::vector<std::string> PrinterSession::UsableQueues() {

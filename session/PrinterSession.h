@@ -140,6 +140,7 @@ private:
     std::string m_queueName;
     bool m_opened = false;
     bool m_ready = false;
+    PrinterStatus m_pollStatus;  // the status the latest poll read of the opened printer
 };
 
 }  // namespace zt40

@@ -3,10 +3,15 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QHelpEvent>
+#include <QMenu>
+#include <QShortcut>
+#include <QToolTip>
 #include <QResizeEvent>
 #include <QVBoxLayout>
 
 #include "app/ControlIds.h"
+#include "app/UsageBar.h"
 #include "ui/AboutDialog.h"
 #include "ui/AppIcon.h"
 #include "ui/QtMessageBox.h"
@@ -159,13 +164,22 @@ MainWindow::MainWindow(const QString& language, QWidget* parent) : QDialog(paren
         m_etchedLine.setVisible(m_reasonText.isEmpty());
     });
 
+    // Shift+F10 opens the window's menu from the keyboard, at the control that has the focus.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        QWidget* at = focusWidget() != nullptr ? focusWidget() : this;
+        QMenu::exec(actions(), at->mapToGlobal(at->rect().center()), nullptr, this);
+    });
+
     // The commands of the window's menu are offered where the desktop offers a window's menu.
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
     const DialogUnits units = DialogUnits::FromFont(dialogFont);
     m_icon.setPixmap(AppIcon().pixmap(units.Map({0, 0, 20, 20}).size()));
     resize(units.Map(kWidthUnits, kHeightUnits));
-    setMinimumSize(units.Map(kWidthUnits / 2, kHeightUnits / 2));
+    // Smaller clips the labels, much larger only makes giant buttons.
+    setMinimumSize(units.Map(kWidthUnits, kHeightUnits));
+    setMaximumSize(units.Map(kWidthUnits * 2, kHeightUnits * 2));
     ApplyLayout(units);
 }
 
@@ -183,6 +197,18 @@ void MainWindow::ApplyLayout(const DialogUnits& units) {
     for (std::size_t k = 0; k < markers.size(); ++k) markers[k] = m_markers[k].geometry();
     m_bars.SetMarkers(markers);
     m_bars.raise();
+}
+
+// The bars take no mouse events of their own: the window tells each bar's count and band.
+bool MainWindow::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QDialog::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    for (std::size_t k = 0; k < m_markers.size(); ++k) {
+        if (!m_markers[k].geometry().contains(help->pos())) continue;
+        QToolTip::showText(help->globalPos(), Render(UsageBarTip(static_cast<int>(k) + 1, m_bars.Counts()[k])), this);
+        return true;
+    }
+    return QDialog::event(event);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

@@ -94,6 +94,7 @@ signals:
     void timerHandled(int timerId);
 
 protected:
+    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;

@@ -89,6 +89,8 @@ public:
         "or right to set the value you noted.\n3.Click the [Set] button.");
     static constexpr Text kAfterSet = ZT40_TR("CInputValuePage", "After clicking [Set], click [Next].");
     static constexpr Text kSetText = ZT40_TR("CInputValuePage", "&Set");
+    // What a pin without a reading shows.
+    static constexpr Text kNoReadingText = ZT40_TR("CInputValuePage", "None");
 
     int DialogId() const override { return 134; }
     Text Title() const override { return ZT40_TR("CInputValuePage", "Input Value"); }

@@ -250,8 +250,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ReasonCase{"openFailed", DeviceAccessFailure::OpenFailed, false, false, "cannot be opened"},
                       ReasonCase{"spoolerDown", DeviceAccessFailure::None, true, false, "print spooler cannot be reached"},
                       ReasonCase{"notAnswering", DeviceAccessFailure::NotAnswering, false, true, "does not answer"},
-                      // An open that failed earlier is no reason once the device is open.
-                      ReasonCase{"openedAfterBusy", DeviceAccessFailure::Busy, false, true, nullptr}),
+                      // An open that failed earlier is no reason once the device is open: its
+                      // silence is.
+                      ReasonCase{"openedAfterBusy", DeviceAccessFailure::Busy, false, true, "does not answer"}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST(PinwardenDlgPoll, ASpoolerThatDoesNotAnswerIsToldFromOneThatIsNotThere) {
@@ -388,6 +389,49 @@ TEST(PinwardenDlgPoll, RestoreAsksThenTellsWhatItDid) {
         EXPECT_EQ(t.State().adjustments[3], std::string(c.name) == "restored" ? 0 : c.adjustment) << c.name;
         EXPECT_EQ(t.view.outcomes, c.told) << c.name;
         EXPECT_EQ(t.view.BoxTexts(), c.boxes) << c.name;
+    }
+}
+
+// A cancelled wizard says that the printer's settings were put back, once they were; a put-back
+// the operator gave up on says nothing more than its own prompt did.
+TEST(PinwardenDlgPoll, CancelledWizardTellsThatTheSettingsWerePutBack) {
+    for (const bool putBack : {true, false}) {
+        DialogRig t;
+        t.StartReady();
+        t.view.wizardResult = kCancelCommand;
+        t.view.whileWizardOpen = [&] {
+            if (!putBack) t.Printer().Firmware().SetNotReady(1'000'000, kBusy);
+        };
+        t.view.answers = {MbResult::Cancel};  // the Retry prompt, when it comes
+        t.dlg->OnReadjustPins();
+        const std::vector<std::string> told =
+            putBack ? std::vector<std::string>{"The wizard was cancelled: the printer's settings were put back as they were."}
+                    : std::vector<std::string>{};
+        EXPECT_EQ(t.view.outcomes, told) << "put back: " << putBack;
+        EXPECT_EQ(t.view.boxes.size(), putBack ? 0u : 1u) << "the Retry prompt only for a failed put-back";
+    }
+}
+
+// A printer that is open but not ready says why on the second line.
+TEST(PinwardenDlgPoll, ReasonLineForAnOpenPrinterThatIsNotReady) {
+    struct Case {
+        const char* name;
+        std::function<void(DialogRig&)> fault;
+        const char* reason;
+    };
+    const std::vector<Case> cases{
+        {"busy", [](DialogRig& t) { t.Printer().Firmware().SetNotReady(1'000'000, kBusy); }, "is busy (status 2)"},
+        {"error state", [](DialogRig& t) { t.Printer().Faults().errorState = 0x04; }, "reports error state 4"},
+    };
+    for (const Case& c : cases) {
+        DialogRig t;
+        c.fault(t);
+        t.dlg->OnInitDialog();
+        t.Tick();
+        EXPECT_TRUE(t.dlg->DeviceOpened()) << c.name;
+        EXPECT_EQ(t.view.statusLine, "Connect one ZT-40 unit and switch on the power.") << c.name;
+        ASSERT_TRUE(t.view.reason.has_value()) << c.name;
+        EXPECT_NE(t.view.reason->find(c.reason), std::string::npos) << *t.view.reason;
     }
 }
 

@@ -214,8 +214,8 @@ private slots:
         {
             WindowRig rig(QStringLiteral("ja"));
             rig.Open();
-            QCOMPARE(static_cast<QPushButton&>(rig.Control(IDC_CLEANING)).text(), QStringLiteral("クリーニング"));
-            QCOMPARE(static_cast<QPushButton&>(rig.Control(IDC_APPLY_PIN_CHANGE)).text(), QStringLiteral("ピン切り替え適用"));
+            QCOMPARE(static_cast<QPushButton&>(rig.Control(IDC_CLEANING)).text(), QStringLiteral("クリーニング(&L)"));
+            QCOMPARE(static_cast<QPushButton&>(rig.Control(IDC_APPLY_PIN_CHANGE)).text(), QStringLiteral("ピン切り替え適用(&A)"));
             QCOMPARE(static_cast<QLabel&>(rig.Control(IDC_STATUS_LINE)).text(),
                      QStringLiteral("ZT-40を一台接続し、電源をオンにしてください。"));
             QCOMPARE(rig.window.MenuAction(IDM_RESTORE_SETTINGS)->text(), QStringLiteral("本体設定の修復"));
@@ -223,6 +223,17 @@ private slots:
             ui::MainWindow english;
             QVERIFY(rig.window.Control(IDC_PIN_MARKERS[0])->x() > english.Control(IDC_PIN_MARKERS[0])->x());
         }
+    }
+
+    // The window neither shrinks below its designed size (clipped labels) nor grows past twice it.
+    void sizeStaysBetweenTheDesignAndTwiceIt() {
+        ui::MainWindow window;
+        window.show();
+        const QSize designed = window.size();
+        window.resize(designed / 2);
+        QCOMPARE(window.size(), designed);
+        window.resize(designed * 3);
+        QCOMPARE(window.size(), designed * 2);
     }
 
     void layoutScalesWithTheWindow() {

@@ -1,6 +1,7 @@
 #include "app/CPinwardenDlg.h"
 
 #include "app/ControlIds.h"
+#include "record/CounterSamples.h"
 
 namespace zt40 {
 
@@ -210,7 +211,7 @@ void CPinwardenDlg::RunWizardFrame(WizardKind kind) {
                                       [&] { return m_view.RunWizard(kind) == ID_WIZFINISH; });
     if (!finished) {
         // A put-back that failed was told, and left to the operator, by the frame's own prompt.
-        if (m_frame.PutBackDone()) Tell(Outcome::Done(Message::Of(kWizardCancelled)));
+        if (!m_frame.PutBackFailure().Any()) Tell(Outcome::Done(Message::Of(kWizardCancelled)));
         return;
     }
     ShowUsage();
@@ -218,6 +219,22 @@ void CPinwardenDlg::RunWizardFrame(WizardKind kind) {
         UpdateData();
         m_view.Repaint();
     }
+}
+
+// A read that reached the printer becomes the day's sample; a pin that entered a worse band
+// since the sample before is told of once, on the day its sample is added.
+std::optional<Message> CPinwardenDlg::ReadHeadData() {
+    std::optional<Message> why = m_frame.Save();
+    if (why || !m_records) return why;
+    const UsageCounters& counters = m_frame.Copies().counters;
+    const auto kept = AppendTodaysSample(*m_records, m_session.PrinterName(), counters);
+    if (kept.outcome == SampleAppend::Added && kept.previous) {
+        if (const auto crossings = BandCrossings(kept.previous->counters, counters); !crossings.empty()) {
+            m_view.NotifyWear(crossings);
+        }
+    }
+    m_forecast = ForecastWear(kept.samples, m_session.PrinterName()).pins;
+    return std::nullopt;
 }
 
 void CPinwardenDlg::ShowUsage() {

@@ -55,7 +55,10 @@ public:
     void OnReadjustPins();
 
     // --- the usage record ---
-    void SetUsageRecordPlatform(const UsageRecordPlatform& platform) { m_frame.SetUsageRecordPlatform(platform); }
+    void SetUsageRecordPlatform(const UsageRecordPlatform& platform) {
+        m_frame.SetUsageRecordPlatform(platform);
+        m_records.emplace(platform);
+    }
     std::optional<Message> WriteUsageRecord(bool finished) { return m_frame.WriteUsageRecord(finished); }
     const std::optional<Message>& RecordFailure() const { return m_frame.RecordFailure(); }
     // "Restoration of setting", then what it did told.
@@ -63,7 +66,9 @@ public:
     RestoreOutcome PreviewRestore() { return m_frame.PreviewRestore(); }
 
     // --- the printer's data ---
-    std::optional<Message> ReadHeadData() { return m_frame.Save(); }
+    // Both groups, then, when both were read, the day's counter sample and the forecast; why
+    // the groups could not be read fresh, when they could not.
+    std::optional<Message> ReadHeadData();
     void ShowUsage();
     bool WritePinSettings(PinSettings settings) { return m_session.Groups().WritePinSettings(settings); }
     bool WriteUsageCounters(UsageCounters counters) { return m_session.Groups().WriteUsageCounters(counters); }
@@ -83,7 +88,7 @@ public:
     std::string GetPrinterName() const override { return m_session.QueueName(); }
 
     // --- what the window renders ---
-    DialogData Data() const { return {m_selectedPin, m_shownUsage}; }
+    DialogData Data() const { return {m_selectedPin, m_shownUsage, m_forecast}; }
 
     // --- state, for the window's tests ---
     bool DeviceOpened() const { return m_session.Opened(); }
@@ -127,6 +132,8 @@ private:
     std::vector<std::string> m_printerList;  // sorted, as the hidden list keeps it
     std::int32_t m_selectedPin = -1;
     std::array<std::int32_t, kPinCount> m_shownUsage{};
+    std::array<PinForecast, kPinCount> m_forecast{};
+    std::optional<UsageRecordPlatform> m_records;  // the record file's folder, for the samples
     int m_timerId = 0;
 
     std::optional<std::string> m_shownStatus;  // English of the lines on show, to skip repeats

@@ -6,10 +6,12 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/PinRange.h"
 #include "platform/MessageBox.h"
 #include "platform/Text.h"
+#include "record/WearForecast.h"
 #include "session/Outcome.h"
 
 namespace zt40 {
@@ -20,6 +22,7 @@ enum class WizardKind { ReplaceHead, ReadjustPins };
 struct DialogData {
     std::int32_t selectedPin = -1;  // index 0..8 of the checked pin button; any other value checks none
     std::array<std::int32_t, kPinCount> shownUsage{};  // the counts the usage bars show, pin 1 first
+    std::array<PinForecast, kPinCount> forecast{};     // each bar's wear forecast, for its tip
     bool operator==(const DialogData&) const = default;
 };
 
@@ -74,6 +77,10 @@ public:
 
     // Destroys the window; the dialog has stopped its timer before. Ends the program.
     virtual void DestroyWindow() = 0;
+
+    // Pins that entered the yellow or the red band since the printer's previous counter
+    // sample, each told once; a desktop notice where the system has one, nothing otherwise.
+    virtual void NotifyWear(const std::vector<BandCrossing>& crossings) { static_cast<void>(crossings); }
 };
 
 }  // namespace zt40

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/Text.h"
+#include "platform/WearBands.h"
 
 namespace zt40 {
 
@@ -19,10 +19,6 @@ struct BarRect {
 };
 
 inline constexpr int kBarSegments = 11;
-inline constexpr std::int32_t kCountsPerSegment = 1'000'000;
-// Segments 0..6 green, 7..8 yellow, 9..10 red (the red indicator).
-inline constexpr int kFirstYellowSegment = 7;
-inline constexpr int kFirstRedSegment = 9;
 // The segments sit inside the marker, this far from its top and bottom.
 inline constexpr int kSegmentInset = 3;
 
@@ -49,9 +45,5 @@ UsageBar MakeUsageBar(std::int32_t count, const BarRect& marker);
 // The frame behind the bars: from the first marker's top left to the last marker's bottom,
 // the first marker's right edge.
 BarRect UsageBarsFrame(const BarRect& firstMarker, const BarRect& lastMarker);
-
-// A bar's tooltip: the pin, its count and the band its last lit segment is in, with what to do
-// ("No.7: 9,200,000 - yellow: plan a change").
-Message UsageBarTip(int pin, std::int32_t count);
 
 }  // namespace zt40

@@ -1,8 +1,10 @@
 #include "ctl/AdjustPinsTerminal.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "ctl/GroupText.h"
+#include "platform/DeviceAccess.h"
 #include "platform/TextCompare.h"
 #include "session/HeadServices.h"
 #include "session/MaintenanceFrame.h"
@@ -78,6 +80,8 @@ public:
             return Cancel(sheet, AdjustPinsOutcome::NotWritten);
         }
         m_readBack = actual;
+        // A signal during the read-back still cancels: nothing is kept that was not finished.
+        if (m_terminal.Interrupted()) return Cancel(sheet, AdjustPinsOutcome::Interrupted);
         sheet.Next();
         m_terminal.Report("Switch the ZT-40 off and on again before marking.");
         m_outcome = AdjustPinsOutcome::Completed;
@@ -147,17 +151,49 @@ std::optional<PinReadings> AskReadings(ITerminal& terminal) {
 
 std::string CorrectionsLine(const PinCorrections& corrections) { return "corrections: " + Joined(corrections); }
 
-AdjustPinsOutcome RunAdjustPins(const DeviceLinkPlatform& platform, ITerminal& terminal, CPrintJobSender& sender,
-                                const AdjustPinsRequest& request, const PauseFn& pause,
-                                const UsageRecordPlatform* record, PinSettings* readBack, ConnectEnd* connectEnd,
-                                std::optional<Message>* recordFailure) {
+std::optional<std::string> NoPrinterText(const ConnectOutcome& connected, bool interrupted) {
+    if (FailedQueueChoice(connected.end)) return std::nullopt;
+    // A signal during a status read that never ends shows as no answer: the operator's
+    // cancel is what happened.
+    if (interrupted) return "Cancelled while waiting for the ZT-40: nothing was changed on the printer.";
+    char word[8];
+    switch (connected.end) {
+    case ConnectEnd::NoAnswer:
+        if (const auto code = connected.status.ErrorCode()) {
+            std::snprintf(word, sizeof word, "0x%02X", static_cast<unsigned>(*code));
+            return std::string("The ZT-40 answers with error state ") + word +
+                   ": switch it off and on again, then run adjust-pins again.";
+        }
+        return std::string(DeviceAccessHint(DeviceAccessFailure::NotAnswering).source);
+    case ConnectEnd::NotReady:
+        std::snprintf(word, sizeof word, "0x%04X", static_cast<unsigned>(connected.status.Raw()));
+        return "The ZT-40 answers status " + std::string(word) + " and did not become ready within " +
+               std::to_string(kAdjustPinsReadyBoundMs / 1000) + " s: let it finish its job, then try again.";
+    default:
+        return "No ZT-40 is connected and ready: connect one unit and switch on the power.";
+    }
+}
+
+std::string CancelledText(bool signalled, const RollbackFailure& notPutBack) {
+    const std::string cause = signalled ? "Cancelled" : "The input ended before the readings were complete";
+    if (notPutBack.pinSettings) {
+        return cause + ", and the printer's pin settings could not be put back: it may hold the run's adjustments "
+                       "(the settings from before are in the usage record).";
+    }
+    return cause + ": the printer's pin settings were put back as they were before the run.";
+}
+
+AdjustPinsResult RunAdjustPins(const DeviceLinkPlatform& platform, ITerminal& terminal, CPrintJobSender& sender,
+                               const AdjustPinsRequest& request, const PauseFn& pause,
+                               const UsageRecordPlatform* record) {
+    AdjustPinsResult result;
     PrinterSession session(platform, pause, nullptr, request.queue);
     const auto connected =
         session.Connect(kAdjustPinsReadyBoundMs, ReadyRule::LowBitsAreOne, [&terminal] { return terminal.Interrupted(); });
-    if (connectEnd != nullptr) *connectEnd = connected.end;
+    result.connectEnd = connected.end;
     if (connected.end != ConnectEnd::Ready) {
-        terminal.Report("No ZT-40 is connected and ready: connect one unit and switch on the power.");
-        return AdjustPinsOutcome::NoPrinter;
+        if (const auto why = NoPrinterText(connected, terminal.Interrupted())) terminal.Report(*why);
+        return result;
     }
     TerminalPrompt prompt(terminal);
     MaintenanceFrame frame(session, prompt);
@@ -171,9 +207,13 @@ AdjustPinsOutcome RunAdjustPins(const DeviceLinkPlatform& platform, ITerminal& t
         sheet.Open();
         return steps.Run(sheet) == kWizardFinished;
     });
-    if (steps.Outcome() == AdjustPinsOutcome::Completed && readBack != nullptr) *readBack = steps.ReadBack();
-    if (recordFailure != nullptr) *recordFailure = frame.RecordFailure();
-    return steps.Outcome();
+    result.outcome = steps.Outcome();
+    if (result.outcome == AdjustPinsOutcome::Completed) result.readBack = steps.ReadBack();
+    if (result.outcome == AdjustPinsOutcome::Interrupted) {
+        terminal.Report(CancelledText(terminal.Interrupted(), frame.PutBackFailure()));
+    }
+    result.recordFailure = frame.RecordFailure();
+    return result;
 }
 
 }  // namespace zt40

@@ -8,6 +8,7 @@
 
 #include "record/UsageRecordFile.h"
 #include "session/PrinterSession.h"
+#include "session/RollbackPrompt.h"
 #include "types/PinData.h"
 #include "wizards/AdjustPinPages.h"
 #include "wizards/WizardSheet.h"
@@ -32,6 +33,13 @@ std::optional<PinReadings> AskReadings(ITerminal& terminal);
 // "corrections: -3 3 0 0 0 0 0 0 0"
 std::string CorrectionsLine(const PinCorrections& corrections);
 
+// Why there is no printer to adjust, in one line; nothing for a connect that chose no queue.
+// `interrupted`: a signal came while connecting.
+std::optional<std::string> NoPrinterText(const ConnectOutcome& connected, bool interrupted);
+// What a run that did not complete left on the printer: `signalled` when a signal ended it,
+// else the input did.
+std::string CancelledText(bool signalled, const RollbackFailure& notPutBack);
+
 struct AdjustPinsRequest {
     bool print = true;                    // print the adjustment pattern first
     std::optional<PinReadings> readings;  // else asked for on the terminal
@@ -40,21 +48,28 @@ struct AdjustPinsRequest {
 
 enum class AdjustPinsOutcome {
     Completed,    // written, read back, 'o' record
-    Interrupted,  // Ctrl-C or end of input: 'x' record, settings written back
+    Interrupted,  // a signal or the end of input: 'x' record, settings written back
     NotWritten,   // the printer took nothing: 'x' record
-    NoPrinter,    // no ready ZT-40 to adjust; nothing recorded
+    NoPrinter,    // no ready ZT-40 to adjust, or cancelled while waiting for one; nothing recorded
 };
 
-// How long the terminal waits for a ready printer before it says there is none.
-inline constexpr std::uint32_t kAdjustPinsReadyBoundMs = 10000;
+// How long the terminal waits for a ready printer. The last status read may start just
+// before it and take a whole command time-out, so the wait ends within the window's bound.
+inline constexpr std::uint32_t kAdjustPinsReadyBoundMs = kReadyWaitBoundMs - kTransactionTimeoutMs;
+
+struct AdjustPinsResult {
+    AdjustPinsOutcome outcome = AdjustPinsOutcome::NoPrinter;
+    ConnectEnd connectEnd = ConnectEnd::Ready;
+    PinSettings readBack;                  // read from the printer after a completed run
+    std::optional<Message> recordFailure;  // why the run's record was not kept
+};
 
 // Connects through the printer session and runs the wizard inside the maintenance frame,
-// appending its record through `record` when given. `readBack` receives the settings read
-// from the printer after a completed run; `connectEnd` how the connect ended; `recordFailure`
-// why the run's record was not kept.
-AdjustPinsOutcome RunAdjustPins(const DeviceLinkPlatform& platform, ITerminal& terminal, CPrintJobSender& sender,
-                                const AdjustPinsRequest& request, const PauseFn& pause,
-                                const UsageRecordPlatform* record = nullptr, PinSettings* readBack = nullptr,
-                                ConnectEnd* connectEnd = nullptr, std::optional<Message>* recordFailure = nullptr);
+// appending its record through `record` when given. Says on the terminal why a run did not
+// start or did not complete, but for a connect that chose no queue: that is the caller's
+// to say, in the words every command uses.
+AdjustPinsResult RunAdjustPins(const DeviceLinkPlatform& platform, ITerminal& terminal, CPrintJobSender& sender,
+                               const AdjustPinsRequest& request, const PauseFn& pause,
+                               const UsageRecordPlatform* record = nullptr);
 
 }  // namespace zt40

@@ -1,10 +1,12 @@
 // zt40ctl adjust-pins: the pin-adjustment wizard on a terminal, inside the main window's
 // save-and-restore frame, for machines without a screen.
+#include <poll.h>
 #include <signal.h>
+#include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <cstdio>
-#include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +20,7 @@
 #include "printjob/EmbeddedJobs.h"
 #include "wiring/RecordWiring.h"
 #include "ctl/AdjustPinsTerminal.h"
+#include "ctl/TypedLines.h"
 
 namespace zt40::ctl {
 
@@ -27,8 +30,11 @@ volatile sig_atomic_t g_interrupted = 0;
 
 void OnInterrupt(int) { g_interrupted = 1; }
 
-// Ctrl-C is taken as "cancel the wizard": the blocking read returns at once (no restart), and
-// the frame then writes the saved settings back before the program ends.
+// Ctrl-C, SIGTERM and SIGHUP (the terminal closed) are taken alike as "cancel the wizard":
+// a wait for input returns at once (no restart), and the frame then writes the saved
+// settings back before the program ends.
+constexpr std::array kCancelSignals{SIGINT, SIGTERM, SIGHUP};
+
 class InterruptGuard {
 public:
     InterruptGuard() {
@@ -36,20 +42,40 @@ public:
         action.sa_handler = OnInterrupt;
         sigemptyset(&action.sa_mask);
         action.sa_flags = 0;
-        sigaction(SIGINT, &action, &m_previous);
-        sigaction(SIGTERM, &action, &m_previousTerm);
+        for (std::size_t i = 0; i < kCancelSignals.size(); ++i) sigaction(kCancelSignals[i], &action, &m_previous[i]);
+        // A closed terminal often takes the reader of a pipe with it (`| tee log`): the run's
+        // last lines must fail as writes, not end the program before it has put the
+        // printer back.
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        sigemptyset(&ignore.sa_mask);
+        sigaction(SIGPIPE, &ignore, &m_previousPipe);
     }
     ~InterruptGuard() {
-        sigaction(SIGINT, &m_previous, nullptr);
-        sigaction(SIGTERM, &m_previousTerm, nullptr);
+        for (std::size_t i = 0; i < kCancelSignals.size(); ++i) sigaction(kCancelSignals[i], &m_previous[i], nullptr);
+        sigaction(SIGPIPE, &m_previousPipe, nullptr);
     }
     InterruptGuard(const InterruptGuard&) = delete;
     InterruptGuard& operator=(const InterruptGuard&) = delete;
 
 private:
-    struct sigaction m_previous {};
-    struct sigaction m_previousTerm {};
+    std::array<struct sigaction, kCancelSignals.size()> m_previous{};
+    struct sigaction m_previousPipe {};
 };
+
+// How long one wait for input lasts before the signal flag is asked again: a signal that
+// comes just before the wait begins is then noticed this late at most.
+constexpr int kInputWaitMs = 100;
+
+std::ptrdiff_t ReadSomeOfStandardInput(std::span<char> into) {
+    pollfd input{STDIN_FILENO, POLLIN, 0};
+    const int ready = ::poll(&input, 1, kInputWaitMs);
+    if (ready < 0) return errno == EINTR ? -1 : 0;
+    if (ready == 0) return -1;
+    const ssize_t got = ::read(STDIN_FILENO, into.data(), into.size());
+    if (got < 0) return errno == EINTR || errno == EAGAIN ? -1 : 0;
+    return got;
+}
 
 class StdioTerminal final : public ITerminal {
 public:
@@ -57,16 +83,16 @@ public:
         if (Interrupted()) return std::nullopt;
         std::fprintf(stderr, "%.*s", static_cast<int>(prompt.size()), prompt.data());
         std::fflush(stderr);
-        std::string line;
-        for (;;) {
-            const int c = std::fgetc(stdin);
-            if (c == EOF) {
-                if (Interrupted() || line.empty()) return std::nullopt;
-                return line;
-            }
-            if (c == '\n') return line;
-            line += static_cast<char>(c);
+        m_afterPrompt = true;
+        TypedLine line = m_lines.Next();
+        if (line.end == LineEnd::TooLong && !m_saidTooLong) {
+            m_saidTooLong = true;
+            Report("A line of more than " + std::to_string(kMaxTypedLineBytes) +
+                   " bytes was typed: taken as the end of input.");
         }
+        if (line.end != LineEnd::Line) return std::nullopt;
+        m_afterPrompt = false;
+        return std::move(line.text);
     }
     void Print(std::string_view text) override {
         std::fprintf(stdout, "%.*s%s", static_cast<int>(text.size()), text.data(), text.ends_with('\n') ? "" : "\n");
@@ -75,20 +101,29 @@ public:
     // Reports may echo a typed reading or a queue name: escaped, as every echo is.
     void Report(std::string_view text) override {
         const std::string shown = TerminalText(Message::Verbatim(std::string(text)));
-        std::fprintf(stderr, "%s%s", shown.c_str(), shown.ends_with('\n') ? "" : "\n");
+        // A prompt left without a typed line (Ctrl-C, Ctrl-D) would run into the report.
+        std::fprintf(stderr, "%s%s%s", m_afterPrompt ? "\n" : "", shown.c_str(), shown.ends_with('\n') ? "" : "\n");
+        m_afterPrompt = false;
     }
     bool Interrupted() const override { return g_interrupted != 0; }
+
+private:
+    TypedLines m_lines{ReadSomeOfStandardInput, [this] { return Interrupted(); }};
+    bool m_saidTooLong = false;
+    bool m_afterPrompt = false;
 };
 
-// What the run left on the printer, for a run whose record could not be kept.
-std::string PrinterPartText(AdjustPinsOutcome outcome) {
+// A run whose record could not be kept: what it left on the printer, unless the line of a
+// cancelled run said so already.
+std::string RecordNotKeptText(AdjustPinsOutcome outcome) {
+    const std::string notKept = "the usage record of this run was not kept.";
     switch (outcome) {
-        case AdjustPinsOutcome::Completed: return "The new pin adjustments were written to the printer";
-        case AdjustPinsOutcome::Interrupted: return "The adjustment was cancelled and the saved settings written back";
-        case AdjustPinsOutcome::NotWritten: return "Nothing was written to the printer";
+        case AdjustPinsOutcome::Completed: return "The new pin adjustments were written to the printer, but " + notKept;
+        case AdjustPinsOutcome::NotWritten: return "Nothing was written to the printer, but " + notKept;
+        case AdjustPinsOutcome::Interrupted:
         case AdjustPinsOutcome::NoPrinter: break;
     }
-    return "The printer was not reached";
+    return "The usage record of this run was not kept.";
 }
 
 int Usage(const std::string& why) {
@@ -140,22 +175,21 @@ int RunAdjustPinsCommand(const GlobalOptions& options, const std::vector<std::st
     request.queue = options.queue;
     CPrintJobSender sender(wiring.Spooler(), messages, EmbeddedJobs());
     const RecordWiring record{std::string(kRecordApplicationName)};
-    PinSettings readBack;
-    ConnectEnd connectEnd = ConnectEnd::Ready;
-    std::optional<Message> recordFailure;
-    const AdjustPinsOutcome outcome = RunAdjustPins(wiring.Platform(), terminal, sender, request, SleepPause,
-                                                    &record.Platform(), &readBack, &connectEnd, &recordFailure);
-    if (const auto status = SayQueueNotChosen(connectEnd, options.queue, nullptr)) return *status;
-    if (outcome == AdjustPinsOutcome::Completed) terminal.Print(PinSettingsLines(readBack));
-    if (recordFailure) {
-        terminal.Report(PrinterPartText(outcome) + ", but the usage record of this run was not kept.");
+    const AdjustPinsResult result =
+        RunAdjustPins(wiring.Platform(), terminal, sender, request, SleepPause, &record.Platform());
+    if (const auto status = SayQueueNotChosen(result.connectEnd, options.queue, nullptr)) return *status;
+    if (result.outcome == AdjustPinsOutcome::Completed) terminal.Print(PinSettingsLines(result.readBack));
+    if (result.recordFailure) {
+        terminal.Report(RecordNotKeptText(result.outcome));
         return kExitRecordFile;
     }
-    return outcome == AdjustPinsOutcome::Completed ? kExitOk : kExitNoAnswer;
+    return result.outcome == AdjustPinsOutcome::Completed ? kExitOk : kExitNoAnswer;
 }
 
 const RegisterCommand kAdjustPins(
-    {"adjust-pins", "adjust-pins [--no-print] [--readings L1,...,L9] [--dry-run]  the pin adjustment on a terminal",
+    {"adjust-pins", "adjust-pins [--no-print] [--readings L1,...,L9] [--dry-run]  the pin adjustment on a terminal "
+                    "(cancelled by Ctrl-C, SIGTERM, SIGHUP, the end of input or a line over " +
+                        std::to_string(kMaxTypedLineBytes) + " bytes)",
      RunAdjustPinsCommand});
 
 }  // namespace

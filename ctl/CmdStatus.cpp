@@ -11,8 +11,10 @@
 #include "ctl/Json.h"
 #include "ctl/QueueText.h"
 #include "ctl/StdioMessageBox.h"
-#include "session/PrinterSession.h"
 #include "platform/TextOutput.h"
+#include "record/CounterSamples.h"
+#include "session/PrinterSession.h"
+#include "wiring/RecordWiring.h"
 
 namespace zt40::ctl {
 
@@ -124,6 +126,9 @@ int RunStatus(const GlobalOptions& options, const std::vector<std::string>& args
         std::fflush(stdout);
         return Fail("the printer did not answer the read of the " + Describe(read));
     }
+    // A sample that cannot be kept costs the forecast a day, never the status its answer.
+    const RecordWiring records{std::string(kRecordApplicationName)};
+    AppendTodaysSample(records.Platform(), session.PrinterName(), counters);
     if (json) {
         PrintJson(queueName, status, settings, counters);
         return kExitOk;

@@ -21,22 +21,29 @@ std::string QueueChoiceText(QueueChoiceStatus status, const std::optional<std::s
            "\", a USB port and is online (name one with --queue)";
 }
 
+namespace {
+
+// "zt40ctl: COMMAND: why", the command left out when null; gives the exit status.
+int SayNotChosen(QueueChoiceStatus status, const std::optional<std::string>& named, const char* command) {
+    std::fprintf(stderr, "zt40ctl: %s%s%s\n", command ? command : "", command ? ": " : "",
+                 QueueChoiceText(status, named).c_str());
+    return ExitStatusOf(status);
+}
+
+}  // namespace
+
 std::optional<std::string> ChooseQueueOrSay(ISpooler& spooler, const std::optional<std::string>& named,
                                             const char* command, int& exitStatus) {
     auto choice = ChooseQueue(spooler, named);
     if (choice.status == QueueChoiceStatus::Chosen) return std::move(choice.name);
-    std::fprintf(stderr, "zt40ctl: %s%s%s\n", command ? command : "", command ? ": " : "",
-                 QueueChoiceText(choice.status, named).c_str());
-    exitStatus = ExitStatusOf(choice.status);
+    exitStatus = SayNotChosen(choice.status, named, command);
     return std::nullopt;
 }
 
 std::optional<int> SayQueueNotChosen(ConnectEnd end, const std::optional<std::string>& named, const char* command) {
     const auto status = FailedQueueChoice(end);
     if (!status) return std::nullopt;
-    std::fprintf(stderr, "zt40ctl: %s%s%s\n", command ? command : "", command ? ": " : "",
-                 QueueChoiceText(*status, named).c_str());
-    return ExitStatusOf(*status);
+    return SayNotChosen(*status, named, command);
 }
 
 }  // namespace zt40::ctl

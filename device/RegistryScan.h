@@ -9,6 +9,8 @@
 #include <utility>
 
 #include "platform/KeyTree.h"
+// The walks match key names and texts as the registry itself does: without regard to case.
+#include "platform/TextCompare.h"
 
 namespace zt40 {
 
@@ -62,6 +64,24 @@ ScanStep ForEachSubkey(IKeyTree& tree, KeyHandle key, Visit&& visit) {
         const ScanStep step = visit(std::as_const(name));
         if (step != ScanStep::Next) return step;
     }
+}
+
+// Device nodes sit two levels below their root, a model key and then an instance key.
+// Calls `visit(modelName, instanceName, instanceKey)` for each instance until it answers
+// Found or Abort; a root that cannot be opened, or a key below it, aborts.
+template <typename Visit>
+ScanStep ForEachDeviceInstance(IKeyTree& tree, std::string_view rootPath, Visit&& visit) {
+    const auto root = OpenScopedKey(tree, kRootKey, rootPath);
+    if (!root) return ScanStep::Abort;
+    return ForEachSubkey(tree, root->Handle(), [&](const std::string& modelName) {
+        const auto model = OpenScopedKey(tree, root->Handle(), modelName);
+        if (!model) return ScanStep::Abort;
+        return ForEachSubkey(tree, model->Handle(), [&](const std::string& instanceName) {
+            const auto instance = OpenScopedKey(tree, model->Handle(), instanceName);
+            if (!instance) return ScanStep::Abort;
+            return visit(modelName, instanceName, instance->Handle());
+        });
+    });
 }
 
 }  // namespace zt40

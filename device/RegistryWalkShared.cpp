@@ -1,6 +1,5 @@
 #include <algorithm>
 
-#include "platform/TextCompare.h"
 #include "device/RegistryScan.h"
 #include "device/RegistryWalks.h"
 
@@ -17,16 +16,10 @@ bool Contains(std::string_view text, std::string_view part) { return text.find(p
 
 std::optional<std::string> FindPrinterClassInstance(IKeyTree& tree, std::string_view rootPath,
                                                     std::string_view driverName, std::string_view portName) {
-    const auto root = OpenScopedKey(tree, kRootKey, rootPath);
-    if (!root) return std::nullopt;
     std::optional<std::string> found;
-    const ScanStep end = ForEachSubkey(tree, root->Handle(), [&](const std::string& modelName) {
-        const auto model = OpenScopedKey(tree, root->Handle(), modelName);
-        if (!model) return ScanStep::Abort;
-        return ForEachSubkey(tree, model->Handle(), [&](const std::string& instanceName) {
-            const auto instance = OpenScopedKey(tree, model->Handle(), instanceName);
-            if (!instance) return ScanStep::Abort;
-            const auto description = ReadRegistryText(tree, instance->Handle(), kDeviceDesc);
+    const ScanStep end = ForEachDeviceInstance(
+        tree, rootPath, [&](const std::string&, const std::string& instanceName, KeyHandle instance) {
+            const auto description = ReadRegistryText(tree, instance, kDeviceDesc);
             if (!description) return ScanStep::Next;
             if (!Contains(instanceName, portName) || !EqualsIgnoringCase(*description, driverName)) {
                 return ScanStep::Next;
@@ -34,7 +27,6 @@ std::optional<std::string> FindPrinterClassInstance(IKeyTree& tree, std::string_
             found = instanceName;
             return ScanStep::Found;
         });
-    });
     return end == ScanStep::Found ? found : std::nullopt;
 }
 

@@ -2,7 +2,6 @@
 // through a prefix, the parent USB node's "Device Parameters" give its interface class.
 #include <array>
 
-#include "platform/TextCompare.h"
 #include "device/RegistryScan.h"
 #include "device/RegistryWalks.h"
 
@@ -34,25 +33,18 @@ std::optional<UsbDeviceNode> FindUsbDeviceNode(IKeyTree& tree, std::string_view 
     // A missing "ParentIdPrefix" reads as empty text: an empty prefix would take the first
     // childless USB device, whatever it is, for the printer.
     if (prefix.empty()) return std::nullopt;
-    const auto root = OpenScopedKey(tree, kRootKey, kUsbRoot);
-    if (!root) return std::nullopt;
     std::optional<UsbDeviceNode> found;
-    const ScanStep end = ForEachSubkey(tree, root->Handle(), [&](const std::string& modelName) {
-        const auto model = OpenScopedKey(tree, root->Handle(), modelName);
-        if (!model) return ScanStep::Abort;
-        return ForEachSubkey(tree, model->Handle(), [&](const std::string& instanceName) {
-            const auto instance = OpenScopedKey(tree, model->Handle(), instanceName);
-            if (!instance) return ScanStep::Abort;
-            const auto childPrefix = ReadRegistryText(tree, instance->Handle(), kParentIdPrefix);
+    const ScanStep end = ForEachDeviceInstance(
+        tree, kUsbRoot, [&](const std::string& modelName, const std::string& instanceName, KeyHandle instance) {
+            const auto childPrefix = ReadRegistryText(tree, instance, kParentIdPrefix);
             if (!EqualsIgnoringCase(childPrefix.value_or(std::string()), prefix)) return ScanStep::Next;
-            const auto parameters = OpenScopedKey(tree, instance->Handle(), kDeviceParameters);
+            const auto parameters = OpenScopedKey(tree, instance, kDeviceParameters);
             if (!parameters) return ScanStep::Abort;
             const auto symbolicName = ReadRegistryText(tree, parameters->Handle(), kSymbolicName);
             if (!symbolicName) return ScanStep::Next;
             found = UsbDeviceNode{modelName, instanceName, InterfaceClassOf(*symbolicName)};
             return ScanStep::Found;
         });
-    });
     return end == ScanStep::Found ? found : std::nullopt;
 }
 

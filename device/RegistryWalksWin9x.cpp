@@ -3,7 +3,6 @@
 // at its interface entry.
 #include <array>
 
-#include "platform/TextCompare.h"
 #include "device/RegistryScan.h"
 #include "device/RegistryWalks.h"
 

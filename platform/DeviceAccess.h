@@ -60,6 +60,11 @@ class DeviceAccessReport {
 public:
     void Record(DeviceAccessFailure failure) { m_last = failure; }
     DeviceAccessFailure Last() const { return m_last; }
+    // The device an open reached: its USB serial number, or "port:" and the USB port path
+    // ("port:1-1.4") for a printer without one; empty after an open that failed. The counter
+    // samples are kept per printer under this name.
+    void RecordOpened(std::string printer) { m_printer = std::move(printer); }
+    const std::string& OpenedPrinter() const { return m_printer; }
     // The hint in English; empty for None.
     std::string Hint() const {
         const Text hint = DeviceAccessHint(m_last);
@@ -68,6 +73,7 @@ public:
 
 private:
     DeviceAccessFailure m_last = DeviceAccessFailure::None;
+    std::string m_printer;
 };
 
 }  // namespace zt40

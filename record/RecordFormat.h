@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "types/PinData.h"
@@ -25,6 +26,10 @@ struct RecordDate {
     int year = 0;
     int month = 0;  // 1..12
     int day = 0;    // 1..31
+    bool operator==(const RecordDate&) const = default;
+    bool operator<(const RecordDate& other) const {
+        return std::tie(year, month, day) < std::tie(other.year, other.month, other.day);
+    }
 };
 
 RecordDate LocalDate();

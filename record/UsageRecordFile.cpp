@@ -43,6 +43,12 @@ Text PowerCycleText() { return ZT40_TR("UsageRecord", "Please do again to turn o
 
 std::optional<std::string> UsageRecordPath(DataFolder& dataFolder, IDataFolderPlatform& platform,
                                            std::string& dataFolderPath, std::string_view applicationName) {
+    return DataFolderFilePath(dataFolder, platform, dataFolderPath,
+                              std::string(applicationName) + std::string(kRecordExtension));
+}
+
+std::optional<std::string> DataFolderFilePath(DataFolder& dataFolder, IDataFolderPlatform& platform,
+                                              std::string& dataFolderPath, std::string_view fileName) {
     if (auto folder = platform.FolderOverride()) {
         dataFolderPath = *folder;
     } else {
@@ -52,10 +58,15 @@ std::optional<std::string> UsageRecordPath(DataFolder& dataFolder, IDataFolderPl
     // With no folder ever found the record would land at the root of the file system; the
     // operation goes without the file instead.
     if (dataFolderPath.empty()) return std::nullopt;
-    return dataFolderPath + platform.PathSeparator() + std::string(applicationName) + std::string(kRecordExtension);
+    return dataFolderPath + platform.PathSeparator() + std::string(fileName);
 }
 
 std::optional<Message> AppendToRecordFile(IRecordFiles& files, const std::string& path, std::string_view record) {
+    return AppendToRecordFile(files, path, [record](std::uint64_t) { return std::string(record); });
+}
+
+std::optional<Message> AppendToRecordFile(IRecordFiles& files, const std::string& path,
+                                          const std::function<std::string(std::uint64_t length)>& compose) {
     FileError error = FileError::None;
     auto file = files.OpenForAppend(path, error);
     if (!file) return FileErrorMessage(error == FileError::None ? FileError::Generic : error, path);
@@ -64,7 +75,8 @@ std::optional<Message> AppendToRecordFile(IRecordFiles& files, const std::string
         file->Close();
         return FileErrorMessage(sizeError, path);
     }
-    const std::int64_t written = file->Append(record, error);
+    const std::string record = compose(before);
+    const std::int64_t written = record.empty() ? 0 : file->Append(record, error);
     if (written != static_cast<std::int64_t>(record.size())) {
         file->Truncate(before);
         file->Close();
@@ -191,12 +203,17 @@ BestRecordRead ReadBestRecord(IRecordFiles& files, const std::string& path, bool
 
 RecordFileRead ReadRecordFile(IRecordFiles& files, const std::string& path, bool createIfMissing,
                               const std::function<void(UsageRecord&&)>& visit) {
+    return ReadFileLines(files, path, createIfMissing, [&visit](LineReader& lines) { ForEachRecord(lines, visit); });
+}
+
+RecordFileRead ReadFileLines(IRecordFiles& files, const std::string& path, bool createIfMissing,
+                             const std::function<void(LineReader&)>& read) {
     RecordFileRead result;
     auto file = OpenForReading(files, path, createIfMissing, result);
     if (!file) return result;
     RecordFileSource source(*file);
     LineReader lines(source);
-    ForEachRecord(lines, visit);
+    read(lines);
     if (lines.Failed()) result.error = Known(source.Error());
     Finish(*file, path, result);
     return result;

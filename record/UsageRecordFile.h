@@ -37,11 +37,18 @@ Text PowerCycleText();
 // anew, else the last one resolved into `dataFolderPath`. Nothing when no folder was ever found.
 std::optional<std::string> UsageRecordPath(DataFolder& dataFolder, IDataFolderPlatform& platform,
                                            std::string& dataFolderPath, std::string_view applicationName);
+// Another file of the same folder, found the same way.
+std::optional<std::string> DataFolderFilePath(DataFolder& dataFolder, IDataFolderPlatform& platform,
+                                              std::string& dataFolderPath, std::string_view fileName);
 
 // Appends `record` with one write. When that fails or comes up short the file is cut back to
 // its length before, so the next record is not read as the rest of a broken one. Nothing on
 // success, else the message to show.
 std::optional<Message> AppendToRecordFile(IRecordFiles& files, const std::string& path, std::string_view record);
+// The same, with the bytes composed once the file is held: `compose` is given the file's length
+// (0 for a new or empty file). Nothing to write is no failure.
+std::optional<Message> AppendToRecordFile(IRecordFiles& files, const std::string& path,
+                                          const std::function<std::string(std::uint64_t length)>& compose);
 
 struct RecordFileRead {
     bool opened = false;
@@ -52,6 +59,9 @@ struct RecordFileRead {
 // Visits the file's records in order; with `createIfMissing` a missing file is created empty.
 RecordFileRead ReadRecordFile(IRecordFiles& files, const std::string& path, bool createIfMissing,
                               const std::function<void(UsageRecord&&)>& visit);
+// Hands the file's lines to `read`, then says how the open, the reads and the close went.
+RecordFileRead ReadFileLines(IRecordFiles& files, const std::string& path, bool createIfMissing,
+                             const std::function<void(LineReader&)>& read);
 
 struct BestRecordRead {
     std::string path;

@@ -6,7 +6,7 @@ packages=(
   build-essential cmake pkg-config python3
   libusb-1.0-0-dev libudev-dev
   libcups2-dev cups-daemon cups-client
-  qt6-base-dev
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev  # the wear chart: Qt Charts needs Qt OpenGL's development files
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libqt6svg6 fonts-noto-cjk xvfb xauth
   xdotool  # the operator walk-through tests click through the X server
   libgtest-dev libgmock-dev googletest libbenchmark-dev
@@ -16,6 +16,7 @@ packages=(
   scdoc librsvg2-bin
   debhelper dpkg-dev lintian desktop-file-utils appstream
   cups  # cups-driverd, for lpinfo -m on the installed driver
+  prometheus prometheus-node-exporter  # promtool and the exporter that serves zt40ctl metrics, for the tests
 )
 
 missing=()

@@ -29,6 +29,7 @@ std::optional<Message> MaintenanceFrame::Save() {
 bool MaintenanceFrame::Run(PutBack putBack, const std::function<bool()>& body) {
     const bool both = putBack == PutBack::BothGroups;
     Save();
+    m_putBackFailure = {};
     m_running = true;
     const bool finished = body();
     WriteUsageRecord(finished);
@@ -63,15 +64,14 @@ RollbackFailure MaintenanceFrame::WriteBack(bool settings, bool counters) {
 }
 
 void MaintenanceFrame::PutBackSaved(bool counters) {
-    m_putBack = false;
-    RollbackFailure failed = WriteBack(true, counters);
+    RollbackFailure& failed = m_putBackFailure;
+    failed = WriteBack(true, counters);
     while (failed.Any()) {
         if (m_prompt.Show(RollbackFailedMessage(failed), MbButtons::RetryCancel, MbIcon::Warning) != MbResult::Retry) {
             return;
         }
         failed = WriteBack(failed.pinSettings, failed.usageCounters);
     }
-    m_putBack = true;
 }
 
 std::optional<Message> MaintenanceFrame::WriteUsageRecord(bool finished) {

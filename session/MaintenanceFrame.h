@@ -43,13 +43,14 @@ public:
     // body finished.
     bool Run(PutBack putBack, const std::function<bool()>& body);
     bool Running() const { return m_running; }
-    // Whether the latest run that did not finish left the printer holding the saved groups.
-    bool PutBackDone() const { return m_putBack; }
 
     // Appends a record of the saved groups, 'o' when finished, 'x' otherwise; on failure shows
     // why and returns it, also kept until the next append, so a run's caller can fail the run.
     std::optional<Message> WriteUsageRecord(bool finished);
     const std::optional<Message>& RecordFailure() const { return m_recordFailure; }
+    // The groups the last run that did not finish left unrestored (the operator gave up
+    // retrying); none after a finished run.
+    const RollbackFailure& PutBackFailure() const { return m_putBackFailure; }
     // "Restoration of setting": the groups that fail their range checks get the record file's
     // last usable record, or the defaults.
     RestoreOutcome Restore();
@@ -68,8 +69,8 @@ private:
     GroupCopies m_copies;
     std::optional<UsageRecordStore> m_record;
     std::optional<Message> m_recordFailure;
+    RollbackFailure m_putBackFailure;
     bool m_running = false;
-    bool m_putBack = false;
 };
 
 }  // namespace zt40

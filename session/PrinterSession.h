@@ -114,6 +114,9 @@ public:
     IClock& Clock() { return m_clock; }
     ISpooler& Spooler() { return m_spooler; }
     const DeviceAccessReport* Access() const { return m_access; }
+    // The opened printer's name for its counter samples (USB serial, or "port:" and its port
+    // path); empty without an access report or an open device.
+    std::string PrinterName() const { return m_access && m_opened ? m_access->OpenedPrinter() : std::string(); }
 
     bool Opened() const { return m_opened; }
     bool Ready() const { return m_ready; }

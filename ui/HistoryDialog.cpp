@@ -10,10 +10,12 @@
 
 #include "ui/QtMessageBox.h"
 #include "ui/Translations.h"
+#include "ui/HistoryWearChart.h"
 
 namespace zt40::ui {
 
-HistoryDialog::HistoryDialog(HistoryRead history, QWidget* parent) : QDialog(parent), m_history(std::move(history)) {
+HistoryDialog::HistoryDialog(HistoryRead history, const SamplesRead& samples, QWidget* parent)
+    : QDialog(parent), m_history(std::move(history)) {
     setObjectName(QStringLiteral("historyDialog"));
     setWindowTitle(Translate(ZT40_TR("HistoryDialog", "Maintenance history")));
 
@@ -67,7 +69,10 @@ HistoryDialog::HistoryDialog(HistoryRead history, QWidget* parent) : QDialog(par
     buttons->addWidget(&m_close);
     auto layout = std::make_unique<QVBoxLayout>();
     layout->addWidget(&m_note);
-    layout->addWidget(&m_table);
+    m_tabs.setObjectName(QStringLiteral("historyTabs"));
+    m_tabs.addTab(&m_table, Translate(ZT40_TR("HistoryDialog", "Records")));
+    m_tabs.addTab(std::make_unique<WearChart>(samples).release(), Translate(ZT40_TR("HistoryDialog", "Wear")));
+    layout->addWidget(&m_tabs);
     layout->addLayout(buttons.release());  // the layout takes ownership
     setLayout(layout.release());          // the dialog takes ownership
     resize(960, 420);
@@ -102,7 +107,7 @@ QAction* AddHistoryCommand(QWidget& window, const UsageRecordPlatform& platform)
     auto action = std::make_unique<QAction>(Translate(kHistoryMenuText), &window);
     action->setObjectName(QStringLiteral("historyCommand"));
     QObject::connect(action.get(), &QAction::triggered, &window, [&window, &platform] {
-        HistoryDialog dialog(ReadUsageHistory(platform), ModalParent(&window));
+        HistoryDialog dialog(ReadUsageHistory(platform), ReadSamples(platform), ModalParent(&window));
         dialog.setWindowModality(Qt::WindowModal);
         dialog.exec();
     });

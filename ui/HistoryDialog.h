@@ -6,10 +6,12 @@
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 
 #include <vector>
 
+#include "record/CounterSamples.h"
 #include "record/UsageHistory.h"
 
 namespace zt40::ui {
@@ -20,9 +22,12 @@ inline constexpr Text kHistoryMenuText = ZT40_TR("HistoryDialog", "Maintenance h
 class HistoryDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit HistoryDialog(HistoryRead history, QWidget* parent = nullptr);
+    // `samples` feed the "Wear" view beside the records.
+    explicit HistoryDialog(HistoryRead history, const SamplesRead& samples = {}, QWidget* parent = nullptr);
 
     const QTableWidget& Table() const { return m_table; }
+    // Opens on the "Wear" view instead of the records.
+    void ShowWear() { m_tabs.setCurrentIndex(1); }
     // Writes the rows as CSV; false, with the reason shown, when the file cannot be written.
     bool ExportTo(const QString& path);
 
@@ -31,6 +36,7 @@ private:
 
     HistoryRead m_history;
     QLabel m_note{this};
+    QTabWidget m_tabs{this};  // before the pages: they leave it before it goes
     QTableWidget m_table{this};
     QPushButton m_export{this};
     QPushButton m_close{this};

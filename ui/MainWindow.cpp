@@ -14,6 +14,7 @@
 #include "app/UsageBar.h"
 #include "ui/AboutDialog.h"
 #include "ui/AppIcon.h"
+#include "ui/DesktopNotifier.h"
 #include "ui/QtMessageBox.h"
 #include "ui/Translations.h"
 
@@ -29,6 +30,9 @@ constexpr int kDialogPointSize = 9;
 constexpr int kOutcomeNoteMs = 10'000;
 
 QString ControlName(int id) { return QStringLiteral("control%1").arg(id); }
+
+// The program's name: the window's first title (a queue's name replaces it) and the sender
+// of its desktop notifications.
 
 }  // namespace
 
@@ -199,18 +203,6 @@ void MainWindow::ApplyLayout(const DialogUnits& units) {
     m_bars.raise();
 }
 
-// The bars take no mouse events of their own: the window tells each bar's count and band.
-bool MainWindow::event(QEvent* event) {
-    if (event->type() != QEvent::ToolTip) return QDialog::event(event);
-    const auto* help = static_cast<QHelpEvent*>(event);
-    for (std::size_t k = 0; k < m_markers.size(); ++k) {
-        if (!m_markers[k].geometry().contains(help->pos())) continue;
-        QToolTip::showText(help->globalPos(), Render(UsageBarTip(static_cast<int>(k) + 1, m_bars.Counts()[k])), this);
-        return true;
-    }
-    return QDialog::event(event);
-}
-
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     // The layout scales with the window, as it scales with the font.
@@ -284,6 +276,30 @@ void MainWindow::UpdateControls(const DialogData& shown) {
         m_pinButtons.setExclusive(true);
     }
     m_bars.SetCounts(shown.shownUsage);
+    std::array<QString, kPinCount> tips;
+    for (std::size_t i = 0; i < tips.size(); ++i) {
+        tips[i] = Render(UsageTip(static_cast<int>(i) + kFirstPin, shown.shownUsage[i]));
+        if (const auto forecast = ForecastText(shown.forecast[i])) tips[i] += QLatin1Char('\n') + Render(*forecast);
+    }
+    m_bars.SetTips(tips);
+}
+
+bool MainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString tip = m_bars.geometry().contains(help->pos()) ? m_bars.TipAt(help->pos() - m_bars.pos()) : QString();
+        if (!tip.isEmpty()) {
+            QToolTip::showText(help->globalPos(), tip, this);
+            return true;
+        }
+    }
+    return QDialog::event(event);
+}
+
+void MainWindow::NotifyWear(const std::vector<BandCrossing>& crossings) {
+    for (const auto& crossing : crossings) {
+        DesktopNotifier::Notify(Translate(kWindowCaption), Render(CrossingText(crossing)));
+    }
 }
 
 void MainWindow::Repaint() {

@@ -86,6 +86,7 @@ public:
     QDialog* WaitDialog() const { return m_wait.get(); }
     int RunWizard(WizardKind kind) override;
     void DestroyWindow() override;
+    void NotifyWear(const std::vector<BandCrossing>& crossings) override;
 
 signals:
     // The window has been destroyed through the logic: the program ends.
@@ -94,8 +95,9 @@ signals:
     void timerHandled(int timerId);
 
 protected:
-    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // A tip over a usage bar: the pin's count and its wear forecast.
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
 

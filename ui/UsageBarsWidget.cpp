@@ -38,6 +38,16 @@ BarRect UsageBarsWidget::Marker(int pinIndex) const {
     return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
+QString UsageBarsWidget::TipAt(const QPoint& point) const {
+    for (int i = 0; i < kPinCount; ++i) {
+        const BarRect r = Marker(i);
+        if (point.x() >= r.left && point.x() < r.right && point.y() >= r.top && point.y() < r.bottom) {
+            return m_tips[static_cast<std::size_t>(i)];
+        }
+    }
+    return {};
+}
+
 void UsageBarsWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing, false);

@@ -2,6 +2,7 @@
 // The nine "Amount used" bars: paints, over the markers' frame, exactly the segments the
 // core's usage-bar function gives for each pin's count and marker rectangle.
 #include <QRect>
+#include <QString>
 #include <QWidget>
 
 #include <array>
@@ -24,6 +25,10 @@ public:
     const std::array<std::int32_t, kPinCount>& Counts() const { return m_counts; }
     // A marker in the widget's own coordinates, right and bottom exclusive.
     BarRect Marker(int pinIndex) const;
+    // Each bar's tip; the window shows it, since the bars let the mouse through.
+    void SetTips(const std::array<QString, kPinCount>& tips) { m_tips = tips; }
+    // The tip of the bar at `point` (widget coordinates); empty between bars.
+    QString TipAt(const QPoint& point) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -31,6 +36,7 @@ protected:
 private:
     std::array<QRect, kPinCount> m_markers{};
     std::array<std::int32_t, kPinCount> m_counts{};
+    std::array<QString, kPinCount> m_tips{};
 };
 
 }  // namespace zt40::ui

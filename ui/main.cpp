@@ -39,16 +39,18 @@ struct Options {
     WiringOptions wiring;
     QString screenshot;           // the main window into this PNG once ready, then end
     QString simulatorScreenshot;  // the simulator's window likewise
+    QString wearScreenshot;       // the history window's "Wear" view likewise
     bool printEdition = false;    // say which edition the locale gives, then end
 };
 
 constexpr const char* kUsage =
     "usage: zt40util [--simulate[=FILE]] [--queue=NAME] [--screenshot=FILE.png] [--simulator-screenshot=FILE.png]\n"
-    "                [--print-edition]\n"
+    "                [--wear-screenshot=FILE.png] [--print-edition]\n"
     "  --simulate[=FILE]   run on a simulated ZT-40 (FILE: its initial state), with its control window\n"
     "  --queue=NAME        use only this print queue's printer (else the first usable queue's)\n"
     "  --screenshot=FILE   once the printer is ready, save the main window as a PNG and end\n"
     "  --simulator-screenshot=FILE   the same for the simulator's control window\n"
+    "  --wear-screenshot=FILE   the same for the history window's \"Wear\" view of the counter samples\n"
     "  --print-edition     print the edition the locale picks and the translations found, then end\n";
 
 std::optional<Options> ParseOptions(const QStringList& args) {
@@ -72,6 +74,8 @@ std::optional<Options> ParseOptions(const QStringList& args) {
             options.printEdition = true;
         } else if (arg.startsWith(QStringLiteral("--simulator-screenshot="))) {
             options.simulatorScreenshot = value;
+        } else if (arg.startsWith(QStringLiteral("--wear-screenshot="))) {
+            options.wearScreenshot = value;
         } else {
             return std::nullopt;
         }
@@ -164,13 +168,23 @@ int main(int argc, char** argv) {
     QElapsedTimer sinceStart;
     sinceStart.start();
     int exitStatus = 0;
-    if (!options->screenshot.isEmpty() || !options->simulatorScreenshot.isEmpty()) {
+    if (!options->screenshot.isEmpty() || !options->simulatorScreenshot.isEmpty() || !options->wearScreenshot.isEmpty()) {
         QObject::connect(&window, &ui::MainWindow::timerHandled, &app, [&](int id) {
             if (id != POLL_TIMER_ID) return;
             if (!dialog.DeviceReady() && sinceStart.elapsed() < kScreenshotPatienceMs) return;
             if (!dialog.DeviceReady()) std::fprintf(stderr, "zt40util: the printer did not become ready\n");
-            const bool saved = Save(window, options->screenshot) &&
-                               (!simulator || Save(*simulator, options->simulatorScreenshot));
+            bool saved = Save(window, options->screenshot) &&
+                         (!simulator || Save(*simulator, options->simulatorScreenshot));
+            if (!options->wearScreenshot.isEmpty()) {
+                // Read after the poll's read, so the day's sample is in it.
+                ui::HistoryDialog history(ReadUsageHistory(records.Platform()), ReadSamples(records.Platform()), &window);
+                history.ShowWear();
+                // Tall enough for the legend's nine pins in either edition.
+                history.resize(history.width(), 560);
+                history.show();
+                QCoreApplication::processEvents();
+                saved = saved && Save(history, options->wearScreenshot);
+            }
             exitStatus = saved && dialog.DeviceReady() ? 0 : 1;
             QCoreApplication::quit();
         });

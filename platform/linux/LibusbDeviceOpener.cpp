@@ -38,6 +38,7 @@ LibusbDeviceOpener::LibusbDeviceOpener(IUsbBus& bus, DeviceAccessReport* report)
 std::unique_ptr<IVendorChannel> LibusbDeviceOpener::OpenDevice(std::string_view devicePath) {
     auto failure = DeviceAccessFailure::DeviceNotFound;
     std::unique_ptr<IVendorChannel> channel;
+    std::string printer;
     if (const auto path = ParseDevicePath(devicePath)) {
         for (const auto& device : m_bus.ListPrinterDevices()) {
             if (!IsSameDevice(*path, device)) continue;
@@ -45,13 +46,18 @@ std::unique_ptr<IVendorChannel> LibusbDeviceOpener::OpenDevice(std::string_view 
             if (opened.handle) {
                 channel = std::make_unique<LibusbVendorChannel>(std::move(opened.handle), device.printerInterface, m_report);
                 failure = DeviceAccessFailure::None;
+                printer = device.serial.empty() ? "port:" + FormatPortLocation(device.busNumber, device.portChain)
+                                                : device.serial;
             } else {
                 failure = AccessFailureOf(opened.status == UsbStatus::Ok ? UsbStatus::Other : opened.status);
             }
             break;
         }
     }
-    if (m_report) m_report->Record(failure);
+    if (m_report) {
+        m_report->Record(failure);
+        m_report->RecordOpened(std::move(printer));
+    }
     return channel;
 }
 

@@ -26,15 +26,19 @@ std::unique_ptr<IVendorChannel> SimDeviceOpener::OpenDevice(std::string_view dev
     ++m_openAttempts;
     SimulatedZt40* printer =
         devicePath.starts_with(kPathPrefix) ? Find(devicePath.substr(kPathPrefix.size())) : nullptr;
-    if (!printer || !printer->IsReachable()) return Opened(nullptr, DeviceAccessFailure::DeviceNotFound);
+    if (!printer || !printer->IsReachable()) return Opened(nullptr, DeviceAccessFailure::DeviceNotFound, {});
     auto channel = SimChannel::Open(*printer);
     const auto failure = channel ? DeviceAccessFailure::None : DeviceAccessFailure::Busy;
-    return Opened(std::move(channel), failure);
+    std::string opened = channel ? printer->Serial() : std::string();
+    return Opened(std::move(channel), failure, std::move(opened));
 }
 
 std::unique_ptr<IVendorChannel> SimDeviceOpener::Opened(std::unique_ptr<IVendorChannel> channel,
-                                                        DeviceAccessFailure failure) {
-    if (m_report) m_report->Record(failure);
+                                                        DeviceAccessFailure failure, std::string printer) {
+    if (m_report) {
+        m_report->Record(failure);
+        m_report->RecordOpened(std::move(printer));
+    }
     return channel;
 }
 

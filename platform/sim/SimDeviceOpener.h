@@ -31,7 +31,8 @@ public:
     int OpenAttempts() const { return m_openAttempts; }
 
 private:
-    std::unique_ptr<IVendorChannel> Opened(std::unique_ptr<IVendorChannel> channel, DeviceAccessFailure failure);
+    std::unique_ptr<IVendorChannel> Opened(std::unique_ptr<IVendorChannel> channel, DeviceAccessFailure failure,
+                                           std::string printer);
 
     DeviceAccessReport* m_report;
     std::vector<SimulatedZt40*> m_printers;

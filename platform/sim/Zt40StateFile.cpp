@@ -118,6 +118,10 @@ bool ParseFault(std::string_view text, SimPrinterSetup& setup, std::string& erro
         setup.powered = false;
         return true;
     }
+    if (text == "held") {
+        setup.heldElsewhere = true;
+        return true;
+    }
     if (text == "never_finish") {
         setup.faults.neverFinish = true;
         return true;
@@ -133,7 +137,7 @@ bool ParseFault(std::string_view text, SimPrinterSetup& setup, std::string& erro
         setup.faults.errorState = static_cast<std::uint8_t>(*value);
         return true;
     }
-    error = "fault: \"" + std::string(text) + "\" is not none, unplugged, off, never_finish or error:<n>";
+    error = "fault: \"" + std::string(text) + "\" is not none, unplugged, off, held, never_finish or error:<n>";
     return false;
 }
 
@@ -269,6 +273,7 @@ void ApplySetup(SimulatedZt40& printer, const SimPrinterSetup& setup) {
     } else {
         printer.PowerOff();
     }
+    printer.SetHeldElsewhere(setup.heldElsewhere);
 }
 
 }  // namespace zt40

@@ -32,6 +32,7 @@ struct SimPrinterSetup {
     std::uint16_t notReadyStatus = 0x0002;
     bool plugged = true;
     bool powered = true;
+    bool heldElsewhere = false;  // another program holds the device: opening it finds it busy
 };
 
 struct StateFileError {

@@ -190,18 +190,6 @@
         <source>The wizard was cancelled: the printer&apos;s settings were put back as they were.</source>
         <translation>The wizard was cancelled: the printer&apos;s settings were put back as they were.</translation>
     </message>
-    <message>
-        <source>No.%1: %2 - green: in good order</source>
-        <translation>No.%1: %2 - green: in good order</translation>
-    </message>
-    <message>
-        <source>No.%1: %2 - yellow: plan a change</source>
-        <translation>No.%1: %2 - yellow: plan a change</translation>
-    </message>
-    <message>
-        <source>No.%1: %2 - red: change to a different pin</source>
-        <translation>No.%1: %2 - red: change to a different pin</translation>
-    </message>
 </context>
 <context>
     <name>CPrintJobSender</name>

@@ -190,18 +190,6 @@
         <source>The wizard was cancelled: the printer&apos;s settings were put back as they were.</source>
         <translation>ウィザードをキャンセルしました: プリンターの設定は元に戻しました。</translation>
     </message>
-    <message>
-        <source>No.%1: %2 - green: in good order</source>
-        <translation>No.%1: %2 - 緑: 問題ありません</translation>
-    </message>
-    <message>
-        <source>No.%1: %2 - yellow: plan a change</source>
-        <translation>No.%1: %2 - 黄: 切り替えを予定してください</translation>
-    </message>
-    <message>
-        <source>No.%1: %2 - red: change to a different pin</source>
-        <translation>No.%1: %2 - 赤: 別のピンに切り替えてください</translation>
-    </message>
 </context>
 <context>
     <name>CPrintJobSender</name>

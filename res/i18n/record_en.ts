@@ -39,6 +39,14 @@
         <source>Maintenance history...</source>
         <translation>Maintenance history...</translation>
     </message>
+    <message>
+        <source>Records</source>
+        <translation>Records</translation>
+    </message>
+    <message>
+        <source>Wear</source>
+        <translation>Wear</translation>
+    </message>
 </context>
 <context>
     <name>UsageHistory</name>
@@ -224,6 +232,64 @@
     <message>
         <source>Nothing was restored: the printer keeps its values until %1 can be read.</source>
         <translation>Nothing was restored: the printer keeps its values until %1 can be read.</translation>
+    </message>
+</context>
+<context>
+    <name>WearChart</name>
+    <message>
+        <source>No counter samples yet: the window and zt40ctl status keep one a day.</source>
+        <translation>No counter samples yet: the window and zt40ctl status keep one a day.</translation>
+    </message>
+    <message>
+        <source>Wear of printer %1</source>
+        <translation>Wear of printer %1</translation>
+    </message>
+    <message>
+        <source>Counts</source>
+        <translation>Counts</translation>
+    </message>
+    <message>
+        <source>Yellow band</source>
+        <translation>Yellow band</translation>
+    </message>
+    <message>
+        <source>Red band</source>
+        <translation>Red band</translation>
+    </message>
+    <message>
+        <source>Pin %1</source>
+        <translation>Pin %1</translation>
+    </message>
+</context>
+<context>
+    <name>WearForecast</name>
+    <message>
+        <source>in the red band: change the marking pin</source>
+        <translation>in the red band: change the marking pin</translation>
+    </message>
+    <message>
+        <source>in the yellow band</source>
+        <translation>in the yellow band</translation>
+    </message>
+    <message>
+        <source>in the yellow band, red in about %1 days</source>
+        <translation>in the yellow band, red in about %1 days</translation>
+    </message>
+    <message>
+        <source>yellow in about %1 days, red in about %2 days</source>
+        <translation>yellow in about %1 days, red in about %2 days</translation>
+    </message>
+    <message>
+        <source>Pin %1: %2 counts</source>
+        <translation>Pin %1: %2 counts</translation>
+    </message>
+    <message>
+        <source>Pin %1 of the ZT-40 has reached the red band: change the marking pin.</source>
+        <translation>Pin %1 of the ZT-40 has reached the red band: change the marking pin.</translation>
+    </message>
+    <message>
+        <source>Pin %1 of the ZT-40 has reached the yellow band: plan to change the marking pin.</source>
+        <translation>Pin %1 of the ZT-40 has reached the yellow band: plan to change the marking pin.</translation>
     </message>
 </context>
 </TS>

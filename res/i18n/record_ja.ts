@@ -39,6 +39,14 @@
         <source>Maintenance history...</source>
         <translation>メンテナンス履歴...</translation>
     </message>
+    <message>
+        <source>Records</source>
+        <translation>記録</translation>
+    </message>
+    <message>
+        <source>Wear</source>
+        <translation>摩耗</translation>
+    </message>
 </context>
 <context>
     <name>UsageHistory</name>
@@ -224,6 +232,64 @@
     <message>
         <source>Nothing was restored: the printer keeps its values until %1 can be read.</source>
         <translation>何も復元されませんでした。%1 を読み込めるようになるまで、プリンターの値はそのままです。</translation>
+    </message>
+</context>
+<context>
+    <name>WearChart</name>
+    <message>
+        <source>No counter samples yet: the window and zt40ctl status keep one a day.</source>
+        <translation>カウンターのサンプルはまだありません。ウィンドウと zt40ctl status が1日に1件記録します。</translation>
+    </message>
+    <message>
+        <source>Wear of printer %1</source>
+        <translation>プリンター %1 の摩耗</translation>
+    </message>
+    <message>
+        <source>Counts</source>
+        <translation>回数</translation>
+    </message>
+    <message>
+        <source>Yellow band</source>
+        <translation>黄色の範囲</translation>
+    </message>
+    <message>
+        <source>Red band</source>
+        <translation>赤の範囲</translation>
+    </message>
+    <message>
+        <source>Pin %1</source>
+        <translation>ピン %1</translation>
+    </message>
+</context>
+<context>
+    <name>WearForecast</name>
+    <message>
+        <source>in the red band: change the marking pin</source>
+        <translation>赤の範囲です: 打刻するピンを交換してください</translation>
+    </message>
+    <message>
+        <source>in the yellow band</source>
+        <translation>黄色の範囲です</translation>
+    </message>
+    <message>
+        <source>in the yellow band, red in about %1 days</source>
+        <translation>黄色の範囲です。あと約 %1 日で赤</translation>
+    </message>
+    <message>
+        <source>yellow in about %1 days, red in about %2 days</source>
+        <translation>あと約 %1 日で黄色、約 %2 日で赤</translation>
+    </message>
+    <message>
+        <source>Pin %1: %2 counts</source>
+        <translation>ピン %1: %2 回</translation>
+    </message>
+    <message>
+        <source>Pin %1 of the ZT-40 has reached the red band: change the marking pin.</source>
+        <translation>ZT-40 のピン %1 が赤の範囲に達しました。打刻するピンを交換してください。</translation>
+    </message>
+    <message>
+        <source>Pin %1 of the ZT-40 has reached the yellow band: plan to change the marking pin.</source>
+        <translation>ZT-40 のピン %1 が黄色の範囲に達しました。打刻するピンの交換を計画してください。</translation>
     </message>
 </context>
 </TS>

@@ -3,9 +3,6 @@
 
 #include <cstdint>
 #include <limits>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "app/UsageBar.h"
 
@@ -80,20 +77,4 @@ TEST(UsageBarFrame, SpansFromTheFirstMarkerToTheLastMarkersBottom) {
 }
 
 }  // namespace
-// The band is the last lit segment's: a count just short of a segment's million stays below it.
-TEST(UsageBarTip, NamesThePinTheGroupedCountAndTheBand) {
-    const std::vector<std::pair<std::int32_t, std::string>> cases{
-        {0, "No.7: 0 - green: in good order"},
-        {7'999'999, "No.7: 7,999,999 - green: in good order"},
-        {8'000'000, "No.7: 8,000,000 - yellow: plan a change"},
-        {9'200'000, "No.7: 9,200,000 - yellow: plan a change"},
-        {9'999'999, "No.7: 9,999,999 - yellow: plan a change"},
-        {10'000'000, "No.7: 10,000,000 - red: change to a different pin"},
-        {2'147'483'647, "No.7: 2,147,483,647 - red: change to a different pin"},
-        {-1, "No.7: -1 - green: in good order"},
-        {-1'234'567, "No.7: -1,234,567 - green: in good order"},
-    };
-    for (const auto& [count, tip] : cases) EXPECT_EQ(UsageBarTip(7, count).English(), tip) << count;
-}
-
 }  // namespace zt40

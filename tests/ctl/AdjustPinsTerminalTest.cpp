@@ -2,7 +2,9 @@
 // the window's wizard, with typed readings, end of input and Ctrl-C.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,7 +29,10 @@ public:
     void Print(std::string_view text) override {
         out += std::string(text) + "\n";
         // Ctrl-C while the corrections are being written.
-        if (interruptOnCorrections && text.starts_with("corrections:")) interrupted = true;
+        if (interruptOnCorrections && text.starts_with("corrections:")) {
+            interrupted = true;
+            if (onInterrupt) onInterrupt();
+        }
     }
     void Report(std::string_view text) override { err += std::string(text) + "\n"; }
     bool Interrupted() const override { return interrupted; }
@@ -37,6 +42,7 @@ public:
     std::string err;
     bool interrupted = false;
     bool interruptOnCorrections = false;
+    std::function<void()> onInterrupt;
 };
 
 TEST(ParseReadings, TakesExactlyNineLabels) {
@@ -65,8 +71,14 @@ protected:
 
     AdjustPinsOutcome Run(const AdjustPinsRequest& request) {
         const UsageRecordPlatform platform = records.Platform();
-        return RunAdjustPins(rig.Platform(clock, messages), terminal, sender, request,
-                             [this](std::uint32_t ms) { clock.Advance(ms); }, &platform, &readBack);
+        result = RunAdjustPins(rig.Platform(clock, messages), terminal, sender, request,
+                               [this](std::uint32_t ms) {
+                                   clock.Advance(ms);
+                                   if (clock.Peek() >= interruptAtMs) terminal.interrupted = true;
+                               },
+                               &platform);
+        readBack = result.readBack;
+        return result.outcome;
     }
 
     testing::TempRecordFile records;
@@ -76,7 +88,9 @@ protected:
     CPrintJobSender sender{rig.Spooler(), messages, EmbeddedJobs()};
     ScriptedTerminal terminal;
     Zt40State before;
+    AdjustPinsResult result;
     PinSettings readBack;
+    std::uint32_t interruptAtMs = UINT32_MAX;  // a signal comes while the ready polls pause
 };
 
 TEST_F(AdjustPinsTerminalTest, ACompletedRunPrintsWritesAndReadsBack) {
@@ -105,9 +119,12 @@ TEST_F(AdjustPinsTerminalTest, EndingBeforeTheCorrectionsAreWrittenLeavesEveryth
         AdjustPinsOutcome outcome;
         const char* says;
     } cases[] = {
-        {"EndOfInput", {"A1", "A2"}, false, true, AdjustPinsOutcome::Interrupted, ""},
+        {"EndOfInput", {"A1", "A2"}, false, true, AdjustPinsOutcome::Interrupted,
+         "The input ended before the readings were complete: the printer's pin settings were put back as they "
+         "were before the run."},
         {"CtrlCAfterSet", {"D0", "A1", "None", "None", "None", "None", "None", "None", "None"}, true, false,
-         AdjustPinsOutcome::Interrupted, ""},
+         AdjustPinsOutcome::Interrupted, "Cancelled: the printer's pin settings were put back as they were before "
+                                         "the run."},
         {"SumOutOfRange", {"D0", "D0", "D0", "D0", "A1", "D0", "D0", "D0", "D0"}, false, false,
          AdjustPinsOutcome::NotWritten, "pin 5's adjustment would be -81, outside -80..80"},
     };
@@ -132,14 +149,95 @@ TEST_F(AdjustPinsTerminalTest, EndingBeforeTheCorrectionsAreWrittenLeavesEveryth
     }
 }
 
-TEST_F(AdjustPinsTerminalTest, NoReadyPrinterIsSaidAtOnce) {
-    rig.Printer().Unplug();
-    terminal.lines = {"A1"};
-    EXPECT_EQ(Run({}), AdjustPinsOutcome::NoPrinter);
-    EXPECT_NE(terminal.err.find("No ZT-40 is connected and ready"), std::string::npos);
-    EXPECT_EQ(terminal.lines.size(), 1u);
-    EXPECT_TRUE(rig.Spooler().Jobs().empty());
-    EXPECT_TRUE(records.Records().empty());
+// A cancel whose write back the printer did not take must not claim the settings are back.
+TEST_F(AdjustPinsTerminalTest, ACancelThatCouldNotPutBackSaysSo) {
+    terminal.lines = {"D0", "A1", "None", "None", "None", "None", "None", "None", "None"};
+    terminal.interruptOnCorrections = true;
+    terminal.onInterrupt = [this] { rig.Printer().Unplug(); };
+    AdjustPinsRequest request;
+    request.print = false;
+    EXPECT_EQ(Run(request), AdjustPinsOutcome::Interrupted);
+    EXPECT_NE(terminal.err.find("Cancelled, and the printer's pin settings could not be put back"), std::string::npos)
+        << terminal.err;
+    EXPECT_EQ(terminal.err.find("were put back as they were"), std::string::npos) << terminal.err;
+    ASSERT_FALSE(records.Records().empty());
+    EXPECT_EQ(records.Records().back().Kind(), 'x');
+}
+
+// Every connect that ends without a ready printer says why in its own words, within the
+// window's bound of kReadyWaitBoundMs, and records nothing.
+TEST_F(AdjustPinsTerminalTest, AConnectWithoutAReadyPrinterSaysWhyWithinTheBound) {
+    const struct {
+        const char* name;
+        std::function<void(SimPrinterRig&)> arrange;
+        std::optional<std::string> queue;
+        std::uint32_t interruptAtMs;
+        ConnectEnd end;
+        const char* says;  // "" for nothing at all: the caller names the queue trouble
+        std::uint32_t atLeastMs;
+    } cases[] = {
+        {"NeverFinishes", [](SimPrinterRig& r) { r.Printer().Faults().neverFinish = true; }, {}, UINT32_MAX,
+         ConnectEnd::NoAnswer, "The ZT-40 is connected but does not answer: switch it off and on again.",
+         kTransactionTimeoutMs},
+        {"ErrorState", [](SimPrinterRig& r) { r.Printer().Faults().errorState = 3; }, {}, UINT32_MAX,
+         ConnectEnd::NoAnswer, "The ZT-40 answers with error state 0x03", 0},
+        {"StaysBusy", [](SimPrinterRig& r) { r.Printer().State().status = 2; }, {}, UINT32_MAX, ConnectEnd::NotReady,
+         "The ZT-40 answers status 0x0002 and did not become ready within 10 s", kAdjustPinsReadyBoundMs},
+        {"CancelledWhileBusy", [](SimPrinterRig& r) { r.Printer().State().status = 2; }, {}, 300,
+         ConnectEnd::Cancelled, "Cancelled while waiting for the ZT-40: nothing was changed on the printer.", 300},
+        {"UnknownQueue", [](SimPrinterRig&) {}, "Other", UINT32_MAX, ConnectEnd::NoSuchQueue, "", 0},
+        // Its queue goes offline with it: no usable queue, which the caller says.
+        {"Unplugged", [](SimPrinterRig& r) { r.Printer().Unplug(); }, {}, UINT32_MAX, ConnectEnd::NoUsableQueue, "", 0},
+        {"DeviceGone", [](SimPrinterRig& r) { r.Opener().Detach(kDefaultSimSerial); }, {}, UINT32_MAX,
+         ConnectEnd::OpenFailed, "No ZT-40 is connected and ready: connect one unit and switch on the power.", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SimPrinterRig caseRig;
+        c.arrange(caseRig);
+        ScriptedTerminal caseTerminal;
+        caseTerminal.lines = {"A1"};
+        FakeClock caseClock{0, 1};
+        AdjustPinsRequest request;
+        request.queue = c.queue;
+        const UsageRecordPlatform platform = records.Platform();
+        const auto ended = RunAdjustPins(caseRig.Platform(caseClock, messages), caseTerminal, sender, request,
+                                         [&](std::uint32_t ms) {
+                                             caseClock.Advance(ms);
+                                             if (caseClock.Peek() >= c.interruptAtMs) caseTerminal.interrupted = true;
+                                         },
+                                         &platform);
+        EXPECT_EQ(ended.outcome, AdjustPinsOutcome::NoPrinter);
+        EXPECT_EQ(ended.connectEnd, c.end);
+        EXPECT_TRUE(caseTerminal.err.starts_with(c.says)) << caseTerminal.err;
+        EXPECT_EQ(std::ranges::count(caseTerminal.err, '\n'), *c.says ? 1 : 0) << caseTerminal.err;
+        EXPECT_EQ(caseTerminal.lines.size(), 1u) << "nothing was asked";
+        EXPECT_TRUE(rig.Spooler().Jobs().empty()) << "nothing was printed";
+        EXPECT_GE(caseClock.Peek(), c.atLeastMs);
+        EXPECT_LE(caseClock.Peek(), kReadyWaitBoundMs);
+        EXPECT_TRUE(records.Records().empty());
+    }
+}
+
+// A signal that comes during a status read the printer never finishes shows as no answer;
+// what the operator did is what is said.
+TEST(NoPrinterText, ACancelOutranksWhatTheConnectSaw) {
+    const struct {
+        ConnectEnd end;
+        bool interrupted;
+        std::optional<std::string> says;
+    } cases[] = {
+        {ConnectEnd::NoAnswer, true, "Cancelled while waiting for the ZT-40: nothing was changed on the printer."},
+        {ConnectEnd::NotReady, true, "Cancelled while waiting for the ZT-40: nothing was changed on the printer."},
+        {ConnectEnd::NoAnswer, false, "The ZT-40 is connected but does not answer: switch it off and on again."},
+        {ConnectEnd::NoSuchQueue, true, std::nullopt},
+        {ConnectEnd::SpoolerNotAnswering, false, std::nullopt},
+        {ConnectEnd::NoUsableQueue, false, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(NoPrinterText({c.end, "ZT-40", PrinterStatus()}, c.interrupted), c.says)
+            << static_cast<int>(c.end) << " " << c.interrupted;
+    }
 }
 
 }  // namespace

@@ -44,6 +44,7 @@ public:
     }
 
     void UpdateControls(const DialogData& data) override { pushed.push_back(data); }
+    void NotifyWear(const std::vector<BandCrossing>& crossings) override { wearNotices.push_back(crossings); }
     void Repaint() override { ++repaints; }
     void SetWaitCursor(bool busy) override { waitDepth += busy ? 1 : -1; }
     void SetStatusLine(const Message& line, const std::optional<Message>& why) override {
@@ -89,6 +90,7 @@ public:
     std::deque<MbResult> answers;
     std::function<void()> whileBoxOpen;
     std::vector<DialogData> pushed;
+    std::vector<std::vector<BandCrossing>> wearNotices;
     int repaints = 0;
     int waitDepth = 0;
     std::string statusLine;

@@ -11,7 +11,7 @@
 #include "platform/sim/SimPrinterRig.h"
 #include "platform/sim/Zt40Firmware.h"
 #include "ui/SimulatorWindow.h"
-#include "window/WindowTests.h"
+#include "tests/ui/window/WindowTests.h"
 
 namespace zt40::testing {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "platform/Text.h"
 #include "ui/Translations.h"
-#include "window/WindowTests.h"
+#include "tests/ui/window/WindowTests.h"
 
 namespace zt40::testing {
 namespace {

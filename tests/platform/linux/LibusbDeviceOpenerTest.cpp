@@ -6,7 +6,7 @@
 #include "device/CUsbPrintPort.h"
 #include "platform/linux/LibusbDeviceOpener.h"
 #include "platform/linux/LinuxDeviceFinder.h"
-#include "tests/discovery/QueueTableSpooler.h"
+#include "tests/support/QueueTableSpooler.h"
 #include "tests/support/FakeUsbBus.h"
 
 namespace zt40::test {
@@ -63,6 +63,19 @@ TEST_F(LibusbDeviceOpenerTest, SerialLessDeviceIsFoundAgainOnlyInTheSamePort) {
     bus.Replug(sameSocket, std::vector<std::uint8_t>{1, 3});
     EXPECT_FALSE(opener.OpenDevice("usb:1a2b:00c4:port=1-1.4"));
     EXPECT_EQ(report.Last(), DeviceAccessFailure::DeviceNotFound);
+}
+
+// The counter samples are kept per printer under this name.
+TEST_F(LibusbDeviceOpenerTest, ReportNamesTheOpenedPrinterBySerialElseByPort) {
+    auto withSerial = bus.Plug(Printer("ZT4000123", {2}));
+    bus.Plug(Printer("", {1, 4}));
+    EXPECT_TRUE(opener.OpenDevice("usb:1a2b:00c4:serial=ZT4000123"));
+    EXPECT_EQ(report.OpenedPrinter(), "ZT4000123");
+    EXPECT_TRUE(opener.OpenDevice("usb:1a2b:00c4:port=1-1.4"));
+    EXPECT_EQ(report.OpenedPrinter(), "port:1-1.4");
+    withSerial->openStatus = UsbStatus::Busy;
+    EXPECT_FALSE(opener.OpenDevice("usb:1a2b:00c4:serial=ZT4000123"));
+    EXPECT_EQ(report.OpenedPrinter(), "");  // not the printer opened before
 }
 
 TEST_F(LibusbDeviceOpenerTest, RefusedOpensSayWhy) {

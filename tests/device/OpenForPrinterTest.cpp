@@ -6,8 +6,8 @@
 #include "device/CUsbPrintPort.h"
 #include "device/RegistryDeviceFinder.h"
 #include "tests/support/FakeVersionQuery.h"
-#include "tests/discovery/QueueTableSpooler.h"
-#include "tests/discovery/RegistryLayouts.h"
+#include "tests/support/QueueTableSpooler.h"
+#include "tests/device/RegistryLayouts.h"
 
 namespace zt40::test {
 namespace {

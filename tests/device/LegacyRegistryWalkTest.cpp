@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "device/RegistryWalks.h"
-#include "tests/discovery/RegistryLayouts.h"
+#include "tests/device/RegistryLayouts.h"
 
 namespace zt40::test {
 namespace {

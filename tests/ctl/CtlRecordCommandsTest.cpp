@@ -11,16 +11,8 @@
 namespace zt40::testing {
 namespace {
 
-class CtlHistoryTest : public CtlProgramTest {
+class CtlHistoryTest : public CtlDataFolderTest {
 protected:
-    void SetUp() override {
-        CtlProgramTest::SetUp();
-        ::setenv("ZT40_DATA_DIR", m_dir.c_str(), 1);
-    }
-    void TearDown() override {
-        ::unsetenv("ZT40_DATA_DIR");
-        CtlProgramTest::TearDown();
-    }
     void WriteRecords() {
         UsageCounters counters{900, {}, {3, 0}};
         std::ofstream out(m_dir / "zt40util.txt", std::ios::binary);

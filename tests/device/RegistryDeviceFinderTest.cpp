@@ -3,8 +3,8 @@
 
 #include "device/RegistryDeviceFinder.h"
 #include "tests/support/FakeVersionQuery.h"
-#include "tests/discovery/QueueTableSpooler.h"
-#include "tests/discovery/RegistryLayouts.h"
+#include "tests/support/QueueTableSpooler.h"
+#include "tests/device/RegistryLayouts.h"
 
 namespace zt40::test {
 namespace {

@@ -13,7 +13,7 @@
 
 #include "ui/HistoryDialog.h"
 #include "ui/Translations.h"
-#include "window/WindowTests.h"
+#include "tests/ui/window/WindowTests.h"
 
 namespace zt40::testing {
 namespace {

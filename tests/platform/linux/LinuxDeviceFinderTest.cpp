@@ -4,7 +4,7 @@
 #include "platform/linux/LinuxDeviceFinder.h"
 #include "platform/linux/UsbDevicePresence.h"
 #include "platform/linux/UsbPrinterMatch.h"
-#include "tests/discovery/QueueTableSpooler.h"
+#include "tests/support/QueueTableSpooler.h"
 #include "tests/support/FakeUsbBus.h"
 
 namespace zt40::test {

@@ -7,7 +7,7 @@
 
 #include "app/UsageBar.h"
 #include "ui/UsageBarsWidget.h"
-#include "window/WindowTests.h"
+#include "tests/ui/window/WindowTests.h"
 
 namespace zt40::testing {
 namespace {

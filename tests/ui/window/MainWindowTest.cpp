@@ -19,35 +19,11 @@
 #include "support/DialogRig.h"
 #include "ui/MainWindow.h"
 #include "ui/Translations.h"
-#include "window/WindowTests.h"
+#include "tests/ui/window/WindowRig.h"
+#include "tests/ui/window/WindowTests.h"
 
 namespace zt40::testing {
 namespace {
-
-// Two poll periods and then some: the window's own timer must have ticked.
-constexpr int kTickWaitMs = 3000;
-
-// The main window as zt40util builds it, on a simulated printer whose spooler can be stopped.
-struct WindowRig {
-    explicit WindowRig(const QString& language = QStringLiteral("en")) : window(language) {
-        window.Attach(dialog);
-    }
-    void Open() {
-        dialog.OnInitDialog();
-        window.show();
-    }
-    bool WaitReady() { return QTest::qWaitFor([this] { return dialog.DeviceReady(); }, kTickWaitMs); }
-    QWidget& Control(int id) { return *window.Control(id); }
-    QAbstractButton& Button(int id) { return *qobject_cast<QAbstractButton*>(window.Control(id)); }
-
-    SimPrinterRig rig;
-    SteadyClock clock;
-    RecordingMessageBox deviceMessages;
-    SwitchableSpooler spooler{rig.Spooler()};
-    ui::MainWindow window;
-    CPinwardenDlg dialog{DeviceLinkPlatform{rig.Finder(), rig.Opener(), clock, deviceMessages, spooler}, window,
-                         [](std::uint32_t) {}, &rig.Report()};
-};
 
 // The controls EnableControls switches, the status line aside.
 std::vector<int> SwitchedControls() {

@@ -2,7 +2,7 @@
 #include <QTest>
 
 #include "ui/Translations.h"
-#include "window/WindowTests.h"
+#include "tests/ui/window/WindowTests.h"
 
 namespace zt40::testing {
 

@@ -1,0 +1,204 @@
+// zt40ctl metrics run as a program: the exposition's linter, the day's sample, a printer held by
+// another program, and a node exporter serving the file that --output writes.
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "support/CtlProgram.h"
+
+namespace zt40::testing {
+namespace {
+
+const std::string kAllBands = std::string(ZT40_SOURCE_DIR) + "/platform/sim/examples/all-bands.zt40sim";
+
+bool Installed(const char* program) {
+    return std::system(("command -v " + std::string(program) + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+class CtlMetrics : public CtlDataFolderTest {
+protected:
+    std::filesystem::path Samples() const { return m_dir / "zt40util-samples.csv"; }
+};
+
+TEST_F(CtlMetrics, AllBandsPassesPromtoolAndKeepsOneSampleADay) {
+    const auto run = Ctl("--simulate=" + kAllBands + " metrics");
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    const std::string labels = R"(printer="SIM0001",queue="ZT-40")";
+    EXPECT_NE(run.out.find("zt40_ready{" + labels + "} 1\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("zt40_pin_usage{" + labels + ",pin=\"9\"} 11000000\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("zt40_pin_time_to_red_seconds{" + labels + ",pin=\"8\"} 0\n"), std::string::npos);
+    EXPECT_NE(run.out.find("zt40_total_usage{" + labels + "} 59500000\n"), std::string::npos);
+    if (Installed("promtool")) {
+        std::ofstream(m_dir / "out.prom") << run.out;
+        EXPECT_EQ(std::system(("promtool check metrics < " + (m_dir / "out.prom").string()).c_str()), 0);
+    }
+    const std::string samples = FileText(Samples());
+    EXPECT_TRUE(samples.starts_with("date,printer,total,pin1,pin2,pin3,pin4,pin5,pin6,pin7,pin8,pin9,head1,head2\n"));
+    EXPECT_NE(samples.find(",SIM0001,59500000,500000,2400000,4100000,6300000,7999999,8000000,9200000,10000000,"
+                           "11000000,1,0\n"),
+              std::string::npos)
+        << samples;
+    ASSERT_EQ(Ctl("--simulate=" + kAllBands + " metrics").exitStatus, 0);
+    EXPECT_EQ(FileText(Samples()), samples);  // the day has its sample
+}
+
+TEST_F(CtlMetrics, HeldPrinterIsNotReadyAtOnce) {
+    const auto state = StateFile("fault = held\npin_counters = 1 2 3 4 5 6 7 8 9\n");
+    const auto started = std::chrono::steady_clock::now();
+    const auto run = Ctl("--simulate=" + state + " metrics");
+    const auto took = std::chrono::steady_clock::now() - started;
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_NE(run.out.find(R"(zt40_ready{printer="",queue="ZT-40"} 0)"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("zt40_pin_usage"), std::string::npos);
+    EXPECT_LT(took, std::chrono::seconds(3));  // status would wait up to 5 s for a ready printer
+    EXPECT_FALSE(std::filesystem::exists(Samples()));
+}
+
+TEST_F(CtlMetrics, NotReadyPrinterIsNotWaitedFor) {
+    const auto state = StateFile("not_ready_reads = 1000\n");
+    const auto started = std::chrono::steady_clock::now();
+    const auto run = Ctl("--simulate=" + state + " metrics");
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_NE(run.out.find(R"(zt40_ready{printer="SIM0001",queue="ZT-40"} 0)"), std::string::npos) << run.out;
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(3));
+}
+
+TEST_F(CtlMetrics, OutputFileIsReplacedWholeAndReadableByAll) {
+    const auto file = m_dir / "zt40.prom";
+    std::ofstream(file) << "old\n";
+    ::chmod(file.c_str(), 0600);
+    const mode_t before = ::umask(077);
+    const auto run = Ctl("--simulate=" + kAllBands + " metrics --output " + file.string());
+    ::umask(before);
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "");
+    EXPECT_TRUE(FileText(file).starts_with("# HELP zt40_ready "));
+    struct stat info {};
+    ASSERT_EQ(::stat(file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0644u);
+    for (const auto& entry : std::filesystem::directory_iterator(m_dir)) {
+        EXPECT_EQ(entry.path().filename().string().find(".tmp."), std::string::npos) << entry.path();
+    }
+    const auto missing = Ctl("--simulate=" + kAllBands + " metrics --output " + (m_dir / "no/such/zt40.prom").string());
+    EXPECT_NE(missing.exitStatus, 0);
+    EXPECT_NE(missing.err.find("cannot write"), std::string::npos) << missing.err;
+}
+
+TEST_F(CtlMetrics, StatusKeepsTheDaysSampleAndSaysNothingOfIt) {
+    const auto run = Ctl("--simulate=" + kAllBands + " status --json");
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_NE(FileText(Samples()).find(",SIM0001,59500000,500000,"), std::string::npos);
+
+    // A samples file that cannot be written changes neither the output nor the status.
+    std::filesystem::remove(Samples());
+    std::filesystem::create_directory(Samples());
+    const auto blocked = Ctl("--simulate=" + kAllBands + " status --json");
+    EXPECT_EQ(blocked.exitStatus, 0);
+    EXPECT_EQ(blocked.out, run.out);
+    EXPECT_EQ(blocked.err, "");
+    const auto metrics = Ctl("--simulate=" + kAllBands + " metrics");
+    EXPECT_EQ(metrics.exitStatus, 0);
+    EXPECT_NE(metrics.out.find("zt40_ready{printer=\"SIM0001\",queue=\"ZT-40\"} 1"), std::string::npos);
+}
+
+// A port the system has just handed out, free again for the exporter.
+int FreeLoopbackPort() {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    int port = 0;
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) == 0) {
+        port = ntohs(address.sin_port);
+    }
+    ::close(fd);
+    return port;
+}
+
+// One plain HTTP/1.0 GET on 127.0.0.1; empty when nothing listens yet.
+std::string HttpGet(int port, const std::string& path) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    std::string reply;
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
+        const std::string request = "GET " + path + " HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n";
+        if (::write(fd, request.data(), request.size()) == static_cast<ssize_t>(request.size())) {
+            char buffer[8192];
+            for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) reply.append(buffer, static_cast<std::size_t>(n));
+        }
+    }
+    ::close(fd);
+    return reply;
+}
+
+class NodeExporter {
+public:
+    NodeExporter(int port, const std::filesystem::path& textfiles) {
+        m_pid = ::fork();
+        if (m_pid == 0) {
+            const std::string listen = "--web.listen-address=127.0.0.1:" + std::to_string(port);
+            const std::string folder = "--collector.textfile.directory=" + textfiles.string();
+            ::execlp("prometheus-node-exporter", "prometheus-node-exporter", listen.c_str(),
+                     "--collector.disable-defaults", "--collector.textfile", folder.c_str(), "--log.level=error",
+                     static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+    }
+    ~NodeExporter() {
+        if (m_pid <= 0) return;
+        ::kill(m_pid, SIGTERM);
+        ::waitpid(m_pid, nullptr, 0);
+    }
+    NodeExporter(const NodeExporter&) = delete;
+    NodeExporter& operator=(const NodeExporter&) = delete;
+
+private:
+    pid_t m_pid = -1;
+};
+
+TEST_F(CtlMetrics, NodeExporterServesTheWrittenFile) {
+    if (!Installed("prometheus-node-exporter")) GTEST_SKIP() << "prometheus-node-exporter is not installed";
+    const auto textfiles = m_dir / "textfiles";
+    std::filesystem::create_directories(textfiles);
+    const auto run = Ctl("--simulate=" + kAllBands + " metrics --output " + (textfiles / "zt40.prom").string());
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+
+    const int port = FreeLoopbackPort();
+    ASSERT_NE(port, 0);
+    const NodeExporter exporter(port, textfiles);
+    std::string metrics;
+    for (int attempt = 0; attempt < 100 && metrics.find("zt40_") == std::string::npos; ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        metrics = HttpGet(port, "/metrics");
+    }
+    ASSERT_TRUE(metrics.starts_with("HTTP/1.0 200") || metrics.starts_with("HTTP/1.1 200")) << metrics.substr(0, 200);
+    // The exporter sorts the labels and writes values its own way.
+    EXPECT_NE(metrics.find(R"(zt40_pin_usage{pin="9",printer="SIM0001",queue="ZT-40"} 1.1e+07)"), std::string::npos)
+        << metrics;
+    EXPECT_NE(metrics.find(R"(zt40_ready{printer="SIM0001",queue="ZT-40"} 1)"), std::string::npos);
+    // A file the exporter could not parse would show as an error here.
+    EXPECT_NE(metrics.find("node_textfile_scrape_error 0"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zt40::testing

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialogButtonBox>
 #include <QEventLoop>
 #include <QHelpEvent>
 #include <QMenu>
@@ -360,10 +361,12 @@ void MainWindow::PauseWithEvents(std::uint32_t ms) {
         m_waitText = new QLabel(m_waitState.text, m_wait.get());
         m_waitText->setObjectName(QStringLiteral("waitText"));
         layout->addWidget(m_waitText);
-        auto* cancel = new QPushButton(Translate(ZT40_TR("CPinwardenDlg", "Cancel")), m_wait.get());
+        // Qt's own Cancel, in the edition's words.
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, m_wait.get());
+        QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel);
         cancel->setObjectName(QStringLiteral("waitCancel"));
-        cancel->setVisible(m_waitState.cancellable);
-        layout->addWidget(cancel, 0, Qt::AlignRight);
+        buttons->setVisible(m_waitState.cancellable);
+        layout->addWidget(buttons);
         connect(cancel, &QPushButton::clicked, this, [this] {
             if (m_dialog != nullptr) m_dialog->OnCancelWait();
         });

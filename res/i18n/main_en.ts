@@ -183,10 +183,6 @@
         <translation>&amp;Apply Pin Change</translation>
     </message>
     <message>
-        <source>Cancel</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
         <source>The wizard was cancelled: the printer&apos;s settings were put back as they were.</source>
         <translation>The wizard was cancelled: the printer&apos;s settings were put back as they were.</translation>
     </message>

@@ -183,10 +183,6 @@
         <translation>ピン切り替え適用(&amp;A)</translation>
     </message>
     <message>
-        <source>Cancel</source>
-        <translation>キャンセル</translation>
-    </message>
-    <message>
         <source>The wizard was cancelled: the printer&apos;s settings were put back as they were.</source>
         <translation>ウィザードをキャンセルしました: プリンターの設定は元に戻しました。</translation>
     </message>

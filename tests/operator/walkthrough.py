@@ -139,8 +139,9 @@ class Desktop:
         return [line[0] for line in path.read_text(errors="replace").splitlines() if line[:1] in ("o", "x")]
 
 
-def power_cycle_page(desk, wizard):
-    """The last page: the simulator's power switch off, then on, then Finish."""
+def finish_with_power_cycle(desk, wizard, shot):
+    """The last page: the simulator's power switch off, then on, then Finish; one 'o' record."""
+    desk.keys(wizard, "alt+n")  # Power Off/On
     desk.keys(desk.simulator, "alt+w")
     time.sleep(1.5)
     desk.keys(desk.simulator, "alt+w")
@@ -148,6 +149,9 @@ def power_cycle_page(desk, wizard):
     desk.shot("power-cycled")
     desk.keys(wizard, "alt+f")
     desk.wait_gone(wizard, 10)
+    desk.shot(shot)
+    if desk.records() != ["o"]:
+        raise Failure(f"records after Finish: {desk.records()}, expected one 'o'")
 
 
 def head_replacement(desk):
@@ -169,11 +173,7 @@ def head_replacement(desk):
     desk.keys(wizard, "alt+s")  # Set: no readings, corrections of 0
     time.sleep(1)
     desk.shot("3-set")
-    desk.keys(wizard, "alt+n")  # Power Off/On
-    power_cycle_page(desk, wizard)
-    desk.shot("4-finished")
-    if desk.records() != ["o"]:
-        raise Failure(f"records after Finish: {desk.records()}, expected one 'o'")
+    finish_with_power_cycle(desk, wizard, "4-finished")
 
 
 def pin_adjustment_busy(desk):
@@ -202,11 +202,7 @@ def pin_adjustment_busy(desk):
     time.sleep(1)
     if desk.windows(CAPTION):
         raise Failure("a box appeared after a Set on a ready printer")
-    desk.keys(wizard, "alt+n")  # Power Off/On
-    power_cycle_page(desk, wizard)
-    desk.shot("5-finished")
-    if desk.records() != ["o"]:
-        raise Failure(f"records after Finish: {desk.records()}, expected one 'o'")
+    finish_with_power_cycle(desk, wizard, "5-finished")
 
 
 def cleaning_never_ready(desk):

@@ -15,7 +15,7 @@ constexpr Text kReadyOn = ZT40_TR("CPinwardenDlg", "Ready: ZT-40 on queue %1");
 // What the window shows while it waits, and how each action ended.
 constexpr Text kCleaningStep = ZT40_TR("CPinwardenDlg", "Cleaning: step %1 of %2");
 constexpr Text kCleaningDone = ZT40_TR("CPinwardenDlg", "The head cleaning is finished.");
-constexpr Text kCleaningStopped = ZT40_TR("CPinwardenDlg", "The head cleaning stopped after step %1 of %2.");
+constexpr Text kCleaningStopped = ZT40_TR("CPinwardenDlg", "The head cleaning stopped with %1 of %2 steps done.");
 constexpr Text kMovingHead = ZT40_TR("CPinwardenDlg", "Moving the head to the center...");
 constexpr Text kHeadNotMoved = ZT40_TR("CPinwardenDlg", "The head was not moved.");
 constexpr Text kWritingSettings = ZT40_TR("CPinwardenDlg", "Writing the pin settings...");

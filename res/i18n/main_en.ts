@@ -75,8 +75,8 @@
         <translation>The head cleaning is finished.</translation>
     </message>
     <message>
-        <source>The head cleaning stopped after step %1 of %2.</source>
-        <translation>The head cleaning stopped after step %1 of %2.</translation>
+        <source>The head cleaning stopped with %1 of %2 steps done.</source>
+        <translation>The head cleaning stopped with %1 of %2 steps done.</translation>
     </message>
     <message>
         <source>Moving the head to the center...</source>

@@ -75,8 +75,8 @@
         <translation>ヘッドクリーニングが終わりました。</translation>
     </message>
     <message>
-        <source>The head cleaning stopped after step %1 of %2.</source>
-        <translation>ヘッドクリーニングはステップ %1/%2 の後で止まりました。</translation>
+        <source>The head cleaning stopped with %1 of %2 steps done.</source>
+        <translation>ヘッドクリーニングは %2 ステップ中 %1 ステップを終えて止まりました。</translation>
     </message>
     <message>
         <source>Moving the head to the center...</source>

@@ -78,11 +78,11 @@ INSTANTIATE_TEST_SUITE_P(
         CleaningCase{"cancel", MbResult::Cancel, 0, false, {}, {}},
         CleaningCase{"ok", MbResult::Ok, 0, false, kFullCleaning, {"The head cleaning is finished."}},
         CleaningCase{"noAnswer", MbResult::Ok, 0, true, {},
-                     {std::string("The head cleaning stopped after step 0 of 6. | ") + kNoAnswer}},
+                     {std::string("The head cleaning stopped with 0 of 6 steps done. | ") + kNoAnswer}},
         // 600 busy answers 20 ms apart: 12 s, inside the bound.
         CleaningCase{"slowButInTime", MbResult::Ok, 600, false, kFullCleaning, {"The head cleaning is finished."}},
         CleaningCase{"neverReady", MbResult::Ok, 1'000'000, false, {},
-                     {std::string("The head cleaning stopped after step 0 of 6. | ") + kNotReady}}),
+                     {std::string("The head cleaning stopped with 0 of 6 steps done. | ") + kNotReady}}),
     [](const auto& p) { return std::string(p.param.name); });
 
 // The printer stops being ready before the third motion, or the operator cancels its wait:
@@ -107,7 +107,7 @@ TEST(PinwardenDlgActions, CleaningTellsTheStepItStoppedAtAndWhy) {
                                                           "Cleaning: step 2 of 6 [Cancel]",
                                                           "Cleaning: step 3 of 6 [Cancel]"}));
         EXPECT_EQ(t.view.outcomes,
-                  std::vector<std::string>{std::string("The head cleaning stopped after step 2 of 6. | ") + c.why});
+                  std::vector<std::string>{std::string("The head cleaning stopped with 2 of 6 steps done. | ") + c.why});
         EXPECT_EQ(t.view.outcomeFailed, std::vector<bool>{true});
         EXPECT_LT(t.clock.Peek(), c.cancel ? 1000u : 20000u) << "a Cancel ends the wait at once";
     }

@@ -8,26 +8,75 @@ namespace zt40 {
 namespace {
 
 constexpr Text kCleaningConfirmation = ZT40_TR("CPinwardenDlg", "The head cleaning is executed.");
-constexpr Text kPinChangeFailed = ZT40_TR("CPinwardenDlg", "error");
 constexpr Text kRestoreItem = ZT40_TR("CPinwardenDlg", "Restoration of setting");
 constexpr Text kAboutItem = ZT40_TR("CPinwardenDlg", "&About...");
+constexpr Text kReadyOn = ZT40_TR("CPinwardenDlg", "Ready: ZT-40 on queue %1");
+
+// What the window shows while it waits, and how each action ended.
+constexpr Text kCleaningStep = ZT40_TR("CPinwardenDlg", "Cleaning: step %1 of %2");
+constexpr Text kCleaningDone = ZT40_TR("CPinwardenDlg", "The head cleaning is finished.");
+constexpr Text kCleaningStopped = ZT40_TR("CPinwardenDlg", "The head cleaning stopped with %1 of %2 steps done.");
+constexpr Text kMovingHead = ZT40_TR("CPinwardenDlg", "Moving the head to the center...");
+constexpr Text kHeadNotMoved = ZT40_TR("CPinwardenDlg", "The head was not moved.");
+constexpr Text kWritingSettings = ZT40_TR("CPinwardenDlg", "Writing the pin settings...");
+constexpr Text kWritingCounters = ZT40_TR("CPinwardenDlg", "Writing the usage counters...");
+constexpr Text kSettingsWritten = ZT40_TR("CPinwardenDlg", "The pin settings were written.");
+constexpr Text kSettingsNotWritten = ZT40_TR("CPinwardenDlg", "The pin settings were not written.");
+constexpr Text kCountersNotCleared = ZT40_TR("CPinwardenDlg", "The new head's usage counters were not cleared.");
+constexpr Text kPinChanged = ZT40_TR("CPinwardenDlg", "No.%1 is now the pin for marking.");
+constexpr Text kPinNotChanged = ZT40_TR("CPinwardenDlg", "The pin for marking was not changed: No.%1 stays in use.");
+constexpr Text kSettingsOutOfRange = ZT40_TR(
+    "CPinwardenDlg", "The printer's settings are out of range. Choose \"Restoration of setting\" in the window's menu.");
+constexpr Text kRefreshed = ZT40_TR("CPinwardenDlg", "The printer's data was read again.");
+constexpr Text kNotRefreshed =
+    ZT40_TR("CPinwardenDlg", "The printer's data could not be read: the window still shows the data read before.");
+constexpr Text kWizardNotStarted =
+    ZT40_TR("CPinwardenDlg", "The wizard was not started: the printer's data could not be read first.");
+constexpr Text kWizardCancelled =
+    ZT40_TR("CPinwardenDlg", "The wizard was cancelled: the printer's settings were put back as they were.");
+constexpr Text kNothingToRestore =
+    ZT40_TR("CPinwardenDlg", "The printer's settings and counters are in range: nothing was restored.");
+constexpr Text kNotRestored = ZT40_TR("CPinwardenDlg", "The settings were not restored completely.");
+// Restore's question: [from the record (%1 its file), from the defaults] by the groups it writes.
+constexpr std::array<std::array<Text, 2>, 3> kRestoreQuestions{{
+    {ZT40_TR("CPinwardenDlg", "The printer's pin settings are out of range. Write those of the last usable record in %1?"),
+     ZT40_TR("CPinwardenDlg", "The printer's pin settings are out of range. Write the default pin settings?")},
+    {ZT40_TR("CPinwardenDlg", "The printer's usage counters are out of range. Write those of the last usable record in %1?"),
+     ZT40_TR("CPinwardenDlg", "The printer's usage counters are out of range. Write the default usage counters?")},
+    {ZT40_TR("CPinwardenDlg",
+             "The printer's pin settings and usage counters are out of range. Write those of the last usable record in %1?"),
+     ZT40_TR("CPinwardenDlg",
+             "The printer's pin settings and usage counters are out of range. Write the default pin settings and usage "
+             "counters?")},
+}};
 
 // The controls that EnableControls switches together; 1056 is left to the pin choice.
 constexpr std::array<int, 4> kSwitchedButtons{IDC_REPLACE_HEAD, IDC_READJUST_PINS, IDC_REFRESH, IDC_CLEANING};
 
-// The wait cursor for as long as one handler talks to the printer.
-class WaitCursor {
-public:
-    explicit WaitCursor(IPinwardenView& view) : m_view(view) { m_view.SetWaitCursor(true); }
-    ~WaitCursor() { m_view.SetWaitCursor(false); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    IPinwardenView& m_view;
-};
+std::string Count(std::size_t n) { return std::to_string(n); }
 
 }  // namespace
+
+// For as long as one handler talks to the printer: the wait cursor, and the wait shown with
+// its Cancel; a Cancel of an earlier wait does not carry over.
+class CPinwardenDlg::Busy {
+public:
+    Busy(CPinwardenDlg& dlg, const Message& doing, bool cancellable) : m_dlg(dlg) {
+        m_dlg.m_waitCancelled = false;
+        m_dlg.m_view.SetWaitCursor(true);
+        m_dlg.m_view.BeginWait(doing, cancellable);
+    }
+    ~Busy() {
+        m_dlg.m_view.EndWait();
+        m_dlg.m_view.SetWaitCursor(false);
+        m_dlg.m_waitCancelled = false;
+    }
+    Busy(const Busy&) = delete;
+    Busy& operator=(const Busy&) = delete;
+
+private:
+    CPinwardenDlg& m_dlg;
+};
 
 CPinwardenDlg::CPinwardenDlg(const DeviceLinkPlatform& platform, IPinwardenView& view, PauseFn pause,
                              const DeviceAccessReport* access, std::optional<std::string> queue)
@@ -35,7 +84,9 @@ CPinwardenDlg::CPinwardenDlg(const DeviceLinkPlatform& platform, IPinwardenView&
       m_prompt(view),
       m_session(platform, std::move(pause), access, std::move(queue)),
       m_frame(m_session, m_prompt),
-      m_services(m_session, m_frame.Copies()) {}
+      m_services(m_session, m_frame.Copies()) {
+    m_session.SetCancelTest([this] { return m_waitCancelled; });
+}
 
 CPinwardenDlg::~CPinwardenDlg() = default;
 
@@ -44,7 +95,6 @@ bool CPinwardenDlg::OnInitDialog() {
     m_view.AppendMenuItem(IDM_RESTORE_SETTINGS, kRestoreItem);
     m_view.AppendMenuItem(IDM_ABOUTBOX, kAboutItem);
     EnableControls(false);
-    m_view.EnableControl(IDC_APPLY_PIN_CHANGE, false);
     ShowStatusReason(std::nullopt);
     OnPrinterListDropDown();
     m_timerId = m_view.StartTimer(POLL_TIMER_ID, kPollPeriodMs);
@@ -67,16 +117,16 @@ void CPinwardenDlg::PollPrinter() {
         m_view.Repaint();
     }
     EnableControls(poll.usable);
-    ShowStatusReason(poll.usable ? std::nullopt : m_session.ReasonForNoPrinter(poll));
+    ShowStatusReason(poll.usable ? std::nullopt : m_session.ReasonForNoPrinter(poll), poll.usable);
 }
 
-void CPinwardenDlg::ShowStatusReason(std::optional<Message> reason) {
-    std::optional<std::string> english;
-    if (reason) english = reason->English();
-    if (m_statusShown && english == m_shownReason) return;
-    m_statusShown = true;
-    m_shownReason = english;
-    m_view.SetStatusLine(Message::Of(kConnectRequest), reason);
+// The connect request keeps its place while nothing is connected; a usable printer is named.
+void CPinwardenDlg::ShowStatusReason(std::optional<Message> reason, bool usable) {
+    const Message line = usable ? Message::Of(kReadyOn, {m_session.QueueName()}) : Message::Of(kConnectRequest);
+    const std::string shown = line.English() + '\n' + (reason ? reason->English() : std::string());
+    if (m_shownStatus == shown) return;
+    m_shownStatus = shown;
+    m_view.SetStatusLine(line, reason);
 }
 
 bool CPinwardenDlg::OnDeviceChange(std::uint32_t eventType, std::uintptr_t) {
@@ -106,10 +156,11 @@ bool CPinwardenDlg::DestroyWindow() {
     return true;
 }
 
+// A printer that went away takes the pin choice's Apply with it: there is nothing to apply to.
 void CPinwardenDlg::EnableControls(bool enable) {
     for (const int id : kSwitchedButtons) m_view.EnableControl(id, enable);
     for (const int id : IDC_PIN_RADIOS) m_view.EnableControl(id, enable);
-    m_view.EnableControl(IDC_STATUS_LINE, !enable);
+    if (!enable) m_view.EnableControl(IDC_APPLY_PIN_CHANGE, false);
     m_view.EnableMenuItem(IDM_RESTORE_SETTINGS, enable);
 }
 
@@ -130,19 +181,39 @@ void CPinwardenDlg::OnCleaning() {
         MbResult::Ok) {
         return;
     }
-    const WaitCursor busy(m_view);
-    m_services.RunCleaning();
+    CleaningResult result;
+    {
+        const auto step = [](std::size_t n) { return Message::Of(kCleaningStep, {Count(n), Count(kCleaningStepCount)}); };
+        const Busy busy(*this, step(1), true);
+        result = m_services.RunCleaning([&](std::size_t n) { m_view.BeginWait(step(n), true); });
+    }
+    if (result.Completed()) {
+        Tell(Outcome::Done(Message::Of(kCleaningDone)));
+    } else {
+        Tell(Outcome::Failed(Message::Of(kCleaningStopped, {Count(result.stepsDone), Count(kCleaningStepCount)}),
+                             result.failure));
+    }
 }
 
 void CPinwardenDlg::OnReplaceHead() { RunWizardFrame(WizardKind::ReplaceHead); }
 
 void CPinwardenDlg::OnReadjustPins() { RunWizardFrame(WizardKind::ReadjustPins); }
 
+// A wizard starts only on a fresh read of both groups: its Cancel writes the saved copies
+// back, and older copies would take the printer's latest counts with them.
 void CPinwardenDlg::RunWizardFrame(WizardKind kind) {
+    if (std::optional<Message> why = ReadHeadData()) {
+        Tell(Outcome::Failed(Message::Of(kWizardNotStarted), std::move(why)));
+        return;
+    }
     const bool replaceHead = kind == WizardKind::ReplaceHead;
     const bool finished = m_frame.Run(replaceHead ? PutBack::BothGroups : PutBack::PinSettings,
                                       [&] { return m_view.RunWizard(kind) == ID_WIZFINISH; });
-    if (!finished) return;
+    if (!finished) {
+        // A put-back that failed was told, and left to the operator, by the frame's own prompt.
+        if (!m_frame.PutBackFailure().Any()) Tell(Outcome::Done(Message::Of(kWizardCancelled)));
+        return;
+    }
     ShowUsage();
     if (replaceHead) {
         UpdateData();
@@ -152,8 +223,9 @@ void CPinwardenDlg::RunWizardFrame(WizardKind kind) {
 
 // A read that reached the printer becomes the day's sample; a pin that entered a worse band
 // since the sample before is told of once, on the day its sample is added.
-void CPinwardenDlg::ReadHeadData() {
-    if (!m_frame.Save() || !m_records) return;
+std::optional<Message> CPinwardenDlg::ReadHeadData() {
+    std::optional<Message> why = m_frame.Save();
+    if (why || !m_records) return why;
     const UsageCounters& counters = m_frame.Copies().counters;
     const auto kept = AppendTodaysSample(*m_records, m_session.PrinterName(), counters);
     if (kept.outcome == SampleAppend::Added && kept.previous) {
@@ -162,6 +234,7 @@ void CPinwardenDlg::ReadHeadData() {
         }
     }
     m_forecast = ForecastWear(kept.samples, m_session.PrinterName()).pins;
+    return std::nullopt;
 }
 
 void CPinwardenDlg::ShowUsage() {
@@ -177,21 +250,99 @@ void CPinwardenDlg::OnPinSelected(int pinIndex) {
     m_view.EnableControl(IDC_APPLY_PIN_CHANGE, true);
 }
 
+// A pin the printer did not take is not shown as chosen: the radio goes back to the pin in use.
 void CPinwardenDlg::OnApplyPinChange() {
     UpdateData();
     PinSettings& settings = m_frame.Copies().settings;
-    settings.SelectedPin = m_selectedPin + 1;
-    if (IsValidPinSettings(settings) && !Device().SelectPin(static_cast<std::uint8_t>(settings.SelectedPin))) {
-        m_view.ShowMessage(Message::Of(kPinChangeFailed), MbButtons::Ok, MbIcon::None);
-    }
+    const std::int32_t inUse = settings.SelectedPin;
+    const std::int32_t wanted = m_selectedPin + 1;
+    settings.SelectedPin = wanted;
+    const bool valid = IsValidPinSettings(settings);
+    const bool taken = valid && Device().SelectPin(static_cast<std::uint8_t>(wanted));
     m_view.EnableControl(IDC_APPLY_PIN_CHANGE, false);
+    if (taken) {
+        Tell(Outcome::Done(Message::Of(kPinChanged, {Count(static_cast<std::size_t>(wanted))})));
+        return;
+    }
+    settings.SelectedPin = inUse;
+    ShowUsage();
+    UpdateData();
+    const std::optional<Message> why = valid ? WaitFailureReason(WaitStep::NoAnswer, m_session.ReadStatus())
+                                             : Message::Of(kSettingsOutOfRange);
+    Tell(Outcome::Failed(Message::Of(kPinNotChanged, {std::to_string(inUse)}), why));
 }
 
 void CPinwardenDlg::OnRefresh() {
-    ReadHeadData();
+    std::optional<Message> why = ReadHeadData();
     ShowUsage();
     UpdateData();
     m_view.Repaint();
+    Tell(why ? Outcome::Failed(Message::Of(kNotRefreshed), std::move(why)) : Outcome::Done(Message::Of(kRefreshed)));
+}
+
+// Restore asks first, naming the groups and where their values come from; a printer in range,
+// or a file that cannot be read, is told without a question.
+RestoreOutcome CPinwardenDlg::RestoreSettings() {
+    const RestoreOutcome planned = m_frame.PreviewRestore();
+    const RestorePlan& plan = planned.plan;
+    if (plan.settings || plan.counters) {
+        const std::size_t groups = !plan.counters ? 0 : !plan.settings ? 1 : 2;
+        const Text question = kRestoreQuestions[groups][plan.fromRecord ? 0 : 1];
+        const Message asked = plan.fromRecord ? Message::Of(question, {planned.path}) : Message::Of(question);
+        if (m_view.ShowMessage(asked, MbButtons::OkCancel, MbIcon::Warning) != MbResult::Ok) {
+            return {};
+        }
+    }
+    RestoreOutcome restored = [&] {
+        const Busy busy(*this, Message::Of(kWritingSettings), true);
+        return m_frame.Restore();
+    }();
+    TellRestore(restored);
+    return restored;
+}
+
+// The record's own boxes have told a file that could not be read, and a restore that wrote
+// what it planned ends with the power-cycle box; the rest is told here.
+void CPinwardenDlg::TellRestore(const RestoreOutcome& restored) {
+    if (restored.basis == RestoreBasis::NothingNeeded) {
+        Tell(Outcome::Done(Message::Of(kNothingToRestore)));
+        return;
+    }
+    const bool settingsMissed = restored.plan.settings && !restored.settingsWritten;
+    const bool countersMissed = restored.plan.counters && !restored.countersWritten;
+    if (restored.basis != RestoreBasis::FileUnreadable && (settingsMissed || countersMissed)) {
+        Tell(Outcome::Failed(Message::Of(kNotRestored), m_session.WaitFailure()));
+    }
+}
+
+bool CPinwardenDlg::Serve(Text doing, Text notDone, const std::function<bool()>& service) {
+    bool done = false;
+    {
+        const Busy busy(*this, Message::Of(doing), true);
+        done = service();
+    }
+    if (!done) Tell(Outcome::Failed(Message::Of(notDone), m_services.Failure()));
+    return done;
+}
+
+bool CPinwardenDlg::MoveHeadToCentre() {
+    return Serve(kMovingHead, kHeadNotMoved, [this] { return m_services.MoveHeadToCentre(); });
+}
+
+bool CPinwardenDlg::ResetPinSettings() {
+    return Serve(kWritingSettings, kSettingsNotWritten, [this] { return m_services.ResetPinSettings(); });
+}
+
+bool CPinwardenDlg::ResetPinCounters() {
+    return Serve(kWritingCounters, kCountersNotCleared, [this] { return m_services.ResetPinCounters(); });
+}
+
+bool CPinwardenDlg::ApplyPinAdjustments(std::span<const std::int32_t, kPinCount> values) {
+    if (!Serve(kWritingSettings, kSettingsNotWritten, [&] { return m_services.ApplyPinAdjustments(values); })) {
+        return false;
+    }
+    Tell(Outcome::Done(Message::Of(kSettingsWritten)));
+    return true;
 }
 
 }  // namespace zt40

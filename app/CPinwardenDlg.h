@@ -4,6 +4,7 @@
 // The window it drives is injected, so all of it runs without a toolkit.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -60,12 +61,14 @@ public:
     }
     std::optional<Message> WriteUsageRecord(bool finished) { return m_frame.WriteUsageRecord(finished); }
     const std::optional<Message>& RecordFailure() const { return m_frame.RecordFailure(); }
-    RestoreOutcome RestoreSettings() { return m_frame.Restore(); }
+    // "Restoration of setting", then what it did told.
+    RestoreOutcome RestoreSettings();
     RestoreOutcome PreviewRestore() { return m_frame.PreviewRestore(); }
 
     // --- the printer's data ---
-    // Both groups, then, when both were read, the day's counter sample and the forecast.
-    void ReadHeadData();
+    // Both groups, then, when both were read, the day's counter sample and the forecast; why
+    // the groups could not be read fresh, when they could not.
+    std::optional<Message> ReadHeadData();
     void ShowUsage();
     bool WritePinSettings(PinSettings settings) { return m_session.Groups().WritePinSettings(settings); }
     bool WriteUsageCounters(UsageCounters counters) { return m_session.Groups().WriteUsageCounters(counters); }
@@ -73,13 +76,15 @@ public:
     void OnApplyPinChange();
     void OnRefresh();
 
-    // --- services for the wizard pages ---
-    void MoveHeadToCentre() override { m_services.MoveHeadToCentre(); }
-    void ResetPinSettings() override { m_services.ResetPinSettings(); }
-    void ResetPinCounters() override { m_services.ResetPinCounters(); }
-    void ApplyPinAdjustments(std::span<const std::int32_t, kPinCount> values) override {
-        m_services.ApplyPinAdjustments(values);
-    }
+    // The Cancel of the wait on show: the session's wait ends at its next status read, before
+    // anything more is sent.
+    void OnCancelWait() { m_waitCancelled = true; }
+
+    // --- services for the wizard pages: each shows its wait, and its failure with the reason ---
+    bool MoveHeadToCentre() override;
+    bool ResetPinSettings() override;
+    bool ResetPinCounters() override;
+    bool ApplyPinAdjustments(std::span<const std::int32_t, kPinCount> values) override;
     std::string GetPrinterName() const override { return m_session.QueueName(); }
 
     // --- what the window renders ---
@@ -110,8 +115,12 @@ private:
         IPinwardenView& m_view;
     };
 
+    class Busy;
     void UpdateData() { m_view.UpdateControls(Data()); }
-    void ShowStatusReason(std::optional<Message> reason);
+    void ShowStatusReason(std::optional<Message> reason, bool usable = false);
+    bool Serve(Text doing, Text notDone, const std::function<bool()>& service);
+    void Tell(const Outcome& outcome) { m_view.ShowOutcome(outcome); }
+    void TellRestore(const RestoreOutcome& restored);
     void RunWizardFrame(WizardKind kind);
 
     IPinwardenView& m_view;
@@ -127,9 +136,12 @@ private:
     std::optional<UsageRecordPlatform> m_records;  // the record file's folder, for the samples
     int m_timerId = 0;
 
-    std::optional<std::string> m_shownReason;  // English of the reason on show, to skip repeats
-    bool m_statusShown = false;
+    std::optional<std::string> m_shownStatus;  // English of the lines on show, to skip repeats
+    bool m_waitCancelled = false;
 };
+
+// The main window's title and every message box's caption.
+inline constexpr Text kWindowCaption = ZT40_TR("CPinwardenDlg", "ZT-40 Pinwarden");
 
 // The status line's first line, shown whenever the printer is not connected.
 inline constexpr Text kConnectRequest = ZT40_TR("CPinwardenDlg", "Connect one ZT-40 unit and switch on the power.");

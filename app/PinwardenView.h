@@ -12,6 +12,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Text.h"
 #include "record/WearForecast.h"
+#include "session/Outcome.h"
 
 namespace zt40 {
 
@@ -58,6 +59,15 @@ public:
     // The status line shows `line` (the connect request); a reason, when the dialog knows one,
     // is shown on a second line below it. Called when either changes.
     virtual void SetStatusLine(const Message& line, const std::optional<Message>& reason) = 0;
+
+    // How an action ended: a done one briefly in the status area (no box to click away), a
+    // failed one in a warning box with its reason.
+    virtual void ShowOutcome(const Outcome& outcome) = 0;
+    // While the session waits for the printer the window keeps repainting and shows `doing`
+    // ("Cleaning: step 3 of 6"), with a Cancel button when `cancellable` that calls the
+    // dialog's OnCancelWait. Called again to change the text; EndWait takes it away.
+    virtual void BeginWait(const Message& doing, bool cancellable) = 0;
+    virtual void EndWait() = 0;
 
     // Runs the About box modally.
     virtual void ShowAbout() = 0;

@@ -69,12 +69,14 @@ public:
         sheet.m_inputValue.OnSet();
         if (m_terminal.Interrupted()) return Cancel(sheet, AdjustPinsOutcome::Interrupted);
 
-        // The services do not say whether the printer took the write: read it back.
+        // A write the services refused leaves the copies as the printer's; one they sent is
+        // read back, as only the printer knows whether it took it.
         const PinSettings& expected = m_frame.Copies().settings;
         PinSettings actual;
         UsageCounters counters;
-        if (!m_session.Groups().ReadBoth(actual, counters).Ok() || actual != expected) {
-            ExplainNotWritten(expected);
+        if (sheet.m_inputValue.m_set != 1 || !m_session.Groups().ReadBoth(actual, counters).Ok() ||
+            actual != expected) {
+            ExplainNotWritten(expected, ComputePinCorrections(*readings));
             return Cancel(sheet, AdjustPinsOutcome::NotWritten);
         }
         m_readBack = actual;
@@ -92,9 +94,9 @@ private:
         return sheet.Cancel();
     }
 
-    void ExplainNotWritten(const PinSettings& expected) {
+    void ExplainNotWritten(const PinSettings& held, const PinCorrections& corrections) {
         for (std::size_t pin = 0; pin < kPinCount; ++pin) {
-            const int value = expected.PinAdjustments[pin];
+            const int value = static_cast<std::int16_t>(held.PinAdjustments[pin] + corrections[pin]);
             if (value < -kPinAdjustmentLimit || value > kPinAdjustmentLimit) {
                 m_terminal.Report("Nothing was written: pin " + std::to_string(pin + 1) + "'s adjustment would be " +
                                   std::to_string(value) + ", outside -80..80.");

@@ -82,7 +82,8 @@ RestoreOutcome RestoreFromRecordFile(UsageRecordStore* store, PinSettings& setti
         counters = *outcome.plan.counters;
         outcome.countersWritten = writers.counters(counters);
     }
-    writers.show(Message::Of(PowerCycleText()), MbIcon::Information);
+    // Switching the printer off and on only helps when something was written.
+    if (outcome.Wrote()) writers.show(Message::Of(PowerCycleText()), MbIcon::Information);
     return outcome;
 }
 

@@ -131,7 +131,8 @@ left=()
 while IFS= read -r path; do
   [[ $path == /. ]] && continue
   # Folders the package shares with others (/usr/bin, ...) stay; its own files and folders go.
-  if [[ -d $path && ! -L $path ]]; then
+  # A folder it ships may be a link on this system (/lib -> usr/lib on a merged /usr).
+  if [[ -d $path ]]; then
     dpkg-query -S "$path" >/dev/null 2>&1 && continue
     [[ -n $(ls -A "$path") ]] && continue
   fi

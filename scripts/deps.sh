@@ -9,6 +9,7 @@ packages=(
   libcups2-dev cups-daemon cups-client
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev  # the wear chart: Qt Charts needs Qt OpenGL's development files
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libqt6svg6 fonts-noto-cjk xvfb xauth
+  xdotool  # the operator walk-through tests click through the X server
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   umockdev libumockdev-dev
   clang-tidy-14

@@ -56,22 +56,23 @@ HeadReadResult GroupGateway::ReadBoth(PinSettings& settings, UsageCounters& coun
 bool GroupGateway::WritePinSettings(const PinSettings& settings) {
     if (!m_untilReady()) return false;
     if (!IsValidPinSettings(settings)) return false;
-    m_device.WriteWordPair(Reinterpret<std::uint16_t>(settings.WordPair));
-    m_device.SelectPin(static_cast<std::uint8_t>(settings.SelectedPin));
-    m_device.WritePinAdjustments(Reinterpret<std::uint16_t>(settings.PinAdjustments));
-    return true;
+    // Every command is sent even after one failed, as before; the result says whether all went.
+    bool sent = m_device.WriteWordPair(Reinterpret<std::uint16_t>(settings.WordPair));
+    sent = m_device.SelectPin(static_cast<std::uint8_t>(settings.SelectedPin)) && sent;
+    sent = m_device.WritePinAdjustments(Reinterpret<std::uint16_t>(settings.PinAdjustments)) && sent;
+    return sent;
 }
 
 bool GroupGateway::WriteUsageCounters(const UsageCounters& counters) {
     if (!m_untilReady()) return false;
     if (!IsValidUsageCounters(counters)) return false;
-    m_device.WriteTotalCounter(static_cast<std::uint32_t>(counters.TotalCounter));
+    bool sent = m_device.WriteTotalCounter(static_cast<std::uint32_t>(counters.TotalCounter));
     for (int pin = kFirstPin; pin <= kLastPin; ++pin) {
         const auto value = counters.PinCounter[static_cast<std::size_t>(pin - kFirstPin)];
-        m_device.WritePinCounter(static_cast<std::uint8_t>(pin), static_cast<std::uint32_t>(value));
+        sent = m_device.WritePinCounter(static_cast<std::uint8_t>(pin), static_cast<std::uint32_t>(value)) && sent;
     }
-    m_device.WriteHeadCounters(Reinterpret<std::uint16_t>(counters.HeadCounters));
-    return true;
+    sent = m_device.WriteHeadCounters(Reinterpret<std::uint16_t>(counters.HeadCounters)) && sent;
+    return sent;
 }
 
 }  // namespace zt40

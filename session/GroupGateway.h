@@ -30,7 +30,7 @@ public:
     HeadReadResult ReadBoth(PinSettings& settings, UsageCounters& counters);
 
     // Waits for ready, then checks the range: a group out of range is never sent. True when
-    // every command was sent; the printer's own acceptance is only known by reading back.
+    // the device took every command; the printer's own acceptance is only known by reading back.
     bool WritePinSettings(const PinSettings& settings);
     bool WriteUsageCounters(const UsageCounters& counters);
 

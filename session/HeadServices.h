@@ -4,6 +4,8 @@
 // both hand these to the pages.
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -32,6 +34,18 @@ inline constexpr std::array<CleaningStep, 7> CleaningSteps{{
 
 // The word every cleaning motion block is sent with.
 inline constexpr std::uint16_t kCleaningMotionWord = 0xFFFF;
+// The motions a full cleaning makes (the table's last row only ends it).
+inline constexpr std::size_t kCleaningStepCount = CleaningSteps.size() - 1;
+
+// How a cleaning ended: the motions sent, and why it stopped short when it did.
+struct CleaningResult {
+    std::size_t stepsDone = 0;
+    std::optional<Message> failure;
+    bool Completed() const { return !failure && stepsDone == kCleaningStepCount; }
+};
+// Told before each motion's wait: the step about to be made (1-based) of kCleaningStepCount.
+using CleaningProgress = std::function<void(std::size_t step)>;
+
 // MoveHead's position code for the centre of the carriage.
 inline constexpr std::uint8_t kHeadCentre = 4;
 
@@ -39,19 +53,27 @@ class HeadServices final : public IPinwardenServices {
 public:
     HeadServices(PrinterSession& session, GroupCopies& copies) : m_session(session), m_copies(copies) {}
 
-    void MoveHeadToCentre() override;
-    void ResetPinSettings() override;
-    void ResetPinCounters() override;
-    void ApplyPinAdjustments(std::span<const std::int32_t, kPinCount> values) override;
+    // The copies change only with what the printer took: a failed write leaves them as the
+    // printer's, so a later write or a retry starts from the truth.
+    bool MoveHeadToCentre() override;
+    bool ResetPinSettings() override;
+    bool ResetPinCounters() override;
+    bool ApplyPinAdjustments(std::span<const std::int32_t, kPinCount> values) override;
     std::string GetPrinterName() const override { return m_session.QueueName(); }
+    // Why the latest service failed; nothing after one that succeeded.
+    const std::optional<Message>& Failure() const { return m_failure; }
 
-    // Each step waits for ready first; a printer that stops answering or never gets ready
-    // abandons the rest of the sequence.
-    void RunCleaning();
+    // Each step waits for ready first; a printer that stops answering, never gets ready or
+    // whose wait is cancelled abandons the rest of the sequence.
+    CleaningResult RunCleaning(const CleaningProgress& progress = {});
 
 private:
+    bool Sent(bool sent);
+    bool Written(bool written);
+
     PrinterSession& m_session;
     GroupCopies& m_copies;
+    std::optional<Message> m_failure;
 };
 
 }  // namespace zt40

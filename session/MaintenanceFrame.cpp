@@ -1,17 +1,27 @@
 #include "session/MaintenanceFrame.h"
 
+#include "session/Outcome.h"
+
 namespace zt40 {
 
-bool MaintenanceFrame::Save() {
-    if (m_running) return false;
+namespace {
+
+constexpr Text kRunOn = ZT40_TR("Outcome", "A maintenance wizard is open: finish or cancel it first.");
+
+}  // namespace
+
+std::optional<Message> MaintenanceFrame::Save() {
+    if (m_running) return Message::Of(kRunOn);
     // The status is asked even of a printer the poll has not found ready yet, as the
     // window's own read always did.
-    if (!m_session.ReadStatus().IsReady(ReadyRule::LowBitsAreOne)) return false;
-    if (!m_session.Ready()) return false;
+    const PrinterStatus status = m_session.ReadStatus();
+    if (!status.IsReady(ReadyRule::LowBitsAreOne)) return StatusReason(status, ReadyRule::LowBitsAreOne);
+    if (!m_session.Ready()) return StatusReason(PrinterStatus{});
     const bool read = m_session.Groups().ReadBoth(m_copies.settings, m_copies.counters).Ok();
     m_copies.savedSettings = m_copies.settings;
     m_copies.savedCounters = m_copies.counters;
-    return read;
+    if (!read) return WaitFailureReason(WaitStep::NoAnswer, m_session.ReadStatus());
+    return std::nullopt;
 }
 
 // The refresh stays off until the write back is settled, so that a poll that reconnects

@@ -36,8 +36,9 @@ public:
     void SetUsageRecordPlatform(const UsageRecordPlatform& platform) { m_record.emplace(platform); }
 
     // Reads both groups into the copies and saves them, when the printer is ready and no run
-    // is on; otherwise leaves every copy as it is. True when both groups were read whole.
-    bool Save();
+    // is on; otherwise leaves every copy as it is and says why (a read that failed half way
+    // says so too: the copies then hold what it read).
+    std::optional<Message> Save();
     // Saves, runs `body` (true: it ended with Finish), then keeps or puts back. True when the
     // body finished.
     bool Run(PutBack putBack, const std::function<bool()>& body);

@@ -13,14 +13,17 @@ namespace zt40 {
 inline constexpr int kWizardFinished = 12325;
 inline constexpr int kCancelCommand = 2;
 
+// Each service says whether the printer took it; a failed one has been told to the operator
+// by the window, and a page that needed it stays where it is.
 class IPinwardenServices {
 public:
     virtual ~IPinwardenServices() = default;
-    virtual void MoveHeadToCentre() = 0;
-    virtual void ResetPinSettings() = 0;
-    virtual void ResetPinCounters() = 0;
-    // Adds each value's low 16 bits to the pin's adjustment, pin 1 first, and writes the group.
-    virtual void ApplyPinAdjustments(std::span<const std::int32_t, kPinCount> values) = 0;
+    virtual bool MoveHeadToCentre() = 0;
+    virtual bool ResetPinSettings() = 0;
+    virtual bool ResetPinCounters() = 0;
+    // Adds each value's low 16 bits to the pin's adjustment, pin 1 first, and writes the group;
+    // a sum outside the range writes nothing.
+    virtual bool ApplyPinAdjustments(std::span<const std::int32_t, kPinCount> values) = 0;
     virtual std::string GetPrinterName() const = 0;
 };
 

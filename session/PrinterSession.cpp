@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/WireFormat.h"
+#include "session/Outcome.h"
 
 namespace zt40 {
 
@@ -70,7 +71,8 @@ SessionPoll PrinterSession::Poll() {
             if (!m_opened) continue;
         }
         if (m_ready) continue;
-        if (ReadStatus().IsReady(ReadyRule::LowBitsAreOne)) {
+        m_pollStatus = ReadStatus();
+        if (m_pollStatus.IsReady(ReadyRule::LowBitsAreOne)) {
             m_ready = true;
             poll.becameReady = true;
         }
@@ -90,9 +92,13 @@ bool PrinterSession::OnDevicesChanged() {
     return false;
 }
 
+// An open printer that is not ready says whether it is busy, in an error state or silent.
 std::optional<Message> PrinterSession::ReasonForNoPrinter(const SessionPoll& poll) const {
-    return LinkProblem({poll.spoolerAnswered, poll.queueFound && m_access != nullptr, m_opened,
-                        m_access ? m_access->Last() : DeviceAccessFailure::None, m_spooler.LastFailure()});
+    std::optional<Message> reason =
+        LinkProblem({poll.spoolerAnswered, poll.queueFound && m_access != nullptr, m_opened,
+                     m_access ? m_access->Last() : DeviceAccessFailure::None, m_spooler.LastFailure()});
+    if (!reason && poll.queueFound && m_opened && !m_ready) reason = StatusReason(m_pollStatus, ReadyRule::LowBitsAreOne);
+    return reason;
 }
 
 std::vector<std::string> PrinterSession::UsableQueues() {
@@ -132,7 +138,13 @@ ConnectOutcome PrinterSession::WaitForReady(std::uint32_t boundMs, ReadyRule rul
 
 bool PrinterSession::WaitUntilReady() {
     ReadyWait wait(m_device, m_clock, ReadyRule::StatusIsOne);
-    return RunToEnd(wait, m_pause) == WaitStep::Ready;
+    m_lastWaitEnd = RunToEnd(wait, m_pause, m_cancelled);
+    m_lastWaitStatus = wait.Last();
+    return m_lastWaitEnd == WaitStep::Ready;
+}
+
+std::optional<Message> PrinterSession::WaitFailure() const {
+    return WaitFailureReason(m_lastWaitEnd, m_lastWaitStatus);
 }
 
 }  // namespace zt40

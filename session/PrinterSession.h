@@ -103,8 +103,12 @@ public:
 
     // --- the printer ---
     PrinterStatus ReadStatus() { return ReadPrinterStatus(m_device); }
-    // Before a write or a cleaning step: status exactly 1 within kReadyWaitBoundMs.
+    // Before a write or a cleaning step: status exactly 1 within kReadyWaitBoundMs. The cancel
+    // test, when set, is asked before every status read.
     bool WaitUntilReady();
+    void SetCancelTest(std::function<bool()> cancelled) { m_cancelled = std::move(cancelled); }
+    // Why the latest WaitUntilReady ended without ready; nothing after one that succeeded.
+    std::optional<Message> WaitFailure() const;
     GroupGateway& Groups() { return m_groups; }
     CHeadDevice& Device() { return m_device; }
     IClock& Clock() { return m_clock; }
@@ -129,6 +133,9 @@ private:
     ISpooler& m_spooler;
     IClock& m_clock;
     PauseFn m_pause;
+    std::function<bool()> m_cancelled;
+    WaitStep m_lastWaitEnd = WaitStep::Ready;
+    PrinterStatus m_lastWaitStatus;
     const DeviceAccessReport* m_access;
     std::optional<std::string> m_onlyQueue;
     CHeadDevice m_device;
@@ -136,6 +143,7 @@ private:
     std::string m_queueName;
     bool m_opened = false;
     bool m_ready = false;
+    PrinterStatus m_pollStatus;  // the status the latest poll read of the opened printer
 };
 
 }  // namespace zt40

@@ -21,10 +21,10 @@ namespace {
 
 class DemoWindow : public zt40::IPinwardenServices {
 public:
-    void MoveHeadToCentre() override {}
-    void ResetPinSettings() override {}
-    void ResetPinCounters() override {}
-    void ApplyPinAdjustments(std::span<const std::int32_t, zt40::kPinCount>) override {}
+    bool MoveHeadToCentre() override { return true; }
+    bool ResetPinSettings() override { return true; }
+    bool ResetPinCounters() override { return true; }
+    bool ApplyPinAdjustments(std::span<const std::int32_t, zt40::kPinCount>) override { return true; }
     std::string GetPrinterName() const override { return std::string(zt40::kSimQueueName); }
 };
 

@@ -107,7 +107,8 @@ QAction* AddHistoryCommand(QWidget& window, const UsageRecordPlatform& platform)
     auto action = std::make_unique<QAction>(Translate(kHistoryMenuText), &window);
     action->setObjectName(QStringLiteral("historyCommand"));
     QObject::connect(action.get(), &QAction::triggered, &window, [&window, &platform] {
-        HistoryDialog dialog(ReadUsageHistory(platform), ReadSamples(platform), &window);
+        HistoryDialog dialog(ReadUsageHistory(platform), ReadSamples(platform), ModalParent(&window));
+        dialog.setWindowModality(Qt::WindowModal);
         dialog.exec();
     });
     window.addAction(action.get());

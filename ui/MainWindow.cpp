@@ -2,11 +2,17 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QEventLoop>
 #include <QHelpEvent>
+#include <QMenu>
+#include <QShortcut>
 #include <QToolTip>
 #include <QResizeEvent>
+#include <QVBoxLayout>
 
 #include "app/ControlIds.h"
+#include "app/UsageBar.h"
 #include "ui/AboutDialog.h"
 #include "ui/AppIcon.h"
 #include "ui/DesktopNotifier.h"
@@ -21,12 +27,13 @@ namespace {
 constexpr int kWidthUnits = 192;
 constexpr int kHeightUnits = 288;
 constexpr int kDialogPointSize = 9;
+// How long a done outcome stays in the status area.
+constexpr int kOutcomeNoteMs = 10'000;
 
 QString ControlName(int id) { return QStringLiteral("control%1").arg(id); }
 
 // The program's name: the window's first title (a queue's name replaces it) and the sender
 // of its desktop notifications.
-constexpr Text kProgramTitle = ZT40_TR("CPinwardenDlg", "ZT-40 Pinwarden");
 
 }  // namespace
 
@@ -39,7 +46,7 @@ MainWindow::MainWindow(const QString& language, QWidget* parent) : QDialog(paren
     setObjectName(QStringLiteral("dialog102"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setWindowTitle(Translate(kProgramTitle));
+    setWindowTitle(Translate(kWindowCaption));
     setWindowIcon(AppIcon());
     QFont dialogFont = font();
     dialogFont.setPointSize(kDialogPointSize);
@@ -53,7 +60,7 @@ MainWindow::MainWindow(const QString& language, QWidget* parent) : QDialog(paren
     m_title.setObjectName(QStringLiteral("titleStatic"));
     m_title.setText(Translate(ZT40_TR("CPinwardenDlg", "Pinwarden")));
     Place(m_title, {35, 15, 65, 8});
-    m_cleaning.setText(Translate(ZT40_TR("CPinwardenDlg", "Cleaning")));
+    m_cleaning.setText(Translate(ZT40_TR("CPinwardenDlg", "C&leaning")));
     Place(m_cleaning, {115, 10, 50, 20});
     m_statusLine.setText(Translate(kConnectRequest));
     Place(m_statusLine, {5, 40, 170, 10});
@@ -69,10 +76,10 @@ MainWindow::MainWindow(const QString& language, QWidget* parent) : QDialog(paren
     m_etchedLine.setObjectName(QStringLiteral("etchedLine"));
     m_etchedLine.setFrameStyle(QFrame::HLine | QFrame::Sunken);
     Place(m_etchedLine, {5, 55, 175, 1});
-    m_replaceHead.setText(Translate(ZT40_TR("CPinwardenDlg", "Replace Head...")));
+    m_replaceHead.setText(Translate(ZT40_TR("CPinwardenDlg", "&Replace Head...")));
     m_replaceHead.setDefault(true);
     Place(m_replaceHead, {15, 70, 70, 20});
-    m_readjustPins.setText(Translate(ZT40_TR("CPinwardenDlg", "Readjust Pins...")));
+    m_readjustPins.setText(Translate(ZT40_TR("CPinwardenDlg", "Readjust &Pins...")));
     Place(m_readjustPins, {95, 70, 70, 20});
     m_pinGroup.setObjectName(QStringLiteral("pinGroup"));
     m_pinGroup.setTitle(Translate(ZT40_TR("CPinwardenDlg", "Selection of the Pin for Marking")));
@@ -102,9 +109,9 @@ MainWindow::MainWindow(const QString& language, QWidget* parent) : QDialog(paren
     m_amountUsed.setObjectName(QStringLiteral("amountUsed"));
     m_amountUsed.setText(Translate(ZT40_TR("CPinwardenDlg", "Amount used")));
     Place(m_amountUsed, {barsX, 145, 100, 10});
-    m_refresh.setText(Translate(ZT40_TR("CPinwardenDlg", "Refresh")));
+    m_refresh.setText(Translate(ZT40_TR("CPinwardenDlg", "R&efresh")));
     Place(m_refresh, {15, 255, 70, 20});
-    m_applyPinChange.setText(Translate(ZT40_TR("CPinwardenDlg", "Apply Pin Change")));
+    m_applyPinChange.setText(Translate(ZT40_TR("CPinwardenDlg", "&Apply Pin Change")));
     Place(m_applyPinChange, {95, 255, 70, 20});
     m_printerList.hide();
     Place(m_printerList, {95, 94, 60, 60});
@@ -155,13 +162,29 @@ MainWindow::MainWindow(const QString& language, QWidget* parent) : QDialog(paren
         if (m_dialog && index >= 0) m_dialog->OnPrinterListSelChange(static_cast<std::size_t>(index));
     });
 
+    m_outcomeNote.setSingleShot(true);
+    connect(&m_outcomeNote, &QTimer::timeout, this, [this] {
+        m_statusReason.setText(m_reasonText);
+        m_statusReason.setVisible(!m_reasonText.isEmpty());
+        m_etchedLine.setVisible(m_reasonText.isEmpty());
+    });
+
+    // Shift+F10 opens the window's menu from the keyboard, at the control that has the focus.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        QWidget* at = focusWidget() != nullptr ? focusWidget() : this;
+        QMenu::exec(actions(), at->mapToGlobal(at->rect().center()), nullptr, this);
+    });
+
     // The commands of the window's menu are offered where the desktop offers a window's menu.
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
     const DialogUnits units = DialogUnits::FromFont(dialogFont);
     m_icon.setPixmap(AppIcon().pixmap(units.Map({0, 0, 20, 20}).size()));
     resize(units.Map(kWidthUnits, kHeightUnits));
-    setMinimumSize(units.Map(kWidthUnits / 2, kHeightUnits / 2));
+    // Smaller clips the labels, much larger only makes giant buttons.
+    setMinimumSize(units.Map(kWidthUnits, kHeightUnits));
+    setMaximumSize(units.Map(kWidthUnits * 2, kHeightUnits * 2));
     ApplyLayout(units);
 }
 
@@ -276,7 +299,7 @@ bool MainWindow::event(QEvent* event) {
 
 void MainWindow::NotifyWear(const std::vector<BandCrossing>& crossings) {
     for (const auto& crossing : crossings) {
-        DesktopNotifier::Notify(Translate(kProgramTitle), Render(CrossingText(crossing)));
+        DesktopNotifier::Notify(Translate(kWindowCaption), Render(CrossingText(crossing)));
     }
 }
 
@@ -295,15 +318,73 @@ void MainWindow::SetWaitCursor(bool busy) {
 
 void MainWindow::SetStatusLine(const Message& line, const std::optional<Message>& reason) {
     m_statusLine.setText(Render(line));
-    const QString reasonText = reason ? Render(*reason) : QString();
-    m_statusReason.setText(reasonText);
-    m_statusReason.setToolTip(reasonText);
-    m_statusReason.setVisible(!reasonText.isEmpty());
-    m_etchedLine.setVisible(reasonText.isEmpty());
+    m_reasonText = reason ? Render(*reason) : QString();
+    m_outcomeNote.stop();
+    m_statusReason.setText(m_reasonText);
+    m_statusReason.setToolTip(m_reasonText);
+    m_statusReason.setVisible(!m_reasonText.isEmpty());
+    m_etchedLine.setVisible(m_reasonText.isEmpty());
+}
+
+void MainWindow::ShowOutcome(const Outcome& outcome) {
+    const QString what = Render(outcome.what);
+    if (outcome.failed) {
+        const QString text = outcome.why ? what + QStringLiteral("\n\n") + Render(*outcome.why) : what;
+        QtMessageBox(this).ShowText(text, MbButtons::Ok, MbIcon::Warning);
+        return;
+    }
+    m_statusReason.setText(what);
+    m_statusReason.setVisible(true);
+    m_etchedLine.setVisible(false);
+    m_outcomeNote.start(kOutcomeNoteMs);
+}
+
+void MainWindow::BeginWait(const Message& doing, bool cancellable) {
+    m_waitState = {Render(doing), cancellable, true};
+    if (m_waitText != nullptr) m_waitText->setText(m_waitState.text);
+}
+
+void MainWindow::EndWait() {
+    m_waitState = {};
+    m_waitText = nullptr;
+    m_wait.reset();
+}
+
+void MainWindow::PauseWithEvents(std::uint32_t ms) {
+    if (m_waitState.begun && !m_wait) {
+        // Over the topmost dialog (a wizard's page may be waiting), modal to it alone.
+        m_wait = std::make_unique<QDialog>(ModalParent(this));
+        m_wait->setObjectName(QStringLiteral("waitDialog"));
+        m_wait->setWindowTitle(QtMessageBox::Caption());
+        m_wait->setWindowModality(Qt::WindowModal);
+        auto* layout = new QVBoxLayout(m_wait.get());
+        m_waitText = new QLabel(m_waitState.text, m_wait.get());
+        m_waitText->setObjectName(QStringLiteral("waitText"));
+        layout->addWidget(m_waitText);
+        // Qt's own Cancel, in the edition's words.
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, m_wait.get());
+        QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel);
+        cancel->setObjectName(QStringLiteral("waitCancel"));
+        buttons->setVisible(m_waitState.cancellable);
+        layout->addWidget(buttons);
+        connect(cancel, &QPushButton::clicked, this, [this] {
+            if (m_dialog != nullptr) m_dialog->OnCancelWait();
+        });
+        // Escape and the close box cancel what may be cancelled, and close nothing.
+        connect(m_wait.get(), &QDialog::rejected, this, [this] {
+            if (m_waitState.cancellable && m_dialog != nullptr) m_dialog->OnCancelWait();
+            if (m_wait) m_wait->show();
+        });
+        m_wait->show();
+    }
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(ms), &loop, &QEventLoop::quit);
+    loop.exec(m_wait ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
 }
 
 void MainWindow::ShowAbout() {
-    AboutDialog about(this);
+    AboutDialog about(ModalParent(this));
+    about.setWindowModality(Qt::WindowModal);
     about.exec();
 }
 

@@ -73,7 +73,17 @@ public:
     void Repaint() override;
     void SetWaitCursor(bool busy) override;
     void SetStatusLine(const Message& line, const std::optional<Message>& reason) override;
+    void ShowOutcome(const Outcome& outcome) override;
+    void BeginWait(const Message& doing, bool cancellable) override;
+    void EndWait() override;
     void ShowAbout() override;
+
+    // The session's pause between status reads: the event loop runs meanwhile, so the window
+    // repaints, the simulator stays usable and a wait's Cancel can be pressed. Until a wait's
+    // dialog is up (a pause outside BeginWait), the operator's input waits in the queue.
+    void PauseWithEvents(std::uint32_t ms);
+    // The wait's dialog while one is shown (tests, benchmarks), else null.
+    QDialog* WaitDialog() const { return m_wait.get(); }
     int RunWizard(WizardKind kind) override;
     void DestroyWindow() override;
     void NotifyWear(const std::vector<BandCrossing>& crossings) override;
@@ -104,6 +114,16 @@ private:
     CPinwardenDlg* m_dialog = nullptr;
     WizardRunner m_wizardRunner;
     bool m_destroyed = false;
+    // The wait BeginWait announced: shown as a dialog once the first pause comes.
+    struct WaitShown {
+        QString text;
+        bool cancellable = false;
+        bool begun = false;
+    } m_waitState;
+    std::unique_ptr<QDialog> m_wait;
+    QLabel* m_waitText = nullptr;
+    QString m_reasonText;  // the status line's reason, back after an outcome's note
+    QTimer m_outcomeNote;
     int m_waitCursors = 0;
     std::map<int, std::unique_ptr<QTimer>> m_timers;
     std::vector<std::unique_ptr<QAction>> m_menu;

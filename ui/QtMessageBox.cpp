@@ -1,8 +1,9 @@
 #include "ui/QtMessageBox.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QMessageBox>
 
+#include "app/CPinwardenDlg.h"
 #include "ui/Translations.h"
 
 namespace zt40::ui {
@@ -25,7 +26,14 @@ QMessageBox::Icon ToQt(MbIcon icon) {
 
 }  // namespace
 
-QString QtMessageBox::Caption() { return QCoreApplication::applicationName(); }
+QString QtMessageBox::Caption() { return Translate(kWindowCaption); }
+
+QWidget* ModalParent(QWidget* fallback) {
+    // Over the topmost dialog of the program, so the box blocks that dialog (and what lies
+    // under it) but never the simulator's control window beside them.
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal != nullptr ? modal : fallback;
+}
 
 MbResult QtMessageBox::Show(const Message& message, MbButtons buttons, MbIcon icon) {
     return ShowText(Render(message), buttons, icon);
@@ -39,8 +47,9 @@ MbResult QtMessageBox::ShowText(const QString& text, MbButtons buttons, MbIcon i
         shown = QMessageBox::Retry | QMessageBox::Cancel;
         accept = QMessageBox::Retry;
     }
-    QMessageBox box(ToQt(icon), Caption(), text, shown, m_parent.data());
+    QMessageBox box(ToQt(icon), Caption(), text, shown, ModalParent(m_parent.data()));
     box.setObjectName(QStringLiteral("messageBox"));
+    box.setWindowModality(box.parentWidget() != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
     box.setDefaultButton(accept);
     // Closing the box any other way than with OK (or Retry) counts as Cancel, as on the original desktop.
     if (box.exec() != accept) return MbResult::Cancel;

@@ -1,6 +1,6 @@
 #pragma once
-// The core's message boxes as Qt message boxes: captioned with the application name (the
-// program file's name), the text in the operator's edition.
+// The core's message boxes as Qt message boxes: captioned with the product's name, the text
+// in the operator's edition, modal only to the window they stand over.
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -18,12 +18,18 @@ public:
     // A verbatim message (the spooler's own error text) is shown as it stands.
     MbResult Show(const Message& message, MbButtons buttons, MbIcon icon) override;
 
+    // A text already in the operator's edition.
+    MbResult ShowText(const QString& text, MbButtons buttons, MbIcon icon);
+
     static QString Caption();
 
 private:
-    MbResult ShowText(const QString& text, MbButtons buttons, MbIcon icon);
 
     QPointer<QWidget> m_parent;
 };
+
+// The window a new dialog should stand over: the topmost modal dialog, else `fallback`.
+// Dialogs are window-modal to it, so the simulator's control window stays usable.
+QWidget* ModalParent(QWidget* fallback);
 
 }  // namespace zt40::ui

@@ -52,9 +52,9 @@ SimulatorWindow::SimulatorWindow(SimPrinterRig& rig, QWidget* parent) : QWidget(
     setWindowIcon(AppIcon());
 
     m_printerBox.setTitle(Translate(ZT40_TR("SimulatorWindow", "Printer")));
-    m_plugged.setText(Translate(ZT40_TR("SimulatorWindow", "Plugged in")));
-    m_powered.setText(Translate(ZT40_TR("SimulatorWindow", "Switched on")));
-    m_busy.setText(Translate(ZT40_TR("SimulatorWindow", "Busy (never ready)")));
+    m_plugged.setText(Translate(ZT40_TR("SimulatorWindow", "&Plugged in")));
+    m_powered.setText(Translate(ZT40_TR("SimulatorWindow", "S&witched on")));
+    m_busy.setText(Translate(ZT40_TR("SimulatorWindow", "&Busy (never ready)")));
     m_answersLabel.setText(Translate(ZT40_TR("SimulatorWindow", "Answers commands:")));
     m_answers.addItem(Translate(ZT40_TR("SimulatorWindow", "normally")));
     m_answers.addItem(Translate(ZT40_TR("SimulatorWindow", "with an error state")));
@@ -70,8 +70,8 @@ SimulatorWindow::SimulatorWindow(SimPrinterRig& rig, QWidget* parent) : QWidget(
     m_printerLayout.addWidget(&m_answers, 3, 1);
 
     m_queueBox.setTitle(Render(Message::Of(ZT40_TR("SimulatorWindow", "Queue \"%1\""), {m_rig.QueueName()})));
-    m_queueInstalled.setText(Translate(ZT40_TR("SimulatorWindow", "Installed")));
-    m_queueOnline.setText(Translate(ZT40_TR("SimulatorWindow", "Online (not paused)")));
+    m_queueInstalled.setText(Translate(ZT40_TR("SimulatorWindow", "&Installed")));
+    m_queueOnline.setText(Translate(ZT40_TR("SimulatorWindow", "&Online (not paused)")));
     m_queueInstalled.setObjectName(QStringLiteral("simQueueInstalled"));
     m_queueOnline.setObjectName(QStringLiteral("simQueueOnline"));
     m_queueLayout.addWidget(&m_queueInstalled, 0, 0);

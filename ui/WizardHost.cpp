@@ -20,7 +20,7 @@ namespace {
 
 constexpr Text kBackText = ZT40_TR("WizardHost", "< &Back");
 constexpr Text kNextText = ZT40_TR("WizardHost", "&Next >");
-constexpr Text kFinishText = ZT40_TR("WizardHost", "Finish");
+constexpr Text kFinishText = ZT40_TR("WizardHost", "&Finish");
 constexpr Text kCancelText = ZT40_TR("WizardHost", "Cancel");
 
 }  // namespace
@@ -97,6 +97,9 @@ void WizardHost::OpenModeless() {
 int WizardHost::Run() {
     m_sheet.Open();
     ShowActivePage();
+    // Modal to the main window only: with --simulate, the simulator's plug and power switches
+    // are what the power pages wait for.
+    setWindowModality(Qt::WindowModal);
     return exec();
 }
 

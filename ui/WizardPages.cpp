@@ -215,11 +215,16 @@ private:
         if (code >= 0) m_page.OnHScroll(CInputValuePage::kScrollBarIds[pin], code, m_bars[pin]->sliderPosition());
         // Inside this signal the bar has not yet taken the action's value: this replaces it.
         m_bars[pin]->setSliderPosition(m_page.m_positions[pin]);
-        m_values[pin]->setText(QString::fromUtf8(m_page.ValueLabel(pin)));
+        ShowLabel(pin);
     }
     void Show(std::size_t pin) {
         m_bars[pin]->setValue(m_page.m_positions[pin]);
-        m_values[pin]->setText(QString::fromUtf8(m_page.ValueLabel(pin)));
+        ShowLabel(pin);
+    }
+    // "None" is a word in the operator's edition; the positions' codes are the pattern's own.
+    void ShowLabel(std::size_t pin) {
+        m_values[pin]->setText(m_page.m_positions[pin] == 0 ? Translate(CInputValuePage::kNoReadingText)
+                                                           : QString::fromUtf8(m_page.ValueLabel(pin)));
     }
 
     CInputValuePage& m_page;

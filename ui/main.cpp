@@ -97,7 +97,6 @@ bool Save(QWidget& window, const QString& file) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    // Message boxes are captioned with the program file's name.
     QApplication::setApplicationName(QFileInfo(QString::fromLocal8Bit(argv[0])).completeBaseName());
     // The window ends the program through its logic, never because a window was closed.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -123,7 +122,9 @@ int main(int argc, char** argv) {
         return wired.exitStatus;
     }
     PlatformWiring& wiring = *wired.wiring;
-    CPinwardenDlg dialog(wiring.Platform(), window, SleepPause, &wiring.AccessReport(), options->wiring.queue);
+    // The waits for ready pause in the window's event loop, so the window never freezes.
+    CPinwardenDlg dialog(wiring.Platform(), window, [&window](std::uint32_t ms) { window.PauseWithEvents(ms); },
+                         &wiring.AccessReport(), options->wiring.queue);
     window.Attach(dialog);
     const RecordWiring records;
     dialog.SetUsageRecordPlatform(records.Platform());

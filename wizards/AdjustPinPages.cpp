@@ -117,9 +117,9 @@ void CInputValuePage::OnSet() {
     IPinwardenServices* window = MainWindow();
     if (window == nullptr) return;
     const PinCorrections values = ComputePinCorrections(m_positions);
-    window->ApplyPinAdjustments(values);
-    PostWizardButtons(kWizBack | kWizNext);
-    m_set = 1;
+    // Next only for values the printer holds: Finish keeps them and records the run as done.
+    m_set = window->ApplyPinAdjustments(values) ? 1 : 0;
+    PostWizardButtons(m_set == 1 ? kWizBack | kWizNext : kWizBack);
 }
 
 }  // namespace zt40

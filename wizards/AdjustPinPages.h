@@ -35,14 +35,14 @@ public:
 
     static constexpr Text kLoadPlate = ZT40_TR(
         "CAdjustPinPage", "1. Load material (60 mm square) at the center of the table.\n2. Click [Start Printing].");
-    static constexpr Text kStartPrintingText = ZT40_TR("CAdjustPinPage", "Start Printing");
+    static constexpr Text kStartPrintingText = ZT40_TR("CAdjustPinPage", "&Start Printing");
     static constexpr Text kWaitForPrint = ZT40_TR(
         "CAdjustPinPage", "Wait for printing to finish, then click [Next].\n(Printing takes about ten minutes.)");
     static constexpr Text kLettersHintText = ZT40_TR(
         "CAdjustPinPage",
         "If no letters of the alphabet are printed, choose the pin for marking, then click [Print Letters].");
     static constexpr Text kPinLabelText = ZT40_TR("CAdjustPinPage", "Pin No.");
-    static constexpr Text kPrintLettersText = ZT40_TR("CAdjustPinPage", "Print Letters");
+    static constexpr Text kPrintLettersText = ZT40_TR("CAdjustPinPage", "Print &Letters");
 
     int DialogId() const override { return 133; }
     Text Title() const override { return ZT40_TR("CAdjustPinPage", "Adjust Pin"); }
@@ -88,7 +88,9 @@ public:
         "1.Note the letter and numeral at the location where printing breaks off.\n2.Drag the slider to the left "
         "or right to set the value you noted.\n3.Click the [Set] button.");
     static constexpr Text kAfterSet = ZT40_TR("CInputValuePage", "After clicking [Set], click [Next].");
-    static constexpr Text kSetText = ZT40_TR("CInputValuePage", "Set");
+    static constexpr Text kSetText = ZT40_TR("CInputValuePage", "&Set");
+    // What a pin without a reading shows.
+    static constexpr Text kNoReadingText = ZT40_TR("CInputValuePage", "None");
 
     int DialogId() const override { return 134; }
     Text Title() const override { return ZT40_TR("CInputValuePage", "Input Value"); }

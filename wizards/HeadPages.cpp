@@ -12,15 +12,15 @@ bool CMoveHeadPage::OnSetActive() {
     return CWizardPage::OnSetActive();
 }
 
-// Only the first click clears the new head's data: a second one after Back would wipe out
-// nothing new, but it must not raise the head counters twice.
+// Only the first click that clears the new head's data counts: a second one after Back would
+// wipe out nothing new, but it must not raise the head counters twice. A clearing the printer
+// did not take leaves Next off, and the next click tries it again (the window told why).
 void CMoveHeadPage::OnMoveHead() {
     IPinwardenServices* window = MainWindow();
     if (window == nullptr) return;
-    window->MoveHeadToCentre();
+    if (!window->MoveHeadToCentre()) return;
     if (m_countersReset == 0) {
-        window->ResetPinSettings();
-        window->ResetPinCounters();
+        if (!window->ResetPinSettings() || !window->ResetPinCounters()) return;
         m_countersReset = 1;
     }
     PostWizardButtons(kWizNext);

@@ -12,7 +12,7 @@ public:
     static constexpr int kMoveHeadButton = 1002;
     static constexpr Text kInstruction = ZT40_TR(
         "CMoveHeadPage", "Click [Move Head] to move the head to the center.\n\nAfter moving, click [Next].");
-    static constexpr Text kMoveHeadText = ZT40_TR("CMoveHeadPage", "Move Head");
+    static constexpr Text kMoveHeadText = ZT40_TR("CMoveHeadPage", "&Move Head");
 
     int DialogId() const override { return 129; }
     Text Title() const override { return ZT40_TR("CMoveHeadPage", "Move Head"); }

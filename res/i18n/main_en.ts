@@ -27,10 +27,6 @@
         <translation>The head cleaning is executed.</translation>
     </message>
     <message>
-        <source>error</source>
-        <translation>error</translation>
-    </message>
-    <message>
         <source>Restoration of setting</source>
         <translation>Restoration of setting</translation>
     </message>
@@ -51,18 +47,6 @@
         <translation>Pinwarden</translation>
     </message>
     <message>
-        <source>Cleaning</source>
-        <translation>Cleaning</translation>
-    </message>
-    <message>
-        <source>Replace Head...</source>
-        <translation>Replace Head...</translation>
-    </message>
-    <message>
-        <source>Readjust Pins...</source>
-        <translation>Readjust Pins...</translation>
-    </message>
-    <message>
         <source>Selection of the Pin for Marking</source>
         <translation>Selection of the Pin for Marking</translation>
     </message>
@@ -79,12 +63,128 @@
         <translation>Amount used</translation>
     </message>
     <message>
-        <source>Refresh</source>
-        <translation>Refresh</translation>
+        <source>Ready: ZT-40 on queue %1</source>
+        <translation>Ready: ZT-40 on queue %1</translation>
     </message>
     <message>
-        <source>Apply Pin Change</source>
-        <translation>Apply Pin Change</translation>
+        <source>Cleaning: step %1 of %2</source>
+        <translation>Cleaning: step %1 of %2</translation>
+    </message>
+    <message>
+        <source>The head cleaning is finished.</source>
+        <translation>The head cleaning is finished.</translation>
+    </message>
+    <message>
+        <source>The head cleaning stopped with %1 of %2 steps done.</source>
+        <translation>The head cleaning stopped with %1 of %2 steps done.</translation>
+    </message>
+    <message>
+        <source>Moving the head to the center...</source>
+        <translation>Moving the head to the center...</translation>
+    </message>
+    <message>
+        <source>The head was not moved.</source>
+        <translation>The head was not moved.</translation>
+    </message>
+    <message>
+        <source>Writing the pin settings...</source>
+        <translation>Writing the pin settings...</translation>
+    </message>
+    <message>
+        <source>Writing the usage counters...</source>
+        <translation>Writing the usage counters...</translation>
+    </message>
+    <message>
+        <source>The pin settings were written.</source>
+        <translation>The pin settings were written.</translation>
+    </message>
+    <message>
+        <source>The pin settings were not written.</source>
+        <translation>The pin settings were not written.</translation>
+    </message>
+    <message>
+        <source>The new head&apos;s usage counters were not cleared.</source>
+        <translation>The new head&apos;s usage counters were not cleared.</translation>
+    </message>
+    <message>
+        <source>No.%1 is now the pin for marking.</source>
+        <translation>No.%1 is now the pin for marking.</translation>
+    </message>
+    <message>
+        <source>The pin for marking was not changed: No.%1 stays in use.</source>
+        <translation>The pin for marking was not changed: No.%1 stays in use.</translation>
+    </message>
+    <message>
+        <source>The printer&apos;s settings are out of range. Choose &quot;Restoration of setting&quot; in the window&apos;s menu.</source>
+        <translation>The printer&apos;s settings are out of range. Choose &quot;Restoration of setting&quot; in the window&apos;s menu.</translation>
+    </message>
+    <message>
+        <source>The printer&apos;s data was read again.</source>
+        <translation>The printer&apos;s data was read again.</translation>
+    </message>
+    <message>
+        <source>The printer&apos;s data could not be read: the window still shows the data read before.</source>
+        <translation>The printer&apos;s data could not be read: the window still shows the data read before.</translation>
+    </message>
+    <message>
+        <source>The wizard was not started: the printer&apos;s data could not be read first.</source>
+        <translation>The wizard was not started: the printer&apos;s data could not be read first.</translation>
+    </message>
+    <message>
+        <source>The printer&apos;s settings and counters are in range: nothing was restored.</source>
+        <translation>The printer&apos;s settings and counters are in range: nothing was restored.</translation>
+    </message>
+    <message>
+        <source>The settings were not restored completely.</source>
+        <translation>The settings were not restored completely.</translation>
+    </message>
+    <message>
+        <source>The printer&apos;s pin settings are out of range. Write those of the last usable record in %1?</source>
+        <translation>The printer&apos;s pin settings are out of range. Write those of the last usable record in %1?</translation>
+    </message>
+    <message>
+        <source>The printer&apos;s pin settings are out of range. Write the default pin settings?</source>
+        <translation>The printer&apos;s pin settings are out of range. Write the default pin settings?</translation>
+    </message>
+    <message>
+        <source>The printer&apos;s usage counters are out of range. Write those of the last usable record in %1?</source>
+        <translation>The printer&apos;s usage counters are out of range. Write those of the last usable record in %1?</translation>
+    </message>
+    <message>
+        <source>The printer&apos;s usage counters are out of range. Write the default usage counters?</source>
+        <translation>The printer&apos;s usage counters are out of range. Write the default usage counters?</translation>
+    </message>
+    <message>
+        <source>The printer&apos;s pin settings and usage counters are out of range. Write those of the last usable record in %1?</source>
+        <translation>The printer&apos;s pin settings and usage counters are out of range. Write those of the last usable record in %1?</translation>
+    </message>
+    <message>
+        <source>The printer&apos;s pin settings and usage counters are out of range. Write the default pin settings and usage counters?</source>
+        <translation>The printer&apos;s pin settings and usage counters are out of range. Write the default pin settings and usage counters?</translation>
+    </message>
+    <message>
+        <source>C&amp;leaning</source>
+        <translation>C&amp;leaning</translation>
+    </message>
+    <message>
+        <source>&amp;Replace Head...</source>
+        <translation>&amp;Replace Head...</translation>
+    </message>
+    <message>
+        <source>Readjust &amp;Pins...</source>
+        <translation>Readjust &amp;Pins...</translation>
+    </message>
+    <message>
+        <source>R&amp;efresh</source>
+        <translation>R&amp;efresh</translation>
+    </message>
+    <message>
+        <source>&amp;Apply Pin Change</source>
+        <translation>&amp;Apply Pin Change</translation>
+    </message>
+    <message>
+        <source>The wizard was cancelled: the printer&apos;s settings were put back as they were.</source>
+        <translation>The wizard was cancelled: the printer&apos;s settings were put back as they were.</translation>
     </message>
 </context>
 <context>
@@ -306,18 +406,6 @@
         <translation>Printer</translation>
     </message>
     <message>
-        <source>Plugged in</source>
-        <translation>Plugged in</translation>
-    </message>
-    <message>
-        <source>Switched on</source>
-        <translation>Switched on</translation>
-    </message>
-    <message>
-        <source>Busy (never ready)</source>
-        <translation>Busy (never ready)</translation>
-    </message>
-    <message>
         <source>Answers commands:</source>
         <translation>Answers commands:</translation>
     </message>
@@ -338,14 +426,6 @@
         <translation>Queue &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>Installed</source>
-        <translation>Installed</translation>
-    </message>
-    <message>
-        <source>Online (not paused)</source>
-        <translation>Online (not paused)</translation>
-    </message>
-    <message>
         <source>Pin counters</source>
         <translation>Pin counters</translation>
     </message>
@@ -364,6 +444,26 @@
     <message>
         <source>Print queued jobs</source>
         <translation>Print queued jobs</translation>
+    </message>
+    <message>
+        <source>&amp;Plugged in</source>
+        <translation>&amp;Plugged in</translation>
+    </message>
+    <message>
+        <source>S&amp;witched on</source>
+        <translation>S&amp;witched on</translation>
+    </message>
+    <message>
+        <source>&amp;Busy (never ready)</source>
+        <translation>&amp;Busy (never ready)</translation>
+    </message>
+    <message>
+        <source>&amp;Installed</source>
+        <translation>&amp;Installed</translation>
+    </message>
+    <message>
+        <source>&amp;Online (not paused)</source>
+        <translation>&amp;Online (not paused)</translation>
     </message>
 </context>
 </TS>

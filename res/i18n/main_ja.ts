@@ -27,10 +27,6 @@
         <translation>ヘッドクリーニングを行います</translation>
     </message>
     <message>
-        <source>error</source>
-        <translation>error</translation>
-    </message>
-    <message>
         <source>Restoration of setting</source>
         <translation>本体設定の修復</translation>
     </message>
@@ -51,18 +47,6 @@
         <translation>Pinwarden</translation>
     </message>
     <message>
-        <source>Cleaning</source>
-        <translation>クリーニング</translation>
-    </message>
-    <message>
-        <source>Replace Head...</source>
-        <translation>ヘッド交換...</translation>
-    </message>
-    <message>
-        <source>Readjust Pins...</source>
-        <translation>ピン再調整...</translation>
-    </message>
-    <message>
         <source>Selection of the Pin for Marking</source>
         <translation>打刻するピンの選択</translation>
     </message>
@@ -79,12 +63,128 @@
         <translation>使用量</translation>
     </message>
     <message>
-        <source>Refresh</source>
-        <translation>最新の情報に更新</translation>
+        <source>Ready: ZT-40 on queue %1</source>
+        <translation>準備完了: キュー %1 のZT-40</translation>
     </message>
     <message>
-        <source>Apply Pin Change</source>
-        <translation>ピン切り替え適用</translation>
+        <source>Cleaning: step %1 of %2</source>
+        <translation>クリーニング中: ステップ %1/%2</translation>
+    </message>
+    <message>
+        <source>The head cleaning is finished.</source>
+        <translation>ヘッドクリーニングが終わりました。</translation>
+    </message>
+    <message>
+        <source>The head cleaning stopped with %1 of %2 steps done.</source>
+        <translation>ヘッドクリーニングは %2 ステップ中 %1 ステップを終えて止まりました。</translation>
+    </message>
+    <message>
+        <source>Moving the head to the center...</source>
+        <translation>ヘッドを中央に移動しています...</translation>
+    </message>
+    <message>
+        <source>The head was not moved.</source>
+        <translation>ヘッドは移動しませんでした。</translation>
+    </message>
+    <message>
+        <source>Writing the pin settings...</source>
+        <translation>ピンの設定を書き込んでいます...</translation>
+    </message>
+    <message>
+        <source>Writing the usage counters...</source>
+        <translation>使用カウンターを書き込んでいます...</translation>
+    </message>
+    <message>
+        <source>The pin settings were written.</source>
+        <translation>ピンの設定を書き込みました。</translation>
+    </message>
+    <message>
+        <source>The pin settings were not written.</source>
+        <translation>ピンの設定は書き込まれませんでした。</translation>
+    </message>
+    <message>
+        <source>The new head&apos;s usage counters were not cleared.</source>
+        <translation>新しいヘッドの使用カウンターはクリアされませんでした。</translation>
+    </message>
+    <message>
+        <source>No.%1 is now the pin for marking.</source>
+        <translation>No.%1 を打刻するピンにしました。</translation>
+    </message>
+    <message>
+        <source>The pin for marking was not changed: No.%1 stays in use.</source>
+        <translation>打刻するピンは切り替わりませんでした: No.%1 のままです。</translation>
+    </message>
+    <message>
+        <source>The printer&apos;s settings are out of range. Choose &quot;Restoration of setting&quot; in the window&apos;s menu.</source>
+        <translation>プリンターの設定が範囲外です。ウィンドウのメニューから「本体設定の修復」を選んでください。</translation>
+    </message>
+    <message>
+        <source>The printer&apos;s data was read again.</source>
+        <translation>プリンターのデータを読み直しました。</translation>
+    </message>
+    <message>
+        <source>The printer&apos;s data could not be read: the window still shows the data read before.</source>
+        <translation>プリンターのデータを読み取れませんでした: 表示は前に読み取ったデータのままです。</translation>
+    </message>
+    <message>
+        <source>The wizard was not started: the printer&apos;s data could not be read first.</source>
+        <translation>ウィザードを開始しませんでした: 先にプリンターのデータを読み取れませんでした。</translation>
+    </message>
+    <message>
+        <source>The printer&apos;s settings and counters are in range: nothing was restored.</source>
+        <translation>プリンターの設定とカウンターは範囲内です: 何も修復していません。</translation>
+    </message>
+    <message>
+        <source>The settings were not restored completely.</source>
+        <translation>設定をすべては修復できませんでした。</translation>
+    </message>
+    <message>
+        <source>The printer&apos;s pin settings are out of range. Write those of the last usable record in %1?</source>
+        <translation>プリンターのピンの設定が範囲外です。%1 の最後の使用可能な記録の設定を書き込みますか?</translation>
+    </message>
+    <message>
+        <source>The printer&apos;s pin settings are out of range. Write the default pin settings?</source>
+        <translation>プリンターのピンの設定が範囲外です。ピンの設定の既定値を書き込みますか?</translation>
+    </message>
+    <message>
+        <source>The printer&apos;s usage counters are out of range. Write those of the last usable record in %1?</source>
+        <translation>プリンターの使用カウンターが範囲外です。%1 の最後の使用可能な記録のカウンターを書き込みますか?</translation>
+    </message>
+    <message>
+        <source>The printer&apos;s usage counters are out of range. Write the default usage counters?</source>
+        <translation>プリンターの使用カウンターが範囲外です。使用カウンターの既定値を書き込みますか?</translation>
+    </message>
+    <message>
+        <source>The printer&apos;s pin settings and usage counters are out of range. Write those of the last usable record in %1?</source>
+        <translation>プリンターのピンの設定と使用カウンターが範囲外です。%1 の最後の使用可能な記録の値を書き込みますか?</translation>
+    </message>
+    <message>
+        <source>The printer&apos;s pin settings and usage counters are out of range. Write the default pin settings and usage counters?</source>
+        <translation>プリンターのピンの設定と使用カウンターが範囲外です。ピンの設定と使用カウンターの既定値を書き込みますか?</translation>
+    </message>
+    <message>
+        <source>C&amp;leaning</source>
+        <translation>クリーニング(&amp;L)</translation>
+    </message>
+    <message>
+        <source>&amp;Replace Head...</source>
+        <translation>ヘッド交換(&amp;R)...</translation>
+    </message>
+    <message>
+        <source>Readjust &amp;Pins...</source>
+        <translation>ピン再調整(&amp;P)...</translation>
+    </message>
+    <message>
+        <source>R&amp;efresh</source>
+        <translation>最新の情報に更新(&amp;E)</translation>
+    </message>
+    <message>
+        <source>&amp;Apply Pin Change</source>
+        <translation>ピン切り替え適用(&amp;A)</translation>
+    </message>
+    <message>
+        <source>The wizard was cancelled: the printer&apos;s settings were put back as they were.</source>
+        <translation>ウィザードをキャンセルしました: プリンターの設定は元に戻しました。</translation>
     </message>
 </context>
 <context>
@@ -144,11 +244,11 @@
     <name>Doctor</name>
     <message>
         <source>the queue &quot;%1&quot; does not use the &quot;Velmora ZT-40&quot; driver</source>
-        <translation>キュー "%1" は "Velmora ZT-40" ドライバーを使っていません</translation>
+        <translation>キュー &quot;%1&quot; は &quot;Velmora ZT-40&quot; ドライバーを使っていません</translation>
     </message>
     <message>
         <source>no queue is named &quot;%1&quot;</source>
-        <translation>"%1" という名前のキューはありません</translation>
+        <translation>&quot;%1&quot; という名前のキューはありません</translation>
     </message>
     <message>
         <source>name a ZT-40 queue that zt40ctl queues lists</source>
@@ -168,7 +268,7 @@
     </message>
     <message>
         <source>no queue uses the &quot;Velmora ZT-40&quot; driver (%1 other queues)</source>
-        <translation>"Velmora ZT-40" ドライバーを使うキューがありません (ほかのキュー %1 個)</translation>
+        <translation>&quot;Velmora ZT-40&quot; ドライバーを使うキューがありません (ほかのキュー %1 個)</translation>
     </message>
     <message>
         <source>add one: lpadmin -p ZT-40 -E -v USB-URI -m velmora/velmora-zt40.ppd (zt40ctl queues shows the queues)</source>
@@ -176,11 +276,11 @@
     </message>
     <message>
         <source>&quot;%1&quot; will be used</source>
-        <translation>"%1" を使います</translation>
+        <translation>&quot;%1&quot; を使います</translation>
     </message>
     <message>
         <source>&quot;%1&quot; will be used; not chosen: %2</source>
-        <translation>"%1" を使います。選ばれなかったキュー: %2</translation>
+        <translation>&quot;%1&quot; を使います。選ばれなかったキュー: %2</translation>
     </message>
     <message>
         <source>give the queue the printer&apos;s USB address: lpadmin -p QUEUE -v USB-URI</source>
@@ -188,7 +288,7 @@
     </message>
     <message>
         <source>plug in and switch on the printer; if it is on: cupsenable &quot;%1&quot;; cupsaccept &quot;%1&quot;</source>
-        <translation>プリンターを接続して電源を入れてください。電源が入っている場合: cupsenable "%1"; cupsaccept "%1"</translation>
+        <translation>プリンターを接続して電源を入れてください。電源が入っている場合: cupsenable &quot;%1&quot;; cupsaccept &quot;%1&quot;</translation>
     </message>
     <message>
         <source>no usable ZT-40 queue: %1</source>
@@ -260,7 +360,7 @@
     </message>
     <message>
         <source>sudo chmod 1777 &quot;%1&quot;</source>
-        <translation>sudo chmod 1777 "%1"</translation>
+        <translation>sudo chmod 1777 &quot;%1&quot;</translation>
     </message>
     <message>
         <source>the record folder %1 is writable</source>
@@ -306,18 +406,6 @@
         <translation>プリンター</translation>
     </message>
     <message>
-        <source>Plugged in</source>
-        <translation>接続</translation>
-    </message>
-    <message>
-        <source>Switched on</source>
-        <translation>電源オン</translation>
-    </message>
-    <message>
-        <source>Busy (never ready)</source>
-        <translation>ビジー (準備完了にならない)</translation>
-    </message>
-    <message>
         <source>Answers commands:</source>
         <translation>コマンドへの応答:</translation>
     </message>
@@ -338,14 +426,6 @@
         <translation>キュー「%1」</translation>
     </message>
     <message>
-        <source>Installed</source>
-        <translation>インストール済み</translation>
-    </message>
-    <message>
-        <source>Online (not paused)</source>
-        <translation>オンライン (一時停止なし)</translation>
-    </message>
-    <message>
         <source>Pin counters</source>
         <translation>ピンカウンター</translation>
     </message>
@@ -364,6 +444,26 @@
     <message>
         <source>Print queued jobs</source>
         <translation>待機中のジョブを印刷</translation>
+    </message>
+    <message>
+        <source>&amp;Plugged in</source>
+        <translation>接続(&amp;P)</translation>
+    </message>
+    <message>
+        <source>S&amp;witched on</source>
+        <translation>電源オン(&amp;W)</translation>
+    </message>
+    <message>
+        <source>&amp;Busy (never ready)</source>
+        <translation>ビジー (準備完了にならない)(&amp;B)</translation>
+    </message>
+    <message>
+        <source>&amp;Installed</source>
+        <translation>インストール済み(&amp;I)</translation>
+    </message>
+    <message>
+        <source>&amp;Online (not paused)</source>
+        <translation>オンライン (一時停止なし)(&amp;O)</translation>
     </message>
 </context>
 </TS>

@@ -227,7 +227,7 @@
     </message>
     <message>
         <source>Please do again to turn on the power of ZT-40</source>
-        <translation>ZT-40 の電源を入れ直してください</translation>
+        <translation>ZT-40の電源を入れなおしてください</translation>
     </message>
     <message>
         <source>Nothing was restored: the printer keeps its values until %1 can be read.</source>

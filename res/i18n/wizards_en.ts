@@ -14,10 +14,6 @@
 2. Click [Start Printing].</translation>
     </message>
     <message>
-        <source>Start Printing</source>
-        <translation>Start Printing</translation>
-    </message>
-    <message>
         <source>Wait for printing to finish, then click [Next].
 (Printing takes about ten minutes.)</source>
         <translation>Wait for printing to finish, then click [Next].
@@ -32,8 +28,12 @@
         <translation>Pin No.</translation>
     </message>
     <message>
-        <source>Print Letters</source>
-        <translation>Print Letters</translation>
+        <source>&amp;Start Printing</source>
+        <translation>&amp;Start Printing</translation>
+    </message>
+    <message>
+        <source>Print &amp;Letters</source>
+        <translation>Print &amp;Letters</translation>
     </message>
 </context>
 <context>
@@ -59,8 +59,12 @@
         <translation>After clicking [Set], click [Next].</translation>
     </message>
     <message>
-        <source>Set</source>
-        <translation>Set</translation>
+        <source>&amp;Set</source>
+        <translation>&amp;Set</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>None</translation>
     </message>
 </context>
 <context>
@@ -76,6 +80,10 @@ After moving, click [Next].</source>
         <translation>Click [Move Head] to move the head to the center.
 
 After moving, click [Next].</translation>
+    </message>
+    <message>
+        <source>&amp;Move Head</source>
+        <translation>&amp;Move Head</translation>
     </message>
 </context>
 <context>
@@ -202,6 +210,37 @@ Doing so may cause burns.</translation>
     </message>
 </context>
 <context>
+    <name>Outcome</name>
+    <message>
+        <source>A maintenance wizard is open: finish or cancel it first.</source>
+        <translation>A maintenance wizard is open: finish or cancel it first.</translation>
+    </message>
+    <message>
+        <source>The ZT-40 is busy (status %1). Wait until it has finished, then try again.</source>
+        <translation>The ZT-40 is busy (status %1). Wait until it has finished, then try again.</translation>
+    </message>
+    <message>
+        <source>The ZT-40 reports error state %1. Clear the error (switch the printer off and on), then try again.</source>
+        <translation>The ZT-40 reports error state %1. Clear the error (switch the printer off and on), then try again.</translation>
+    </message>
+    <message>
+        <source>The ZT-40 does not answer. Check the cable and the power switch, then try again.</source>
+        <translation>The ZT-40 does not answer. Check the cable and the power switch, then try again.</translation>
+    </message>
+    <message>
+        <source>The ZT-40 was not ready within 15 s. Wait until it has finished what it is doing, then try again.</source>
+        <translation>The ZT-40 was not ready within 15 s. Wait until it has finished what it is doing, then try again.</translation>
+    </message>
+    <message>
+        <source>Cancelled: nothing more was sent to the ZT-40.</source>
+        <translation>Cancelled: nothing more was sent to the ZT-40.</translation>
+    </message>
+    <message>
+        <source>No.%1 would get the adjustment %2, outside %3..%4. Print the pattern again and check the readings.</source>
+        <translation>No.%1 would get the adjustment %2, outside %3..%4. Print the pattern again and check the readings.</translation>
+    </message>
+</context>
+<context>
     <name>RollbackPrompt</name>
     <message>
         <source>Neither the pin settings nor the usage counters could be put back as they were before the wizard: the printer did not answer or did not become ready.
@@ -246,12 +285,12 @@ The values from before the wizard are in the usage record. Connect the ZT-40 and
         <translation>&amp;Next &gt;</translation>
     </message>
     <message>
-        <source>Finish</source>
-        <translation>Finish</translation>
-    </message>
-    <message>
         <source>Cancel</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>&amp;Finish</source>
+        <translation>&amp;Finish</translation>
     </message>
 </context>
 </TS>

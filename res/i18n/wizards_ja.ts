@@ -14,10 +14,6 @@
 2. [印刷開始]をクリックしてください。</translation>
     </message>
     <message>
-        <source>Start Printing</source>
-        <translation>印刷開始</translation>
-    </message>
-    <message>
         <source>Wait for printing to finish, then click [Next].
 (Printing takes about ten minutes.)</source>
         <translation>印刷が終わるまで待ってから、[次へ]をクリックしてください。
@@ -32,8 +28,12 @@
         <translation>ピン番号</translation>
     </message>
     <message>
-        <source>Print Letters</source>
-        <translation>文字印刷</translation>
+        <source>&amp;Start Printing</source>
+        <translation>印刷開始(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Print &amp;Letters</source>
+        <translation>文字印刷(&amp;L)</translation>
     </message>
 </context>
 <context>
@@ -59,8 +59,12 @@
         <translation>[設定]をクリックしたら、[次へ]をクリックしてください。</translation>
     </message>
     <message>
-        <source>Set</source>
-        <translation>設定</translation>
+        <source>&amp;Set</source>
+        <translation>設定(&amp;S)</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>なし</translation>
     </message>
 </context>
 <context>
@@ -76,6 +80,10 @@ After moving, click [Next].</source>
         <translation>[ヘッド移動]をクリックすると、ヘッドが中央に移動します。
 
 移動したら、[次へ]をクリックしてください。</translation>
+    </message>
+    <message>
+        <source>&amp;Move Head</source>
+        <translation>ヘッド移動(&amp;M)</translation>
     </message>
 </context>
 <context>
@@ -202,6 +210,37 @@ Doing so may cause burns.</source>
     </message>
 </context>
 <context>
+    <name>Outcome</name>
+    <message>
+        <source>A maintenance wizard is open: finish or cancel it first.</source>
+        <translation>メンテナンスウィザードが開いています: 先に完了するか、キャンセルしてください。</translation>
+    </message>
+    <message>
+        <source>The ZT-40 is busy (status %1). Wait until it has finished, then try again.</source>
+        <translation>ZT-40は処理中です (ステータス %1)。終わるまで待ってから、もう一度行ってください。</translation>
+    </message>
+    <message>
+        <source>The ZT-40 reports error state %1. Clear the error (switch the printer off and on), then try again.</source>
+        <translation>ZT-40がエラー状態 %1 を報告しています。エラーを解除して (プリンターの電源を入れなおして)、もう一度行ってください。</translation>
+    </message>
+    <message>
+        <source>The ZT-40 does not answer. Check the cable and the power switch, then try again.</source>
+        <translation>ZT-40が応答しません。ケーブルと電源スイッチを確認してから、もう一度行ってください。</translation>
+    </message>
+    <message>
+        <source>The ZT-40 was not ready within 15 s. Wait until it has finished what it is doing, then try again.</source>
+        <translation>ZT-40が15秒以内に準備完了になりませんでした。処理が終わるまで待ってから、もう一度行ってください。</translation>
+    </message>
+    <message>
+        <source>Cancelled: nothing more was sent to the ZT-40.</source>
+        <translation>キャンセルしました: ZT-40にはこれ以上何も送っていません。</translation>
+    </message>
+    <message>
+        <source>No.%1 would get the adjustment %2, outside %3..%4. Print the pattern again and check the readings.</source>
+        <translation>No.%1 の調整値が %2 になり、%3..%4 の範囲外です。パターンを印刷しなおして、読み取った値を確認してください。</translation>
+    </message>
+</context>
+<context>
     <name>RollbackPrompt</name>
     <message>
         <source>Neither the pin settings nor the usage counters could be put back as they were before the wizard: the printer did not answer or did not become ready.
@@ -246,12 +285,12 @@ The values from before the wizard are in the usage record. Connect the ZT-40 and
         <translation>次へ(&amp;N) &gt;</translation>
     </message>
     <message>
-        <source>Finish</source>
-        <translation>完了</translation>
-    </message>
-    <message>
         <source>Cancel</source>
         <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>&amp;Finish</source>
+        <translation>完了(&amp;F)</translation>
     </message>
 </context>
 </TS>

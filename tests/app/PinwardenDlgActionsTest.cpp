@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 
 #include "app/ControlIds.h"
 #include "support/DialogRig.h"
@@ -36,17 +37,22 @@ std::vector<std::string> CleaningTrace(const std::vector<SentCommand>& commands)
 const std::vector<std::string> kFullCleaning{"F1", "M-416,0", "F0", "M-416,0",    "F0", "M-416,3333",
                                              "F0", "M-416,0", "F1", "M-416,0", "F1", "M0,0"};
 
+constexpr const char* kNoAnswer = "The ZT-40 does not answer. Check the cable and the power switch, then try again.";
+constexpr const char* kNotReady =
+    "The ZT-40 was not ready within 15 s. Wait until it has finished what it is doing, then try again.";
+
 struct CleaningCase {
     const char* name;
     MbResult answer;
     std::uint32_t notReadyReads;  // statuses other than 1 before the printer is ready
     bool noAnswer;                // the status cannot be read at all
     std::vector<std::string> expected;
+    std::vector<std::string> outcomes;
 };
 
 class PinwardenDlgCleaning : public ::testing::TestWithParam<CleaningCase> {};
 
-TEST_P(PinwardenDlgCleaning, SendsTheStepsOrAbandons) {
+TEST_P(PinwardenDlgCleaning, SendsTheStepsOrAbandonsAndSaysHowItEnded) {
     const CleaningCase& c = GetParam();
     DialogRig t;
     t.StartReady();
@@ -62,18 +68,50 @@ TEST_P(PinwardenDlgCleaning, SendsTheStepsOrAbandons) {
     EXPECT_EQ(t.view.boxes[0].icon, MbIcon::Information);
     EXPECT_EQ(CleaningTrace(t.TakeCommands()), c.expected);
     EXPECT_EQ(t.view.waitDepth, 0) << "the wait cursor is always taken back";
-    EXPECT_EQ(t.view.boxes.size(), 1u) << "nothing is shown when the sequence ends";
+    EXPECT_FALSE(t.view.waitOpen) << "the wait is taken away before the outcome shows";
+    EXPECT_EQ(t.view.outcomes, c.outcomes);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PinwardenDlgCleaning,
-    ::testing::Values(CleaningCase{"cancel", MbResult::Cancel, 0, false, {}},
-                      CleaningCase{"ok", MbResult::Ok, 0, false, kFullCleaning},
-                      CleaningCase{"noAnswer", MbResult::Ok, 0, true, {}},
-                      // 600 busy answers 20 ms apart: 12 s, inside the bound.
-                      CleaningCase{"slowButInTime", MbResult::Ok, 600, false, kFullCleaning},
-                      CleaningCase{"neverReady", MbResult::Ok, 1'000'000, false, {}}),
+    ::testing::Values(
+        CleaningCase{"cancel", MbResult::Cancel, 0, false, {}, {}},
+        CleaningCase{"ok", MbResult::Ok, 0, false, kFullCleaning, {"The head cleaning is finished."}},
+        CleaningCase{"noAnswer", MbResult::Ok, 0, true, {},
+                     {std::string("The head cleaning stopped with 0 of 6 steps done. | ") + kNoAnswer}},
+        // 600 busy answers 20 ms apart: 12 s, inside the bound.
+        CleaningCase{"slowButInTime", MbResult::Ok, 600, false, kFullCleaning, {"The head cleaning is finished."}},
+        CleaningCase{"neverReady", MbResult::Ok, 1'000'000, false, {},
+                     {std::string("The head cleaning stopped with 0 of 6 steps done. | ") + kNotReady}}),
     [](const auto& p) { return std::string(p.param.name); });
+
+// The printer stops being ready before the third motion, or the operator cancels its wait:
+// two motions were made, and the outcome counts them.
+TEST(PinwardenDlgActions, CleaningTellsTheStepItStoppedAtAndWhy) {
+    struct Case {
+        bool cancel;
+        const char* why;
+    };
+    for (const Case c : {Case{false, kNotReady}, Case{true, "Cancelled: nothing more was sent to the ZT-40."}}) {
+        DialogRig t;
+        t.StartReady();
+        t.TakeCommands();
+        t.view.whileWaitShown = [&](const std::string& doing) {
+            if (doing.rfind("Cleaning: step 3 of 6", 0) != 0) return;
+            t.Printer().Firmware().SetNotReady(1'000'000, kBusy);
+            if (c.cancel) t.dlg->OnCancelWait();
+        };
+        t.dlg->OnCleaning();
+        EXPECT_EQ(CleaningTrace(t.TakeCommands()).size(), 4u) << "two flags and two motions";
+        EXPECT_EQ(t.view.waits, (std::vector<std::string>{"Cleaning: step 1 of 6 [Cancel]", "Cleaning: step 1 of 6 [Cancel]",
+                                                          "Cleaning: step 2 of 6 [Cancel]",
+                                                          "Cleaning: step 3 of 6 [Cancel]"}));
+        EXPECT_EQ(t.view.outcomes,
+                  std::vector<std::string>{std::string("The head cleaning stopped with 2 of 6 steps done. | ") + c.why});
+        EXPECT_EQ(t.view.outcomeFailed, std::vector<bool>{true});
+        EXPECT_LT(t.clock.Peek(), c.cancel ? 1000u : 20000u) << "a Cancel ends the wait at once";
+    }
+}
 
 TEST(PinwardenDlgActions, NeverReadyPrinterIsGivenUpAfterTheBoundWithPausesBetweenPolls) {
     DialogRig t;
@@ -141,36 +179,49 @@ TEST(PinwardenDlgActions, PinChoiceEnablesApplyOnlyForAChange) {
     EXPECT_FALSE(t.view.IsEnabled(IDC_APPLY_PIN_CHANGE)) << "pin 7 is the selection now";
 }
 
-TEST(PinwardenDlgActions, WordPairOutOfRangeBlocksAPinChangeSilently) {
-    for (const std::int16_t pair : {std::int16_t{200}, std::int16_t{-200}}) {
-        DialogRig t;
-        t.State().wordPair = {0, pair};
-        t.StartReady();
-        t.dlg->OnPinSelected(5);
-        t.TakeCommands();
-        t.dlg->OnApplyPinChange();
-        EXPECT_TRUE(t.TakeCommands().empty());
-        EXPECT_TRUE(t.view.boxes.empty());
-        EXPECT_FALSE(t.view.IsEnabled(IDC_APPLY_PIN_CHANGE));
-        EXPECT_EQ(t.State().selectedPin, 1);
-        EXPECT_EQ(t.dlg->CurrentPinSettings().SelectedPin, 6) << "the new pin is kept in memory";
-    }
-}
-
-TEST(PinwardenDlgActions, FailedPinChangeSaysErrorEvenWhenATickArrivesMeanwhile) {
+TEST(PinwardenDlgActions, AppliedPinChangeIsToldInTheStatusArea) {
     DialogRig t;
     t.StartReady();
-    t.dlg->OnPinSelected(2);
-    t.Printer().Faults().errorState = 0x05;
-    t.view.whileBoxOpen = [&] {
-        t.Tick();
-        t.dlg->OnPinSelected(4);  // the operator clicks another pin while the box is up
-    };
+    t.dlg->OnPinSelected(6);
     t.dlg->OnApplyPinChange();
-    ASSERT_EQ(t.view.BoxTexts(), std::vector<std::string>{"error"});
-    EXPECT_EQ(t.view.boxes[0].buttons, MbButtons::Ok);
-    EXPECT_EQ(t.view.boxes[0].icon, MbIcon::None);
-    EXPECT_FALSE(t.view.IsEnabled(IDC_APPLY_PIN_CHANGE));
+    EXPECT_EQ(t.view.outcomes, std::vector<std::string>{"No.7 is now the pin for marking."});
+    EXPECT_EQ(t.view.outcomeFailed, std::vector<bool>{false});
+}
+
+// A pin the printer did not take is told with the reason, and the radio goes back to the pin
+// the printer still uses, in memory too.
+TEST(PinwardenDlgActions, FailedPinChangeIsToldAndTheRadioGoesBackToThePinInUse) {
+    struct Case {
+        const char* name;
+        std::function<void(DialogRig&)> fault;
+        const char* why;
+    };
+    const std::vector<Case> cases{
+        {"word pair 200", [](DialogRig& t) { t.State().wordPair = {0, 200}; },
+         "The printer's settings are out of range. Choose \"Restoration of setting\" in the window's menu."},
+        {"word pair -200", [](DialogRig& t) { t.State().wordPair = {0, -200}; },
+         "The printer's settings are out of range. Choose \"Restoration of setting\" in the window's menu."},
+        {"error state", [](DialogRig& t) { t.Printer().Faults().errorState = 0x05; },
+         "The ZT-40 reports error state 5. Clear the error (switch the printer off and on), then try again."},
+    };
+    for (const Case& c : cases) {
+        DialogRig t;
+        t.State().selectedPin = 2;
+        if (std::string(c.name).rfind("word", 0) == 0) c.fault(t);
+        t.StartReady();
+        if (std::string(c.name).rfind("word", 0) != 0) c.fault(t);
+        t.dlg->OnPinSelected(4);
+        t.dlg->OnApplyPinChange();
+        EXPECT_EQ(t.view.outcomes,
+                  std::vector<std::string>{std::string("The pin for marking was not changed: No.2 stays in use. | ") + c.why})
+            << c.name;
+        EXPECT_EQ(t.view.outcomeFailed, std::vector<bool>{true}) << c.name;
+        EXPECT_EQ(t.dlg->Data().selectedPin, 1) << c.name;
+        EXPECT_EQ(t.view.pushed.back().selectedPin, 1) << c.name << ": the radio shows pin 2 again";
+        EXPECT_EQ(t.dlg->CurrentPinSettings().SelectedPin, 2) << c.name;
+        EXPECT_FALSE(t.view.IsEnabled(IDC_APPLY_PIN_CHANGE)) << c.name;
+        EXPECT_TRUE(t.view.boxes.empty()) << c.name << ": the outcome is the only box";
+    }
 }
 
 TEST(PinwardenDlgActions, TickWhileTheCleaningBoxIsOpenThenCleaningRuns) {
@@ -182,23 +233,72 @@ TEST(PinwardenDlgActions, TickWhileTheCleaningBoxIsOpenThenCleaningRuns) {
     EXPECT_EQ(CleaningTrace(t.TakeCommands()), kFullCleaning);
 }
 
-TEST(PinwardenDlgActions, ApplyPinAdjustmentsAddsEachTimeAndKeepsAnOutOfRangeSum) {
+TEST(PinwardenDlgActions, ApplyPinAdjustmentsAddsEachTimeAndKeepsOnlyWhatWasWritten) {
     DialogRig t;
     t.State().adjustments = {10, -10, 0, 0, 0, 0, 0, 0, 0};
     t.StartReady();
     const std::array<std::int32_t, kPinCount> values{20, -20, 0, 0, 0, 0, 0, 0, 0x10003};
-    t.dlg->ApplyPinAdjustments(values);
-    t.dlg->ApplyPinAdjustments(values);
+    EXPECT_TRUE(t.dlg->ApplyPinAdjustments(values));
+    EXPECT_TRUE(t.dlg->ApplyPinAdjustments(values));
     const std::array<std::int16_t, kPinCount> twice{50, -50, 0, 0, 0, 0, 0, 0, 6};
     EXPECT_EQ(t.dlg->CurrentPinSettings().PinAdjustments, twice) << "only the low 16 bits are added";
     EXPECT_EQ(t.State().adjustments, twice);
 
-    t.dlg->ApplyPinAdjustments(values);
+    EXPECT_TRUE(t.dlg->ApplyPinAdjustments(values));
     EXPECT_EQ(t.dlg->CurrentPinSettings().PinAdjustments[0], 70);
+    t.view.outcomes.clear();
+    EXPECT_FALSE(t.dlg->ApplyPinAdjustments(values));  // 90 is out of range: nothing changes
+    EXPECT_EQ(t.dlg->CurrentPinSettings().PinAdjustments[0], 70) << "the kept settings stay the printer's";
     EXPECT_EQ(t.State().adjustments[0], 70);
-    t.dlg->ApplyPinAdjustments(values);  // 90 is out of range: memory only
-    EXPECT_EQ(t.dlg->CurrentPinSettings().PinAdjustments[0], 90);
-    EXPECT_EQ(t.State().adjustments[0], 70);
+    EXPECT_EQ(t.view.outcomes,
+              std::vector<std::string>{"The pin settings were not written. | No.1 would get the adjustment 90, outside "
+                                       "-80..80. Print the pattern again and check the readings."});
+}
+
+// The wizard's services say whether the printer took them, tell why not, and leave the
+// copies as the printer holds them; the wait they show offers Cancel.
+TEST(PinwardenDlgActions, ServicesOnABusyPrinterFailWithTheReasonAndChangeNothing) {
+    struct Case {
+        const char* name;
+        std::function<bool(CPinwardenDlg&)> call;
+        const char* told;
+        const char* wait;
+    };
+    const std::array<std::int32_t, kPinCount> values{4, 0, 0, 0, 0, 0, 0, 0, 0};
+    const std::vector<Case> cases{
+        {"apply", [&](CPinwardenDlg& d) { return d.ApplyPinAdjustments(values); }, "The pin settings were not written.",
+         "Writing the pin settings... [Cancel]"},
+        {"reset settings", [](CPinwardenDlg& d) { return d.ResetPinSettings(); }, "The pin settings were not written.",
+         "Writing the pin settings... [Cancel]"},
+        {"reset counters", [](CPinwardenDlg& d) { return d.ResetPinCounters(); },
+         "The new head's usage counters were not cleared.", "Writing the usage counters... [Cancel]"},
+    };
+    for (const Case& c : cases) {
+        DialogRig t;
+        t.State().adjustments = {3, 0, 0, 0, 0, 0, 0, 0, 0};
+        t.State().pinCounters = {7, 7, 7, 7, 7, 7, 7, 7, 7};
+        t.StartReady();
+        const PinSettings settings = t.dlg->CurrentPinSettings();
+        const UsageCounters counters = t.dlg->CurrentUsageCounters();
+        t.Printer().Firmware().SetNotReady(1'000'000, kBusy);
+        EXPECT_FALSE(c.call(*t.dlg)) << c.name;
+        EXPECT_EQ(t.view.outcomes, std::vector<std::string>{std::string(c.told) + " | " + kNotReady}) << c.name;
+        EXPECT_EQ(t.view.waits, std::vector<std::string>{c.wait}) << c.name;
+        EXPECT_EQ(t.dlg->CurrentPinSettings(), settings) << c.name;
+        EXPECT_EQ(t.dlg->CurrentUsageCounters(), counters) << c.name;
+        EXPECT_EQ(t.State().adjustments[0], 3) << c.name;
+        EXPECT_EQ(t.State().pinCounters[0], 7) << c.name;
+    }
+}
+
+TEST(PinwardenDlgActions, MoveHeadThatTheDeviceDoesNotTakeIsTold) {
+    DialogRig t;
+    t.StartReady();
+    t.Printer().Faults().errorState = 0x07;
+    EXPECT_FALSE(t.dlg->MoveHeadToCentre());
+    EXPECT_EQ(t.view.outcomes, std::vector<std::string>{"The head was not moved. | The ZT-40 reports error state 7. "
+                                                        "Clear the error (switch the printer off and on), then try "
+                                                        "again."});
 }
 
 TEST(PinwardenDlgActions, ResetPinCountersTwiceRaisesTheHeadCountersByTwo) {

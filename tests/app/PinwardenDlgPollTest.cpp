@@ -1,6 +1,8 @@
 // The connection poll: Searching, Opened and Ready, what each tick sends and shows.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <algorithm>
 
 #include "app/ControlIds.h"
@@ -9,18 +11,24 @@
 namespace zt40::testing {
 namespace {
 
+constexpr std::uint16_t kBusy = 0x0002;
+
 
 bool ControlsEnabled(const RecordingView& view) {
     return view.IsEnabled(IDC_REPLACE_HEAD) && view.IsEnabled(IDC_CLEANING) && view.IsEnabled(IDC_REFRESH);
 }
 
-// The controls switch together, the status line and the restore item with them.
+// The controls switch together, the status line and the restore item with them; a usable
+// printer is named on the status line.
 void ExpectControls(const RecordingView& view, bool enabled) {
     for (const int id : {IDC_REPLACE_HEAD, IDC_READJUST_PINS, IDC_REFRESH, IDC_CLEANING}) {
         EXPECT_EQ(view.IsEnabled(id), enabled) << "control " << id;
     }
     for (const int id : IDC_PIN_RADIOS) EXPECT_EQ(view.IsEnabled(id), enabled) << "pin button " << id;
-    EXPECT_EQ(view.IsEnabled(IDC_STATUS_LINE), !enabled);
+    EXPECT_EQ(view.statusLine.rfind("Ready: ZT-40 on queue ", 0) == 0, enabled) << view.statusLine;
+    if (!enabled) {
+        EXPECT_FALSE(view.IsEnabled(IDC_APPLY_PIN_CHANGE)) << "nothing to apply a pin to";
+    }
     EXPECT_EQ(view.menuEnabled.at(IDM_RESTORE_SETTINGS), enabled);
 }
 
@@ -242,8 +250,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ReasonCase{"openFailed", DeviceAccessFailure::OpenFailed, false, false, "cannot be opened"},
                       ReasonCase{"spoolerDown", DeviceAccessFailure::None, true, false, "print spooler cannot be reached"},
                       ReasonCase{"notAnswering", DeviceAccessFailure::NotAnswering, false, true, "does not answer"},
-                      // An open that failed earlier is no reason once the device is open.
-                      ReasonCase{"openedAfterBusy", DeviceAccessFailure::Busy, false, true, nullptr}),
+                      // An open that failed earlier is no reason once the device is open: its
+                      // silence is.
+                      ReasonCase{"openedAfterBusy", DeviceAccessFailure::Busy, false, true, "does not answer"}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST(PinwardenDlgPoll, ASpoolerThatDoesNotAnswerIsToldFromOneThatIsNotThere) {
@@ -275,6 +284,155 @@ TEST(PinwardenDlgPoll, ReasonClearsOnceTheSpoolerAnswersAndBusyComesFromTheOpene
     t.Tick();
     EXPECT_TRUE(t.dlg->DeviceReady());
     EXPECT_EQ(t.view.reason, std::nullopt);
+}
+
+TEST(PinwardenDlgPoll, StatusLineNamesTheQueueWhileReadyAndTheRequestComesBackWhenItGoes) {
+    DialogRig t;
+    t.StartReady();
+    EXPECT_EQ(t.view.statusLine, "Ready: ZT-40 on queue ZT-40");
+    EXPECT_EQ(t.view.reason, std::nullopt);
+    t.dlg->OnPinSelected(4);
+    ASSERT_TRUE(t.view.IsEnabled(IDC_APPLY_PIN_CHANGE));
+    t.Printer().Unplug();
+    t.dlg->OnDeviceChange(kDeviceNodesChanged, 0);
+    t.Tick();
+    EXPECT_EQ(t.view.statusLine, "Connect one ZT-40 unit and switch on the power.");
+    EXPECT_FALSE(t.view.IsEnabled(IDC_APPLY_PIN_CHANGE));
+}
+
+// Refresh says whether the window shows fresh data; a printer in an error state or silent
+// leaves the old data on show, and says so.
+TEST(PinwardenDlgPoll, RefreshTellsWhetherTheDataIsFresh) {
+    struct Case {
+        const char* name;
+        std::function<void(DialogRig&)> fault;
+        std::string told;
+        bool failed;
+    };
+    const std::vector<Case> cases{
+        {"ready", [](DialogRig&) {}, "The printer's data was read again.", false},
+        {"busy", [](DialogRig& t) { t.Printer().Firmware().SetNotReady(1'000'000, kBusy); },
+         "The printer's data could not be read: the window still shows the data read before. | The ZT-40 is busy "
+         "(status 2). Wait until it has finished, then try again.",
+         true},
+        {"error state", [](DialogRig& t) { t.Printer().Faults().errorState = 0x09; },
+         "The printer's data could not be read: the window still shows the data read before. | The ZT-40 reports "
+         "error state 9. Clear the error (switch the printer off and on), then try again.",
+         true},
+        {"silent", [](DialogRig& t) { t.Printer().Faults().failGets = true; },
+         "The printer's data could not be read: the window still shows the data read before. | The ZT-40 does not "
+         "answer. Check the cable and the power switch, then try again.",
+         true},
+    };
+    for (const Case& c : cases) {
+        DialogRig t;
+        t.State().pinCounters = {5, 5, 5, 5, 5, 5, 5, 5, 5};
+        t.StartReady();
+        t.State().pinCounters = {6, 6, 6, 6, 6, 6, 6, 6, 6};
+        c.fault(t);
+        t.dlg->OnRefresh();
+        EXPECT_EQ(t.view.outcomes, std::vector<std::string>{c.told}) << c.name;
+        EXPECT_EQ(t.view.outcomeFailed, std::vector<bool>{c.failed}) << c.name;
+        EXPECT_EQ(t.dlg->Data().shownUsage[0], c.failed ? 5 : 6) << c.name;
+    }
+}
+
+// A wizard starts on fresh copies only: on a busy printer it says why and does not open, so
+// its Cancel can never write older counts back.
+TEST(PinwardenDlgPoll, WizardStartsOnlyAfterAFreshRead) {
+    for (const WizardKind kind : {WizardKind::ReplaceHead, WizardKind::ReadjustPins}) {
+        DialogRig t;
+        t.State().pinCounters = {5, 5, 5, 5, 5, 5, 5, 5, 5};
+        t.StartReady();
+        t.State().pinCounters = {8, 8, 8, 8, 8, 8, 8, 8, 8};
+        t.Printer().Firmware().SetNotReady(1, kBusy);
+        kind == WizardKind::ReplaceHead ? t.dlg->OnReplaceHead() : t.dlg->OnReadjustPins();
+        EXPECT_TRUE(t.view.wizards.empty());
+        EXPECT_EQ(t.view.outcomes, std::vector<std::string>{"The wizard was not started: the printer's data could not "
+                                                            "be read first. | The ZT-40 is busy (status 2). Wait until "
+                                                            "it has finished, then try again."});
+        kind == WizardKind::ReplaceHead ? t.dlg->OnReplaceHead() : t.dlg->OnReadjustPins();
+        EXPECT_EQ(t.view.wizards, std::vector<WizardKind>{kind}) << "ready again: the wizard runs";
+        EXPECT_EQ(t.dlg->SavedUsageCounters().PinCounter[0], 8) << "on the counts read just before";
+    }
+}
+
+// Restore asks first, tells a printer in range that nothing was needed, and a write it could
+// not make; the power-cycle request follows only a restore that wrote.
+TEST(PinwardenDlgPoll, RestoreAsksThenTellsWhatItDid) {
+    const std::string kAsked =
+        "The printer's pin settings are out of range. Write the default pin settings?";
+    struct Case {
+        const char* name;
+        std::int16_t adjustment;
+        bool busy;
+        std::vector<std::string> told;
+        std::vector<std::string> boxes;
+    };
+    const std::vector<Case> cases{
+        {"in range", 5, false, {"The printer's settings and counters are in range: nothing was restored."}, {}},
+        {"restored", 300, false, {}, {kAsked, "Please do again to turn on the power of ZT-40"}},
+        {"busy", 300, true,
+         {"The settings were not restored completely. | The ZT-40 was not ready within 15 s. Wait until it has "
+          "finished what it is doing, then try again."},
+         {kAsked}},
+        {"declined", 300, false, {}, {kAsked}},
+    };
+    for (const Case& c : cases) {
+        DialogRig t;
+        t.State().adjustments[3] = c.adjustment;
+        t.StartReady();
+        // Status 5 passes the read's rule ((status AND 3) = 1) but not the write's (exactly 1).
+        if (c.busy) t.Printer().Firmware().SetNotReady(1'000'000, 0x0005);
+        if (std::string(c.name) == "declined") t.view.answers = {MbResult::Cancel};
+        t.dlg->OnSysCommand(IDM_RESTORE_SETTINGS, 0);
+        EXPECT_EQ(t.State().adjustments[3], std::string(c.name) == "restored" ? 0 : c.adjustment) << c.name;
+        EXPECT_EQ(t.view.outcomes, c.told) << c.name;
+        EXPECT_EQ(t.view.BoxTexts(), c.boxes) << c.name;
+    }
+}
+
+// A cancelled wizard says that the printer's settings were put back, once they were; a put-back
+// the operator gave up on says nothing more than its own prompt did.
+TEST(PinwardenDlgPoll, CancelledWizardTellsThatTheSettingsWerePutBack) {
+    for (const bool putBack : {true, false}) {
+        DialogRig t;
+        t.StartReady();
+        t.view.wizardResult = kCancelCommand;
+        t.view.whileWizardOpen = [&] {
+            if (!putBack) t.Printer().Firmware().SetNotReady(1'000'000, kBusy);
+        };
+        t.view.answers = {MbResult::Cancel};  // the Retry prompt, when it comes
+        t.dlg->OnReadjustPins();
+        const std::vector<std::string> told =
+            putBack ? std::vector<std::string>{"The wizard was cancelled: the printer's settings were put back as they were."}
+                    : std::vector<std::string>{};
+        EXPECT_EQ(t.view.outcomes, told) << "put back: " << putBack;
+        EXPECT_EQ(t.view.boxes.size(), putBack ? 0u : 1u) << "the Retry prompt only for a failed put-back";
+    }
+}
+
+// A printer that is open but not ready says why on the second line.
+TEST(PinwardenDlgPoll, ReasonLineForAnOpenPrinterThatIsNotReady) {
+    struct Case {
+        const char* name;
+        std::function<void(DialogRig&)> fault;
+        const char* reason;
+    };
+    const std::vector<Case> cases{
+        {"busy", [](DialogRig& t) { t.Printer().Firmware().SetNotReady(1'000'000, kBusy); }, "is busy (status 2)"},
+        {"error state", [](DialogRig& t) { t.Printer().Faults().errorState = 0x04; }, "reports error state 4"},
+    };
+    for (const Case& c : cases) {
+        DialogRig t;
+        c.fault(t);
+        t.dlg->OnInitDialog();
+        t.Tick();
+        EXPECT_TRUE(t.dlg->DeviceOpened()) << c.name;
+        EXPECT_EQ(t.view.statusLine, "Connect one ZT-40 unit and switch on the power.") << c.name;
+        ASSERT_TRUE(t.view.reason.has_value()) << c.name;
+        EXPECT_NE(t.view.reason->find(c.reason), std::string::npos) << *t.view.reason;
+    }
 }
 
 }  // namespace

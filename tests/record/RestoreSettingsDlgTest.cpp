@@ -158,9 +158,14 @@ TEST_F(RestoreSettingsDlgTest, MenuCommandWritesTheLastUsableRecordIntoThePrinte
     EXPECT_EQ(state.total, 700);
     EXPECT_EQ(state.pinCounters, counters.PinCounter);
     EXPECT_EQ(state.headCounters, (std::array<std::int16_t, 2>{2, 41}));  // the second as the printer had it
-    ASSERT_EQ(m_rig.view.boxes.size(), 1u);
-    EXPECT_EQ(m_rig.view.boxes[0].message.English(), "Please do again to turn on the power of ZT-40");
-    EXPECT_EQ(m_rig.view.boxes[0].icon, MbIcon::Information);
+    ASSERT_EQ(m_rig.view.boxes.size(), 2u);
+    EXPECT_EQ(m_rig.view.boxes[0].message.English(),
+              "The printer's pin settings and usage counters are out of range. Write those of the last usable record "
+              "in " + (m_dir / "zt40util.txt").string() + "?")
+        << "asked first, naming the groups and the file";
+    EXPECT_EQ(m_rig.view.boxes[0].buttons, MbButtons::OkCancel);
+    EXPECT_EQ(m_rig.view.boxes[1].message.English(), "Please do again to turn on the power of ZT-40");
+    EXPECT_EQ(m_rig.view.boxes[1].icon, MbIcon::Information);
     EXPECT_EQ(FileText(), before);
 }
 

@@ -51,6 +51,16 @@ public:
         statusLine = line.English();
         reason = why ? std::optional<std::string>(why->English()) : std::nullopt;
     }
+    void ShowOutcome(const Outcome& outcome) override {
+        outcomes.push_back(outcome.what.English() + (outcome.why ? " | " + outcome.why->English() : std::string()));
+        outcomeFailed.push_back(outcome.failed);
+    }
+    void BeginWait(const Message& doing, bool cancellable) override {
+        waits.push_back(doing.English() + (cancellable ? " [Cancel]" : ""));
+        waitOpen = true;
+        if (whileWaitShown) whileWaitShown(waits.back());
+    }
+    void EndWait() override { waitOpen = false; }
     void ShowAbout() override { ++aboutBoxes; }
     int RunWizard(WizardKind kind) override {
         wizards.push_back(kind);
@@ -85,6 +95,11 @@ public:
     int waitDepth = 0;
     std::string statusLine;
     std::optional<std::string> reason;
+    std::vector<std::string> outcomes;  // "what | why"
+    std::vector<bool> outcomeFailed;
+    std::vector<std::string> waits;     // each text a wait showed, "[Cancel]" when offered
+    bool waitOpen = false;
+    std::function<void(const std::string& doing)> whileWaitShown;
     int aboutBoxes = 0;
     std::vector<WizardKind> wizards;
     int wizardResult = ID_WIZFINISH;

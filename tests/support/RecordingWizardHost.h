@@ -4,6 +4,7 @@
 // demand, and a main window that records the services the pages ask for.
 #include <cstdint>
 #include <map>
+#include <set>
 #include <optional>
 #include <string>
 #include <vector>
@@ -62,13 +63,15 @@ class RecordingServices : public IPinwardenServices {
 public:
     explicit RecordingServices(std::string printerName) : m_printerName(std::move(printerName)) {}
 
-    void MoveHeadToCentre() override { m_calls.push_back("move"); }
-    void ResetPinSettings() override { m_calls.push_back("reset settings"); }
-    void ResetPinCounters() override { m_calls.push_back("reset counters"); }
-    void ApplyPinAdjustments(std::span<const std::int32_t, kPinCount> values) override {
-        m_calls.push_back("apply");
+    bool MoveHeadToCentre() override { return Call("move"); }
+    bool ResetPinSettings() override { return Call("reset settings"); }
+    bool ResetPinCounters() override { return Call("reset counters"); }
+    bool ApplyPinAdjustments(std::span<const std::int32_t, kPinCount> values) override {
         m_applied.emplace_back(values.begin(), values.end());
+        return Call("apply");
     }
+    // The services by name ("move", "apply", ...) that report a failure from now on.
+    std::set<std::string> failing;
     std::string GetPrinterName() const override { return m_printerName; }
 
     const std::vector<std::string>& Calls() const { return m_calls; }
@@ -76,6 +79,11 @@ public:
     void ClearCalls() { m_calls.clear(); }
 
 private:
+    bool Call(const std::string& name) {
+        m_calls.push_back(name);
+        return failing.count(name) == 0;
+    }
+
     std::string m_printerName;
     std::vector<std::string> m_calls;
     std::vector<std::vector<std::int32_t>> m_applied;

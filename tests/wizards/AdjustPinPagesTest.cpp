@@ -173,6 +173,29 @@ TEST_F(AdjustPinTest, SetAppliesTheCorrectionsEachTimeAndEnablesNext) {
     EXPECT_EQ(sheet.m_inputValue.ValueLabel(1), "B5");
 }
 
+// A Set the printer did not take leaves Next off, also after an earlier Set that went through:
+// the operator must see a Set succeed before Finish can keep (and record) the values.
+TEST_F(AdjustPinTest, FailedSetLeavesNextDisabledUntilASetSucceeds) {
+    CAdjustPinSheet sheet(services, Spooling());
+    Open(sheet);
+    sheet.m_adjustPin.OnStartPrinting();
+    Next(sheet);
+    struct Step {
+        bool fails;
+        std::uint32_t buttons;
+    };
+    for (const Step step : {Step{true, kWizBack}, Step{false, kWizBack | kWizNext}, Step{true, kWizBack}}) {
+        services.failing = step.fails ? std::set<std::string>{"apply"} : std::set<std::string>{};
+        sheet.m_inputValue.OnSet();
+        host.Flush();
+        EXPECT_EQ(host.Buttons(), step.buttons) << "apply fails: " << step.fails;
+        EXPECT_EQ(sheet.m_inputValue.m_set, step.fails ? 0 : 1);
+    }
+    Back(sheet);
+    Next(sheet);
+    EXPECT_EQ(host.Buttons(), kWizBack) << "coming back does not bring Next back either";
+}
+
 class OriginPinTest : public WizardFixture {
 protected:
     COriginPinSheet sheet{services, Spooling()};

@@ -40,6 +40,38 @@ TEST_F(HeadReplacementTest, MoveHeadResetsOnlyOnTheFirstClickAndBackFindsNextEna
     EXPECT_EQ(services.Calls(), (std::vector<std::string>{"move"}));
 }
 
+struct MoveHeadFailure {
+    const char* failing;
+    std::vector<std::string> calls;  // of the failed click
+};
+
+// The new head must not show the old head's wear: Next waits until the move and both resets
+// went through, and the click after a failure clears again what was not cleared.
+TEST_F(HeadReplacementTest, MoveHeadFailureLeavesNextOffAndTheRetryResetsAgain) {
+    const std::vector<MoveHeadFailure> cases{
+        {"move", {"move"}},
+        {"reset settings", {"move", "reset settings"}},
+        {"reset counters", {"move", "reset settings", "reset counters"}},
+    };
+    for (const MoveHeadFailure& c : cases) {
+        CChangeHeadSheet fresh{services, Spooling()};
+        Open(fresh);
+        services.ClearCalls();
+        services.failing = {c.failing};
+        fresh.m_moveHead.OnMoveHead();
+        host.Flush();
+        EXPECT_EQ(host.Buttons(), 0u) << c.failing;
+        EXPECT_EQ(services.Calls(), c.calls) << c.failing;
+        services.failing.clear();
+        services.ClearCalls();
+        fresh.m_moveHead.OnMoveHead();
+        host.Flush();
+        EXPECT_EQ(host.Buttons(), kWizNext) << c.failing;
+        EXPECT_EQ(services.Calls(), (std::vector<std::string>{"move", "reset settings", "reset counters"})) << c.failing;
+        fresh.SetHost(nullptr);
+    }
+}
+
 TEST_F(HeadReplacementTest, PagesWithoutASheetLinkPostNothingAndCallNothing) {
     CMoveHeadPage moveHead;
     moveHead.OnMoveHead();

@@ -66,7 +66,8 @@ private slots:
 
         QVERIFY(rig.WaitReady());
         for (int id : SwitchedControls()) QVERIFY2(rig.Control(id).isEnabled(), qPrintable(QString::number(id)));
-        QVERIFY(!rig.Control(IDC_STATUS_LINE).isEnabled());
+        QVERIFY(rig.Control(IDC_STATUS_LINE).isEnabled());
+        QCOMPARE(qobject_cast<QLabel*>(&rig.Control(IDC_STATUS_LINE))->text(), QStringLiteral("Ready: ZT-40 on queue ZT-40"));
         QVERIFY(!rig.Control(IDC_APPLY_PIN_CHANGE).isEnabled());
         QVERIFY(rig.window.MenuAction(IDM_RESTORE_SETTINGS)->isEnabled());
         QCOMPARE(rig.window.windowTitle(), QString::fromStdString(rig.rig.QueueName()));
@@ -130,8 +131,10 @@ private slots:
         SeenBox seen;
         AnswerNextBox(seen);
         rig.Button(IDC_APPLY_PIN_CHANGE).click();
-        QCOMPARE(seen.text, QStringLiteral("error"));
-        QCOMPARE(seen.caption, QStringLiteral("zt40util"));
+        QVERIFY(seen.text.startsWith(QStringLiteral("The pin for marking was not changed: No.1 stays in use.\n\n")));
+        QVERIFY(seen.text.contains(QStringLiteral("error state")));
+        QCOMPARE(seen.caption, QStringLiteral("ZT-40 Pinwarden"));
+        QVERIFY2(rig.Button(IDC_PIN_RADIOS[0]).isChecked(), "the radio is back on the pin in use");
         QVERIFY(!rig.Control(IDC_APPLY_PIN_CHANGE).isEnabled());
         QCOMPARE(int(rig.rig.Printer().State().selectedPin), 1);
     }
@@ -187,8 +190,8 @@ private slots:
         {
             WindowRig rig(QStringLiteral("ja"));
             rig.Open();
-            QCOMPARE(static_cast<QPushButton&>(rig.Control(IDC_CLEANING)).text(), QStringLiteral("クリーニング"));
-            QCOMPARE(static_cast<QPushButton&>(rig.Control(IDC_APPLY_PIN_CHANGE)).text(), QStringLiteral("ピン切り替え適用"));
+            QCOMPARE(static_cast<QPushButton&>(rig.Control(IDC_CLEANING)).text(), QStringLiteral("クリーニング(&L)"));
+            QCOMPARE(static_cast<QPushButton&>(rig.Control(IDC_APPLY_PIN_CHANGE)).text(), QStringLiteral("ピン切り替え適用(&A)"));
             QCOMPARE(static_cast<QLabel&>(rig.Control(IDC_STATUS_LINE)).text(),
                      QStringLiteral("ZT-40を一台接続し、電源をオンにしてください。"));
             QCOMPARE(rig.window.MenuAction(IDM_RESTORE_SETTINGS)->text(), QStringLiteral("本体設定の修復"));
@@ -196,6 +199,17 @@ private slots:
             ui::MainWindow english;
             QVERIFY(rig.window.Control(IDC_PIN_MARKERS[0])->x() > english.Control(IDC_PIN_MARKERS[0])->x());
         }
+    }
+
+    // The window neither shrinks below its designed size (clipped labels) nor grows past twice it.
+    void sizeStaysBetweenTheDesignAndTwiceIt() {
+        ui::MainWindow window;
+        window.show();
+        const QSize designed = window.size();
+        window.resize(designed / 2);
+        QCOMPARE(window.size(), designed);
+        window.resize(designed * 3);
+        QCOMPARE(window.size(), designed * 2);
     }
 
     void layoutScalesWithTheWindow() {

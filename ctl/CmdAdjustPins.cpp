@@ -1,10 +1,5 @@
 // zt40ctl adjust-pins: the pin-adjustment wizard on a terminal, inside the main window's
 // save-and-restore frame, for machines without a screen.
-#include <poll.h>
-#include <signal.h>
-#include <unistd.h>
-
-#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <optional>
@@ -17,6 +12,7 @@
 #include "ctl/QueueText.h"
 #include "ctl/StdioMessageBox.h"
 #include "platform/TextOutput.h"
+#include "platform/os/Interrupt.h"
 #include "printjob/EmbeddedJobs.h"
 #include "wiring/RecordWiring.h"
 #include "ctl/AdjustPinsTerminal.h"
@@ -26,57 +22,9 @@ namespace zt40::ctl {
 
 namespace {
 
-volatile sig_atomic_t g_interrupted = 0;
-
-void OnInterrupt(int) { g_interrupted = 1; }
-
-// Ctrl-C, SIGTERM and SIGHUP (the terminal closed) are taken alike as "cancel the wizard":
-// a wait for input returns at once (no restart), and the frame then writes the saved
-// settings back before the program ends.
-constexpr std::array kCancelSignals{SIGINT, SIGTERM, SIGHUP};
-
-class InterruptGuard {
-public:
-    InterruptGuard() {
-        struct sigaction action {};
-        action.sa_handler = OnInterrupt;
-        sigemptyset(&action.sa_mask);
-        action.sa_flags = 0;
-        for (std::size_t i = 0; i < kCancelSignals.size(); ++i) sigaction(kCancelSignals[i], &action, &m_previous[i]);
-        // A closed terminal often takes the reader of a pipe with it (`| tee log`): the run's
-        // last lines must fail as writes, not end the program before it has put the
-        // printer back.
-        struct sigaction ignore {};
-        ignore.sa_handler = SIG_IGN;
-        sigemptyset(&ignore.sa_mask);
-        sigaction(SIGPIPE, &ignore, &m_previousPipe);
-    }
-    ~InterruptGuard() {
-        for (std::size_t i = 0; i < kCancelSignals.size(); ++i) sigaction(kCancelSignals[i], &m_previous[i], nullptr);
-        sigaction(SIGPIPE, &m_previousPipe, nullptr);
-    }
-    InterruptGuard(const InterruptGuard&) = delete;
-    InterruptGuard& operator=(const InterruptGuard&) = delete;
-
-private:
-    std::array<struct sigaction, kCancelSignals.size()> m_previous{};
-    struct sigaction m_previousPipe {};
-};
-
-// How long one wait for input lasts before the signal flag is asked again: a signal that
-// comes just before the wait begins is then noticed this late at most.
-constexpr int kInputWaitMs = 100;
-
-std::ptrdiff_t ReadSomeOfStandardInput(std::span<char> into) {
-    pollfd input{STDIN_FILENO, POLLIN, 0};
-    const int ready = ::poll(&input, 1, kInputWaitMs);
-    if (ready < 0) return errno == EINTR ? -1 : 0;
-    if (ready == 0) return -1;
-    const ssize_t got = ::read(STDIN_FILENO, into.data(), into.size());
-    if (got < 0) return errno == EINTR || errno == EAGAIN ? -1 : 0;
-    return got;
-}
-
+// Ctrl-C, and a request to end the program or its terminal closing, are taken alike as "cancel
+// the wizard" (InterruptGuard): a wait for input returns at once, and the frame then writes the
+// saved settings back before the program ends.
 class StdioTerminal final : public ITerminal {
 public:
     std::optional<std::string> ReadLine(std::string_view prompt) override {
@@ -105,7 +53,7 @@ public:
         std::fprintf(stderr, "%s%s%s", m_afterPrompt ? "\n" : "", shown.c_str(), shown.ends_with('\n') ? "" : "\n");
         m_afterPrompt = false;
     }
-    bool Interrupted() const override { return g_interrupted != 0; }
+    bool Interrupted() const override { return InterruptGuard::Interrupted(); }
 
 private:
     TypedLines m_lines{ReadSomeOfStandardInput, [this] { return Interrupted(); }};

@@ -12,17 +12,11 @@
 #include "ctl/ExitStatus.h"
 #include "ctl/StdioMessageBox.h"
 #include "platform/TextOutput.h"
-#include "platform/linux/CupsSpooler.h"
-#include "platform/linux/LibusbBus.h"
-#include "platform/linux/LibusbDeviceOpener.h"
-#include "platform/linux/LinuxDataFolderPlatform.h"
-#include "platform/linux/LinuxDeviceFinder.h"
-#include "platform/linux/LinuxSetupProbe.h"
-#include "platform/linux/SteadyClock.h"
-#include "platform/linux/UsbDevicePresence.h"
 #include "platform/sim/SimPrinterRig.h"
 #include "platform/sim/SimSetupProbe.h"
 #include "platform/sim/Zt40StateFile.h"
+#include "wiring/RealPlatform.h"
+#include "wiring/RecordWiring.h"
 
 namespace zt40::ctl {
 
@@ -31,14 +25,9 @@ namespace {
 // Packaging checks and tests point the installed-file checks at a staged tree.
 constexpr const char* kFilesRootVariable = "ZT40_DOCTOR_FILES_ROOT";
 
-InstalledFiles FilesToCheck() {
-    auto files = DefaultInstalledFiles();
+std::string FilesRoot() {
     const char* root = std::getenv(kFilesRootVariable);
-    if (!root || !*root) return files;
-    for (auto* list : {&files.ppd, &files.filter, &files.udevRule}) {
-        for (auto& path : *list) path = root + path;
-    }
-    return files;
+    return root ? root : "";
 }
 
 // The exit status names the first problem where scripts have a status for it.
@@ -70,30 +59,22 @@ int RunSimulated(const GlobalOptions& options) {
         setup = std::move(loaded.setup);
     }
     SimPrinterRig rig(setup);
-    SteadyClock clock;
     StdioMessageBox messages;
-    PrinterSession session(rig.Platform(clock, messages), SleepPause, &rig.Report());
+    PrinterSession session(rig.Platform(SystemClock(), messages), SleepPause, &rig.Report());
     SimSetupProbe probe(rig.Printer());
-    LinuxDataFolderPlatform dataFolder;
+    SystemDataFolderPlatform dataFolder;
     return Print(RunDoctor(DoctorPlatform{rig.Spooler(), probe, session, &rig.Report(), dataFolder, options.queue}));
 }
 
 int RunReal(const GlobalOptions& options) {
-    auto bus = LibusbBus::Create();
-    if (!bus) {
-        std::fprintf(stderr, "zt40ctl: doctor: USB cannot be reached on this machine\n");
+    StdioMessageBox messages;
+    std::string error;
+    const auto report = RunMachineDoctor(FilesRoot(), options.queue, messages, error);
+    if (!report) {
+        std::fprintf(stderr, "zt40ctl: doctor: %s\n", error.c_str());
         return kExitNoAnswer;
     }
-    CupsSpooler spooler([&bus](std::string_view uri) { return IsUsbDevicePresent(*bus, uri); });
-    DeviceAccessReport access;
-    LinuxDeviceFinder finder(spooler, *bus, &access);
-    LibusbDeviceOpener opener(*bus, &access);
-    SteadyClock clock;
-    StdioMessageBox messages;
-    PrinterSession session(DeviceLinkPlatform{finder, opener, clock, messages, spooler}, SleepPause, &access);
-    LinuxSetupProbe probe(*bus, FilesToCheck());
-    LinuxDataFolderPlatform dataFolder;
-    return Print(RunDoctor(DoctorPlatform{spooler, probe, session, &access, dataFolder, options.queue}));
+    return Print(*report);
 }
 
 int RunDoctorCommand(const GlobalOptions& options, const std::vector<std::string>& args) {

@@ -3,12 +3,11 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "ctl/Arguments.h"
 #include "ctl/Command.h"
 #include "ctl/ExitStatus.h"
 #include "platform/TextOutput.h"
+#include "platform/os/StandardOutput.h"
 #include "printjob/EmbeddedJobs.h"
 
 namespace zt40::ctl {
@@ -50,9 +49,13 @@ int ExportJob(const GlobalOptions&, const std::vector<std::string>& args) {
         return kExitBadArguments;
     }
     // Raw printer data would scramble a terminal; it is meant for a file or a pipe.
-    if (isatty(STDOUT_FILENO)) {
+    if (StandardOutputIsTerminal()) {
         std::fprintf(stderr, "zt40ctl: export-job: standard output is a terminal; redirect it to a file\n");
         return kExitBadArguments;
+    }
+    if (!WriteStandardOutputUnchanged()) {
+        std::fprintf(stderr, "zt40ctl: export-job: standard output cannot be switched to unchanged bytes\n");
+        return kExitNoAnswer;
     }
     // A failed write is reported when the output is closed, as for every command.
     std::fwrite(bytes.data(), 1, bytes.size(), stdout);

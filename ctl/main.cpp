@@ -1,6 +1,4 @@
 // zt40ctl: the printer's maintenance operations for scripts and headless machines.
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -12,8 +10,9 @@
 #include "ctl/Command.h"
 #include "ctl/ExitStatus.h"
 #include "platform/TextOutput.h"
-#include "platform/linux/UsbDevicePath.h"
+#include "platform/os/StandardOutput.h"
 #include "platform/sim/Zt40StateFile.h"
+#include "wiring/RealPlatform.h"
 
 namespace zt40::ctl {
 
@@ -50,39 +49,14 @@ int BadArguments(const std::string& message) {
     return kExitBadArguments;
 }
 
-// Standard output as a stream that remembers why a write failed: stdio keeps only that one
-// did, and by the time the command ends the reason (a full disk, a broken pipe's EPIPE) is gone.
-int g_outputError = 0;
-
-ssize_t WriteOutput(void*, const char* data, std::size_t size) {
-    std::size_t written = 0;
-    while (written < size) {
-        const ssize_t n = ::write(STDOUT_FILENO, data + written, size - written);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            if (g_outputError == 0) g_outputError = n < 0 ? errno : EIO;
-            return written > 0 ? static_cast<ssize_t>(written) : -1;
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    return static_cast<ssize_t>(written);
-}
-
-void RecordOutputErrors() {
-    FILE* out = fopencookie(nullptr, "w", cookie_io_functions_t{nullptr, WriteOutput, nullptr, nullptr});
-    if (!out) return;  // then a failure is still seen, only not why
-    if (::isatty(STDOUT_FILENO)) std::setvbuf(out, nullptr, _IOLBF, BUFSIZ);
-    stdout = out;
-}
-
 // Output that did not reach its file is a failure whatever the command did: a script must not
 // take an empty or cut answer for the printer's. A failure the command reported comes first.
 int CheckedOutput(int status) {
     const bool flushed = std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
     const bool closed = std::fclose(stdout) == 0;
     if (flushed && closed) return status;
-    std::fprintf(stderr, "zt40ctl: cannot write standard output: %s\n",
-                 g_outputError != 0 ? std::strerror(g_outputError) : "a write failed");
+    const int why = StandardOutputErrno();
+    std::fprintf(stderr, "zt40ctl: cannot write standard output: %s\n", why != 0 ? std::strerror(why) : "a write failed");
     return status == kExitOk || status == kExitNothingWritten ? kExitNoAnswer : status;
 }
 
@@ -116,10 +90,8 @@ int Run(int argc, char** argv) {
     if (options.device && options.simulate) {
         return BadArguments("--device and --simulate cannot be used together: the simulated printer has no USB device");
     }
-    if (options.device && !zt40::ParseDevicePath(*options.device)) {
-        return BadArguments("--device \"" + *options.device +
-                            "\" is not a USB device path; one looks like usb:1a2b:00c4:serial=ZT4000123 "
-                            "or usb:1a2b:00c4:port=1-1.4 (vendor and product in hex)");
+    if (options.device) {
+        if (const auto problem = zt40::DevicePathProblem(*options.device)) return BadArguments(*problem);
     }
     if (options.queue && options.queue->empty()) return BadArguments("--queue needs a queue name, not an empty text");
     if (rest.empty()) {
@@ -138,6 +110,6 @@ int Run(int argc, char** argv) {
 }  // namespace zt40::ctl
 
 int main(int argc, char** argv) {
-    zt40::ctl::RecordOutputErrors();
+    zt40::RecordStandardOutputErrors();
     return zt40::ctl::CheckedOutput(zt40::ctl::Run(argc, argv));
 }

@@ -12,6 +12,7 @@ import sys
 # Lowest first. Folders on the same rank do not include each other either: a rank holds
 # siblings that each build on what lies below.
 RANKS = [
+    ("operating-system calls", ["platform/os"]),
     ("platform interfaces", ["platform"]),
     ("plain data types", ["types"]),
     ("device protocol, print jobs, usage record", ["device", "printjob", "record"]),
@@ -23,9 +24,9 @@ RANKS = [
     ("programs", ["ui", "ui/win32", "ctl"]),
     ("benchmarks, fuzzers, tools", ["bench", "fuzz", "tools"]),
 ]
-# Backends implement the interfaces and see nothing of the core but the bottom rank.
+# Backends implement the interfaces and see nothing of the core but the bottom ranks.
 BACKENDS = {"platform/linux", "platform/sim", "platform/win32"}
-BOTTOM = set(RANKS[0][1]) | set(RANKS[1][1])
+BOTTOM = set(RANKS[0][1]) | set(RANKS[1][1]) | set(RANKS[2][1])
 # Stand-alone programs with their own include roots, run at build time; they include nothing
 # of the product.
 STANDALONE = {"printjob/resources/generator"}

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, only those that are missing.
+# Installs the Debian packages the build and the tests need, only those that are missing; or
+# the packages named as arguments.
 set -euo pipefail
 
 packages=(
@@ -18,6 +19,11 @@ packages=(
   cups  # cups-driverd, for lpinfo -m on the installed driver
   prometheus prometheus-node-exporter  # promtool and the exporter that serves zt40ctl metrics, for the tests
 )
+
+# Packages named on the command line replace the list (scripts/windows.sh names its own).
+if (($#)); then
+  packages=("$@")
+fi
 
 missing=()
 for package in "${packages[@]}"; do

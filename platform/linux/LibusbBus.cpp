@@ -16,7 +16,7 @@
 #include <string_view>
 #include <tuple>
 
-#include "platform/FileDescriptor.h"
+#include "platform/os/posix/FileDescriptor.h"
 #include "platform/linux/Ieee1284DeviceId.h"
 
 namespace zt40 {

@@ -35,7 +35,7 @@ std::unique_ptr<UdevDeviceMonitor> UdevDeviceMonitor::Create(Notify notify) {
 UdevDeviceMonitor::UdevDeviceMonitor(std::unique_ptr<State> state) : m_state(std::move(state)) {}
 UdevDeviceMonitor::~UdevDeviceMonitor() = default;
 
-int UdevDeviceMonitor::FileDescriptor() const { return udev_monitor_get_fd(m_state->monitor); }
+int UdevDeviceMonitor::ReadableDescriptor() const { return udev_monitor_get_fd(m_state->monitor); }
 
 int UdevDeviceMonitor::Dispatch() {
     bool changed = false;

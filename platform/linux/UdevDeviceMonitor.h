@@ -1,6 +1,6 @@
 #pragma once
 // Tells the main window that a USB device was added or removed, as the original platform's
-// device-change message did. Runs on whatever thread reads it: give FileDescriptor() to the
+// device-change message did. Runs on whatever thread reads it: give ReadableDescriptor() to the
 // user-interface loop (a socket notifier) and call Dispatch() there when it is readable.
 #include <memory>
 
@@ -16,8 +16,10 @@ public:
     UdevDeviceMonitor(const UdevDeviceMonitor&) = delete;
     UdevDeviceMonitor& operator=(const UdevDeviceMonitor&) = delete;
 
+    // The descriptor wakes the loop; no other wake is needed.
+    void SetWake(Wake) override {}
     // Readable when events wait; never blocks a reader.
-    int FileDescriptor() const override;
+    int ReadableDescriptor() const override;
 
     // Reads every waiting event and sends one notice if any USB device came or went; the
     // binding and unbinding of drivers (which every claimed transaction causes) is not a change.

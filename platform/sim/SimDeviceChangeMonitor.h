@@ -1,6 +1,9 @@
 #pragma once
 // Device-change notices from a simulated ZT-40: every plug, unplug, power-off and power-on
-// wakes the monitor's descriptor, as a real printer's hotplug wakes udev's.
+// wakes the monitor's owner, as a real printer's hotplug wakes the system's monitor.
+#include <atomic>
+#include <mutex>
+
 #include "platform/DeviceChangeMonitor.h"
 #include "platform/sim/SimulatedZt40.h"
 
@@ -14,14 +17,18 @@ public:
     SimDeviceChangeMonitor(const SimDeviceChangeMonitor&) = delete;
     SimDeviceChangeMonitor& operator=(const SimDeviceChangeMonitor&) = delete;
 
-    // -1 when the system had no descriptor to give; the monitor then never notifies.
-    int FileDescriptor() const override { return m_eventFd; }
+    void SetWake(Wake wake) override;
     int Dispatch() override;
 
 private:
+    void OnEvent();
+
     SimulatedZt40& m_printer;
     Notify m_notify;
-    int m_eventFd = -1;
+    // The printer may be changed from another thread than the owner's.
+    std::atomic<unsigned> m_pending{0};
+    std::mutex m_wakeLock;
+    Wake m_wake;
     int m_subscription = 0;
 };
 

@@ -1,23 +1,17 @@
 #include "platform/sim/Zt40StateFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <charconv>
-#include <cstring>
 #include <functional>
 #include <limits>
 #include <optional>
 #include <span>
 
 #include "platform/ByteOrderMark.h"
-#include "platform/FileDescriptor.h"
 #include "platform/TextCompare.h"
 #include "platform/TextOutput.h"
+#include "platform/os/SmallFile.h"
 
 namespace zt40 {
 
@@ -223,30 +217,23 @@ StateFileResult LoadStateFile(const std::string& path) {
         result.errors.push_back({0, std::move(message)});
         return result;
     };
-    // Not blocking: a FIFO without a writer must not hang the program before it is refused.
-    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (file.Get() < 0) return fail(std::string("cannot read the file: ") + std::strerror(errno));
-    struct stat info {};
-    if (::fstat(file.Get(), &info) != 0) return fail(std::string("cannot read the file: ") + std::strerror(errno));
-    if (S_ISDIR(info.st_mode)) return fail("is a folder, not a state file");
-    if (!S_ISREG(info.st_mode)) return fail("is not a regular file (a device, FIFO or socket cannot be a state file)");
-    if (info.st_size > static_cast<off_t>(kMaxStateFileSize)) {
-        return fail("is " + std::to_string(info.st_size) + " bytes long; a state file has at most " +
+    auto file = ReadSmallFile(path, kMaxStateFileSize);
+    switch (file.problem) {
+    case SmallFile::Problem::None:
+        return ParseStateFile(file.text);
+    case SmallFile::Problem::CannotRead:
+        return fail("cannot read the file: " + file.systemText);
+    case SmallFile::Problem::IsFolder:
+        return fail("is a folder, not a state file");
+    case SmallFile::Problem::NotRegular:
+        return fail("is not a regular file (a device, FIFO or socket cannot be a state file)");
+    case SmallFile::Problem::TooLong:
+        return fail("is " + std::to_string(file.size) + " bytes long; a state file has at most " +
                     std::to_string(kMaxStateFileSize));
+    case SmallFile::Problem::GrewTooLong:
+        return fail("is longer than " + std::to_string(kMaxStateFileSize) + " bytes");
     }
-    // The size may have changed since fstat: read one byte past the limit to notice.
-    std::string text(kMaxStateFileSize + 1, '\0');
-    std::size_t length = 0;
-    while (length < text.size()) {
-        const auto n = ::read(file.Get(), text.data() + length, text.size() - length);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return fail(std::string("cannot read the file: ") + std::strerror(errno));
-        if (n == 0) break;
-        length += static_cast<std::size_t>(n);
-    }
-    if (length > kMaxStateFileSize) return fail("is longer than " + std::to_string(kMaxStateFileSize) + " bytes");
-    text.resize(length);
-    return ParseStateFile(text);
+    return fail("cannot read the file");
 }
 
 std::string DescribeErrors(std::string_view source, const std::vector<StateFileError>& errors) {

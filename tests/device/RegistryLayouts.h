@@ -1,5 +1,6 @@
 #pragma once
-// Registry contents of a ZT-40 on port USB001 in the shapes that the walks expect.
+// Registry contents of a ZT-40 on port USB001 in the shapes that the walks expect, written into
+// any tree with SetValue(key path, value name, text): the in-memory one, or the system's.
 #include <string>
 #include <string_view>
 
@@ -19,19 +20,22 @@ inline const std::string kModel = "Vid_1a2b&Pid_0040";
 inline const std::string kInstance = "5&99&0&1";
 inline const std::string kNtLink = "\\\\?\\usb#vid_1a2b&pid_0040#5&99&0&1#" + kUsbClass;
 
-inline void AddPrinterClassNode(InMemoryKeyTree& tree, const std::string& root, const std::string& model,
+template <class Tree>
+void AddPrinterClassNode(Tree& tree, const std::string& root, const std::string& model,
                                 const std::string& instance, std::string_view description) {
     tree.SetValue(root + "\\" + model + "\\" + instance, "DeviceDesc", description);
 }
 
-inline void AddUsbNode(InMemoryKeyTree& tree, const std::string& model, const std::string& instance,
+template <class Tree>
+void AddUsbNode(Tree& tree, const std::string& model, const std::string& instance,
                        std::string_view parentIdPrefix, std::string_view symbolicName) {
     const std::string key = kUsb + "\\" + model + "\\" + instance;
     tree.SetValue(key, "ParentIdPrefix", parentIdPrefix);
     tree.SetValue(key + "\\Device Parameters", "SymbolicName", symbolicName);
 }
 
-inline void AddInterfaceEntry(InMemoryKeyTree& tree, const std::string& classKey, const std::string& entry,
+template <class Tree>
+void AddInterfaceEntry(Tree& tree, const std::string& classKey, const std::string& entry,
                               std::string_view link) {
     tree.SetValue(kClasses + "\\" + classKey + "\\" + entry + "\\#", "SymbolicLink", link);
 }
@@ -40,7 +44,8 @@ inline std::string NtEntryName(const std::string& model, const std::string& inst
     return "##?#USB#" + model + "#" + instance + "#" + kUsbClass;
 }
 
-inline void AddNtPrinter(InMemoryKeyTree& tree) {
+template <class Tree>
+void AddNtPrinter(Tree& tree) {
     AddPrinterClassNode(tree, kUsbPrint, "VelmoraZT-40", "7&2c4c&0&USB001", kDriver);
     AddUsbNode(tree, kModel, kInstance, "7&2c4c&0", "\\??\\USB#" + kModel + "#" + kInstance + "#" + kUsbClass);
     AddInterfaceEntry(tree, kUsbClass, NtEntryName(kModel, kInstance), kNtLink);
@@ -52,7 +57,8 @@ inline const std::string kLegacyUsb = "Enum\\USB";
 inline const std::string kPrintClass = "{28d78fad-5a12-11d1-ae5b-0000f803a8c2}";
 inline const std::string kLegacyLink = "\\\\.\\USBPRINT0001";
 
-inline void AddLegacyPrinter(InMemoryKeyTree& tree) {
+template <class Tree>
+void AddLegacyPrinter(Tree& tree) {
     AddPrinterClassNode(tree, kLegacyUsbPrint, "VELMORAZT-40", "USB001&VID_1A2B&PID_0040&SN0001", kDriver);
     tree.SetValue(kLegacyUsb + "\\VID_1A2B&PID_0040\\SN0001", "SymbolicName",
                   "\\DosDevices\\USBPRINT0001#" + kPrintClass);

@@ -28,7 +28,7 @@ protected:
 
     // Waits as the user-interface loop's socket notifier would, at most the second allowed.
     bool Readable() {
-        pollfd fd{monitor->FileDescriptor(), POLLIN, 0};
+        pollfd fd{monitor->ReadableDescriptor(), POLLIN, 0};
         return poll(&fd, 1, 1000) == 1;
     }
 
@@ -71,7 +71,7 @@ TEST_F(UdevDeviceMonitorTest, DriverBindingAndInterfaceEventsAreNoChange) {
 TEST(UdevDeviceMonitor, DispatchWithoutEventsReturnsAtOnce) {
     auto monitor = UdevDeviceMonitor::Create({});
     ASSERT_TRUE(monitor);
-    EXPECT_GE(monitor->FileDescriptor(), 0);
+    EXPECT_GE(monitor->ReadableDescriptor(), 0);
     EXPECT_EQ(monitor->Dispatch(), 0);
 }
 

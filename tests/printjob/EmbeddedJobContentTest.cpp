@@ -240,11 +240,19 @@ TEST(EmbeddedJobContent, TestPatternDocumentIsTenCompleteJobs) {
 
 // The generator is rerun into a fresh folder: same bytes as the ones linked in.
 TEST(EmbeddedJobContent, GeneratorReproducesTheLinkedJobs) {
+#if defined(_WIN32)
+    const std::filesystem::path generator = ZT40_BINARY_DIR "/printjob/resources/zt40_jobgen.exe";
+    // The command processor drops the outermost pair of quotes when a line holds more than one.
+    const char* const wrap = "\"";
+#else
     const std::filesystem::path generator = ZT40_BINARY_DIR "/printjob/resources/zt40_jobgen";
+    const char* const wrap = "";
+#endif
     if (!std::filesystem::exists(generator)) GTEST_SKIP() << "generator not built at " << generator;
     const auto folder = std::filesystem::temp_directory_path() / ("zt40_jobgen_test_" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
-    const std::string command = "\"" + generator.string() + "\" \"" + folder.string() + "\"";
+    const std::string command =
+        wrap + ("\"" + generator.string() + "\" \"" + folder.string() + "\"") + wrap;
     ASSERT_EQ(std::system(command.c_str()), 0);
     for (const int id : {151, 152, 153, 154, 155, 156, 157, 158, 159, 160, 161, 171, 172}) {
         std::ifstream file(folder / ("job_" + std::to_string(id) + ".bin"), std::ios::binary);

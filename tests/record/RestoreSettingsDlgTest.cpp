@@ -9,14 +9,21 @@
 #include <sstream>
 
 #include "app/ControlIds.h"
-#include "platform/linux/PosixRecordFiles.h"
 #include "support/DialogRig.h"
 #include "support/FakeDataFolderPlatform.h"
 #include "support/FaultyAppendFiles.h"
 #include "wizards/WizardSheet.h"
+#include "wiring/RecordWiring.h"
 
 namespace zt40::testing {
 namespace {
+
+// A file in a folder that is not there: Windows tells it from a missing file in a folder that is.
+#if defined(_WIN32)
+constexpr const char* kInMissingFolder = " contains an invalid path.";
+#else
+constexpr const char* kInMissingFolder = " was not found.";
+#endif
 
 class RestoreSettingsDlgTest : public ::testing::Test {
 protected:
@@ -26,7 +33,7 @@ protected:
                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove_all(m_dir);
         std::filesystem::create_directories(m_dir);
-        m_folders.separator = '/';
+        m_folders.separator = static_cast<char>(std::filesystem::path::preferred_separator);
         m_folders.override = m_dir.string();
         m_rig.dlg->SetUsageRecordPlatform({m_folders, m_files, "zt40util"});
     }
@@ -46,7 +53,7 @@ protected:
 
     std::filesystem::path m_dir;
     test::FakeDataFolderPlatform m_folders;
-    PosixRecordFiles m_files;
+    SystemRecordFiles m_files;
     DialogRig m_rig;
 };
 
@@ -75,7 +82,7 @@ TEST_F(RestoreSettingsDlgTest, AFailedAppendIsShownWithTheFilesPath) {
     m_rig.StartReady();
     m_rig.dlg->WriteUsageRecord(true);
     ASSERT_EQ(m_rig.view.boxes.size(), 1u);
-    EXPECT_EQ(m_rig.view.boxes[0].message.English(), (m_dir / "missing/zt40util.txt").string() + " was not found.");
+    EXPECT_EQ(m_rig.view.boxes[0].message.English(), (m_dir / "missing" / "zt40util.txt").string() + kInMissingFolder);
     EXPECT_EQ(m_rig.view.boxes[0].icon, MbIcon::Warning);
 }
 
@@ -94,7 +101,7 @@ TEST_F(RestoreSettingsDlgTest, AFailedAppendComesBackToTheCallerAfterTheWizard) 
          "Disk full while accessing " + file + "."},
         {"FolderAtTheName", [&] { std::filesystem::create_directory(file); }, "Access to " + file + " was denied."},
         {"MissingFolder", [&] { m_folders.override = (m_dir / "missing").string(); },
-         (m_dir / "missing/zt40util.txt").string() + " was not found."},
+         (m_dir / "missing" / "zt40util.txt").string() + kInMissingFolder},
     };
     m_rig.StartReady();
     for (const auto& c : cases) {

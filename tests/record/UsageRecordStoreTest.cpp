@@ -1,21 +1,61 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iostream>
+#include <vector>
 
-#include "platform/linux/PosixRecordFiles.h"
 #include "record/UsageRecordStore.h"
 #include "support/FakeDataFolderPlatform.h"
 #include "support/FaultyAppendFiles.h"
+#include "wiring/RecordWiring.h"
 
 namespace zt40 {
 namespace {
+
+// Another program holding the record file: an exclusive lock on POSIX, an open that shares
+// nothing on Windows.
+class OtherProgramsHold {
+public:
+    OtherProgramsHold() = default;
+    OtherProgramsHold(const OtherProgramsHold&) = delete;
+    OtherProgramsHold& operator=(const OtherProgramsHold&) = delete;
+    ~OtherProgramsHold() { Release(); }
+#if defined(_WIN32)
+    bool Take(const std::filesystem::path& file) {
+        m_handle = CreateFileA(file.string().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        return m_handle != INVALID_HANDLE_VALUE;
+    }
+    void Release() {
+        if (m_handle != INVALID_HANDLE_VALUE) CloseHandle(m_handle);
+        m_handle = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE m_handle = INVALID_HANDLE_VALUE;
+#else
+    bool Take(const std::filesystem::path& file) {
+        m_fd = ::open(file.c_str(), O_RDONLY);
+        return m_fd >= 0 && ::flock(m_fd, LOCK_EX) == 0;
+    }
+    void Release() {
+        if (m_fd >= 0) ::close(m_fd);
+        m_fd = -1;
+    }
+
+private:
+    int m_fd = -1;
+#endif
+};
 
 const PinSettings kGoodSettings{{3, -4}, 5, {1, 2, 3, 4, 5, 6, 7, 8, 9}};
 const PinSettings kBadSettings{{300, 0}, 5, {}};
@@ -30,7 +70,7 @@ protected:
                  testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove_all(m_dir);
         std::filesystem::create_directories(m_dir);
-        m_folders.separator = '/';
+        m_folders.separator = static_cast<char>(std::filesystem::path::preferred_separator);
         m_folders.override = m_dir.string();
     }
     void TearDown() override { std::filesystem::remove_all(m_dir); }
@@ -57,7 +97,7 @@ protected:
 
     std::filesystem::path m_dir;
     test::FakeDataFolderPlatform m_folders;
-    PosixRecordFiles m_files{std::chrono::milliseconds(50)};
+    SystemRecordFiles m_files{std::chrono::milliseconds(50)};
     UsageRecordStore m_store{{m_folders, m_files, "zt40util"}};
     std::vector<std::string> written;
     std::vector<std::string> shown;
@@ -140,8 +180,8 @@ TEST_F(UsageRecordStoreTest, AFileThatIsThereButCannotBeReadRestoresNothing) {
         RestoreBasis basis;
         std::vector<std::string> shown;
     };
-    int holder = -1;
-    const Case cases[] = {
+    OtherProgramsHold holder;
+    std::vector<Case> cases = {
         {"NoFile", [](const auto&) { return true; }, RestoreBasis::NoFile, {kPowerCycle}},
         {"NoUsableRecord", [&](const auto& f) { return bool(std::ofstream(f) << "notes\n" << usable.substr(0, 40)); },
          RestoreBasis::NoUsableRecord, {kPowerCycle}},
@@ -149,6 +189,16 @@ TEST_F(UsageRecordStoreTest, AFileThatIsThereButCannotBeReadRestoresNothing) {
          {kPowerCycle}},
         {"FolderAtTheName", [](const auto& f) { return std::filesystem::create_directory(f); },
          RestoreBasis::FileUnreadable, {"Access to " + path + " was denied. [warning]"}},
+        {"HeldByAnotherProgram",
+         [&](const auto& f) {
+             std::ofstream(f) << usable;
+             return holder.Take(f);
+         },
+         RestoreBasis::FileUnreadable, {"A sharing violation occurred while accessing " + path + ". [warning]"}},
+    };
+#if !defined(_WIN32)
+    // What only a POSIX file system holds, or only its permissions refuse.
+    const std::vector<Case> posixOnly = {
         {"FifoAtTheName", [](const auto& f) { return ::mkfifo(f.c_str(), 0666) == 0; }, RestoreBasis::FileUnreadable,
          {"Access to " + path + " was denied. [warning]"}},
         {"SymlinkAtTheName",
@@ -158,13 +208,6 @@ TEST_F(UsageRecordStoreTest, AFileThatIsThereButCannotBeReadRestoresNothing) {
              return true;
          },
          RestoreBasis::FileUnreadable, {"Access to " + path + " was denied. [warning]"}},
-        {"HeldByAnotherProgram",
-         [&](const auto& f) {
-             std::ofstream(f) << usable;
-             holder = ::open(f.c_str(), O_RDONLY);
-             return holder >= 0 && ::flock(holder, LOCK_EX) == 0;
-         },
-         RestoreBasis::FileUnreadable, {"A sharing violation occurred while accessing " + path + ". [warning]"}},
         {"NoPermission",
          [&](const auto& f) {
              std::ofstream(f) << usable;
@@ -173,6 +216,8 @@ TEST_F(UsageRecordStoreTest, AFileThatIsThereButCannotBeReadRestoresNothing) {
          },
          RestoreBasis::FileUnreadable, {"Access to " + path + " was denied. [warning]"}},
     };
+    cases.insert(cases.end(), posixOnly.begin(), posixOnly.end());
+#endif
     for (const auto& c : cases) {
         std::filesystem::remove_all(m_dir);
         std::filesystem::create_directories(m_dir);
@@ -186,8 +231,7 @@ TEST_F(UsageRecordStoreTest, AFileThatIsThereButCannotBeReadRestoresNothing) {
         UsageCounters counters = kBadCounters;
         const auto preview = Restore(settings, counters, true);
         const auto outcome = Restore(settings, counters);
-        if (holder >= 0) ::close(holder);
-        holder = -1;
+        holder.Release();
         EXPECT_EQ(preview.basis, c.basis) << c.name;
         EXPECT_EQ(outcome.basis, c.basis) << c.name;
         const bool plansWrites = outcome.plan.settings || outcome.plan.counters;

@@ -10,7 +10,7 @@ trap 'rm -rf "$work"' EXIT
 base() {
   rm -rf "$work/tree"
   local folder
-  for folder in platform types device printjob record session wizards app platform/linux platform/sim \
+  for folder in platform/os platform types device printjob record session wizards app platform/linux platform/sim \
                 wiring ui ctl bench tests; do
     mkdir -p "$work/tree/$folder"
     printf '#pragma once\n' >"$work/tree/$folder/A.h"
@@ -49,6 +49,11 @@ expect pass "tests may include anything"               tests/A.h         ctl/A.h
 expect pass "the build-time generator stands apart"    printjob/resources/generator/x.cpp  ../../../app/A.h
 expect pass "plain types see the platform interfaces" types/B.h platform/A.h
 expect fail "the interfaces reaching the plain types" platform/B.h types/A.h
+expect pass "the interfaces use the system's calls"   platform/B.cpp    platform/os/A.h
+expect pass "a backend uses the system's calls"       platform/sim/B.cpp platform/os/A.h
+expect pass "one system's calls within their folder"  platform/os/win32/B.cpp platform/os/A.h
+expect fail "the system's calls reaching the interfaces" platform/os/B.h platform/A.h
+expect fail "the system's calls reaching a backend"   platform/os/posix/B.cpp platform/linux/A.h
 expect fail "one layer up"                             record/A.h        session/A.h
 expect fail "the record reaching the dialog"           record/B.h        app/A.h
 expect fail "the core reaching a backend"              session/B.h       platform/sim/A.h

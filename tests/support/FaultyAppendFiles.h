@@ -3,7 +3,7 @@
 #include <memory>
 #include <span>
 
-#include "platform/linux/PosixRecordFiles.h"
+#include "wiring/RecordWiring.h"
 
 namespace zt40 {
 
@@ -55,7 +55,7 @@ private:
         int m_readsLeft;
     };
 
-    PosixRecordFiles m_real;
+    SystemRecordFiles m_real;
     std::int64_t m_keep;
     int m_readsBeforeFailure;
 };

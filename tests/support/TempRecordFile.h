@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/linux/PosixRecordFiles.h"
 #include "record/RecordFormat.h"
 #include "record/UsageRecordFile.h"
 #include "support/FakeDataFolderPlatform.h"
+#include "wiring/RecordWiring.h"
 
 namespace zt40::testing {
 
@@ -47,7 +47,7 @@ public:
 private:
     std::filesystem::path m_dir;
     test::FakeDataFolderPlatform m_folders;
-    PosixRecordFiles m_files;
+    SystemRecordFiles m_files;
 };
 
 }  // namespace zt40::testing

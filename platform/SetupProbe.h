@@ -30,8 +30,9 @@ public:
     virtual ProbeAnswer DeviceAccess(const QueueInfo& queue) = 0;
     // Neither a kernel driver nor another program holds the printer interface.
     virtual ProbeAnswer InterfaceFree(const QueueInfo& queue) = 0;
-    // This user may create files in the usage-record folder, which exists.
-    virtual ProbeAnswer RecordFolder(const std::string& folder) = 0;
+    // This user may create files in the usage-record folder, which exists. Unless a system
+    // answers otherwise, the file system's own access check answers, with the POSIX mend.
+    virtual ProbeAnswer RecordFolder(const std::string& folder);
 };
 
 }  // namespace zt40

@@ -5,7 +5,6 @@
 
 #include <cstdio>
 
-#include "platform/RecordFolderAccess.h"
 #include "platform/linux/UsbDeviceUri.h"
 #include "platform/linux/UsbPrinterMatch.h"
 
@@ -130,7 +129,5 @@ ProbeAnswer LinuxSetupProbe::InterfaceFree(const QueueInfo& queue) {
     }
     return ProbeAnswer::Problem(Of(ZT40_TR("Doctor", "the printer interface cannot be claimed")), {});
 }
-
-ProbeAnswer LinuxSetupProbe::RecordFolder(const std::string& folder) { return WritableRecordFolder(folder); }
 
 }  // namespace zt40

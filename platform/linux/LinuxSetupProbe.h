@@ -27,7 +27,6 @@ public:
     ProbeAnswer DeviceOnBus(const QueueInfo& queue) override;
     ProbeAnswer DeviceAccess(const QueueInfo& queue) override;
     ProbeAnswer InterfaceFree(const QueueInfo& queue) override;
-    ProbeAnswer RecordFolder(const std::string& folder) override;
 
 private:
     std::optional<UsbDeviceRecord> QueueDevice(const QueueInfo& queue);

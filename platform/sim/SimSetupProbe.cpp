@@ -1,7 +1,5 @@
 #include "platform/sim/SimSetupProbe.h"
 
-#include "platform/RecordFolderAccess.h"
-
 namespace zt40 {
 
 ProbeAnswer SimSetupProbe::DriverFiles() {
@@ -27,7 +25,5 @@ ProbeAnswer SimSetupProbe::DeviceAccess(const QueueInfo&) {
 ProbeAnswer SimSetupProbe::InterfaceFree(const QueueInfo&) {
     return ProbeAnswer::Ok(Message::Of(ZT40_TR("Doctor", "the printer interface is free")));
 }
-
-ProbeAnswer SimSetupProbe::RecordFolder(const std::string& folder) { return WritableRecordFolder(folder); }
 
 }  // namespace zt40

@@ -14,7 +14,6 @@ public:
     ProbeAnswer DeviceOnBus(const QueueInfo& queue) override;
     ProbeAnswer DeviceAccess(const QueueInfo& queue) override;
     ProbeAnswer InterfaceFree(const QueueInfo& queue) override;
-    ProbeAnswer RecordFolder(const std::string& folder) override;
 
 private:
     const SimulatedZt40& m_printer;

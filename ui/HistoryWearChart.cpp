@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 #include "platform/WearBands.h"
 #include "record/WearForecast.h"
@@ -41,6 +42,13 @@ std::unique_ptr<QLineSeries> Line(const QString& name, const QPen& pen) {
     return series;
 }
 
+// The view owns the chart it is given; the one it had (an empty chart it makes for itself) it
+// gives up without deleting, so that one is deleted here.
+void ShowChart(QChartView& view, std::unique_ptr<QChart> chart) {
+    const std::unique_ptr<QChart> previous(view.chart());
+    view.setChart(chart.release());
+}
+
 }  // namespace
 
 WearChart::WearChart(const SamplesRead& samples, QWidget* parent) : QChartView(parent) {
@@ -50,7 +58,7 @@ WearChart::WearChart(const SamplesRead& samples, QWidget* parent) : QChartView(p
     const auto printer = NewestPrinter(samples.samples);
     if (!printer) {
         chart->setTitle(Translate(ZT40_TR("WearChart", "No counter samples yet: the window and zt40ctl status keep one a day.")));
-        setChart(chart.release());  // the view owns its chart
+        ShowChart(*this, std::move(chart));
         return;
     }
     const WearForecast forecast = ForecastWear(samples.samples, *printer);
@@ -114,7 +122,7 @@ WearChart::WearChart(const SamplesRead& samples, QWidget* parent) : QChartView(p
         for (QLegendMarker* marker : chart->legend()->markers(added)) marker->setVisible(false);
     }
     chart->legend()->setAlignment(Qt::AlignRight);
-    setChart(chart.release());  // the view owns its chart
+    ShowChart(*this, std::move(chart));
 }
 
 }  // namespace zt40::ui

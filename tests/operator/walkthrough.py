@@ -87,7 +87,8 @@ class Desktop:
         deadline = time.monotonic() + seconds
         while time.monotonic() < deadline:
             if self.util.poll() is not None:
-                raise Failure(f"zt40util ended with status {self.util.returncode}")
+                said = (pathlib.Path(self.temp.name) / "zt40util.log").read_text(errors="replace")[-4000:]
+                raise Failure(f"zt40util ended with status {self.util.returncode}; it said:\n{said}")
             found = [w for w in self.windows(name) if w not in other_than]
             if found:
                 time.sleep(0.3)  # mapped; let it paint

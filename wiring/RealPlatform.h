@@ -23,6 +23,25 @@ private:
     std::string m_path;
 };
 
+// What a system's wiring hands the programs, over the pieces that system builds. An edition
+// derives from it, builds its pieces in the order they need one another, and then shows them
+// here with Use(); the report comes first, so that the pieces can be given it.
+class SystemWiring : public PlatformWiring {
+public:
+    DeviceLinkPlatform Platform() override { return *m_link; }
+    ISpooler& Spooler() override { return m_link->spooler; }
+    IClock& Clock() override { return m_link->clock; }
+    const DeviceAccessReport& AccessReport() const override { return m_report; }
+
+protected:
+    void Use(const DeviceLinkPlatform& link) { m_link.emplace(link); }
+
+    DeviceAccessReport m_report;
+
+private:
+    std::optional<DeviceLinkPlatform> m_link;
+};
+
 WiredPlatform WireRealPlatform(const WiringOptions& options, IMessageBox& messages);
 
 // The system's spooler, for commands that only print or cancel.

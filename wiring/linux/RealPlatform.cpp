@@ -17,32 +17,27 @@ namespace zt40 {
 
 namespace {
 
-class RealWiring final : public PlatformWiring {
+class RealWiring final : public SystemWiring {
 public:
     RealWiring(std::unique_ptr<IUsbBus> bus, const std::optional<std::string>& devicePath, IMessageBox& messages)
         : m_bus(std::move(bus)),
           m_spooler([this](std::string_view uri) { return IsUsbDevicePresent(*m_bus, uri); }),
           m_finder(devicePath ? std::unique_ptr<IDeviceFinder>(std::make_unique<FixedPathFinder>(*devicePath))
                               : std::make_unique<LinuxDeviceFinder>(m_spooler, *m_bus, &m_report)),
-          m_opener(*m_bus, &m_report),
-          m_messages(messages) {}
+          m_opener(*m_bus, &m_report) {
+        Use({*m_finder, m_opener, m_clock, messages, m_spooler});
+    }
 
-    DeviceLinkPlatform Platform() override { return {*m_finder, m_opener, m_clock, m_messages, m_spooler}; }
-    ISpooler& Spooler() override { return m_spooler; }
-    IClock& Clock() override { return m_clock; }
-    const DeviceAccessReport& AccessReport() const override { return m_report; }
     std::unique_ptr<IDeviceChangeMonitor> MakeDeviceChangeMonitor(IDeviceChangeMonitor::Notify notify) override {
         return UdevDeviceMonitor::Create(std::move(notify));
     }
 
 private:
     std::unique_ptr<IUsbBus> m_bus;
-    DeviceAccessReport m_report;
     CupsSpooler m_spooler;
     std::unique_ptr<IDeviceFinder> m_finder;
     LibusbDeviceOpener m_opener;
     SteadyClock m_clock;
-    IMessageBox& m_messages;
 };
 
 InstalledFiles FilesUnder(const std::string& root) {

@@ -39,29 +39,24 @@ private:
     DeviceAccessReport& m_report;
 };
 
-class RealWiring final : public PlatformWiring {
+class RealWiring final : public SystemWiring {
 public:
     RealWiring(const std::optional<std::string>& devicePath, IMessageBox& messages)
         : m_finder(devicePath ? std::unique_ptr<IDeviceFinder>(std::make_unique<FixedPathFinder>(*devicePath))
                               : std::make_unique<ReportingRegistryFinder>(m_spooler, m_report)),
-          m_opener(SystemDeviceIo(), &m_report),
-          m_messages(messages) {}
+          m_opener(SystemDeviceIo(), &m_report) {
+        Use({*m_finder, m_opener, m_clock, messages, m_spooler});
+    }
 
-    DeviceLinkPlatform Platform() override { return {*m_finder, m_opener, m_clock, m_messages, m_spooler}; }
-    ISpooler& Spooler() override { return m_spooler; }
-    IClock& Clock() override { return m_clock; }
-    const DeviceAccessReport& AccessReport() const override { return m_report; }
     std::unique_ptr<IDeviceChangeMonitor> MakeDeviceChangeMonitor(IDeviceChangeMonitor::Notify notify) override {
         return Win32DeviceChangeMonitor::Create(std::move(notify));
     }
 
 private:
-    DeviceAccessReport m_report;
     Win32Spooler m_spooler;
     std::unique_ptr<IDeviceFinder> m_finder;
     Win32DeviceOpener m_opener;
     TickCountClock m_clock;
-    IMessageBox& m_messages;
 };
 
 }  // namespace

@@ -55,7 +55,8 @@ SimulatorWindow::SimulatorWindow(SimPrinterRig& rig, QWidget* parent) : QWidget(
     m_plugged.setText(Translate(ZT40_TR("SimulatorWindow", "&Plugged in")));
     m_powered.setText(Translate(ZT40_TR("SimulatorWindow", "S&witched on")));
     m_busy.setText(Translate(ZT40_TR("SimulatorWindow", "&Busy (never ready)")));
-    m_answersLabel.setText(Translate(ZT40_TR("SimulatorWindow", "Answers commands:")));
+    m_answersLabel.setText(Translate(ZT40_TR("SimulatorWindow", "&Answers commands:")));
+    m_answersLabel.setBuddy(&m_answers);
     m_answers.addItem(Translate(ZT40_TR("SimulatorWindow", "normally")));
     m_answers.addItem(Translate(ZT40_TR("SimulatorWindow", "with an error state")));
     m_answers.addItem(Translate(ZT40_TR("SimulatorWindow", "not at all")));

@@ -1,6 +1,7 @@
 #include "ui/win32/MainDialog.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "app/ControlIds.h"
 #include "app/UsageBar.h"
@@ -31,6 +32,14 @@ constexpr ControlText kControlTexts[] = {
     {IDC_READJUST_PINS, kReadjustPinsText}, {ZT40_IDC_PIN_GROUP, kPinGroupText},
     {ZT40_IDC_PIN_HINT, kPinHintText},      {ZT40_IDC_AMOUNT_USED, kAmountUsedText},
     {IDC_REFRESH, kRefreshText},            {IDC_APPLY_PIN_CHANGE, kApplyPinChangeText},
+};
+
+// What each push button asks of the logic.
+using ButtonAction = void (CPinwardenDlg::*)();
+constexpr std::pair<int, ButtonAction> kButtonActions[] = {
+    {IDC_CLEANING, &CPinwardenDlg::OnCleaning},       {IDC_REPLACE_HEAD, &CPinwardenDlg::OnReplaceHead},
+    {IDC_READJUST_PINS, &CPinwardenDlg::OnReadjustPins}, {IDC_REFRESH, &CPinwardenDlg::OnRefresh},
+    {IDC_APPLY_PIN_CHANGE, &CPinwardenDlg::OnApplyPinChange},
 };
 
 // GDI objects deleted when they go out of use.
@@ -182,28 +191,17 @@ bool MainDialog::OnCommand(int id, int code) {
         m_dialog->OnPinSelected(pin);
         return true;
     }
-    switch (id) {
-    case IDC_CLEANING:
-        m_dialog->OnCleaning();
-        return true;
-    case IDC_REPLACE_HEAD:
-        m_dialog->OnReplaceHead();
-        return true;
-    case IDC_READJUST_PINS:
-        m_dialog->OnReadjustPins();
-        return true;
-    case IDC_REFRESH:
-        m_dialog->OnRefresh();
-        return true;
-    case IDC_APPLY_PIN_CHANGE:
-        m_dialog->OnApplyPinChange();
-        return true;
-    case IDCANCEL:  // Escape
+    if (id == IDCANCEL) {  // Escape
         Close();
         return true;
-    default:
-        return false;
     }
+    for (const auto& [button, action] : kButtonActions) {
+        if (button == id) {
+            (m_dialog->*action)();
+            return true;
+        }
+    }
+    return false;
 }
 
 bool MainDialog::RunMenuCommand(int id) {

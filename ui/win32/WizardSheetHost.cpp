@@ -277,6 +277,9 @@ private:
         case PSN_WIZFINISH:
             if (!Usable(kWizardFinishButton)) return TRUE;
             m_result = m_sheet.Finish();
+            // The sheet's loop notices the end only with its next message: a Finish pressed by a
+            // message sent from another program would otherwise leave it waiting for one.
+            PostMessageW(m_window, WM_NULL, 0, 0);
             return FALSE;
         case PSN_QUERYCANCEL:
             if (m_sheet.IsOpen()) m_result = m_sheet.Cancel();

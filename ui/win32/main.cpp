@@ -17,12 +17,10 @@
 #include "ui/win32/MainDialog.h"
 #include "ui/win32/WindowPicture.h"
 #include "ui/win32/WinText.h"
+#include "ui/win32/WizardSheetHost.h"
 #include "wizards/Sheets.h"
 #include "wiring/RecordWiring.h"
 #include "wiring/Wiring.h"
-#if defined(ZT40_HAVE_WIZARD_SHEETS)
-#include "ui/win32/WizardSheetHost.h"
-#endif
 #if defined(ZT40_HAVE_SIMULATOR_WINDOW)
 #include "platform/sim/SimPrinterRig.h"
 #include "ui/win32/SimulatorWindow.h"
@@ -122,7 +120,6 @@ int main() {
 
     // Each wizard is a local object of the run that shows it, reaching the printer through the dialog.
     CPrintJobSender sender(wiring.Spooler(), window.Messages(), EmbeddedJobs());
-#if defined(ZT40_HAVE_WIZARD_SHEETS)
     const WizardSpooling spooling{wiring.Spooler(), sender};
     window.SetWizardRunner([&dialog, &spooling](WizardKind kind, HWND owner) {
         if (kind == WizardKind::ReplaceHead) {
@@ -132,7 +129,6 @@ int main() {
         CAdjustPinSheet sheet(dialog, spooling);
         return win::RunWizardSheet(sheet, owner);
     });
-#endif
 
     auto monitor = wiring.MakeDeviceChangeMonitor(
         [&dialog](std::uint32_t eventType) { dialog.OnDeviceChange(eventType, 0); });

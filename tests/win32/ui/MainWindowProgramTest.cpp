@@ -15,6 +15,7 @@
 
 #include "app/ControlIds.h"
 #include "ui/win32/Resources.h"
+#include "ui/win32/WizardSheetHost.h"
 
 namespace {
 
@@ -246,6 +247,25 @@ TEST_F(MainWindowProgramTest, CleaningRunsWithItsWaitWindowAndTellsTheEnd) {
     EXPECT_TRUE(WaitUntil([&] { return Reason() == L"The head cleaning is finished."; }, 60s)) << Reason().size();
     EXPECT_TRUE(IsWindowEnabled(m_main)) << "the wait gave the window back";
     EXPECT_EQ(m_program->FindWindowWith(ZT40_IDC_WAIT_TEXT), nullptr) << "the wait window is gone";
+}
+
+TEST_F(MainWindowProgramTest, WizardOpensOverTheWindowAndItsCancelPutsTheSettingsBack) {
+    struct Case {
+        int button;
+    };
+    for (const Case c : {Case{IDC_REPLACE_HEAD}, Case{IDC_READJUST_PINS}}) {
+        Click(c.button);
+        const HWND sheet = OwnedWindowWith(zt40::win::kWizardNextButton);
+        ASSERT_NE(sheet, nullptr) << "no wizard for button " << c.button;
+        EXPECT_FALSE(IsWindowEnabled(m_main)) << "the wizard is modal to the window";
+        PostMessageW(GetDlgItem(sheet, IDCANCEL), BM_CLICK, 0, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, 20s)) << "the wizard stayed open";
+        EXPECT_TRUE(WaitUntil(
+            [&] { return Reason() == L"The wizard was cancelled: the printer's settings were put back as they were."; },
+            20s))
+            << "button " << c.button;
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(m_main) != FALSE; }, 5s));
+    }
 }
 
 TEST_F(MainWindowProgramTest, SystemMenuCommandOpensTheAboutBox) {

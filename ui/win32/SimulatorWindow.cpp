@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/sim/SimControls.h"
+#include "ui/win32/Controls.h"
 #include "ui/win32/SimulatorIds.h"
 #include "ui/win32/WinText.h"
 
@@ -15,57 +16,12 @@ constexpr UINT_PTR kSyncTimer = 1;
 constexpr UINT kSyncMs = 500;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
-// Where a control goes, in dialog units of the window's font.
-struct Place {
-    int x, y, width, height;
-};
-
 constexpr int kPrinterX = 7, kPrinterY = 7;
 constexpr int kQueueY = 86;
 constexpr int kCountersX = 164, kCountersY = 7;
 constexpr int kPinRow = 14;
 constexpr int kJobsY = 176;
 constexpr int kClientWidth = 291, kClientHeight = 252;
-
-// Dialog units in pixels for `font`: a quarter of the average character width across,
-// an eighth of the character height down, as a dialog box lays out its controls.
-struct DialogUnits {
-    int baseX = 6, baseY = 13;
-    RECT Rect(const Place& place) const {
-        return {MulDiv(place.x, baseX, 4), MulDiv(place.y, baseY, 8), MulDiv(place.x + place.width, baseX, 4),
-                MulDiv(place.y + place.height, baseY, 8)};
-    }
-};
-
-DialogUnits UnitsOf(HFONT font) {
-    DialogUnits units;
-    HDC dc = GetDC(nullptr);
-    if (dc == nullptr) return units;
-    HGDIOBJ previous = SelectObject(dc, font);
-    TEXTMETRICW metrics{};
-    SIZE size{};
-    static constexpr wchar_t kAlphabet[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-    if (GetTextMetricsW(dc, &metrics) && GetTextExtentPoint32W(dc, kAlphabet, 52, &size)) {
-        units.baseX = (size.cx / 26 + 1) / 2;
-        units.baseY = metrics.tmHeight;
-    }
-    SelectObject(dc, previous);
-    ReleaseDC(nullptr, dc);
-    return units;
-}
-
-HFONT MessageFont() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return nullptr;
-    return CreateFontIndirectW(&metrics.lfMessageFont);
-}
-
-std::wstring WindowText(HWND control) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 // The whole text as a 32-bit count, or nothing while the operator is still typing it.
 bool ParseCounter(const std::wstring& text, std::int32_t& value) {
@@ -97,8 +53,8 @@ bool SimulatorWindow::Create(int x, int y) {
         windowClass.lpszClassName = kSimulatorWindowClass;
         if (RegisterClassExW(&windowClass) == 0) return false;
     }
-    m_font.reset(MessageFont());
-    const DialogUnits units = UnitsOf(m_font ? m_font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    m_font = MessageFont();
+    const DialogUnits units = UnitsOf(FontOrDefault(m_font));
     RECT frame = units.Rect({0, 0, kClientWidth, kClientHeight});
     AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
     // No owner: the main window's modal dialogs disable their owner chain, never this window.
@@ -113,17 +69,11 @@ bool SimulatorWindow::Create(int x, int y) {
 }
 
 void SimulatorWindow::CreateControls() {
-    HFONT font = m_font ? m_font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    HFONT font = FontOrDefault(m_font);
     const DialogUnits units = UnitsOf(font);
-    HINSTANCE instance = GetModuleHandleW(nullptr);
     const auto add = [&](int id, const wchar_t* windowClass, DWORD style, const std::wstring& text, Place place,
                          DWORD exStyle = 0) {
-        const RECT rect = units.Rect(place);
-        HWND control = CreateWindowExW(exStyle, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style, rect.left,
-                                       rect.top, rect.right - rect.left, rect.bottom - rect.top, m_window,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-        if (control != nullptr) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        return control;
+        return AddControl(m_window, units, font, id, windowClass, style, text, place, exStyle);
     };
     constexpr DWORD kGroup = BS_GROUPBOX;
     constexpr DWORD kCheck = BS_AUTOCHECKBOX | WS_TABSTOP;

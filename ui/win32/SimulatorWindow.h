@@ -7,10 +7,9 @@
 #include <windows.h>
 
 #include <cstddef>
-#include <memory>
-#include <type_traits>
 
 #include "platform/sim/SimPrinterRig.h"
+#include "ui/win32/Controls.h"
 
 namespace zt40::win {
 
@@ -40,10 +39,7 @@ private:
 
     SimPrinterRig& m_rig;
     HWND m_window = nullptr;
-    struct FontDeleter {
-        void operator()(HFONT font) const { DeleteObject(font); }
-    };
-    std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter> m_font;  // the system's message font
+    FontHandle m_font;  // the system's message font
     bool m_syncing = false;  // the controls are being set from the printer, not by the operator
     std::size_t m_jobsShown = 0;
 };

@@ -13,18 +13,19 @@
 #include "app/CPinwardenDlg.h"
 #include "app/ControlIds.h"
 #include "printjob/EmbeddedJobs.h"
+#include "platform/sim/SimPrinterRig.h"
 #include "printjob/PrintJobSender.h"
+#include "record/HistoryTexts.h"
+#include "ui/win32/HistoryWindow.h"
 #include "ui/win32/MainDialog.h"
+#include "ui/win32/Resources.h"
+#include "ui/win32/SimulatorWindow.h"
 #include "ui/win32/WindowPicture.h"
 #include "ui/win32/WinText.h"
 #include "ui/win32/WizardSheetHost.h"
 #include "wizards/Sheets.h"
 #include "wiring/RecordWiring.h"
 #include "wiring/Wiring.h"
-#if defined(ZT40_HAVE_SIMULATOR_WINDOW)
-#include "platform/sim/SimPrinterRig.h"
-#include "ui/win32/SimulatorWindow.h"
-#endif
 
 namespace {
 
@@ -135,14 +136,19 @@ int main() {
     if (monitor) window.WatchDeviceChanges(*monitor);
 
     dialog.OnInitDialog();
+    window.AddCommand(ZT40_IDM_HISTORY, historytext::kMenu,
+                      [&window, &records] { win::ShowHistoryWindow(win::TopmostProgramWindow(window.Window()), records.Platform()); });
     ShowWindow(window.Window(), SW_SHOWNORMAL);
     UpdateWindow(window.Window());
 
-#if defined(ZT40_HAVE_SIMULATOR_WINDOW)
-    // Unowned, so that no dialog of the program ever disables it.
+    // Unowned, so that no dialog of the program ever disables it; beside the main window.
     std::optional<win::SimulatorWindow> simulator;
-    if (SimPrinterRig* rig = wiring.Simulator()) simulator.emplace(*rig, window.Window());
-#endif
+    if (SimPrinterRig* rig = wiring.Simulator()) {
+        RECT main{};
+        GetWindowRect(window.Window(), &main);
+        simulator.emplace(*rig);
+        simulator->Create(main.right + 12, main.top);
+    }
 
     if (!options->screenshot.empty()) {
         const DWORD started = GetTickCount();

@@ -14,7 +14,9 @@
 #include <vector>
 
 #include "app/ControlIds.h"
+#include "ui/win32/HistoryWindow.h"
 #include "ui/win32/Resources.h"
+#include "ui/win32/SimulatorIds.h"
 #include "ui/win32/WizardSheetHost.h"
 
 namespace {
@@ -246,7 +248,7 @@ TEST_F(MainWindowProgramTest, CleaningRunsWithItsWaitWindowAndTellsTheEnd) {
     PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return Reason() == L"The head cleaning is finished."; }, 60s)) << Reason().size();
     EXPECT_TRUE(IsWindowEnabled(m_main)) << "the wait gave the window back";
-    EXPECT_EQ(m_program->FindWindowWith(ZT40_IDC_WAIT_TEXT), nullptr) << "the wait window is gone";
+    EXPECT_EQ(m_program->FindWindowWith(ZT40_IDC_WAIT_TEXT, m_main), nullptr) << "the wait window is gone";
 }
 
 TEST_F(MainWindowProgramTest, WizardOpensOverTheWindowAndItsCancelPutsTheSettingsBack) {
@@ -258,6 +260,11 @@ TEST_F(MainWindowProgramTest, WizardOpensOverTheWindowAndItsCancelPutsTheSetting
         const HWND sheet = OwnedWindowWith(zt40::win::kWizardNextButton);
         ASSERT_NE(sheet, nullptr) << "no wizard for button " << c.button;
         EXPECT_FALSE(IsWindowEnabled(m_main)) << "the wizard is modal to the window";
+        // The simulator's switches stay usable: the wizard's pages wait for them.
+        const HWND simulator = m_program->FindWindowWith(zt40::win::IDC_SIM_PLUGGED);
+        ASSERT_NE(simulator, nullptr);
+        EXPECT_EQ(GetWindow(simulator, GW_OWNER), nullptr);
+        EXPECT_TRUE(IsWindowEnabled(simulator));
         PostMessageW(GetDlgItem(sheet, IDCANCEL), BM_CLICK, 0, 0);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, 20s)) << "the wizard stayed open";
         EXPECT_TRUE(WaitUntil(
@@ -268,14 +275,32 @@ TEST_F(MainWindowProgramTest, WizardOpensOverTheWindowAndItsCancelPutsTheSetting
     }
 }
 
-TEST_F(MainWindowProgramTest, SystemMenuCommandOpensTheAboutBox) {
-    PostMessageW(m_main, WM_SYSCOMMAND, zt40::IDM_ABOUTBOX, 0);
-    const HWND about = OwnedWindowWith(ZT40_IDC_ABOUT_VERSION);
+TEST_F(MainWindowProgramTest, WindowMenuCommandsOpenTheirWindowsOverTheMainWindow) {
+    struct Case {
+        int command;
+        int childId;      // a control only that window has
+        int closeButton;
+        std::wstring title;
+    };
+    const Case cases[] = {
+        {zt40::IDM_ABOUTBOX, ZT40_IDC_ABOUT_VERSION, IDOK, L"About"},
+        {ZT40_IDM_HISTORY, zt40::win::IDC_HISTORY_LIST, IDCANCEL, L"Maintenance history"},
+    };
+    for (const auto& c : cases) {
+        PostMessageW(m_main, WM_SYSCOMMAND, static_cast<WPARAM>(c.command), 0);
+        const HWND opened = OwnedWindowWith(c.childId);
+        ASSERT_NE(opened, nullptr) << "command " << c.command;
+        EXPECT_EQ(TextOf(opened), c.title);
+        EXPECT_FALSE(IsWindowEnabled(m_main)) << "command " << c.command;
+        PostMessageW(GetDlgItem(opened, c.closeButton), BM_CLICK, 0, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(opened) || !IsWindowVisible(opened); }, 10s));
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(m_main) != FALSE; }, 5s)) << "command " << c.command;
+    }
+    const HWND about = (PostMessageW(m_main, WM_SYSCOMMAND, zt40::IDM_ABOUTBOX, 0), OwnedWindowWith(ZT40_IDC_ABOUT_VERSION));
     ASSERT_NE(about, nullptr);
-    EXPECT_EQ(TextOf(about), L"About");
     EXPECT_EQ(TextOf(GetDlgItem(about, ZT40_IDC_ABOUT_VERSION)), L"ZT-40 Pinwarden Version 1.01");
-    PostMessageW(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 10s));
+    PostMessageW(about, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 10s)) << "Escape closes the About box";
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // its own, its window and controls found through the system by their ids, clicked with
 // BM_CLICK, and what it shows read back from the window.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -201,6 +203,33 @@ TEST_F(MainWindowProgramTest, ReadyPrinterEnablesTheControlsAndSaysSo) {
     int checked = 0;
     for (const int radio : IDC_PIN_RADIOS) checked += IsDlgButtonChecked(m_main, radio) == BST_CHECKED ? 1 : 0;
     EXPECT_EQ(checked, 1) << "exactly the pin in use is checked";
+}
+
+// The tip window the main window owns, or null.
+HWND TipWindowOf(HWND main) {
+    struct Search {
+        HWND main;
+        HWND found;
+    } search{main, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(param);
+            wchar_t name[64] = {};
+            GetClassNameW(window, name, static_cast<int>(std::size(name)));
+            if (GetWindow(window, GW_OWNER) != s.main || std::wstring(name) != L"tooltips_class32") return TRUE;
+            s.found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Their words are the same functions' as the Qt edition's tips; from outside, only the tools
+// can be counted (a tip's text does not travel between processes).
+TEST_F(MainWindowProgramTest, EachBarHasATipOfItsOwn) {
+    const HWND tips = TipWindowOf(m_main);
+    ASSERT_NE(tips, nullptr);
+    EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), zt40::kPinCount);
 }
 
 TEST_F(MainWindowProgramTest, ChosenPinIsAppliedAndTheOutcomeShownWithoutABox) {

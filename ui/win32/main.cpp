@@ -136,8 +136,9 @@ int main() {
     if (monitor) window.WatchDeviceChanges(*monitor);
 
     dialog.OnInitDialog();
-    window.AddCommand(ZT40_IDM_HISTORY, historytext::kMenu,
-                      [&window, &records] { win::ShowHistoryWindow(win::TopmostProgramWindow(window.Window()), records.Platform()); });
+    window.AddCommand(ZT40_IDM_HISTORY, historytext::kMenu, [&window, &records] {
+        win::ShowHistoryWindow(win::TopmostProgramWindow(window.Window()), records.Platform());
+    });
     ShowWindow(window.Window(), SW_SHOWNORMAL);
     UpdateWindow(window.Window());
 

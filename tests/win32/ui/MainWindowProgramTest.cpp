@@ -245,7 +245,8 @@ TEST_F(MainWindowProgramTest, ChosenPinIsAppliedAndTheOutcomeShownWithoutABox) {
     Click(pin);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(Item(IDC_APPLY_PIN_CHANGE)) != FALSE; }));
     Click(IDC_APPLY_PIN_CHANGE);
-    EXPECT_TRUE(WaitUntil([&] { return Reason() == L"No." + std::to_wstring(number) + L" is now the pin for marking."; }, 10s)) << Reason().size();
+    const std::wstring told = L"No." + std::to_wstring(number) + L" is now the pin for marking.";
+    EXPECT_TRUE(WaitUntil([&] { return Reason() == told; }, 10s)) << Reason().size();
     EXPECT_TRUE(IsWindowVisible(Item(ZT40_IDC_STATUS_REASON)));
     EXPECT_FALSE(IsWindowVisible(Item(ZT40_IDC_ETCHED_LINE))) << "the line gives way to the outcome";
     EXPECT_FALSE(IsWindowEnabled(Item(IDC_APPLY_PIN_CHANGE)));
@@ -325,7 +326,8 @@ TEST_F(MainWindowProgramTest, WindowMenuCommandsOpenTheirWindowsOverTheMainWindo
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(opened) || !IsWindowVisible(opened); }, 10s));
         EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(m_main) != FALSE; }, 5s)) << "command " << c.command;
     }
-    const HWND about = (PostMessageW(m_main, WM_SYSCOMMAND, zt40::IDM_ABOUTBOX, 0), OwnedWindowWith(ZT40_IDC_ABOUT_VERSION));
+    PostMessageW(m_main, WM_SYSCOMMAND, zt40::IDM_ABOUTBOX, 0);
+    const HWND about = OwnedWindowWith(ZT40_IDC_ABOUT_VERSION);
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(TextOf(GetDlgItem(about, ZT40_IDC_ABOUT_VERSION)), L"ZT-40 Pinwarden Version 1.01");
     PostMessageW(about, WM_COMMAND, IDCANCEL, 0);

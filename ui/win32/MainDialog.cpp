@@ -466,7 +466,16 @@ void MainDialog::Pump(bool input) {
 
 void MainDialog::PauseWithEvents(std::uint32_t ms) {
     if (m_waitState.begun && m_wait == nullptr) ShowWaitWindow();
-    const bool input = m_wait != nullptr;
+    PauseFor(ms, m_wait != nullptr);
+}
+
+void MainDialog::PauseInCommand(std::uint32_t ms) {
+    // A wait on show says what the window is doing; its Cancel is handled after the command.
+    if (m_waitState.begun && m_wait == nullptr) ShowWaitWindow();
+    PauseFor(ms, false);
+}
+
+void MainDialog::PauseFor(std::uint32_t ms, bool input) {
     // Without input the queued keys and clicks would wake the wait at once, again and again.
     const DWORD wakeOn = input ? QS_ALLINPUT : (QS_ALLINPUT & ~QS_INPUT);
     const DWORD start = GetTickCount();

@@ -47,6 +47,10 @@ public:
     // repaints and the simulator stays usable. Until a wait's window is up (a pause outside
     // BeginWait), the operator's input waits in the queue.
     void PauseWithEvents(std::uint32_t ms);
+    // The pause of a command waiting for the printer's answer (up to its 5 s time-out): the
+    // window paints and its timers and notices are handled, but no key or click until the
+    // command has ended, since one could start another command on the same device.
+    void PauseInCommand(std::uint32_t ms);
     // The wait's window while one is shown, else null.
     HWND WaitWindow() const { return m_wait; }
 
@@ -98,6 +102,7 @@ private:
     void Close();
     // Handles what is queued; with `input` false the operator's keys and clicks stay queued.
     void Pump(bool input);
+    void PauseFor(std::uint32_t ms, bool input);
 
     HWND m_window = nullptr;
     Language m_language = Language::English;

@@ -112,8 +112,11 @@ int main() {
         std::fputs("zt40util: the window cannot be created\n", stderr);
         return 1;
     }
-    // The waits for ready pause in the window's message loop, so the window never freezes.
-    CPinwardenDlg dialog(wiring.Platform(), window, [&window](std::uint32_t ms) { window.PauseWithEvents(ms); },
+    // The waits for ready, and a command's wait for its answer, pause in the window's message
+    // loop, so the window never freezes.
+    PausingClock commandClock(wiring.Clock(), [&window](std::uint32_t ms) { window.PauseInCommand(ms); });
+    const DeviceLinkPlatform link = WithClock(wiring.Platform(), commandClock);
+    CPinwardenDlg dialog(link, window, [&window](std::uint32_t ms) { window.PauseWithEvents(ms); },
                          &wiring.AccessReport(), options->wiring.queue);
     window.Attach(dialog);
     const RecordWiring records;

@@ -306,7 +306,7 @@ TEST_F(WizardSheetHostTest, JapaneseEditionUsesItsOwnTemplatesAndTexts) {
     const struct {
         Language language;
         const wchar_t* face;
-    } editions[] = {{Language::English, L"MS Sans Serif"}, {Language::Japanese, L"MS UI Gothic"}};
+    } editions[] = {{Language::English, L"MS Shell Dlg"}, {Language::Japanese, L"MS UI Gothic"}};
     for (const auto& edition : editions) {
         UseLanguage(edition.language);
         CChangeHeadSheet sheet(services, Spooling());
@@ -317,6 +317,15 @@ TEST_F(WizardSheetHostTest, JapaneseEditionUsesItsOwnTemplatesAndTexts) {
             EXPECT_STREQ(font.lfFaceName, edition.face);
             EXPECT_EQ(TextOf(button), Translate(CMoveHeadPage::kMoveHeadText));
             EXPECT_EQ(TextOf(GetDlgItem(w, IDCANCEL)), Translate(kCancelText));
+            // The sheet lays the page out in the page's own font: nothing of it is cut off.
+            RECT page{};
+            GetWindowRect(Page(w), &page);
+            for (HWND child = GetWindow(Page(w), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+                RECT control{};
+                GetWindowRect(child, &control);
+                EXPECT_LE(control.right, page.right) << GetDlgCtrlID(child);
+                EXPECT_LE(control.bottom, page.bottom) << GetDlgCtrlID(child);
+            }
         });
     }
     UseLanguage(Language::Japanese);

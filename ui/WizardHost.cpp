@@ -13,17 +13,9 @@
 #include "ui/WizardPages.h"
 #include "ui/Translations.h"
 #include "wizards/Sheets.h"
+#include "wizards/WizardButtonTexts.h"
 
 namespace zt40::ui {
-
-namespace {
-
-constexpr Text kBackText = ZT40_TR("WizardHost", "< &Back");
-constexpr Text kNextText = ZT40_TR("WizardHost", "&Next >");
-constexpr Text kFinishText = ZT40_TR("WizardHost", "&Finish");
-constexpr Text kCancelText = ZT40_TR("WizardHost", "Cancel");
-
-}  // namespace
 
 WizardHost::WizardHost(CWizardSheet& sheet, QWidget* parent) : QDialog(parent), m_sheet(sheet) {
     setObjectName(QStringLiteral("wizard"));

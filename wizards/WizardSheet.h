@@ -102,6 +102,17 @@ public:
     void Open();
     bool Next();
     bool Back();
+    // For a platform frame that walks the pages itself and reports each step as it happens (a
+    // native wizard): the same calls, in the same order, as Open, Next and Back make them.
+    // Links the pages; no page is entered yet.
+    void OpenFrame();
+    // The page's window was made: its dialog state starts, once per run.
+    void PageCreated(std::size_t index);
+    // The page becomes the active one; false when it refuses.
+    bool PageEntered(std::size_t index);
+    // The active page is about to be left; false when it refuses.
+    bool PageLeaving();
+
     // Leaves the active page and returns what the modal run returns.
     int Finish();
     int Cancel();

@@ -7,7 +7,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=${BUILD_DIR:-$here/build-windows}
 jobs=${JOBS:-$(nproc)}
 
-bash "$here/scripts/deps.sh" g++-mingw-w64-x86-64-posix wine wine64 googletest xvfb fonts-noto-cjk
+bash "$here/scripts/deps.sh" g++-mingw-w64-x86-64-posix wine wine64 googletest xvfb fonts-noto-cjk nsis
 
 # A prefix of our own: the registry tests write device keys into it, and nothing of the
 # user's own wine setup is touched.

@@ -47,6 +47,10 @@
         <source>Wear</source>
         <translation>摩耗</translation>
     </message>
+    <message>
+        <source>The history was written to %1.</source>
+        <translation>履歴を %1 に書き込みました。</translation>
+    </message>
 </context>
 <context>
     <name>UsageHistory</name>

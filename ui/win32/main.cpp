@@ -21,10 +21,8 @@
 #include "wizards/Sheets.h"
 #include "wiring/RecordWiring.h"
 #include "wiring/Wiring.h"
-#if defined(ZT40_HAVE_SIMULATOR_WINDOW)
 #include "platform/sim/SimPrinterRig.h"
 #include "ui/win32/SimulatorWindow.h"
-#endif
 
 namespace {
 
@@ -138,11 +136,14 @@ int main() {
     ShowWindow(window.Window(), SW_SHOWNORMAL);
     UpdateWindow(window.Window());
 
-#if defined(ZT40_HAVE_SIMULATOR_WINDOW)
-    // Unowned, so that no dialog of the program ever disables it.
+    // Unowned, so that no dialog of the program ever disables it; beside the main window.
     std::optional<win::SimulatorWindow> simulator;
-    if (SimPrinterRig* rig = wiring.Simulator()) simulator.emplace(*rig, window.Window());
-#endif
+    if (SimPrinterRig* rig = wiring.Simulator()) {
+        simulator.emplace(*rig);
+        RECT main{};
+        GetWindowRect(window.Window(), &main);
+        if (!simulator->Create(main.right + 12, main.top)) std::fputs("zt40util: no simulator window\n", stderr);
+    }
 
     if (!options->screenshot.empty()) {
         const DWORD started = GetTickCount();

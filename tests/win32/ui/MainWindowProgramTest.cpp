@@ -445,4 +445,37 @@ TEST_F(WizardProgramTest, HeadReplacementFinishesWithThePlugAndPowerOfTheSimulat
     EXPECT_EQ(PinCounters(), std::vector<std::wstring>(9, L"0"));
 }
 
+TEST_F(WizardProgramTest, ACancelThatCannotPutTheCountersBackOffersRetryUntilThePrinterIsBack) {
+    const std::vector<std::wstring> before = PinCounters();
+    const HWND sheet = OpenReplaceHead();
+    ASSERT_NE(sheet, nullptr);
+    ClickOnPage(sheet, zt40::CMoveHeadPage::kMoveHeadButton);
+    ASSERT_TRUE(WaitUntil([&] { return PinCounters() == std::vector<std::wstring>(9, L"0"); }, 20s));
+    ClickSimulator(zt40::win::IDC_SIM_PLUGGED);
+    ASSERT_TRUE(WaitUntil([&] { return IsDlgButtonChecked(m_simulator, zt40::win::IDC_SIM_PLUGGED) == BST_UNCHECKED; }, 10s));
+    PostMessageW(GetDlgItem(sheet, IDCANCEL), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, 20s)) << "the wizard stayed open";
+
+    // The main window's own box, once the writes back have given up on the unplugged printer.
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = m_program->FindWindowWith(IDRETRY, m_main)) != nullptr; }, 60s))
+        << "no Retry offered";
+    EXPECT_EQ(TextOf(box), L"ZT-40 Pinwarden");
+    EXPECT_EQ(PinCounters(), std::vector<std::wstring>(9, L"0")) << "nothing is back yet";
+    ClickSimulator(zt40::win::IDC_SIM_PLUGGED);
+    // Retry until the window's poll has the printer again; each failed try asks once more.
+    for (int tries = 0; tries < 5 && box != nullptr; ++tries) {
+        std::this_thread::sleep_for(2s);
+        PostMessageW(GetDlgItem(box, IDRETRY), BM_CLICK, 0, 0);
+        WaitUntil([&] { return !IsWindow(box); }, 10s);
+        box = nullptr;
+        WaitUntil([&] { return (box = m_program->FindWindowWith(IDRETRY, m_main)) != nullptr || PinCounters() == before; }, 30s);
+    }
+    EXPECT_EQ(box, nullptr) << "Retry never put the counters back";
+    EXPECT_EQ(PinCounters(), before);
+    const auto records = Records();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].Kind(), 'x');
+}
+
 }  // namespace

@@ -107,7 +107,7 @@ TEST(DialogTemplateFontTest, LeavesTemplatesItCannotChangeSafelyAsTheyAre) {
 TEST(DialogTemplateFontTest, ATemplateCutShortHasNoFont) {
     const std::vector<WORD> whole = Template({"page", true, kPage, Words(L"M"), {0}, L"Title"}, 8, L"MS Shell Dlg");
     // Cut anywhere before the face's end: within the header, the menu, the title or the face.
-    for (std::size_t length = 0; length + 2 < whole.size(); ++length) {
+    for (std::size_t length = 0; length + 1 < whole.size(); ++length) {
         EXPECT_FALSE(ReadDialogFont(std::span(whole).first(length))) << length;
     }
     EXPECT_TRUE(ReadDialogFont(std::span(whole).first(whole.size() - 1)));

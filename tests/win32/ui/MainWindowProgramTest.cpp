@@ -257,7 +257,7 @@ TEST_F(MainWindowProgramTest, CleaningRunsWithItsWaitWindowAndTellsTheEnd) {
     PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return Reason() == L"The head cleaning is finished."; }, 60s)) << Reason().size();
     EXPECT_TRUE(IsWindowEnabled(m_main)) << "the wait gave the window back";
-    EXPECT_EQ(m_program->FindWindowWith(ZT40_IDC_WAIT_TEXT), nullptr) << "the wait window is gone";
+    EXPECT_EQ(m_program->FindWindowWith(ZT40_IDC_WAIT_TEXT, m_main), nullptr) << "the wait window is gone";
 }
 
 TEST_F(MainWindowProgramTest, WizardOpensOverTheWindowAndItsCancelPutsTheSettingsBack) {

@@ -40,13 +40,8 @@ Message CWizardSheet::StepOf(std::size_t index) const {
 
 void CWizardSheet::Open() {
     if (m_open || m_pages.empty()) return;
-    OnInitDialog();
-    m_open = true;
-    m_active = 0;
-    m_created.assign(m_pages.size(), false);
-    m_created[0] = true;
-    m_pages[0]->OnInitDialog();
-    m_pages[0]->OnSetActive();
+    OpenFrame();
+    PageEntered(0);
 }
 
 // As the platform does it: the page being left may refuse, and the page's window (with its

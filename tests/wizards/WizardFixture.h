@@ -3,6 +3,7 @@
 // on-line or out of the list, with a recording main window and host.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -18,7 +19,7 @@ namespace zt40 {
 
 class WizardFixture : public ::testing::Test {
 protected:
-    WizardFixture() { AddDemoQueue(spooler, [this] { return attributes; }); }
+    WizardFixture() { AddDemoQueue(spooler, [this] { return attributes.load(); }); }
 
     WizardSpooling Spooling() { return {spooler, sender}; }
 
@@ -50,7 +51,8 @@ protected:
         return documents;
     }
 
-    std::uint32_t attributes = 0;
+    // Atomic: a test may drive a real window's run from a thread of its own.
+    std::atomic<std::uint32_t> attributes{0};
     SimSpooler spooler{&EmbeddedJobs()};
     RecordingMessageBox messages;
     CPrintJobSender sender{spooler, messages, EmbeddedJobs()};

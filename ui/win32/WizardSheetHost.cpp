@@ -4,9 +4,12 @@
 #include <prsht.h>
 
 #include <algorithm>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "ui/win32/DialogTemplateFont.h"
 #include "ui/win32/WinText.h"
 #include "ui/win32/WizardPictureGdi.h"
 #include "ui/win32/WizardResources.h"
@@ -129,6 +132,21 @@ private:
     HCURSOR m_previous;
 };
 
+// The longest a sheet's template header with its font can be, in words: the layout stops at
+// the font, so this only bounds a walk through a template that ends earlier than it should.
+constexpr std::size_t kSheetHeaderWords = 512;
+
+// The pages' font, for the sheet's template while the sheet is being made (the system's
+// callback carries no data of its own).
+thread_local const DialogFont* t_pageFont = nullptr;
+
+int CALLBACK SheetCallback(HWND, UINT message, LPARAM lParam) {
+    if (message == PSCB_PRECREATE && lParam != 0 && t_pageFont != nullptr) {
+        WriteDialogFont(std::span<WORD>(reinterpret_cast<WORD*>(lParam), kSheetHeaderWords), *t_pageFont);
+    }
+    return 0;
+}
+
 class SheetHost;
 
 struct PageSlot {
@@ -178,9 +196,18 @@ public:
         header.nPages = static_cast<UINT>(pages.size());
         header.nStartPage = 0;
         header.ppsp = pages.data();
+        // Every page of an edition has the same font; the sheet takes it from the first.
+        const std::optional<DialogFont> pageFont =
+            ReadDialogFont(std::span<const WORD>(reinterpret_cast<const WORD*>(pages[0].pResource), kSheetHeaderWords));
+        if (pageFont) {
+            header.dwFlags |= PSH_USECALLBACK;
+            header.pfnCallback = &SheetCallback;
+            t_pageFont = &*pageFont;
+        }
         m_sheet.OpenFrame();
         m_result = kCancelCommand;
         PropertySheetW(&header);
+        t_pageFont = nullptr;
         // A sheet the system could not show, or one that ended without Finish or Cancel reaching
         // it, is closed here so that its active page stops what it started.
         if (m_sheet.IsOpen()) m_result = m_sheet.Cancel();

@@ -148,10 +148,10 @@ int main() {
     // Unowned, so that no dialog of the program ever disables it; beside the main window.
     std::optional<win::SimulatorWindow> simulator;
     if (SimPrinterRig* rig = wiring.Simulator()) {
+        simulator.emplace(*rig);
         RECT main{};
         GetWindowRect(window.Window(), &main);
-        simulator.emplace(*rig);
-        simulator->Create(main.right + 12, main.top);
+        if (!simulator->Create(main.right + 12, main.top)) std::fputs("zt40util: no simulator window\n", stderr);
     }
 
     if (!options->screenshot.empty()) {

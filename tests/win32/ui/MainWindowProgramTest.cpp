@@ -15,11 +15,21 @@
 #include <thread>
 #include <vector>
 
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <fstream>
+#include <sstream>
+
 #include "app/ControlIds.h"
 #include "ui/win32/HistoryWindow.h"
+#include "record/RecordFormat.h"
 #include "ui/win32/Resources.h"
 #include "ui/win32/SimulatorIds.h"
 #include "ui/win32/WizardSheetHost.h"
+#include "ui/win32/WizardResources.h"
+#include "wizards/AdjustPinPages.h"
+#include "wizards/HeadPages.h"
 
 namespace {
 
@@ -332,6 +342,195 @@ TEST_F(MainWindowProgramTest, WindowMenuCommandsOpenTheirWindowsOverTheMainWindo
     EXPECT_EQ(TextOf(GetDlgItem(about, ZT40_IDC_ABOUT_VERSION)), L"ZT-40 Pinwarden Version 1.01");
     PostMessageW(about, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 10s)) << "Escape closes the About box";
+}
+
+// The wizard's own buttons as they show: usable ones by name, shown but disabled with "-".
+std::string Shown(HWND sheet) {
+    std::string shown;
+    for (const auto& [id, name] : {std::pair{zt40::win::kWizardBackButton, "back"},
+                                   std::pair{zt40::win::kWizardNextButton, "next"},
+                                   std::pair{zt40::win::kWizardFinishButton, "finish"}, std::pair{IDCANCEL, "cancel"}}) {
+        HWND button = GetDlgItem(sheet, id);
+        if (button == nullptr || !IsWindowVisible(button)) continue;
+        shown += std::string(name) + (IsWindowEnabled(button) ? " " : "- ");
+    }
+    return shown;
+}
+
+// The wizard and the simulator's window as an operator works them, from outside the program.
+class WizardProgramTest : public MainWindowProgramTest {
+protected:
+    void SetUp() override {
+        MainWindowProgramTest::SetUp();
+        if (HasFatalFailure()) return;
+        // The simulator's window of this program, by its class: its ids are its own, not unique.
+        struct Search {
+            DWORD process;
+            HWND found;
+        } search{0, nullptr};
+        GetWindowThreadProcessId(m_main, &search.process);
+        EnumWindows(
+            [](HWND window, LPARAM param) -> BOOL {
+                auto& s = *reinterpret_cast<Search*>(param);
+                wchar_t name[64] = {};
+                GetClassNameW(window, name, 64);
+                DWORD process = 0;
+                GetWindowThreadProcessId(window, &process);
+                if (process != s.process || std::wstring(name) != zt40::win::kSimulatorWindowClass) return TRUE;
+                s.found = window;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        m_simulator = search.found;
+        ASSERT_NE(m_simulator, nullptr) << "no simulator window";
+        // A head with a history: counts in every band, so that a reset and its undoing show.
+        ClickSimulator(zt40::win::IDC_SIM_ALL_BANDS);
+        ASSERT_TRUE(WaitUntil([&] { return PinCounters()[8] != L"0" && !PinCounters()[8].empty(); }, 10s));
+    }
+
+    HWND OpenReplaceHead() {
+        Click(IDC_REPLACE_HEAD);
+        return OwnedWindowWith(zt40::win::kWizardNextButton);
+    }
+    static HWND Page(HWND sheet) {
+        DWORD_PTR page = 0;
+        SendMessageTimeoutW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0, SMTO_ABORTIFHUNG, 10000, &page);
+        return reinterpret_cast<HWND>(page);
+    }
+    static void ClickOnPage(HWND sheet, int id) { PostMessageW(GetDlgItem(Page(sheet), id), BM_CLICK, 0, 0); }
+    static void Press(HWND sheet, int button) { PostMessageW(sheet, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0); }
+    static std::wstring Step(HWND sheet) { return TextOf(GetDlgItem(Page(sheet), IDC_STEP)); }
+    // Goes on to the page that shows `step` and waits for the buttons it posts for the queue's state.
+    static bool NextTo(HWND sheet, const std::wstring& step, const std::string& buttons) {
+        Press(sheet, PSBTN_NEXT);
+        return WaitUntil([&] { return Step(sheet) == step && Shown(sheet) == buttons; }, 20s);
+    }
+    void ClickSimulator(int id) const { PostMessageW(GetDlgItem(m_simulator, id), BM_CLICK, 0, 0); }
+    // The printer's nine pin counters as the simulator's window shows them.
+    std::vector<std::wstring> PinCounters() const {
+        std::vector<std::wstring> counters;
+        for (int pin = 0; pin < 9; ++pin) {
+            // An edit box keeps its text itself: only asking it reaches across programs.
+            wchar_t text[32] = {};
+            DWORD_PTR ignored = 0;
+            SendMessageTimeoutW(GetDlgItem(m_simulator, zt40::win::IDC_SIM_PIN_FIRST + pin), WM_GETTEXT, std::size(text),
+                                reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 10000, &ignored);
+            counters.emplace_back(text);
+        }
+        return counters;
+    }
+    // The kinds of the records in the usage file, in file order.
+    std::vector<zt40::UsageRecord> Records() const {
+        std::ifstream file(m_data / "zt40util.txt", std::ios::binary);
+        std::stringstream text;
+        text << file.rdbuf();
+        const std::string all = text.str();
+        zt40::LineReader lines{std::string_view(all)};
+        std::vector<zt40::UsageRecord> records;
+        zt40::ForEachRecord(lines, [&](zt40::UsageRecord&& record) { records.push_back(std::move(record)); });
+        return records;
+    }
+
+    HWND m_simulator = nullptr;
+};
+
+TEST_F(WizardProgramTest, MoveHeadsPostedNextArrivesAndCancelPutsTheCountersBack) {
+    const std::vector<std::wstring> before = PinCounters();
+    const HWND sheet = OpenReplaceHead();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return Shown(sheet) == "back- next- cancel "; }, 10s)) << Shown(sheet);
+    ClickOnPage(sheet, zt40::CMoveHeadPage::kMoveHeadButton);
+    EXPECT_TRUE(WaitUntil([&] { return Shown(sheet) == "back- next cancel "; }, 20s)) << Shown(sheet);
+    // The new head's counters start from nought on the printer while the wizard is open.
+    EXPECT_TRUE(WaitUntil([&] { return PinCounters() == std::vector<std::wstring>(9, L"0"); }, 10s));
+    PostMessageW(GetDlgItem(sheet, IDCANCEL), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, 20s)) << "the wizard stayed open";
+    EXPECT_TRUE(WaitUntil([&] { return PinCounters() == before; }, 20s)) << "the counters were not put back";
+    const auto records = Records();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].Kind(), 'x');
+}
+
+TEST_F(WizardProgramTest, HeadReplacementFinishesWithThePlugAndPowerOfTheSimulatorWindow) {
+    const std::vector<std::wstring> before = PinCounters();
+    const HWND sheet = OpenReplaceHead();
+    ASSERT_NE(sheet, nullptr);
+    ClickOnPage(sheet, zt40::CMoveHeadPage::kMoveHeadButton);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(sheet) == "back- next cancel "; }, 20s)) << Shown(sheet);
+    ASSERT_TRUE(NextTo(sheet, L"Step 2 of 8", "back next- cancel ")) << Shown(sheet);
+    // The simulator's window takes clicks while the wizard holds the main window.
+    ClickSimulator(zt40::win::IDC_SIM_PLUGGED);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(sheet) == "back next cancel "; }, 20s)) << "unplugged: " << Shown(sheet);
+    ASSERT_TRUE(NextTo(sheet, L"Step 3 of 8", "back next cancel ")) << Shown(sheet);
+    ASSERT_TRUE(NextTo(sheet, L"Step 4 of 8", "back next cancel ")) << Shown(sheet);
+    ASSERT_TRUE(NextTo(sheet, L"Step 5 of 8", "back next- cancel ")) << Shown(sheet);
+    ClickSimulator(zt40::win::IDC_SIM_PLUGGED);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(sheet) == "back next cancel "; }, 20s)) << "plugged in: " << Shown(sheet);
+    ASSERT_TRUE(NextTo(sheet, L"Step 6 of 8", "back next- cancel ")) << Shown(sheet);
+    ClickOnPage(sheet, zt40::CAdjustPinPage::kStartPrintingButton);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(sheet) == "back next cancel "; }, 30s)) << "printed: " << Shown(sheet);
+    ASSERT_TRUE(NextTo(sheet, L"Step 7 of 8", "back next- cancel ")) << Shown(sheet);
+    // Pin 3 read at A5: one step of ten and back five.
+    const HWND bar = GetDlgItem(Page(sheet), zt40::CInputValuePage::kScrollBarIds[2]);
+    PostMessageW(Page(sheet), WM_HSCROLL, MAKEWPARAM(SB_PAGERIGHT, 0), reinterpret_cast<LPARAM>(bar));
+    for (int i = 0; i < 5; ++i) PostMessageW(Page(sheet), WM_HSCROLL, MAKEWPARAM(SB_LINELEFT, 0), reinterpret_cast<LPARAM>(bar));
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(GetDlgItem(Page(sheet), zt40::CInputValuePage::kValueLabelIds[2])) == L"A5"; }, 10s));
+    ClickOnPage(sheet, zt40::CInputValuePage::kSetButton);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(sheet) == "back next cancel "; }, 30s)) << "set: " << Shown(sheet);
+    ASSERT_TRUE(NextTo(sheet, L"Step 8 of 8", "back finish- cancel ")) << Shown(sheet);
+    // Off with the printer's own switch, seen off-line, then on again: only then Finish.
+    ClickSimulator(zt40::win::IDC_SIM_POWERED);
+    std::this_thread::sleep_for(1500ms);
+    EXPECT_EQ(Shown(sheet), "back finish- cancel ");
+    ClickSimulator(zt40::win::IDC_SIM_POWERED);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(sheet) == "back finish cancel "; }, 20s)) << "power cycled: " << Shown(sheet);
+    Press(sheet, PSBTN_FINISH);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, 20s)) << "the wizard stayed open";
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(m_main) != FALSE; }, 10s));
+
+    // One finished run, recorded with the counters the printer had when the wizard opened;
+    // the printer keeps the new head's.
+    std::vector<zt40::UsageRecord> records;
+    EXPECT_TRUE(WaitUntil([&] { return !(records = Records()).empty(); }, 10s));
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].Kind(), 'o');
+    for (std::size_t pin = 0; pin < 9; ++pin) {
+        EXPECT_EQ(std::to_wstring(records[0].counters.PinCounter[pin]), before[pin]) << "pin " << pin + 1;
+    }
+    EXPECT_EQ(PinCounters(), std::vector<std::wstring>(9, L"0"));
+}
+
+TEST_F(WizardProgramTest, ACancelThatCannotPutTheCountersBackOffersRetryUntilThePrinterIsBack) {
+    const std::vector<std::wstring> before = PinCounters();
+    const HWND sheet = OpenReplaceHead();
+    ASSERT_NE(sheet, nullptr);
+    ClickOnPage(sheet, zt40::CMoveHeadPage::kMoveHeadButton);
+    ASSERT_TRUE(WaitUntil([&] { return PinCounters() == std::vector<std::wstring>(9, L"0"); }, 20s));
+    ClickSimulator(zt40::win::IDC_SIM_PLUGGED);
+    ASSERT_TRUE(WaitUntil([&] { return IsDlgButtonChecked(m_simulator, zt40::win::IDC_SIM_PLUGGED) == BST_UNCHECKED; }, 10s));
+    PostMessageW(GetDlgItem(sheet, IDCANCEL), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, 20s)) << "the wizard stayed open";
+
+    // The main window's own box, once the writes back have given up on the unplugged printer.
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = m_program->FindWindowWith(IDRETRY, m_main)) != nullptr; }, 60s))
+        << "no Retry offered";
+    EXPECT_EQ(TextOf(box), L"ZT-40 Pinwarden");
+    EXPECT_EQ(PinCounters(), std::vector<std::wstring>(9, L"0")) << "nothing is back yet";
+    ClickSimulator(zt40::win::IDC_SIM_PLUGGED);
+    // Retry until the window's poll has the printer again; each failed try asks once more.
+    for (int tries = 0; tries < 5 && box != nullptr; ++tries) {
+        std::this_thread::sleep_for(2s);
+        PostMessageW(GetDlgItem(box, IDRETRY), BM_CLICK, 0, 0);
+        WaitUntil([&] { return !IsWindow(box); }, 10s);
+        box = nullptr;
+        WaitUntil([&] { return (box = m_program->FindWindowWith(IDRETRY, m_main)) != nullptr || PinCounters() == before; }, 30s);
+    }
+    EXPECT_EQ(box, nullptr) << "Retry never put the counters back";
+    EXPECT_EQ(PinCounters(), before);
+    const auto records = Records();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].Kind(), 'x');
 }
 
 }  // namespace

@@ -6,19 +6,15 @@
 #include <prsht.h>
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
 #include <functional>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "platform/sim/SimSpooler.h"
-#include "printjob/EmbeddedJobs.h"
-#include "printjob/PrintJobSender.h"
-#include "support/RecordingMessageBox.h"
-#include "support/RecordingWizardHost.h"
+#include "tests/wizards/WizardFixture.h"
 #include "ui/win32/WinText.h"
+#include "ui/win32/WizardResources.h"
 #include "ui/win32/WizardSheetHost.h"
 #include "wizards/OriginPin.h"
 #include "wizards/Sheets.h"
@@ -62,12 +58,11 @@ HWND Page(HWND sheet) { return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GE
 HWND Control(HWND sheet, int id) { return GetDlgItem(Page(sheet), id); }
 void Click(HWND sheet, int id) { SendMessageW(Control(sheet, id), BM_CLICK, 0, 0); }
 void Press(HWND sheet, int button) { SendMessageW(sheet, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0); }
-std::string Step(HWND sheet) { return Utf8(Control(sheet, 1299)); }
+std::string Step(HWND sheet) { return Utf8(Control(sheet, IDC_STEP)); }
 
-class WizardSheetHostTest : public ::testing::Test {
+class WizardSheetHostTest : public WizardFixture {
 protected:
     WizardSheetHostTest() {
-        AddDemoQueue(spooler, [this] { return attributes.load(); });
         owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200, nullptr,
                                 nullptr, GetModuleHandleW(nullptr), nullptr);
     }
@@ -75,8 +70,6 @@ protected:
         DestroyWindow(owner);
         UseLanguage(Language::English);
     }
-
-    WizardSpooling Spooling() { return {spooler, sender}; }
 
     // Runs the sheet over the owner while `drive` works it from another thread; whatever
     // `drive` leaves open is cancelled, so a failed step cannot hang the run.
@@ -111,21 +104,6 @@ protected:
         return search.found;
     }
 
-    std::vector<std::vector<int>> DocumentResources() const {
-        std::vector<std::vector<int>> documents;
-        for (const SimJob& job : spooler.Jobs()) {
-            std::vector<int> ids;
-            for (const SimWrite& write : job.writes) ids.push_back(write.embeddedResource);
-            documents.push_back(ids);
-        }
-        return documents;
-    }
-
-    std::atomic<std::uint32_t> attributes{0};
-    SimSpooler spooler{&EmbeddedJobs()};
-    RecordingMessageBox messages;
-    CPrintJobSender sender{spooler, messages, EmbeddedJobs()};
-    RecordingServices services{std::string(kSimQueueName)};
     HWND owner = nullptr;
     DWORD uiThread = GetCurrentThreadId();
 };
@@ -306,7 +284,7 @@ TEST_F(WizardSheetHostTest, JapaneseEditionUsesItsOwnTemplatesAndTexts) {
     const struct {
         Language language;
         const wchar_t* face;
-    } editions[] = {{Language::English, L"MS Sans Serif"}, {Language::Japanese, L"MS UI Gothic"}};
+    } editions[] = {{Language::English, L"MS Shell Dlg"}, {Language::Japanese, L"MS UI Gothic"}};
     for (const auto& edition : editions) {
         UseLanguage(edition.language);
         CChangeHeadSheet sheet(services, Spooling());
@@ -317,6 +295,15 @@ TEST_F(WizardSheetHostTest, JapaneseEditionUsesItsOwnTemplatesAndTexts) {
             EXPECT_STREQ(font.lfFaceName, edition.face);
             EXPECT_EQ(TextOf(button), Translate(CMoveHeadPage::kMoveHeadText));
             EXPECT_EQ(TextOf(GetDlgItem(w, IDCANCEL)), Translate(kCancelText));
+            // The sheet lays the page out in the page's own font: nothing of it is cut off.
+            RECT page{};
+            GetWindowRect(Page(w), &page);
+            for (HWND child = GetWindow(Page(w), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+                RECT control{};
+                GetWindowRect(child, &control);
+                EXPECT_LE(control.right, page.right) << GetDlgCtrlID(child);
+                EXPECT_LE(control.bottom, page.bottom) << GetDlgCtrlID(child);
+            }
         });
     }
     UseLanguage(Language::Japanese);

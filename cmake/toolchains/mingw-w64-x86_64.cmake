@@ -18,6 +18,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
-# Debian 12's `wine` runs 64-bit programs; the loader is found on the PATH.
+# Debian 12's `wine` runs 64-bit programs; the loader is found on the PATH, and every program
+# of the build runs through a wrapper that gives a start wine failed outright a second try.
 find_program(ZT40_WINE wine REQUIRED)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${ZT40_WINE})
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../wine-run.sh)

@@ -21,10 +21,10 @@
 #include "wizards/Sheets.h"
 #include "wiring/RecordWiring.h"
 #include "wiring/Wiring.h"
-#if defined(ZT40_HAVE_SIMULATOR_WINDOW)
 #include "platform/sim/SimPrinterRig.h"
+#include "record/HistoryTexts.h"
+#include "ui/win32/HistoryWindow.h"
 #include "ui/win32/SimulatorWindow.h"
-#endif
 
 namespace {
 
@@ -135,14 +135,20 @@ int main() {
     if (monitor) window.WatchDeviceChanges(*monitor);
 
     dialog.OnInitDialog();
+    // Each time, the record file is read anew.
+    window.AddCommand(win::IDM_HISTORY, historytext::kMenu,
+                      [&window, &records] { win::ShowHistoryWindow(window.Window(), records.Platform()); });
     ShowWindow(window.Window(), SW_SHOWNORMAL);
     UpdateWindow(window.Window());
 
-#if defined(ZT40_HAVE_SIMULATOR_WINDOW)
-    // Unowned, so that no dialog of the program ever disables it.
+    // Beside the main window; unowned, so that no dialog of the program ever disables it.
     std::optional<win::SimulatorWindow> simulator;
-    if (SimPrinterRig* rig = wiring.Simulator()) simulator.emplace(*rig, window.Window());
-#endif
+    if (SimPrinterRig* rig = wiring.Simulator()) {
+        RECT frame{};
+        GetWindowRect(window.Window(), &frame);
+        simulator.emplace(*rig);
+        if (!simulator->Create(frame.right + 12, frame.top)) std::fputs("zt40util: no simulator window\n", stderr);
+    }
 
     if (!options->screenshot.empty()) {
         const DWORD started = GetTickCount();

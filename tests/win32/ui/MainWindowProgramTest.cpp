@@ -13,8 +13,15 @@
 #include <thread>
 #include <vector>
 
+#include <commctrl.h>
+
+#include <fstream>
+
 #include "app/ControlIds.h"
+#include "record/RecordFormat.h"
+#include "ui/win32/HistoryWindow.h"
 #include "ui/win32/Resources.h"
+#include "ui/win32/SimulatorIds.h"
 #include "ui/win32/WizardSheetHost.h"
 
 namespace {
@@ -276,6 +283,51 @@ TEST_F(MainWindowProgramTest, SystemMenuCommandOpensTheAboutBox) {
     EXPECT_EQ(TextOf(GetDlgItem(about, ZT40_IDC_ABOUT_VERSION)), L"ZT-40 Pinwarden Version 1.01");
     PostMessageW(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 10s));
+}
+
+// The simulator's window beside the main one stays usable while a wizard holds the main window:
+// its switches are what the head replacement waits for.
+TEST_F(MainWindowProgramTest, SimulatorWindowStaysUsableWhileAWizardIsOpen) {
+    HWND simulator = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (simulator = m_program->FindWindowWith(zt40::win::IDC_SIM_POWERED)) != nullptr; }))
+        << "no simulator window";
+    EXPECT_EQ(GetWindow(simulator, GW_OWNER), nullptr);
+    Click(IDC_REPLACE_HEAD);
+    const HWND sheet = OwnedWindowWith(zt40::win::kWizardNextButton);
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(m_main));
+    EXPECT_TRUE(IsWindowEnabled(simulator));
+    const struct {
+        int id;
+        UINT checked;
+    } switches[] = {{zt40::win::IDC_SIM_POWERED, BST_UNCHECKED}, {zt40::win::IDC_SIM_POWERED, BST_CHECKED},
+                    {zt40::win::IDC_SIM_PLUGGED, BST_UNCHECKED}, {zt40::win::IDC_SIM_PLUGGED, BST_CHECKED}};
+    for (const auto& s : switches) {
+        PostMessageW(GetDlgItem(simulator, s.id), BM_CLICK, 0, 0);
+        EXPECT_TRUE(WaitUntil([&] { return IsDlgButtonChecked(simulator, s.id) == s.checked; }, 10s)) << s.id;
+    }
+    PostMessageW(GetDlgItem(sheet, IDCANCEL), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, 30s)) << "the wizard stayed open";
+}
+
+TEST_F(MainWindowProgramTest, HistoryCommandListsTheRecordFileAnewEachTime) {
+    const auto open = [&] {
+        PostMessageW(m_main, WM_SYSCOMMAND, zt40::win::IDM_HISTORY, 0);
+        const HWND history = OwnedWindowWith(zt40::win::IDC_HISTORY_LIST);
+        if (history == nullptr) return LRESULT{-1};
+        const LRESULT rows = SendDlgItemMessageW(history, zt40::win::IDC_HISTORY_LIST, LVM_GETITEMCOUNT, 0, 0);
+        EXPECT_FALSE(IsWindowEnabled(m_main)) << "the history is modal to the window";
+        PostMessageW(GetDlgItem(history, IDCANCEL), BM_CLICK, 0, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(history); }, 10s));
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(m_main) != FALSE; }, 5s));
+        return rows;
+    };
+    const std::filesystem::path record = m_data / "zt40util.txt";
+    std::filesystem::remove(record);
+    EXPECT_EQ(open(), 0);
+    std::ofstream(record, std::ios::binary)
+        << zt40::FormatUsageRecord(true, {2026, 12, 8}, zt40::PinSettings{{0, 0}, 1, {}}, zt40::UsageCounters{});
+    EXPECT_EQ(open(), 1);
 }
 
 }  // namespace

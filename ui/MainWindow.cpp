@@ -351,7 +351,7 @@ void MainWindow::EndWait() {
     m_wait.reset();
 }
 
-void MainWindow::PauseWithEvents(std::uint32_t ms) {
+void MainWindow::ShowWaitDialog() {
     if (m_waitState.begun && !m_wait) {
         // Over the topmost dialog (a wizard's page may be waiting), modal to it alone.
         m_wait = std::make_unique<QDialog>(ModalParent(this));
@@ -378,9 +378,21 @@ void MainWindow::PauseWithEvents(std::uint32_t ms) {
         });
         m_wait->show();
     }
+}
+
+void MainWindow::PauseWithEvents(std::uint32_t ms) {
+    ShowWaitDialog();
     QEventLoop loop;
     QTimer::singleShot(static_cast<int>(ms), &loop, &QEventLoop::quit);
     loop.exec(m_wait ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+}
+
+void MainWindow::PauseInCommand(std::uint32_t ms) {
+    // A wait on show says what the window is doing; its Cancel is handled after the command.
+    ShowWaitDialog();
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(ms), &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
 }
 
 void MainWindow::ShowAbout() {

@@ -27,6 +27,7 @@ SimulatorWindow::SimulatorWindow(SimPrinterRig& rig, QWidget* parent) : QWidget(
     m_powered.setText(Translate(simtext::kPowered));
     m_busy.setText(Translate(simtext::kBusy));
     m_answersLabel.setText(Translate(simtext::kAnswers));
+    m_answersLabel.setBuddy(&m_answers);
     for (const auto& text : kSimAnswersTexts) m_answers.addItem(Translate(text));
     m_plugged.setObjectName(QStringLiteral("simPlugged"));
     m_powered.setObjectName(QStringLiteral("simPowered"));

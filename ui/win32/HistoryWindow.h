@@ -13,8 +13,6 @@
 
 namespace zt40::win {
 
-// The main window's menu command that opens it (system commands keep their low four bits clear).
-inline constexpr int IDM_HISTORY = 0x0030;
 inline constexpr int IDC_HISTORY_NOTE = 1401;
 inline constexpr int IDC_HISTORY_LIST = 1402;
 inline constexpr int IDC_HISTORY_EXPORT = 1403;

@@ -1,10 +1,11 @@
 #include "ui/win32/MainDialog.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <utility>
 
 #include "app/ControlIds.h"
-#include "app/UsageBar.h"
 #include "app/WindowTexts.h"
 #include "ui/win32/DialogTemplates.h"
 #include "ui/win32/Resources.h"
@@ -116,6 +117,7 @@ void MainDialog::OnInitDialog() {
     HICON icon = ApplicationIcon();
     SendDlgItemMessageW(m_window, ZT40_IDC_APP_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    CreateBarTips();
 }
 
 INT_PTR MainDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -238,15 +240,37 @@ void MainDialog::ShowContextMenu(LPARAM at) {
     if (chosen != 0) RunMenuCommand(chosen);
 }
 
+BarRect MainDialog::Marker(int k) const {
+    RECT r{};
+    GetWindowRect(GetDlgItem(m_window, IDC_PIN_MARKERS[static_cast<std::size_t>(k)]), &r);
+    MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+void MainDialog::CreateBarTips() {
+    m_tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+    if (m_tips == nullptr) return;
+    // Wide enough for the forecast's line, which then starts a line of its own.
+    SendMessageW(m_tips, TTM_SETMAXTIPWIDTH, 0, 600);
+    for (int k = 0; k < kPinCount; ++k) {
+        const BarRect r = Marker(k);
+        // The size every version of the common controls takes.
+        TTTOOLINFOW tool{};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.uFlags = TTF_SUBCLASS;
+        tool.hwnd = m_window;
+        tool.uId = static_cast<UINT_PTR>(k) + 1;
+        tool.rect = {r.left, r.top, r.right, r.bottom};
+        tool.lpszText = m_tipTexts[static_cast<std::size_t>(k)].data();
+        SendMessageW(m_tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
 void MainDialog::PaintBars(HDC dc) const {
     std::array<BarRect, kPinCount> markers{};
-    for (std::size_t k = 0; k < markers.size(); ++k) {
-        RECT r{};
-        HWND marker = GetDlgItem(m_window, IDC_PIN_MARKERS[k]);
-        GetWindowRect(marker, &r);
-        MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&r), 2);
-        markers[k] = {r.left, r.top, r.right, r.bottom};
-    }
+    for (int k = 0; k < kPinCount; ++k) markers[static_cast<std::size_t>(k)] = Marker(k);
     GdiObject pen(CreatePen(PS_SOLID, 1, RGB(kBarOutlineColour.r, kBarOutlineColour.g, kBarOutlineColour.b)));
     HGDIOBJ oldPen = SelectObject(dc, pen.handle);
     DrawBox(dc, UsageBarsFrame(markers.front(), markers.back()), kBarFrameColour);
@@ -322,6 +346,18 @@ void MainDialog::UpdateControls(const DialogData& shown) {
     for (int k = 0; k < kPinCount; ++k) {
         CheckDlgButton(m_window, IDC_PIN_RADIOS[static_cast<std::size_t>(k)],
                        k == shown.selectedPin ? BST_CHECKED : BST_UNCHECKED);
+    }
+    // Each bar's tip: the pin's count, and its wear forecast where there is one.
+    for (int k = 0; k < kPinCount; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        m_tipTexts[i] = Render(UsageTip(k + kFirstPin, shown.shownUsage[i]));
+        if (const auto forecast = ForecastText(shown.forecast[i])) m_tipTexts[i] += L"\n" + Render(*forecast);
+        TTTOOLINFOW tool{};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.hwnd = m_window;
+        tool.uId = static_cast<UINT_PTR>(k) + 1;
+        tool.lpszText = m_tipTexts[i].data();
+        if (m_tips != nullptr) SendMessageW(m_tips, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
     }
     if (shown.shownUsage != m_counts) {
         m_counts = shown.shownUsage;

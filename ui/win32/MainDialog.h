@@ -11,6 +11,7 @@
 
 #include "app/CPinwardenDlg.h"
 #include "app/PinwardenView.h"
+#include "app/UsageBar.h"
 #include "platform/DeviceChangeMonitor.h"
 #include "ui/win32/WinMessageBox.h"
 #include "ui/win32/WinText.h"
@@ -88,7 +89,10 @@ private:
     bool OnCommand(int id, int code);
     bool RunMenuCommand(int id);
     void ShowContextMenu(LPARAM at);
+    // Marker k's rectangle in the window's client coordinates: where bar k is painted.
+    BarRect Marker(int k) const;
     void PaintBars(HDC dc) const;
+    void CreateBarTips();
     void ShowReason(const std::wstring& text);
     void ShowWaitWindow();
     void Close();
@@ -105,6 +109,8 @@ private:
     std::vector<MenuCommand> m_menu;
     std::vector<int> m_timers;
     std::array<std::int32_t, kPinCount> m_counts{};
+    HWND m_tips = nullptr;  // the bars' tips; destroyed with the window that owns it
+    std::array<std::wstring, kPinCount> m_tipTexts;
     std::wstring m_reasonText;  // the status line's reason, back after an outcome's note
     int m_waitCursors = 0;
     bool m_destroyed = false;

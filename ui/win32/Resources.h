@@ -5,6 +5,10 @@
 #define ZT40_IDD_MAIN 102
 #define ZT40_IDD_WAIT 103
 
+/* The window menu's own command, beside the logic's (system commands keep their low four bits
+   clear). */
+#define ZT40_IDM_HISTORY 0x0040
+
 /* Main window controls the logic does not know by id. */
 #define ZT40_IDC_APP_ICON 1100
 #define ZT40_IDC_TITLE 1101

@@ -15,7 +15,9 @@ bool OwnedBy(HWND window, HWND main) {
 }
 
 UINT Style(MbButtons buttons, MbIcon icon) {
-    UINT style = buttons == MbButtons::OkCancel ? MB_OKCANCEL : buttons == MbButtons::RetryCancel ? MB_RETRYCANCEL : MB_OK;
+    UINT style = buttons == MbButtons::OkCancel      ? MB_OKCANCEL
+                 : buttons == MbButtons::RetryCancel ? MB_RETRYCANCEL
+                                                     : MB_OK;
     switch (icon) {
     case MbIcon::None:
         break;

@@ -13,18 +13,19 @@
 #include "app/CPinwardenDlg.h"
 #include "app/ControlIds.h"
 #include "printjob/EmbeddedJobs.h"
+#include "platform/sim/SimPrinterRig.h"
 #include "printjob/PrintJobSender.h"
+#include "record/HistoryTexts.h"
+#include "ui/win32/HistoryWindow.h"
 #include "ui/win32/MainDialog.h"
+#include "ui/win32/Resources.h"
+#include "ui/win32/SimulatorWindow.h"
 #include "ui/win32/WindowPicture.h"
 #include "ui/win32/WinText.h"
 #include "ui/win32/WizardSheetHost.h"
 #include "wizards/Sheets.h"
 #include "wiring/RecordWiring.h"
 #include "wiring/Wiring.h"
-#include "platform/sim/SimPrinterRig.h"
-#include "record/HistoryTexts.h"
-#include "ui/win32/HistoryWindow.h"
-#include "ui/win32/SimulatorWindow.h"
 
 namespace {
 
@@ -135,19 +136,19 @@ int main() {
     if (monitor) window.WatchDeviceChanges(*monitor);
 
     dialog.OnInitDialog();
-    // Each time, the record file is read anew.
-    window.AddCommand(win::IDM_HISTORY, historytext::kMenu,
-                      [&window, &records] { win::ShowHistoryWindow(window.Window(), records.Platform()); });
+    window.AddCommand(ZT40_IDM_HISTORY, historytext::kMenu, [&window, &records] {
+        win::ShowHistoryWindow(win::TopmostProgramWindow(window.Window()), records.Platform());
+    });
     ShowWindow(window.Window(), SW_SHOWNORMAL);
     UpdateWindow(window.Window());
 
-    // Beside the main window; unowned, so that no dialog of the program ever disables it.
+    // Unowned, so that no dialog of the program ever disables it; beside the main window.
     std::optional<win::SimulatorWindow> simulator;
     if (SimPrinterRig* rig = wiring.Simulator()) {
-        RECT frame{};
-        GetWindowRect(window.Window(), &frame);
+        RECT main{};
+        GetWindowRect(window.Window(), &main);
         simulator.emplace(*rig);
-        if (!simulator->Create(frame.right + 12, frame.top)) std::fputs("zt40util: no simulator window\n", stderr);
+        simulator->Create(main.right + 12, main.top);
     }
 
     if (!options->screenshot.empty()) {

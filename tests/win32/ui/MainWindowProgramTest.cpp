@@ -2,20 +2,19 @@
 // its own, its window and controls found through the system by their ids, clicked with
 // BM_CLICK, and what it shows read back from the window.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
-
-#include <commctrl.h>
-
-#include <fstream>
 
 #include "app/ControlIds.h"
 #include "record/RecordFormat.h"
@@ -208,6 +207,33 @@ TEST_F(MainWindowProgramTest, ReadyPrinterEnablesTheControlsAndSaysSo) {
     EXPECT_EQ(checked, 1) << "exactly the pin in use is checked";
 }
 
+// The tip window the main window owns, or null.
+HWND TipWindowOf(HWND main) {
+    struct Search {
+        HWND main;
+        HWND found;
+    } search{main, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(param);
+            wchar_t name[64] = {};
+            GetClassNameW(window, name, static_cast<int>(std::size(name)));
+            if (GetWindow(window, GW_OWNER) != s.main || std::wstring(name) != L"tooltips_class32") return TRUE;
+            s.found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Their words are the same functions' as the Qt edition's tips; from outside, only the tools
+// can be counted (a tip's text does not travel between processes).
+TEST_F(MainWindowProgramTest, EachBarHasATipOfItsOwn) {
+    const HWND tips = TipWindowOf(m_main);
+    ASSERT_NE(tips, nullptr);
+    EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), zt40::kPinCount);
+}
+
 TEST_F(MainWindowProgramTest, ChosenPinIsAppliedAndTheOutcomeShownWithoutABox) {
     // The last pin that is not the one in use.
     int pin = 0;
@@ -221,7 +247,8 @@ TEST_F(MainWindowProgramTest, ChosenPinIsAppliedAndTheOutcomeShownWithoutABox) {
     Click(pin);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(Item(IDC_APPLY_PIN_CHANGE)) != FALSE; }));
     Click(IDC_APPLY_PIN_CHANGE);
-    EXPECT_TRUE(WaitUntil([&] { return Reason() == L"No." + std::to_wstring(number) + L" is now the pin for marking."; }, 10s)) << Reason().size();
+    const std::wstring told = L"No." + std::to_wstring(number) + L" is now the pin for marking.";
+    EXPECT_TRUE(WaitUntil([&] { return Reason() == told; }, 10s)) << Reason().size();
     EXPECT_TRUE(IsWindowVisible(Item(ZT40_IDC_STATUS_REASON)));
     EXPECT_FALSE(IsWindowVisible(Item(ZT40_IDC_ETCHED_LINE))) << "the line gives way to the outcome";
     EXPECT_FALSE(IsWindowEnabled(Item(IDC_APPLY_PIN_CHANGE)));
@@ -253,7 +280,7 @@ TEST_F(MainWindowProgramTest, CleaningRunsWithItsWaitWindowAndTellsTheEnd) {
     PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return Reason() == L"The head cleaning is finished."; }, 60s)) << Reason().size();
     EXPECT_TRUE(IsWindowEnabled(m_main)) << "the wait gave the window back";
-    EXPECT_EQ(m_program->FindWindowWith(ZT40_IDC_WAIT_TEXT), nullptr) << "the wait window is gone";
+    EXPECT_EQ(m_program->FindWindowWith(ZT40_IDC_WAIT_TEXT, m_main), nullptr) << "the wait window is gone";
 }
 
 TEST_F(MainWindowProgramTest, WizardOpensOverTheWindowAndItsCancelPutsTheSettingsBack) {
@@ -265,6 +292,11 @@ TEST_F(MainWindowProgramTest, WizardOpensOverTheWindowAndItsCancelPutsTheSetting
         const HWND sheet = OwnedWindowWith(zt40::win::kWizardNextButton);
         ASSERT_NE(sheet, nullptr) << "no wizard for button " << c.button;
         EXPECT_FALSE(IsWindowEnabled(m_main)) << "the wizard is modal to the window";
+        // The simulator's switches stay usable: the wizard's pages wait for them.
+        const HWND simulator = m_program->FindWindowWith(zt40::win::IDC_SIM_PLUGGED);
+        ASSERT_NE(simulator, nullptr);
+        EXPECT_EQ(GetWindow(simulator, GW_OWNER), nullptr);
+        EXPECT_TRUE(IsWindowEnabled(simulator));
         PostMessageW(GetDlgItem(sheet, IDCANCEL), BM_CLICK, 0, 0);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, 20s)) << "the wizard stayed open";
         EXPECT_TRUE(WaitUntil(
@@ -275,28 +307,42 @@ TEST_F(MainWindowProgramTest, WizardOpensOverTheWindowAndItsCancelPutsTheSetting
     }
 }
 
-TEST_F(MainWindowProgramTest, SystemMenuCommandOpensTheAboutBox) {
+TEST_F(MainWindowProgramTest, WindowMenuCommandsOpenTheirWindowsOverTheMainWindow) {
+    struct Case {
+        int command;
+        int childId;      // a control only that window has
+        int closeButton;
+        std::wstring title;
+    };
+    const Case cases[] = {
+        {zt40::IDM_ABOUTBOX, ZT40_IDC_ABOUT_VERSION, IDOK, L"About"},
+        {ZT40_IDM_HISTORY, zt40::win::IDC_HISTORY_LIST, IDCANCEL, L"Maintenance history"},
+    };
+    for (const auto& c : cases) {
+        PostMessageW(m_main, WM_SYSCOMMAND, static_cast<WPARAM>(c.command), 0);
+        const HWND opened = OwnedWindowWith(c.childId);
+        ASSERT_NE(opened, nullptr) << "command " << c.command;
+        EXPECT_EQ(TextOf(opened), c.title);
+        EXPECT_FALSE(IsWindowEnabled(m_main)) << "command " << c.command;
+        PostMessageW(GetDlgItem(opened, c.closeButton), BM_CLICK, 0, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(opened) || !IsWindowVisible(opened); }, 10s));
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(m_main) != FALSE; }, 5s)) << "command " << c.command;
+    }
     PostMessageW(m_main, WM_SYSCOMMAND, zt40::IDM_ABOUTBOX, 0);
     const HWND about = OwnedWindowWith(ZT40_IDC_ABOUT_VERSION);
     ASSERT_NE(about, nullptr);
-    EXPECT_EQ(TextOf(about), L"About");
     EXPECT_EQ(TextOf(GetDlgItem(about, ZT40_IDC_ABOUT_VERSION)), L"ZT-40 Pinwarden Version 1.01");
-    PostMessageW(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 10s));
+    PostMessageW(about, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 10s)) << "Escape closes the About box";
 }
 
-// The simulator's window beside the main one stays usable while a wizard holds the main window:
-// its switches are what the head replacement waits for.
-TEST_F(MainWindowProgramTest, SimulatorWindowStaysUsableWhileAWizardIsOpen) {
-    HWND simulator = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (simulator = m_program->FindWindowWith(zt40::win::IDC_SIM_POWERED)) != nullptr; }))
-        << "no simulator window";
-    EXPECT_EQ(GetWindow(simulator, GW_OWNER), nullptr);
+// The simulator's switches take effect while a wizard holds the main window: its pages wait for them.
+TEST_F(MainWindowProgramTest, SimulatorSwitchesWorkWhileAWizardIsOpen) {
     Click(IDC_REPLACE_HEAD);
     const HWND sheet = OwnedWindowWith(zt40::win::kWizardNextButton);
     ASSERT_NE(sheet, nullptr);
-    EXPECT_FALSE(IsWindowEnabled(m_main));
-    EXPECT_TRUE(IsWindowEnabled(simulator));
+    const HWND simulator = m_program->FindWindowWith(zt40::win::IDC_SIM_POWERED);
+    ASSERT_NE(simulator, nullptr);
     const struct {
         int id;
         UINT checked;
@@ -310,13 +356,12 @@ TEST_F(MainWindowProgramTest, SimulatorWindowStaysUsableWhileAWizardIsOpen) {
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, 30s)) << "the wizard stayed open";
 }
 
-TEST_F(MainWindowProgramTest, HistoryCommandListsTheRecordFileAnewEachTime) {
-    const auto open = [&] {
-        PostMessageW(m_main, WM_SYSCOMMAND, zt40::win::IDM_HISTORY, 0);
+TEST_F(MainWindowProgramTest, HistoryCommandReadsTheRecordFileAnewEachTime) {
+    const auto rowsShown = [&] {
+        PostMessageW(m_main, WM_SYSCOMMAND, ZT40_IDM_HISTORY, 0);
         const HWND history = OwnedWindowWith(zt40::win::IDC_HISTORY_LIST);
         if (history == nullptr) return LRESULT{-1};
         const LRESULT rows = SendDlgItemMessageW(history, zt40::win::IDC_HISTORY_LIST, LVM_GETITEMCOUNT, 0, 0);
-        EXPECT_FALSE(IsWindowEnabled(m_main)) << "the history is modal to the window";
         PostMessageW(GetDlgItem(history, IDCANCEL), BM_CLICK, 0, 0);
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(history); }, 10s));
         EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(m_main) != FALSE; }, 5s));
@@ -324,10 +369,10 @@ TEST_F(MainWindowProgramTest, HistoryCommandListsTheRecordFileAnewEachTime) {
     };
     const std::filesystem::path record = m_data / "zt40util.txt";
     std::filesystem::remove(record);
-    EXPECT_EQ(open(), 0);
+    EXPECT_EQ(rowsShown(), 0);
     std::ofstream(record, std::ios::binary)
         << zt40::FormatUsageRecord(true, {2026, 12, 8}, zt40::PinSettings{{0, 0}, 1, {}}, zt40::UsageCounters{});
-    EXPECT_EQ(open(), 1);
+    EXPECT_EQ(rowsShown(), 1);
 }
 
 }  // namespace

@@ -13,10 +13,10 @@
 
 namespace zt40::win {
 
-inline constexpr int IDC_HISTORY_NOTE = 1201;
-inline constexpr int IDC_HISTORY_LIST = 1202;
-inline constexpr int IDC_HISTORY_EXPORT = 1203;
-inline constexpr int IDC_HISTORY_OUTCOME = 1204;
+inline constexpr int IDC_HISTORY_NOTE = 1401;
+inline constexpr int IDC_HISTORY_LIST = 1402;
+inline constexpr int IDC_HISTORY_EXPORT = 1403;
+inline constexpr int IDC_HISTORY_OUTCOME = 1404;
 // The Close button is IDCANCEL, so that Esc and the title bar's close do the same.
 
 // Reads the record file anew and shows it over `owner` until the operator closes the window.

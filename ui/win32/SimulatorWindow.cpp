@@ -85,9 +85,9 @@ void SimulatorWindow::CreateControls() {
         {kPrinterX + 6, kPrinterY + 12, 136, 10});
     add(IDC_SIM_POWERED, L"BUTTON", kCheck, Translate(simtext::kPowered), {kPrinterX + 6, kPrinterY + 25, 136, 10});
     add(IDC_SIM_BUSY, L"BUTTON", kCheck, Translate(simtext::kBusy), {kPrinterX + 6, kPrinterY + 38, 136, 10});
-    add(kStatic, L"STATIC", SS_LEFT, Translate(simtext::kAnswers), {kPrinterX + 6, kPrinterY + 55, 62, 10});
+    add(kStatic, L"STATIC", SS_LEFT, Translate(simtext::kAnswers), {kPrinterX + 6, kPrinterY + 55, 66, 10});
     HWND answers = add(IDC_SIM_ANSWERS, L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, L"",
-                       {kPrinterX + 70, kPrinterY + 53, 74, 60});
+                       {kPrinterX + 74, kPrinterY + 53, 70, 60});
     for (const auto& text : kSimAnswersTexts) {
         SendMessageW(answers, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Translate(text).c_str()));
     }

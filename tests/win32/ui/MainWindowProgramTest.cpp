@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <iterator>
 #include <string>
@@ -22,8 +23,8 @@
 #include <sstream>
 
 #include "app/ControlIds.h"
-#include "ui/win32/HistoryWindow.h"
 #include "record/RecordFormat.h"
+#include "ui/win32/HistoryWindow.h"
 #include "ui/win32/Resources.h"
 #include "ui/win32/SimulatorIds.h"
 #include "ui/win32/WizardSheetHost.h"
@@ -531,6 +532,25 @@ TEST_F(WizardProgramTest, ACancelThatCannotPutTheCountersBackOffersRetryUntilThe
     const auto records = Records();
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].Kind(), 'x');
+}
+
+TEST_F(MainWindowProgramTest, HistoryCommandReadsTheRecordFileAnewEachTime) {
+    const auto rowsShown = [&] {
+        PostMessageW(m_main, WM_SYSCOMMAND, ZT40_IDM_HISTORY, 0);
+        const HWND history = OwnedWindowWith(zt40::win::IDC_HISTORY_LIST);
+        if (history == nullptr) return LRESULT{-1};
+        const LRESULT rows = SendDlgItemMessageW(history, zt40::win::IDC_HISTORY_LIST, LVM_GETITEMCOUNT, 0, 0);
+        PostMessageW(GetDlgItem(history, IDCANCEL), BM_CLICK, 0, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(history); }, 10s));
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(m_main) != FALSE; }, 5s));
+        return rows;
+    };
+    const std::filesystem::path record = m_data / "zt40util.txt";
+    std::filesystem::remove(record);
+    EXPECT_EQ(rowsShown(), 0);
+    std::ofstream(record, std::ios::binary)
+        << zt40::FormatUsageRecord(true, {2026, 12, 8}, zt40::PinSettings{{0, 0}, 1, {}}, zt40::UsageCounters{});
+    EXPECT_EQ(rowsShown(), 1);
 }
 
 }  // namespace

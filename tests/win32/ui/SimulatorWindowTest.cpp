@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "platform/sim/SimControls.h"
 #include "platform/sim/SimPrinterRig.h"
@@ -177,6 +178,45 @@ TEST_F(SimulatorWindowTest, JobsAreListedAndFollowTheirState) {
     EXPECT_EQ(SendDlgItemMessageW(Handle(), win::IDC_SIM_JOBS, LB_GETCOUNT, 0, 0), 1);
     const std::wstring line = ListLine(Handle(), win::IDC_SIM_JOBS, 0);
     EXPECT_TRUE(line.ends_with(L"printed")) << Narrow(line);
+}
+
+}  // namespace
+}  // namespace zt40::testing
+
+namespace zt40::testing {
+namespace {
+
+// Every control lies wholly inside the window's client area, in the font the window picked.
+TEST(SimulatorWindowLayout, EveryControlFitsInsideTheWindow) {
+    SimPrinterRig rig;
+    win::SimulatorWindow window(rig);
+    ASSERT_TRUE(window.Create(0, 0));
+    RECT client{};
+    GetClientRect(window.Handle(), &client);
+    struct Check {
+        HWND parent;
+        RECT client;
+        int children = 0;
+        std::vector<int> outside;
+    } check{window.Handle(), client, 0, {}};
+    EnumChildWindows(
+        window.Handle(),
+        [](HWND child, LPARAM param) -> BOOL {
+            auto& c = *reinterpret_cast<Check*>(param);
+            RECT rect{};
+            GetWindowRect(child, &rect);
+            MapWindowPoints(nullptr, c.parent, reinterpret_cast<POINT*>(&rect), 2);
+            ++c.children;
+            if (rect.left < c.client.left || rect.top < c.client.top || rect.right > c.client.right ||
+                rect.bottom > c.client.bottom) {
+                c.outside.push_back(GetDlgCtrlID(child));
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&check));
+    EXPECT_GT(check.children, 20);
+    EXPECT_TRUE(check.outside.empty()) << "first control outside: " << check.outside.front() << " of "
+                                       << check.outside.size() << ", client " << client.right << "x" << client.bottom;
 }
 
 }  // namespace

@@ -47,6 +47,10 @@
         <source>Wear</source>
         <translation>Wear</translation>
     </message>
+    <message>
+        <source>The history was exported to %1.</source>
+        <translation>The history was exported to %1.</translation>
+    </message>
 </context>
 <context>
     <name>UsageHistory</name>

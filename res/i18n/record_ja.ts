@@ -47,6 +47,10 @@
         <source>Wear</source>
         <translation>摩耗</translation>
     </message>
+    <message>
+        <source>The history was exported to %1.</source>
+        <translation>履歴を %1 に書き出しました。</translation>
+    </message>
 </context>
 <context>
     <name>UsageHistory</name>

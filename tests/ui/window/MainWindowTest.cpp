@@ -339,6 +339,7 @@ private slots:
             QCOMPARE(static_cast<QLabel&>(rig.Control(IDC_STATUS_LINE)).text(),
                      QStringLiteral("ZT-40を一台接続し、電源をオンにしてください。"));
             QCOMPARE(rig.window.MenuAction(IDM_RESTORE_SETTINGS)->text(), QStringLiteral("本体設定の修復"));
+            QCOMPARE(rig.window.RestoreOffer().text(), QStringLiteral("本体設定の修復(&S)"));
             // The Japanese dialog's bars start one unit right of the English one's.
             ui::MainWindow english;
             QVERIFY(rig.window.Control(IDC_PIN_MARKERS[0])->x() > english.Control(IDC_PIN_MARKERS[0])->x());

@@ -36,7 +36,7 @@ QString ControlName(int id) { return QStringLiteral("control%1").arg(id); }
 
 // The reason band of the status area, whole or beside the restore offer.
 constexpr UnitRect kReasonBand{5, 48, 182, 21};
-constexpr UnitRect kReasonBesideOffer{5, 48, 108, 21};
+constexpr UnitRect kReasonBesideOffer{5, 48, 94, 21};
 
 // The program's name: the window's first title (a queue's name replaces it) and the sender
 // of its desktop notifications.
@@ -83,8 +83,9 @@ MainWindow::MainWindow(const QString& language, QWidget* parent) : QDialog(paren
     // Runs the same restore as the menu's item; shown only while the values are out of range.
     m_restoreOffer.setObjectName(QStringLiteral("restoreOffer"));
     m_restoreOffer.setText(Translate(ZT40_TR("CPinwardenDlg", "Restoration of &setting")));
+    m_restoreOffer.setFont(reasonFont);
     m_restoreOffer.hide();
-    Place(m_restoreOffer, {115, 50, 72, 16});
+    Place(m_restoreOffer, {101, 50, 86, 15});
     m_etchedLine.setObjectName(QStringLiteral("etchedLine"));
     m_etchedLine.setFrameStyle(QFrame::HLine | QFrame::Sunken);
     Place(m_etchedLine, {5, 55, 175, 1});

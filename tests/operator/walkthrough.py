@@ -243,8 +243,8 @@ def cleaning_never_ready(desk):
 
 def restore_out_of_range(desk):
     desk.shot("1-out-of-range")
-    desk.click_units(BLANK_SPOT, button="3")  # the window's context menu
-    desk.xdotool("key", "Down", "Return")
+    # The status area offers the restore: its button's mnemonic runs it, as the menu item would.
+    desk.keys(desk.main, "alt+s")
     asked = desk.wait_for(CAPTION, 5)
     desk.shot("2-asked")
     desk.keys(asked, "Return")
@@ -252,7 +252,8 @@ def restore_out_of_range(desk):
     desk.shot("3-reported")
     desk.keys(told, "Return")
     desk.wait_gone(told, 5)
-    # A second restore finds the printer in range: nothing is asked, the status area tells it.
+    # A second restore, from the window's context menu, finds the printer in range: nothing is
+    # asked, the status area tells it.
     desk.click_units(BLANK_SPOT, button="3")
     desk.xdotool("key", "Down", "Return")
     time.sleep(1.5)

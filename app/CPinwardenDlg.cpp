@@ -91,7 +91,7 @@ bool CPinwardenDlg::OnInitDialog() {
 }
 
 void CPinwardenDlg::OnTimer(int timerId) {
-    if (timerId != 0 && timerId == m_timerId) PollPrinter();
+    if (timerId != 0 && timerId == m_timerId && !m_session.InCommand()) PollPrinter();
 }
 
 void CPinwardenDlg::PollPrinter() {

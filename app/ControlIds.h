@@ -4,24 +4,29 @@
 #include <array>
 #include <cstdint>
 
+#include "app/ControlIdValues.h"
 #include "platform/PinRange.h"
 #include "session/PinwardenServices.h"
 
 namespace zt40 {
 
-inline constexpr int IDC_CLEANING = 1032;
-inline constexpr int IDC_STATUS_LINE = 1058;
-inline constexpr int IDC_REPLACE_HEAD = 5;
-inline constexpr int IDC_READJUST_PINS = 1031;
-inline constexpr int IDC_APPLY_PIN_CHANGE = 1056;
-inline constexpr int IDC_REFRESH = 1057;
-inline constexpr int IDC_PRINTER_LIST = 1000;
+inline constexpr int IDC_CLEANING = ZT40_IDC_CLEANING;
+inline constexpr int IDC_STATUS_LINE = ZT40_IDC_STATUS_LINE;
+inline constexpr int IDC_REPLACE_HEAD = ZT40_IDC_REPLACE_HEAD;
+inline constexpr int IDC_READJUST_PINS = ZT40_IDC_READJUST_PINS;
+inline constexpr int IDC_APPLY_PIN_CHANGE = ZT40_IDC_APPLY_PIN_CHANGE;
+inline constexpr int IDC_REFRESH = ZT40_IDC_REFRESH;
+inline constexpr int IDC_PRINTER_LIST = ZT40_IDC_PRINTER_LIST;
 
-// The radio buttons of pins 1..9: the group starts at 1036 and skips 1037 and 1039.
-inline constexpr std::array<int, kPinCount> IDC_PIN_RADIOS{1036, 1038, 1040, 1041, 1042, 1043, 1044, 1045, 1046};
+// The radio buttons of pins 1..9.
+inline constexpr std::array<int, kPinCount> IDC_PIN_RADIOS{ZT40_IDC_PIN1, ZT40_IDC_PIN2, ZT40_IDC_PIN3,
+                                                           ZT40_IDC_PIN4, ZT40_IDC_PIN5, ZT40_IDC_PIN6,
+                                                           ZT40_IDC_PIN7, ZT40_IDC_PIN8, ZT40_IDC_PIN9};
 // The hidden statics whose rectangles place the usage bars of pins 1..9.
-inline constexpr int IDC_FIRST_PIN_MARKER = 1047;
-inline constexpr std::array<int, kPinCount> IDC_PIN_MARKERS{1047, 1048, 1049, 1050, 1051, 1052, 1053, 1054, 1055};
+inline constexpr int IDC_FIRST_PIN_MARKER = ZT40_IDC_MARKER1;
+inline constexpr std::array<int, kPinCount> IDC_PIN_MARKERS{ZT40_IDC_MARKER1, ZT40_IDC_MARKER2, ZT40_IDC_MARKER3,
+                                                            ZT40_IDC_MARKER4, ZT40_IDC_MARKER5, ZT40_IDC_MARKER6,
+                                                            ZT40_IDC_MARKER7, ZT40_IDC_MARKER8, ZT40_IDC_MARKER9};
 
 // Commands of the window's menu.
 inline constexpr int IDM_ABOUTBOX = 0x0010;

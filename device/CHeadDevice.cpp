@@ -135,6 +135,11 @@ int CHeadDevice::Query32(std::uint8_t subCommand, std::uint8_t argument, std::sp
 
 bool CHeadDevice::Transact() {
     const CUsbPrintPort::Transaction transaction(m_port);
+    m_inTransaction = true;
+    const struct TransactionEnd {
+        bool& flag;
+        ~TransactionEnd() { flag = false; }
+    } transactionEnd{m_inTransaction};
     m_lastReplyState.reset();
     // The frame goes first with 0 in place of its opcode, so the printer does not start it
     // before all of it has arrived; the opcode alone then starts it.

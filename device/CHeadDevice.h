@@ -56,6 +56,10 @@ public:
     // Slot 1: asked before every poll of a transaction.
     virtual bool IsTimedOut(std::uint32_t elapsedMs) { return elapsedMs > kTransactionTimeoutMs; }
 
+    // True while a command waits for the printer's answer. A pause in that wait may let a
+    // window's events run; nothing may start another command on the device until it ends.
+    bool InTransaction() const { return m_inTransaction; }
+
     const CUsbPrintPort& Port() const { return m_port; }
     // Byte 0 of the last poll that ended a command: 0 for success, else the printer's error
     // state. Nothing when the last command ended without such an answer (a failed request,
@@ -86,6 +90,7 @@ private:
     CVendorPacket m_packet;
     std::uint8_t m_currentOpcode = 0;
     std::optional<std::uint8_t> m_lastReplyState;
+    bool m_inTransaction = false;
 };
 
 }  // namespace zt40

@@ -16,4 +16,9 @@ struct DeviceLinkPlatform {
     ISpooler& spooler;
 };
 
+// The same platform, with another clock for the device's waits.
+inline DeviceLinkPlatform WithClock(const DeviceLinkPlatform& platform, IClock& clock) {
+    return {platform.finder, platform.opener, clock, platform.messages, platform.spooler};
+}
+
 }  // namespace zt40

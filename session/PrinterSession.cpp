@@ -1,5 +1,6 @@
 #include "session/PrinterSession.h"
 
+#include <utility>
 #include <vector>
 
 #include "platform/WireFormat.h"
@@ -53,6 +54,7 @@ PrinterSession::PrinterSession(const DeviceLinkPlatform& platform, PauseFn pause
 PrinterSession::~PrinterSession() { m_device.Close(); }
 
 SessionPoll PrinterSession::Poll() {
+    if (std::exchange(m_devicesChanged, false)) OnDevicesChanged();
     SessionPoll poll;
     std::vector<QueueInfo> queues;
     poll.spoolerAnswered = m_spooler.EnumLocalQueues(queues);
@@ -85,6 +87,11 @@ SessionPoll PrinterSession::Poll() {
 }
 
 bool PrinterSession::OnDevicesChanged() {
+    // Reopening under a command would close the handle it is using.
+    if (m_device.InTransaction()) {
+        m_devicesChanged = true;
+        return false;
+    }
     if (m_device.Reopen()) return true;
     // The stored path is gone; the printer may be back on another port, which only its
     // queue can tell, so the next poll searches again.

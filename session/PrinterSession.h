@@ -83,8 +83,12 @@ public:
     // once the printer is ready.
     SessionPoll Poll();
     // Device nodes came or went: reopens the stored path, or forgets the device so that the
-    // next poll searches again. False when the device is gone.
+    // next poll searches again. False when the device is gone, or when a command is waiting for
+    // its answer: the next poll reopens then.
     bool OnDevicesChanged();
+    // A command waits for the printer's answer; a window's events may run meanwhile, and no
+    // poll may send anything until it ends.
+    bool InCommand() const { return m_device.InTransaction(); }
     // Why the printer of the last poll is not usable, for a status line.
     std::optional<Message> ReasonForNoPrinter(const SessionPoll& poll) const;
     // The queue list: the usable queues' names, sorted; empty when the spooler is silent.
@@ -144,6 +148,7 @@ private:
     std::string m_queueName;
     bool m_opened = false;
     bool m_ready = false;
+    bool m_devicesChanged = false;  // told during a command, handled by the next poll
     PrinterStatus m_pollStatus;  // the status the latest poll read of the opened printer
 };
 

@@ -1,5 +1,6 @@
 #include "ui/AboutDialog.h"
 
+#include "app/WindowTexts.h"
 #include "platform/Text.h"
 #include "ui/AppIcon.h"
 #include "ui/DialogUnits.h"
@@ -17,7 +18,7 @@ constexpr int kIconPixels = 32;
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("dialog100"));
-    setWindowTitle(Translate(ZT40_TR("CAboutDlg", "About")));
+    setWindowTitle(Translate(kAboutTitleText));
     const DialogUnits units = DialogUnits::FromFont(font());
 
     m_icon.setObjectName(QStringLiteral("aboutIcon"));
@@ -25,17 +26,17 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     m_icon.setGeometry(QRect(units.Map({11, 17, 0, 0}).topLeft(), QSize(kIconPixels, kIconPixels)));
 
     m_version.setObjectName(QStringLiteral("aboutVersion"));
-    m_version.setText(Translate(ZT40_TR("CAboutDlg", "ZT-40 Pinwarden Version 1.01")));
+    m_version.setText(Translate(kAboutVersionText));
     m_version.setGeometry(units.Map({40, 10, 130, 8}));
 
     m_notice.setObjectName(QStringLiteral("aboutNotice"));
-    m_notice.setText(Translate(ZT40_TR("CAboutDlg", "Copyright (C) 2026 The Pinwarden developers")));
+    m_notice.setText(Translate(kAboutNoticeText));
     m_notice.setGeometry(units.Map({40, 25, 130, 20}));
     m_notice.setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_notice.setWordWrap(true);
 
     m_ok.setObjectName(QStringLiteral("control1"));
-    m_ok.setText(Translate(ZT40_TR("CAboutDlg", "OK")));
+    m_ok.setText(Translate(kAboutOkText));
     m_ok.setGeometry(units.Map({178, 7, 50, 14}));
     m_ok.setDefault(true);
     connect(&m_ok, &QPushButton::clicked, this, &QDialog::accept);

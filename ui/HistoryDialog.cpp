@@ -24,15 +24,15 @@ constexpr int kExportedNoteMs = 10'000;
 HistoryDialog::HistoryDialog(HistoryRead history, const SamplesRead& samples, QWidget* parent)
     : QDialog(parent), m_history(std::move(history)) {
     setObjectName(QStringLiteral("historyDialog"));
-    setWindowTitle(Translate(ZT40_TR("HistoryDialog", "Maintenance history")));
+    setWindowTitle(Translate(historytext::kTitle));
 
     QString note;
     if (m_history.failure) {
         note = Render(*m_history.failure);
     } else if (m_history.rows.empty()) {
-        note = Translate(ZT40_TR("HistoryDialog", "No maintenance has been recorded yet."));
+        note = Translate(historytext::kNothingYet);
     } else {
-        note = Render(Message::Of(ZT40_TR("HistoryDialog", "Records of %1, newest first."),
+        note = Render(Message::Of(historytext::kRecordsOf,
                                   {m_history.path}));
     }
     m_note.setObjectName(QStringLiteral("historyNote"));
@@ -64,11 +64,11 @@ HistoryDialog::HistoryDialog(HistoryRead history, const SamplesRead& samples, QW
     m_table.resizeColumnsToContents();
 
     m_export.setObjectName(QStringLiteral("historyExport"));
-    m_export.setText(Translate(ZT40_TR("HistoryDialog", "Export to CSV...")));
+    m_export.setText(Translate(historytext::kExport));
     m_export.setEnabled(!m_history.rows.empty());
     connect(&m_export, &QPushButton::clicked, this, &HistoryDialog::ChooseExportFile);
     m_close.setObjectName(QStringLiteral("historyClose"));
-    m_close.setText(Translate(ZT40_TR("HistoryDialog", "Close")));
+    m_close.setText(Translate(historytext::kClose));
     m_close.setDefault(true);
     connect(&m_close, &QPushButton::clicked, this, &QDialog::accept);
 
@@ -79,8 +79,8 @@ HistoryDialog::HistoryDialog(HistoryRead history, const SamplesRead& samples, QW
     auto layout = std::make_unique<QVBoxLayout>();
     layout->addWidget(&m_note);
     m_tabs.setObjectName(QStringLiteral("historyTabs"));
-    m_tabs.addTab(&m_table, Translate(ZT40_TR("HistoryDialog", "Records")));
-    m_tabs.addTab(std::make_unique<WearChart>(samples).release(), Translate(ZT40_TR("HistoryDialog", "Wear")));
+    m_tabs.addTab(&m_table, Translate(historytext::kRecordsTab));
+    m_tabs.addTab(std::make_unique<WearChart>(samples).release(), Translate(historytext::kWearTab));
     layout->addWidget(&m_tabs);
     layout->addLayout(buttons.release());  // the layout takes ownership
     setLayout(layout.release());          // the dialog takes ownership
@@ -94,22 +94,22 @@ bool HistoryDialog::ExportTo(const QString& path) {
                          file.write(csv.data(), static_cast<qint64>(csv.size())) == static_cast<qint64>(csv.size()) &&
                          file.commit();
     if (!written) {
-        QtMessageBox(this).Show(Message::Of(ZT40_TR("HistoryDialog", "The history could not be written to %1: %2"),
+        QtMessageBox(this).Show(Message::Of(historytext::kNotWritten,
                                             {path.toStdString(), file.errorString().toStdString()}),
                                 MbButtons::Ok, MbIcon::Warning);
         return false;
     }
     // Told briefly where the dialog says what it shows, then that line is back.
-    m_note.setText(Render(Message::Of(ZT40_TR("HistoryDialog", "The history was exported to %1."), {path.toStdString()})));
+    m_note.setText(Render(Message::Of(historytext::kWritten, {path.toStdString()})));
     m_noteBack.start(kExportedNoteMs);
     return true;
 }
 
 void HistoryDialog::ChooseExportFile() {
     const QString path = QFileDialog::getSaveFileName(
-        this, Translate(ZT40_TR("HistoryDialog", "Export history")),
-        QDir::home().filePath(QStringLiteral("zt40-history.csv")),
-        Translate(ZT40_TR("HistoryDialog", "CSV files (*.csv)")));
+        this, Translate(historytext::kExportTitle),
+        QDir::home().filePath(QString::fromLatin1(historytext::kDefaultFileName)),
+        Translate(historytext::kCsvFiles));
     if (!path.isEmpty()) ExportTo(path);
 }
 
@@ -117,7 +117,7 @@ QAction* AddHistoryCommand(QWidget& window, const UsageRecordPlatform& platform)
     auto separator = std::make_unique<QAction>(&window);
     separator->setSeparator(true);
     window.addAction(separator.release());  // the window owns its actions
-    auto action = std::make_unique<QAction>(Translate(kHistoryMenuText), &window);
+    auto action = std::make_unique<QAction>(Translate(historytext::kMenu), &window);
     action->setObjectName(QStringLiteral("historyCommand"));
     QObject::connect(action.get(), &QAction::triggered, &window, [&window, &platform] {
         HistoryDialog dialog(ReadUsageHistory(platform), ReadSamples(platform), ModalParent(&window));

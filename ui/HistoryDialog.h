@@ -13,12 +13,10 @@
 #include <vector>
 
 #include "record/CounterSamples.h"
+#include "record/HistoryTexts.h"
 #include "record/UsageHistory.h"
 
 namespace zt40::ui {
-
-// The menu command that opens the window.
-inline constexpr Text kHistoryMenuText = ZT40_TR("HistoryDialog", "Maintenance history...");
 
 class HistoryDialog : public QDialog {
     Q_OBJECT

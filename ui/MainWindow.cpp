@@ -14,6 +14,7 @@
 #include "app/ControlIds.h"
 #include "app/DataFreshness.h"
 #include "app/UsageBar.h"
+#include "app/WindowTexts.h"
 #include "ui/AboutDialog.h"
 #include "ui/AppIcon.h"
 #include "ui/DesktopNotifier.h"
@@ -65,9 +66,9 @@ MainWindow::MainWindow(const QString& language, QWidget* parent) : QDialog(paren
     m_icon.setScaledContents(true);
     Place(m_icon, {5, 5, 20, 20});
     m_title.setObjectName(QStringLiteral("titleStatic"));
-    m_title.setText(Translate(ZT40_TR("CPinwardenDlg", "Pinwarden")));
+    m_title.setText(Translate(kTitleText));
     Place(m_title, {35, 15, 65, 8});
-    m_cleaning.setText(Translate(ZT40_TR("CPinwardenDlg", "C&leaning")));
+    m_cleaning.setText(Translate(kCleaningText));
     Place(m_cleaning, {115, 10, 50, 20});
     m_statusLine.setText(Translate(kConnectRequest));
     Place(m_statusLine, {5, 40, 170, 10});
@@ -89,23 +90,23 @@ MainWindow::MainWindow(const QString& language, QWidget* parent) : QDialog(paren
     m_etchedLine.setObjectName(QStringLiteral("etchedLine"));
     m_etchedLine.setFrameStyle(QFrame::HLine | QFrame::Sunken);
     Place(m_etchedLine, {5, 55, 175, 1});
-    m_replaceHead.setText(Translate(ZT40_TR("CPinwardenDlg", "&Replace Head...")));
+    m_replaceHead.setText(Translate(kReplaceHeadText));
     m_replaceHead.setDefault(true);
     Place(m_replaceHead, {15, 70, 70, 20});
-    m_readjustPins.setText(Translate(ZT40_TR("CPinwardenDlg", "Readjust &Pins...")));
+    m_readjustPins.setText(Translate(kReadjustPinsText));
     Place(m_readjustPins, {95, 70, 70, 20});
     m_pinGroup.setObjectName(QStringLiteral("pinGroup"));
-    m_pinGroup.setTitle(Translate(ZT40_TR("CPinwardenDlg", "Selection of the Pin for Marking")));
+    m_pinGroup.setTitle(Translate(kPinGroupText));
     Place(m_pinGroup, {10, 105, 165, 175});
     m_pinHint.setObjectName(QStringLiteral("pinHint"));
-    m_pinHint.setText(Translate(ZT40_TR("CPinwardenDlg", "If a red indicator is displayed, change to a different pin.")));
+    m_pinHint.setText(Translate(kPinHintText));
     m_pinHint.setWordWrap(true);
     m_pinHint.setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Place(m_pinHint, {20, 120, 130, 20});
     for (int k = 0; k < kPinCount; ++k) {
         auto& radio = m_pins[static_cast<std::size_t>(k)];
         radio.setParent(this);
-        radio.setText(Render(Message::Of(ZT40_TR("CPinwardenDlg", "No.%1:"), {std::to_string(k + 1)})));
+        radio.setText(Render(PinNumberLabel(k)));
         Place(radio, {15, 155 + 10 * k, 30, 10});
         m_pinButtons.addButton(&radio, k);
         m_controls[IDC_PIN_RADIOS[static_cast<std::size_t>(k)]] = &radio;
@@ -120,16 +121,16 @@ MainWindow::MainWindow(const QString& language, QWidget* parent) : QDialog(paren
         Place(marker, {barsX, 155 + 10 * k, 100, 10});
     }
     m_amountUsed.setObjectName(QStringLiteral("amountUsed"));
-    m_amountUsed.setText(Translate(ZT40_TR("CPinwardenDlg", "Amount used")));
+    m_amountUsed.setText(Translate(kAmountUsedText));
     Place(m_amountUsed, {barsX, 145, 100, 10});
     m_lastReadNote.setObjectName(QStringLiteral("lastReadNote"));
     m_lastReadNote.setFont(reasonFont);
     m_lastReadNote.setEnabled(false);
     m_lastReadNote.hide();
     Place(m_lastReadNote, {barsX, 246, 100, 9});
-    m_refresh.setText(Translate(ZT40_TR("CPinwardenDlg", "R&efresh")));
+    m_refresh.setText(Translate(kRefreshText));
     Place(m_refresh, {15, 255, 70, 20});
-    m_applyPinChange.setText(Translate(ZT40_TR("CPinwardenDlg", "&Apply Pin Change")));
+    m_applyPinChange.setText(Translate(kApplyPinChangeText));
     Place(m_applyPinChange, {95, 255, 70, 20});
     m_printerList.hide();
     Place(m_printerList, {95, 94, 60, 60});
@@ -389,7 +390,7 @@ void MainWindow::EndWait() {
     m_wait.reset();
 }
 
-void MainWindow::PauseWithEvents(std::uint32_t ms) {
+void MainWindow::ShowWaitDialog() {
     if (m_waitState.begun && !m_wait) {
         // Over the topmost dialog (a wizard's page may be waiting), modal to it alone.
         m_wait = std::make_unique<QDialog>(ModalParent(this));
@@ -416,9 +417,21 @@ void MainWindow::PauseWithEvents(std::uint32_t ms) {
         });
         m_wait->show();
     }
+}
+
+void MainWindow::PauseWithEvents(std::uint32_t ms) {
+    ShowWaitDialog();
     QEventLoop loop;
     QTimer::singleShot(static_cast<int>(ms), &loop, &QEventLoop::quit);
     loop.exec(m_wait ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+}
+
+void MainWindow::PauseInCommand(std::uint32_t ms) {
+    // A wait on show says what the window is doing; its Cancel is handled after the command.
+    ShowWaitDialog();
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(ms), &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
 }
 
 void MainWindow::ShowAbout() {

@@ -2,8 +2,6 @@
 
 #include <limits>
 
-#include "platform/Text.h"
-#include "platform/sim/Zt40Firmware.h"
 #include "ui/AppIcon.h"
 #include "ui/Translations.h"
 
@@ -12,53 +10,25 @@ namespace zt40::ui {
 namespace {
 
 constexpr int kSyncMs = 500;
-// Any status whose low bits are not 01 keeps the host waiting.
-constexpr std::uint16_t kReadyStatus = 0x0001;
-constexpr std::uint16_t kBusyStatus = 0x0002;
-
-QString JobStateText(SimJobState state) {
-    switch (state) {
-    case SimJobState::Spooling:
-        return Translate(ZT40_TR("SimulatorWindow", "spooling"));
-    case SimJobState::Queued:
-        return Translate(ZT40_TR("SimulatorWindow", "queued"));
-    case SimJobState::Printed:
-        return Translate(ZT40_TR("SimulatorWindow", "printed"));
-    case SimJobState::Cancelled:
-        return Translate(ZT40_TR("SimulatorWindow", "cancelled"));
-    case SimJobState::Failed:
-        return Translate(ZT40_TR("SimulatorWindow", "failed"));
-    case SimJobState::Abandoned:
-        return Translate(ZT40_TR("SimulatorWindow", "abandoned"));
-    }
-    return {};
-}
 
 QString JobLine(const SimJob& job) {
-    return Render(Message::Of(ZT40_TR("SimulatorWindow", "Job %1 \"%2\" on %3: %4 bytes, %5"),
-                              {std::to_string(job.id), job.docName, job.queue, std::to_string(job.bytes.size()),
-                               JobStateText(job.state).toStdString()}));
+    return Render(SimJobLine(job, Translate(SimJobStateText(job.state)).toStdString()));
 }
 
 }  // namespace
 
-std::array<std::int32_t, kSimPinCount> SimulatorWindow::AllBandsCounters() {
-    return {500'000, 2'400'000, 4'100'000, 6'300'000, 7'999'999, 8'000'000, 9'200'000, 10'000'000, 11'000'000};
-}
-
 SimulatorWindow::SimulatorWindow(SimPrinterRig& rig, QWidget* parent) : QWidget(parent), m_rig(rig) {
     setObjectName(QStringLiteral("simulatorWindow"));
-    setWindowTitle(Translate(ZT40_TR("SimulatorWindow", "ZT-40 simulator")));
+    setWindowTitle(Translate(simtext::kTitle));
     setWindowIcon(AppIcon());
 
-    m_printerBox.setTitle(Translate(ZT40_TR("SimulatorWindow", "Printer")));
-    m_plugged.setText(Translate(ZT40_TR("SimulatorWindow", "&Plugged in")));
-    m_powered.setText(Translate(ZT40_TR("SimulatorWindow", "S&witched on")));
-    m_busy.setText(Translate(ZT40_TR("SimulatorWindow", "&Busy (never ready)")));
-    m_answersLabel.setText(Translate(ZT40_TR("SimulatorWindow", "Answers commands:")));
-    m_answers.addItem(Translate(ZT40_TR("SimulatorWindow", "normally")));
-    m_answers.addItem(Translate(ZT40_TR("SimulatorWindow", "with an error state")));
-    m_answers.addItem(Translate(ZT40_TR("SimulatorWindow", "not at all")));
+    m_printerBox.setTitle(Translate(simtext::kPrinter));
+    m_plugged.setText(Translate(simtext::kPlugged));
+    m_powered.setText(Translate(simtext::kPowered));
+    m_busy.setText(Translate(simtext::kBusy));
+    m_answersLabel.setText(Translate(simtext::kAnswers));
+    m_answersLabel.setBuddy(&m_answers);
+    for (const auto& text : kSimAnswersTexts) m_answers.addItem(Translate(text));
     m_plugged.setObjectName(QStringLiteral("simPlugged"));
     m_powered.setObjectName(QStringLiteral("simPowered"));
     m_busy.setObjectName(QStringLiteral("simBusy"));
@@ -69,19 +39,19 @@ SimulatorWindow::SimulatorWindow(SimPrinterRig& rig, QWidget* parent) : QWidget(
     m_printerLayout.addWidget(&m_answersLabel, 3, 0);
     m_printerLayout.addWidget(&m_answers, 3, 1);
 
-    m_queueBox.setTitle(Render(Message::Of(ZT40_TR("SimulatorWindow", "Queue \"%1\""), {m_rig.QueueName()})));
-    m_queueInstalled.setText(Translate(ZT40_TR("SimulatorWindow", "&Installed")));
-    m_queueOnline.setText(Translate(ZT40_TR("SimulatorWindow", "&Online (not paused)")));
+    m_queueBox.setTitle(Render(SimQueueTitle(m_rig.QueueName())));
+    m_queueInstalled.setText(Translate(simtext::kQueueInstalled));
+    m_queueOnline.setText(Translate(simtext::kQueueOnline));
     m_queueInstalled.setObjectName(QStringLiteral("simQueueInstalled"));
     m_queueOnline.setObjectName(QStringLiteral("simQueueOnline"));
     m_queueLayout.addWidget(&m_queueInstalled, 0, 0);
     m_queueLayout.addWidget(&m_queueOnline, 1, 0);
 
-    m_countersBox.setTitle(Translate(ZT40_TR("SimulatorWindow", "Pin counters")));
+    m_countersBox.setTitle(Translate(simtext::kCounters));
     for (int i = 0; i < kSimPinCount; ++i) {
         auto& label = m_pinLabels[static_cast<std::size_t>(i)];
         auto& spin = m_pinCounters[static_cast<std::size_t>(i)];
-        label.setText(Render(Message::Of(ZT40_TR("SimulatorWindow", "No.%1:"), {std::to_string(i + 1)})));
+        label.setText(Render(SimPinLabel(i + 1)));
         spin.setObjectName(QStringLiteral("simPin%1").arg(i + 1));
         // Negative counts are what a damaged printer may hold; the window shows them unlit.
         spin.setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
@@ -91,15 +61,15 @@ SimulatorWindow::SimulatorWindow(SimPrinterRig& rig, QWidget* parent) : QWidget(
         m_countersLayout.addWidget(&spin, i, 1);
         connect(&spin, &QSpinBox::valueChanged, this, [this, i](int value) { SetPinCounter(i, value); });
     }
-    m_allBands.setText(Translate(ZT40_TR("SimulatorWindow", "Wear pins into every band")));
+    m_allBands.setText(Translate(simtext::kAllBands));
     m_allBands.setObjectName(QStringLiteral("simAllBands"));
     m_countersLayout.addWidget(&m_allBands, kSimPinCount, 0, 1, 2);
 
-    m_jobsBox.setTitle(Translate(ZT40_TR("SimulatorWindow", "Jobs")));
+    m_jobsBox.setTitle(Translate(simtext::kJobs));
     m_jobs.setObjectName(QStringLiteral("simJobs"));
     // A few lines are enough: the adjustment jobs come one at a time.
     m_jobs.setMaximumHeight(m_jobs.fontMetrics().height() * 5);
-    m_printQueued.setText(Translate(ZT40_TR("SimulatorWindow", "Print queued jobs")));
+    m_printQueued.setText(Translate(simtext::kPrintQueued));
     m_printQueued.setObjectName(QStringLiteral("simPrintQueued"));
     m_jobsLayout.addWidget(&m_jobs, 0, 0);
     m_jobsLayout.addWidget(&m_printQueued, 1, 0);
@@ -114,9 +84,9 @@ SimulatorWindow::SimulatorWindow(SimPrinterRig& rig, QWidget* parent) : QWidget(
     auto& printer = m_rig.Printer();
     connect(&m_plugged, &QCheckBox::toggled, this, [&printer](bool on) { on ? printer.Plug() : printer.Unplug(); });
     connect(&m_powered, &QCheckBox::toggled, this, [&printer](bool on) { on ? printer.PowerOn() : printer.PowerOff(); });
-    connect(&m_busy, &QCheckBox::toggled, this, [this](bool on) { SetBusy(on); });
+    connect(&m_busy, &QCheckBox::toggled, this, [this](bool on) { SetSimBusy(m_rig.Printer(), on); });
     connect(&m_answers, &QComboBox::currentIndexChanged, this,
-            [this](int index) { SetAnswers(static_cast<SimAnswers>(index)); });
+            [this](int index) { SetSimAnswers(m_rig.Printer(), static_cast<SimAnswers>(index)); });
     connect(&m_queueInstalled, &QCheckBox::toggled, this, [this](bool on) { m_rig.InstallQueue(on); });
     connect(&m_queueOnline, &QCheckBox::toggled, this, [this](bool on) { m_rig.SetQueueOffline(!on); });
     connect(&m_allBands, &QPushButton::clicked, this, [this] {
@@ -132,16 +102,6 @@ SimulatorWindow::SimulatorWindow(SimPrinterRig& rig, QWidget* parent) : QWidget(
     m_sync.start(kSyncMs);
 }
 
-void SimulatorWindow::SetAnswers(SimAnswers answers) {
-    auto& faults = m_rig.Printer().Faults();
-    faults.errorState.reset();
-    faults.failGets = false;
-    if (answers == SimAnswers::WithErrorState) faults.errorState = kFirmwareBadArgument;
-    if (answers == SimAnswers::NotAtAll) faults.failGets = true;
-}
-
-void SimulatorWindow::SetBusy(bool busy) { m_rig.Printer().State().status = busy ? kBusyStatus : kReadyStatus; }
-
 void SimulatorWindow::SetPinCounter(int pin, int value) {
     m_rig.Printer().State().pinCounters[static_cast<std::size_t>(pin)] = value;
 }
@@ -152,11 +112,8 @@ void SimulatorWindow::Sync() {
         blockInstalled(m_queueInstalled), blockOnline(m_queueOnline), blockAnswers(m_answers);
     m_plugged.setChecked(printer.IsPlugged());
     m_powered.setChecked(printer.IsPowered());
-    m_busy.setChecked(printer.State().status != kReadyStatus);
-    const auto& faults = m_rig.Printer().Faults();
-    m_answers.setCurrentIndex(static_cast<int>(faults.failGets        ? SimAnswers::NotAtAll
-                                               : faults.errorState    ? SimAnswers::WithErrorState
-                                                                      : SimAnswers::Normally));
+    m_busy.setChecked(SimBusy(printer));
+    m_answers.setCurrentIndex(static_cast<int>(CurrentSimAnswers(printer)));
     m_queueInstalled.setChecked(m_rig.QueueInstalled());
     m_queueOnline.setChecked(!m_rig.QueueOffline());
     m_queueOnline.setEnabled(m_rig.QueueInstalled());

@@ -15,12 +15,10 @@
 
 #include <array>
 
+#include "platform/sim/SimControls.h"
 #include "platform/sim/SimPrinterRig.h"
 
 namespace zt40::ui {
-
-// How the simulated printer answers its commands.
-enum class SimAnswers { Normally, WithErrorState, NotAtAll };
 
 class SimulatorWindow : public QWidget {
     Q_OBJECT
@@ -28,16 +26,11 @@ public:
     // The rig must outlive the window.
     explicit SimulatorWindow(SimPrinterRig& rig, QWidget* parent = nullptr);
 
-    // Counters that light every band of the bars: green only up to red, pin by pin.
-    static std::array<std::int32_t, kSimPinCount> AllBandsCounters();
-
     // Takes what changed on the printer or spooler behind the window's back (a pin change,
     // a wizard resetting counters, a new job) into the controls.
     void Sync();
 
 private:
-    void SetAnswers(SimAnswers answers);
-    void SetBusy(bool busy);
     void SetPinCounter(int pin, int value);
     void SyncJobs();
 

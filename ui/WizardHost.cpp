@@ -15,15 +15,12 @@
 #include "ui/WizardPages.h"
 #include "ui/Translations.h"
 #include "wizards/Sheets.h"
+#include "wizards/WizardButtonTexts.h"
 
 namespace zt40::ui {
 
 namespace {
 
-constexpr Text kBackText = ZT40_TR("WizardHost", "< &Back");
-constexpr Text kNextText = ZT40_TR("WizardHost", "&Next >");
-constexpr Text kFinishText = ZT40_TR("WizardHost", "&Finish");
-constexpr Text kCancelText = ZT40_TR("WizardHost", "Cancel");
 // How long a done outcome stays beside the buttons.
 constexpr int kDoneNoteMs = 10'000;
 

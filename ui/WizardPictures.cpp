@@ -10,8 +10,8 @@ namespace zt40::ui {
 
 namespace {
 
-constexpr qreal kWidth = 241;
-constexpr qreal kHeight = 250;
+constexpr qreal kWidth = kWizardPictureWidth;
+constexpr qreal kHeight = kWizardPictureHeight;
 
 const QColor kInk(40, 44, 52);
 const QColor kBody(214, 219, 226);

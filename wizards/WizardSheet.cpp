@@ -96,6 +96,29 @@ bool CWizardSheet::MoveTo(std::size_t index) {
     return true;
 }
 
+void CWizardSheet::OpenFrame() {
+    if (m_open || m_pages.empty()) return;
+    OnInitDialog();
+    m_open = true;
+    m_active = 0;
+    m_created.assign(m_pages.size(), false);
+}
+
+void CWizardSheet::PageCreated(std::size_t index) {
+    if (!m_open || index >= m_pages.size() || m_created[index]) return;
+    m_created[index] = true;
+    m_pages[index]->OnInitDialog();
+}
+
+bool CWizardSheet::PageEntered(std::size_t index) {
+    if (!m_open || index >= m_pages.size()) return false;
+    PageCreated(index);
+    m_active = index;
+    return m_pages[index]->OnSetActive();
+}
+
+bool CWizardSheet::PageLeaving() { return !m_open || m_pages[m_active]->OnKillActive(); }
+
 bool CWizardSheet::Next() { return MoveTo(m_active + 1); }
 
 bool CWizardSheet::Back() { return m_active > 0 && MoveTo(m_active - 1); }

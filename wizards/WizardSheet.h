@@ -35,11 +35,17 @@ public:
     // 0 when no timer could be started.
     virtual std::uint32_t SetTimer(CWizardPage& page, std::uint32_t id, std::uint32_t periodMs) = 0;
     virtual void KillTimer(CWizardPage& page, std::uint32_t timerId) = 0;
-    // A message box over the sheet's window; the button pressed.
-    virtual MbResult Ask(const Message& question, MbButtons buttons, MbIcon icon) = 0;
+    // A message box over the sheet's window; the button pressed. A host that cannot show one
+    // lets the operator's Cancel stand (Yes) and retries nothing (Ok).
+    virtual MbResult Ask(const Message& question, MbButtons buttons, MbIcon icon) {
+        static_cast<void>(question);
+        static_cast<void>(icon);
+        return buttons == MbButtons::YesNo ? MbResult::Yes : MbResult::Ok;
+    }
     // How a page's own action ended (a print job sent): a done one briefly on the sheet's
-    // window, with no box to click away; a failed one with its reason, until the next.
-    virtual void ShowOutcome(const Outcome& outcome) = 0;
+    // window, with no box to click away; a failed one with its reason, until the next. A host
+    // without a place for it shows nothing.
+    virtual void ShowOutcome(const Outcome& outcome) { static_cast<void>(outcome); }
 };
 
 // What a wizard prints through and watches: the spooler and the print-job sender on it.
@@ -115,6 +121,17 @@ public:
     void Open();
     bool Next();
     bool Back();
+    // For a platform frame that walks the pages itself and reports each step as it happens (a
+    // native wizard): the same calls, in the same order, as Open, Next and Back make them.
+    // Links the pages; no page is entered yet.
+    void OpenFrame();
+    // The page's window was made: its dialog state starts, once per run.
+    void PageCreated(std::size_t index);
+    // The page becomes the active one; false when it refuses.
+    bool PageEntered(std::size_t index);
+    // The active page is about to be left; false when it refuses.
+    bool PageLeaving();
+
     // Leaves the active page and returns what the modal run returns.
     int Finish();
     int Cancel();

@@ -69,6 +69,7 @@ public:
     void SetHeldElsewhere(bool held) { m_heldElsewhere = held; }
 
     Zt40Faults& Faults() { return m_faults; }
+    const Zt40Faults& Faults() const { return m_faults; }
     Zt40Firmware& Firmware() { return m_firmware; }
     Zt40State& State() { return m_firmware.State(); }
     const Zt40State& State() const { return m_firmware.State(); }

@@ -418,8 +418,8 @@
         <translation>Printer</translation>
     </message>
     <message>
-        <source>Answers commands:</source>
-        <translation>Answers commands:</translation>
+        <source>&amp;Answers commands:</source>
+        <translation>&amp;Answers commands:</translation>
     </message>
     <message>
         <source>normally</source>

@@ -418,8 +418,8 @@
         <translation>プリンター</translation>
     </message>
     <message>
-        <source>Answers commands:</source>
-        <translation>コマンドへの応答:</translation>
+        <source>&amp;Answers commands:</source>
+        <translation>コマンドへの応答(&amp;A):</translation>
     </message>
     <message>
         <source>normally</source>

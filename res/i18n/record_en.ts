@@ -48,8 +48,8 @@
         <translation>Wear</translation>
     </message>
     <message>
-        <source>The history was exported to %1.</source>
-        <translation>The history was exported to %1.</translation>
+        <source>The history was written to %1.</source>
+        <translation>The history was written to %1.</translation>
     </message>
 </context>
 <context>

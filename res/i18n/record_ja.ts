@@ -48,8 +48,8 @@
         <translation>摩耗</translation>
     </message>
     <message>
-        <source>The history was exported to %1.</source>
-        <translation>履歴を %1 に書き出しました。</translation>
+        <source>The history was written to %1.</source>
+        <translation>履歴を %1 に書き込みました。</translation>
     </message>
 </context>
 <context>

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/ControlIds.h"
+#include "platform/DeviceChangeMonitor.h"
 #include "support/DialogRig.h"
 
 namespace zt40::testing {
@@ -468,6 +469,53 @@ TEST(PinwardenDlgPoll, ReasonLineForAnOpenPrinterThatIsNotReady) {
         EXPECT_EQ(t.view.statusLine, "Connect one ZT-40 unit and switch on the power.") << c.name;
         ASSERT_TRUE(t.view.reason.has_value()) << c.name;
         EXPECT_NE(t.view.reason->find(c.reason), std::string::npos) << *t.view.reason;
+    }
+}
+
+// A command waiting for a silent printer pauses with the window's events running: a poll tick
+// or a device notice then must not send or reopen anything under it.
+TEST(PinwardenDlgPoll, EventsDuringACommandsWaitLeaveTheDeviceAlone) {
+    struct Case {
+        const char* name;
+        bool deviceNotice;  // else a poll tick arrives during the wait
+    };
+    for (const Case& c : {Case{"poll tick", false}, Case{"device notice", true}}) {
+        SCOPED_TRACE(c.name);
+        DialogRig t;
+        t.dlg->OnInitDialog();
+        t.Printer().Faults().neverFinish = true;
+        int events = 0;
+        bool sentUnder = false;
+        int opensUnder = 0;
+        bool inEvent = false;
+        t.clock.onPause = [&] {
+            if (inEvent || !t.dlg->Session().InCommand()) return;
+            inEvent = true;
+            ++events;
+            const std::uint32_t sets = t.Printer().SetsReceived();
+            const int opens = t.opener.opens;
+            if (c.deviceNotice) {
+                t.dlg->OnDeviceChange(kDeviceNodesChanged, 0);
+            } else {
+                t.Tick();
+            }
+            sentUnder = sentUnder || t.Printer().SetsReceived() != sets;
+            opensUnder += t.opener.opens - opens;
+            inEvent = false;
+        };
+        t.Tick();  // opens, then reads the status of a printer that never answers
+        EXPECT_GT(events, 0) << "the command's wait never paused";
+        EXPECT_FALSE(sentUnder);
+        EXPECT_EQ(opensUnder, 0);
+        EXPECT_FALSE(t.dlg->DeviceReady());
+
+        // Told during the command, the notice is acted on by the next poll.
+        t.clock.onPause = nullptr;
+        t.Printer().Faults().neverFinish = false;
+        const int opensBefore = t.opener.opens;
+        t.Tick();
+        EXPECT_EQ(t.opener.opens - opensBefore, c.deviceNotice ? 1 : 0);
+        EXPECT_TRUE(t.dlg->DeviceReady());
     }
 }
 

@@ -29,6 +29,7 @@ MAIN = "^ZT-40$"  # the main window, titled with its queue once the poll opened 
 SIMULATOR = "^ZT-40 simulator$"
 WIZARD = "^wizard$"
 READY_BOUND_S = 15
+COMMAND_TIMEOUT_S = 5
 
 
 class Failure(Exception):
@@ -212,9 +213,9 @@ def pin_adjustment_busy(desk):
     finish_with_power_cycle(desk, wizard, "5-finished")
 
 
-def cleaning_never_ready(desk):
+def cleaning_never_ready(desk, fault=("alt+b",), bound_s=READY_BOUND_S):
     desk.shot("1-ready")
-    desk.keys(desk.simulator, "alt+b")  # busy for good
+    desk.keys(desk.simulator, *fault)
     desk.click_units(CLEANING)
     confirm = desk.wait_for(CAPTION, 5)
     desk.keys(confirm, "Return")
@@ -232,13 +233,18 @@ def cleaning_never_ready(desk):
     time.sleep(1)
     if desk.shot("3-uncovered", desk.main) != main_before:
         raise Failure("the main window did not repaint while the cleaning waited")
-    told = desk.wait_for(CAPTION, READY_BOUND_S + 10, other_than=(confirm, waiting))
+    told = desk.wait_for(CAPTION, bound_s + 10, other_than=(confirm, waiting))
     elapsed = time.monotonic() - started
-    if elapsed < READY_BOUND_S - 1:
+    if elapsed < bound_s - 1:
         raise Failure(f"the failure came after {elapsed:.1f} s, before the bound")
     desk.shot("4-failure")
     desk.keys(told, "Return")
     desk.wait_gone(told, 5)
+
+
+def cleaning_not_answering(desk):
+    # Every command now waits out its time-out; the window must paint through each of them.
+    cleaning_never_ready(desk, fault=("alt+a", "End"), bound_s=COMMAND_TIMEOUT_S)
 
 
 def restore_out_of_range(desk):
@@ -266,6 +272,7 @@ SCENARIOS = {
     "head_replacement": (head_replacement, None),
     "pin_adjustment_busy": (pin_adjustment_busy, None),
     "cleaning_never_ready": (cleaning_never_ready, None),
+    "cleaning_not_answering": (cleaning_not_answering, None),
     "restore_out_of_range": (restore_out_of_range, "platform/sim/examples/out-of-range.zt40sim"),
 }
 

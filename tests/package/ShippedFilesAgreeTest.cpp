@@ -123,3 +123,30 @@ TEST(ShippedFilesAgree, TheManualPageDescribesEveryZt40ctlCommandAndExitStatus) 
 }
 
 }  // namespace
+
+// Each file that states the licence or the copyright holder states the same ones: a package
+// whose copyright file names another licence than the tree ships is not one Debian can carry.
+TEST(ShippedFilesAgree, EveryFileNamesTheSameLicenceAndHolder) {
+    const std::string licence = ReadText(kSource + "/LICENSE");
+    const std::string copyright = ReadText(kSource + "/debian/copyright");
+    const std::string metainfo = ReadText(ZT40_BINARY_DIR "/res/desktop/" ZT40_APP_ID ".metainfo.xml");
+    std::smatch holder;
+    ASSERT_TRUE(std::regex_search(licence, holder, std::regex(R"(Copyright \(c\) (\d{4}) ([^\n]+))")));
+    const struct {
+        const char* what;
+        const std::string& text;
+        std::string expected;
+    } cases[] = {
+        {"LICENSE's title", licence, "MIT License"},
+        {"copyright's Files: * licence", copyright, "Files: *\nCopyright: " + holder[1].str() + " " + holder[2].str() + "\nLicense: MIT\n"},
+        {"copyright's licence text", copyright, "\nLicense: MIT\n Permission is hereby granted"},
+        {"AppStream project licence", metainfo, "<project_license>MIT</project_license>"},
+    };
+    for (const auto& c : cases) EXPECT_NE(c.text.find(c.expected), std::string::npos) << c.what;
+    // A placeholder address must not reach a package: no home page until there is one.
+    for (const char* file : {"/debian/control", "/debian/copyright"}) {
+        EXPECT_EQ(ReadText(kSource + file).find("example.org"), std::string::npos) << file;
+    }
+    EXPECT_EQ(metainfo.find("example.org"), std::string::npos);
+    EXPECT_EQ(metainfo.find("type=\"homepage\""), std::string::npos);
+}

@@ -2,6 +2,7 @@
 // A clock that only moves when told to, or by a fixed step on every reading, so that
 // time-outs can be run to their end without waiting.
 #include <cstdint>
+#include <functional>
 
 #include "platform/Clock.h"
 
@@ -24,7 +25,10 @@ public:
     void Pause(std::uint32_t ms) override {
         ++m_pauses;
         m_now += ms;
+        if (onPause) onPause();
     }
+    // Runs at every pause, as a window's events run during one.
+    std::function<void()> onPause;
 
     void Advance(std::uint32_t ms) { m_now += ms; }
     void Set(std::uint32_t ms) { m_now = ms; }

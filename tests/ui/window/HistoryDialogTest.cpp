@@ -120,7 +120,7 @@ private slots:
         });
         QCOMPARE(dialog.ExportTo(path), writable);
         if (writable) {
-            QCOMPARE(dialog.Note().text(), QStringLiteral("The history was exported to %1.").arg(path));
+            QCOMPARE(dialog.Note().text(), QStringLiteral("The history was written to %1.").arg(path));
             QVERIFY(boxText.isEmpty());
             QVERIFY(QTest::qWaitFor([&] { return dialog.Note().text() == before; }, 12'000));
         } else {

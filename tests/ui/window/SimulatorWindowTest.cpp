@@ -74,12 +74,12 @@ private slots:
         QCOMPARE(rig.Printer().State().status, 1);
 
         auto* answers = Find<QComboBox>(window, "simAnswers");
-        answers->setCurrentIndex(static_cast<int>(ui::SimAnswers::WithErrorState));
+        answers->setCurrentIndex(static_cast<int>(SimAnswers::WithErrorState));
         QCOMPARE(rig.Printer().Faults().errorState, std::optional<std::uint8_t>(kFirmwareBadArgument));
-        answers->setCurrentIndex(static_cast<int>(ui::SimAnswers::NotAtAll));
+        answers->setCurrentIndex(static_cast<int>(SimAnswers::NotAtAll));
         QVERIFY(rig.Printer().Faults().failGets);
         QVERIFY(!rig.Printer().Faults().errorState);
-        answers->setCurrentIndex(static_cast<int>(ui::SimAnswers::Normally));
+        answers->setCurrentIndex(static_cast<int>(SimAnswers::Normally));
         QVERIFY(!rig.Printer().Faults().failGets);
     }
 
@@ -87,7 +87,7 @@ private slots:
         SimPrinterRig rig;
         ui::SimulatorWindow window(rig);
         Find<QPushButton>(window, "simAllBands")->click();
-        const auto bands = ui::SimulatorWindow::AllBandsCounters();
+        const auto bands = AllBandsCounters();
         QVERIFY(std::equal(bands.begin(), bands.end(), rig.Printer().State().pinCounters.begin()));
         // Values at the band edges and beyond the spin box's step survive the round trip.
         QCOMPARE(Find<QSpinBox>(window, "simPin5")->value(), 7'999'999);

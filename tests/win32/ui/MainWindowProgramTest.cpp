@@ -1,0 +1,337 @@
+// zt40util.exe run as an operator runs it, on the simulated printer: started as a program of
+// its own, its window and controls found through the system by their ids, clicked with
+// BM_CLICK, and what it shows read back from the window.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/ControlIds.h"
+#include "ui/win32/HistoryWindow.h"
+#include "ui/win32/Resources.h"
+#include "ui/win32/SimulatorIds.h"
+#include "ui/win32/WizardSheetHost.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using zt40::IDC_APPLY_PIN_CHANGE;
+using zt40::IDC_CLEANING;
+using zt40::IDC_PIN_RADIOS;
+using zt40::IDC_READJUST_PINS;
+using zt40::IDC_REFRESH;
+using zt40::IDC_REPLACE_HEAD;
+using zt40::IDC_STATUS_LINE;
+
+// A build folder's path as the system under test names it: wine shows the Linux root as Z:.
+std::wstring SystemPath(const std::string& path) {
+    std::wstring out(path.begin(), path.end());
+    for (auto& c : out) {
+        if (c == L'/') c = L'\\';
+    }
+    return path.starts_with("/") ? L"Z:" + out : out;
+}
+
+bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds patience = 15s) {
+    const auto until = std::chrono::steady_clock::now() + patience;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > until) return false;
+        std::this_thread::sleep_for(50ms);
+    }
+    return true;
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[1024] = {};
+    GetWindowTextW(window, text, static_cast<int>(std::size(text)));
+    return text;
+}
+
+// The program, ended when the test ends, whatever the test saw.
+class UtilProgram {
+public:
+    UtilProgram(const std::vector<std::wstring>& args, const std::vector<std::wstring>& environment) {
+        std::wstring command = L"\"" + SystemPath(ZT40_BINARY_DIR "/zt40util.exe") + L"\"";
+        for (const auto& arg : args) command += L" \"" + arg + L"\"";
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        HANDLE write = nullptr;
+        if (!CreatePipe(&m_output, &write, &inherit, 1 << 16)) return;
+        SetHandleInformation(m_output, HANDLE_FLAG_INHERIT, 0);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = write;
+        startup.hStdError = write;
+        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        // The test's own environment with the test's settings after it.
+        std::wstring block;
+        if (wchar_t* own = GetEnvironmentStringsW()) {
+            for (const wchar_t* at = own; *at != L'\0'; at += wcslen(at) + 1) block.append(at).push_back(L'\0');
+            FreeEnvironmentStringsW(own);
+        }
+        for (const auto& setting : environment) block.append(setting).push_back(L'\0');
+        block.push_back(L'\0');
+        m_started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_UNICODE_ENVIRONMENT,
+                                   block.data(), nullptr, &startup, &m_process) != 0;
+        CloseHandle(write);
+    }
+    ~UtilProgram() {
+        if (m_started) {
+            if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(m_process.hProcess, 99);
+            CloseHandle(m_process.hThread);
+            CloseHandle(m_process.hProcess);
+        }
+        if (m_output != nullptr) CloseHandle(m_output);
+    }
+    UtilProgram(const UtilProgram&) = delete;
+    UtilProgram& operator=(const UtilProgram&) = delete;
+
+    bool Started() const { return m_started; }
+
+    // The program's visible top-level window that has `childId`, or null.
+    HWND FindWindowWith(int childId, HWND owner = nullptr) const {
+        struct Search {
+            DWORD process;
+            int childId;
+            HWND owner;
+            HWND found;
+        } search{m_process.dwProcessId, childId, owner, nullptr};
+        EnumWindows(
+            [](HWND window, LPARAM param) -> BOOL {
+                auto& s = *reinterpret_cast<Search*>(param);
+                DWORD process = 0;
+                GetWindowThreadProcessId(window, &process);
+                if (process != s.process || !IsWindowVisible(window) || GetDlgItem(window, s.childId) == nullptr) {
+                    return TRUE;
+                }
+                if (s.owner != nullptr && GetWindow(window, GW_OWNER) != s.owner) return TRUE;
+                s.found = window;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+
+    // Waits for the program to end; its exit status, or -1 when it did not end in time.
+    int Exit(std::chrono::milliseconds patience = 20s) {
+        if (!m_started || WaitForSingleObject(m_process.hProcess, static_cast<DWORD>(patience.count())) != WAIT_OBJECT_0) {
+            return -1;
+        }
+        DWORD status = 0;
+        GetExitCodeProcess(m_process.hProcess, &status);
+        return static_cast<int>(status);
+    }
+
+    // What it wrote, once it has ended.
+    std::string Output() const {
+        std::string out;
+        char buffer[4096];
+        DWORD got = 0;
+        while (ReadFile(m_output, buffer, sizeof buffer, &got, nullptr) && got > 0) out.append(buffer, got);
+        return out;
+    }
+
+private:
+    PROCESS_INFORMATION m_process{};
+    HANDLE m_output = nullptr;
+    bool m_started = false;
+};
+
+class MainWindowProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::filesystem::create_directories(m_data);
+        m_program = std::make_unique<UtilProgram>(std::vector<std::wstring>{L"--simulate"},
+                                                  std::vector<std::wstring>{L"ZT40_DATA_DIR=" + m_data.wstring()});
+        ASSERT_TRUE(m_program->Started());
+        ASSERT_TRUE(WaitUntil([&] { return (m_main = m_program->FindWindowWith(IDC_REFRESH)) != nullptr; }))
+            << "no main window";
+        // Ready once the poll has opened the printer and enabled the buttons.
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(Item(IDC_REFRESH)) != FALSE; })) << "never ready";
+    }
+    void TearDown() override {
+        if (m_main != nullptr && IsWindow(m_main)) PostMessageW(m_main, WM_CLOSE, 0, 0);
+        if (m_program) {
+            EXPECT_EQ(m_program->Exit(), 0);
+        }
+        m_program.reset();
+        std::error_code ignored;
+        std::filesystem::remove_all(m_data, ignored);
+    }
+
+    HWND Item(int id) const { return GetDlgItem(m_main, id); }
+    void Click(int id) const { PostMessageW(Item(id), BM_CLICK, 0, 0); }
+    std::wstring Reason() const { return TextOf(Item(ZT40_IDC_STATUS_REASON)); }
+    // A box or dialog the program opened over its main window, found by a control it holds.
+    HWND OwnedWindowWith(int childId) const {
+        HWND found = nullptr;
+        WaitUntil([&] { return (found = m_program->FindWindowWith(childId, m_main)) != nullptr; }, 10s);
+        return found;
+    }
+
+    const std::filesystem::path m_data =
+        std::filesystem::temp_directory_path() / ("zt40util-window-" + std::to_string(GetCurrentProcessId()));
+    std::unique_ptr<UtilProgram> m_program;
+    HWND m_main = nullptr;
+};
+
+TEST_F(MainWindowProgramTest, ReadyPrinterEnablesTheControlsAndSaysSo) {
+    struct Case {
+        int id;
+        bool enabled;
+    };
+    std::vector<Case> cases = {{IDC_CLEANING, true},     {IDC_REPLACE_HEAD, true}, {IDC_READJUST_PINS, true},
+                               {IDC_REFRESH, true},      {IDC_STATUS_LINE, true},
+                               // Nothing to apply until another pin is chosen.
+                               {IDC_APPLY_PIN_CHANGE, false}};
+    for (const int radio : IDC_PIN_RADIOS) cases.push_back({radio, true});
+    for (const auto& c : cases) {
+        ASSERT_NE(Item(c.id), nullptr) << "no control " << c.id;
+        EXPECT_EQ(IsWindowEnabled(Item(c.id)) != FALSE, c.enabled) << "control " << c.id;
+    }
+    EXPECT_EQ(TextOf(Item(IDC_STATUS_LINE)).rfind(L"Ready: ZT-40 on queue ", 0), 0u) << "status line";
+    EXPECT_EQ(TextOf(Item(IDC_CLEANING)), L"C&leaning");
+    int checked = 0;
+    for (const int radio : IDC_PIN_RADIOS) checked += IsDlgButtonChecked(m_main, radio) == BST_CHECKED ? 1 : 0;
+    EXPECT_EQ(checked, 1) << "exactly the pin in use is checked";
+}
+
+// The tip window the main window owns, or null.
+HWND TipWindowOf(HWND main) {
+    struct Search {
+        HWND main;
+        HWND found;
+    } search{main, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(param);
+            wchar_t name[64] = {};
+            GetClassNameW(window, name, static_cast<int>(std::size(name)));
+            if (GetWindow(window, GW_OWNER) != s.main || std::wstring(name) != L"tooltips_class32") return TRUE;
+            s.found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Their words are the same functions' as the Qt edition's tips; from outside, only the tools
+// can be counted (a tip's text does not travel between processes).
+TEST_F(MainWindowProgramTest, EachBarHasATipOfItsOwn) {
+    const HWND tips = TipWindowOf(m_main);
+    ASSERT_NE(tips, nullptr);
+    EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), zt40::kPinCount);
+}
+
+TEST_F(MainWindowProgramTest, ChosenPinIsAppliedAndTheOutcomeShownWithoutABox) {
+    // The last pin that is not the one in use.
+    int pin = 0;
+    int number = 0;
+    for (int k = 0; k < zt40::kPinCount; ++k) {
+        if (IsDlgButtonChecked(m_main, IDC_PIN_RADIOS[static_cast<std::size_t>(k)]) != BST_CHECKED) {
+            pin = IDC_PIN_RADIOS[static_cast<std::size_t>(k)];
+            number = k + 1;
+        }
+    }
+    Click(pin);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(Item(IDC_APPLY_PIN_CHANGE)) != FALSE; }));
+    Click(IDC_APPLY_PIN_CHANGE);
+    const std::wstring told = L"No." + std::to_wstring(number) + L" is now the pin for marking.";
+    EXPECT_TRUE(WaitUntil([&] { return Reason() == told; }, 10s)) << Reason().size();
+    EXPECT_TRUE(IsWindowVisible(Item(ZT40_IDC_STATUS_REASON)));
+    EXPECT_FALSE(IsWindowVisible(Item(ZT40_IDC_ETCHED_LINE))) << "the line gives way to the outcome";
+    EXPECT_FALSE(IsWindowEnabled(Item(IDC_APPLY_PIN_CHANGE)));
+    EXPECT_EQ(IsDlgButtonChecked(m_main, pin), BST_CHECKED);
+}
+
+TEST_F(MainWindowProgramTest, RefreshTellsThatTheDataWasReadAgain) {
+    Click(IDC_REFRESH);
+    EXPECT_TRUE(WaitUntil([&] { return Reason() == L"The printer's data was read again."; }, 10s));
+}
+
+TEST_F(MainWindowProgramTest, CleaningAsksInABoxOverTheWindowAndCancelDoesNothing) {
+    Click(IDC_CLEANING);
+    // The box's Cancel button finds it; it belongs to the main window.
+    const HWND box = OwnedWindowWith(IDCANCEL);
+    ASSERT_NE(box, nullptr) << "no confirmation box";
+    EXPECT_EQ(TextOf(box), L"ZT-40 Pinwarden");
+    EXPECT_FALSE(IsWindowEnabled(m_main)) << "the box is modal to the window";
+    PostMessageW(GetDlgItem(box, IDCANCEL), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 10s));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(m_main) != FALSE; }, 5s));
+    EXPECT_EQ(Reason(), L"") << "nothing was done, so nothing is told";
+}
+
+TEST_F(MainWindowProgramTest, CleaningRunsWithItsWaitWindowAndTellsTheEnd) {
+    Click(IDC_CLEANING);
+    const HWND box = OwnedWindowWith(IDCANCEL);
+    ASSERT_NE(box, nullptr);
+    PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return Reason() == L"The head cleaning is finished."; }, 60s)) << Reason().size();
+    EXPECT_TRUE(IsWindowEnabled(m_main)) << "the wait gave the window back";
+    EXPECT_EQ(m_program->FindWindowWith(ZT40_IDC_WAIT_TEXT, m_main), nullptr) << "the wait window is gone";
+}
+
+TEST_F(MainWindowProgramTest, WizardOpensOverTheWindowAndItsCancelPutsTheSettingsBack) {
+    struct Case {
+        int button;
+    };
+    for (const Case c : {Case{IDC_REPLACE_HEAD}, Case{IDC_READJUST_PINS}}) {
+        Click(c.button);
+        const HWND sheet = OwnedWindowWith(zt40::win::kWizardNextButton);
+        ASSERT_NE(sheet, nullptr) << "no wizard for button " << c.button;
+        EXPECT_FALSE(IsWindowEnabled(m_main)) << "the wizard is modal to the window";
+        // The simulator's switches stay usable: the wizard's pages wait for them.
+        const HWND simulator = m_program->FindWindowWith(zt40::win::IDC_SIM_PLUGGED);
+        ASSERT_NE(simulator, nullptr);
+        EXPECT_EQ(GetWindow(simulator, GW_OWNER), nullptr);
+        EXPECT_TRUE(IsWindowEnabled(simulator));
+        PostMessageW(GetDlgItem(sheet, IDCANCEL), BM_CLICK, 0, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, 20s)) << "the wizard stayed open";
+        EXPECT_TRUE(WaitUntil(
+            [&] { return Reason() == L"The wizard was cancelled: the printer's settings were put back as they were."; },
+            20s))
+            << "button " << c.button;
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(m_main) != FALSE; }, 5s));
+    }
+}
+
+TEST_F(MainWindowProgramTest, WindowMenuCommandsOpenTheirWindowsOverTheMainWindow) {
+    struct Case {
+        int command;
+        int childId;      // a control only that window has
+        int closeButton;
+        std::wstring title;
+    };
+    const Case cases[] = {
+        {zt40::IDM_ABOUTBOX, ZT40_IDC_ABOUT_VERSION, IDOK, L"About"},
+        {ZT40_IDM_HISTORY, zt40::win::IDC_HISTORY_LIST, IDCANCEL, L"Maintenance history"},
+    };
+    for (const auto& c : cases) {
+        PostMessageW(m_main, WM_SYSCOMMAND, static_cast<WPARAM>(c.command), 0);
+        const HWND opened = OwnedWindowWith(c.childId);
+        ASSERT_NE(opened, nullptr) << "command " << c.command;
+        EXPECT_EQ(TextOf(opened), c.title);
+        EXPECT_FALSE(IsWindowEnabled(m_main)) << "command " << c.command;
+        PostMessageW(GetDlgItem(opened, c.closeButton), BM_CLICK, 0, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(opened) || !IsWindowVisible(opened); }, 10s));
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(m_main) != FALSE; }, 5s)) << "command " << c.command;
+    }
+    PostMessageW(m_main, WM_SYSCOMMAND, zt40::IDM_ABOUTBOX, 0);
+    const HWND about = OwnedWindowWith(ZT40_IDC_ABOUT_VERSION);
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(TextOf(GetDlgItem(about, ZT40_IDC_ABOUT_VERSION)), L"ZT-40 Pinwarden Version 1.01");
+    PostMessageW(about, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 10s)) << "Escape closes the About box";
+}
+
+}  // namespace

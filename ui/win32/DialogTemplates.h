@@ -1,0 +1,18 @@
+#pragma once
+// The program's dialogs from its resources, in the edition's language, and the About box.
+#include <windows.h>
+
+#include "ui/win32/WinText.h"
+
+namespace zt40::win {
+
+// Dialog `id` of the executable's resources in `language`'s edition; null when it has none.
+const DLGTEMPLATE* FindDialogTemplate(int id, Language language);
+
+// The program's icon: the system's application icon.
+HICON ApplicationIcon();
+
+// The About box, modal to `owner`.
+void RunAboutBox(HWND owner, Language language);
+
+}  // namespace zt40::win

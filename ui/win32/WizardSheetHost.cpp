@@ -1,0 +1,388 @@
+#include "ui/win32/WizardSheetHost.h"
+
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "ui/win32/WinText.h"
+#include "ui/win32/WizardPictureGdi.h"
+#include "ui/win32/WizardResources.h"
+#include "wizards/HeadPages.h"
+#include "wizards/OriginPin.h"
+#include "wizards/PowerPages.h"
+#include "wizards/Sheets.h"
+#include "wizards/WizardButtonTexts.h"
+
+namespace zt40::win {
+
+namespace {
+
+// The templates name the controls the page logic knows by the logic's own ids.
+constexpr bool SameIds(const std::array<int, kPinCount>& logic, const std::array<int, kPinCount>& resource) {
+    return logic == resource;
+}
+static_assert(IDC_MOVE_HEAD == CMoveHeadPage::kMoveHeadButton);
+static_assert(IDC_START_PRINTING == CAdjustPinPage::kStartPrintingButton);
+static_assert(IDC_PRINT_LETTERS == CAdjustPinPage::kPrintLettersButton);
+static_assert(IDC_PIN_COMBO == CAdjustPinPage::kPinCombo && IDC_PIN_LABEL == CAdjustPinPage::kPinLabel &&
+              IDC_LETTERS_HINT == CAdjustPinPage::kLettersHint);
+static_assert(IDC_SET == CInputValuePage::kSetButton);
+static_assert(SameIds(CInputValuePage::kScrollBarIds, {IDC_BAR_1, IDC_BAR_2, IDC_BAR_3, IDC_BAR_4, IDC_BAR_5,
+                                                       IDC_BAR_6, IDC_BAR_7, IDC_BAR_8, IDC_BAR_9}));
+static_assert(SameIds(CInputValuePage::kValueLabelIds, {IDC_VALUE_1, IDC_VALUE_2, IDC_VALUE_3, IDC_VALUE_4,
+                                                        IDC_VALUE_5, IDC_VALUE_6, IDC_VALUE_7, IDC_VALUE_8,
+                                                        IDC_VALUE_9}));
+static_assert(IDC_START_ADJUSTMENT == COriginPinPage::kStartButton);
+static_assert(IDC_FIRST_PIN_RADIO == COriginPinPage::kFirstPinRadio);
+
+struct ControlText {
+    int id;
+    Text text;
+};
+
+struct PictureSlot {
+    int id;
+    WizardPicture picture;
+};
+
+// What a page's window shows besides what its logic holds.
+struct PageView {
+    std::vector<ControlText> texts;
+    std::vector<PictureSlot> pictures;
+};
+
+PageView ViewOf(CWizardPage& page) {
+    if (dynamic_cast<CMoveHeadPage*>(&page) != nullptr) {
+        return {{{IDC_MOVE_HEAD, CMoveHeadPage::kMoveHeadText}, {IDC_TEXT_1, CMoveHeadPage::kInstruction}},
+                {{IDC_PICTURE_1, WizardPicture::MoveHead}}};
+    }
+    if (dynamic_cast<CPowerOffPage*>(&page) != nullptr) {
+        return {{{IDC_TEXT_1, CPowerOffPage::kInstruction}}, {{IDC_PICTURE_1, WizardPicture::PowerOff}}};
+    }
+    if (dynamic_cast<CReplaceHeadPage*>(&page) != nullptr) {
+        return {{{IDC_TEXT_1, CReplaceHeadPage::kInstruction}, {IDC_TEXT_2, CReplaceHeadPage::kCaution}},
+                {{IDC_PICTURE_1, WizardPicture::ReplaceHead}, {IDC_PICTURE_2, WizardPicture::Caution}}};
+    }
+    if (dynamic_cast<CPutOnHeadPage*>(&page) != nullptr) {
+        return {{{IDC_TEXT_1, CPutOnHeadPage::kInstruction}}, {{IDC_PICTURE_1, WizardPicture::HeadInstall}}};
+    }
+    if (dynamic_cast<CPowerOnPage*>(&page) != nullptr) {
+        return {{{IDC_TEXT_1, CPowerOnPage::kInstruction}}, {{IDC_PICTURE_1, WizardPicture::PowerOn}}};
+    }
+    if (dynamic_cast<CAdjustPinPage*>(&page) != nullptr) {
+        return {{{IDC_TEXT_1, CAdjustPinPage::kLoadPlate},
+                 {IDC_START_PRINTING, CAdjustPinPage::kStartPrintingText},
+                 {IDC_TEXT_2, CAdjustPinPage::kWaitForPrint},
+                 {IDC_LETTERS_HINT, CAdjustPinPage::kLettersHintText},
+                 {IDC_PIN_LABEL, CAdjustPinPage::kPinLabelText},
+                 {IDC_PRINT_LETTERS, CAdjustPinPage::kPrintLettersText}},
+                {{IDC_PICTURE_1, WizardPicture::Table}, {IDC_PICTURE_2, WizardPicture::Pattern}}};
+    }
+    if (dynamic_cast<CInputValuePage*>(&page) != nullptr) {
+        return {{{IDC_TEXT_1, CInputValuePage::kPurpose},
+                 {IDC_TEXT_2, CInputValuePage::kSteps},
+                 {IDC_SET, CInputValuePage::kSetText},
+                 {IDC_TEXT_3, CInputValuePage::kAfterSet}},
+                {{IDC_PICTURE_1, WizardPicture::PatternCloseUp}}};
+    }
+    if (dynamic_cast<CPowerAgainPage*>(&page) != nullptr) {
+        // The Japanese edition shows the button being held rather than the plug.
+        const WizardPicture picture =
+            CurrentLanguage() == Language::Japanese ? WizardPicture::PowerButton : WizardPicture::PowerOn;
+        return {{{IDC_TEXT_1, CPowerAgainPage::kInstruction}}, {{IDC_PICTURE_1, picture}}};
+    }
+    if (dynamic_cast<COriginPinPage*>(&page) != nullptr) {
+        return {{{IDC_TEXT_1, COriginPinPage::kInstruction},
+                 {IDC_PIN_GROUP, COriginPinPage::kPinGroup},
+                 {IDC_START_ADJUSTMENT, COriginPinPage::kStartText}},
+                {{IDC_PICTURE_1, WizardPicture::OriginMark}}};
+    }
+    return {};
+}
+
+std::wstring PinName(std::size_t index) { return L"No." + std::to_wstring(index + 1); }
+
+// The edition's template of the page, or the other edition's when it has none.
+const DLGTEMPLATE* PageTemplate(int dialogId) {
+    HMODULE module = GetModuleHandleW(nullptr);
+    const LPCWSTR type = MAKEINTRESOURCEW(5);  // dialog templates
+    const WORD language = CurrentLanguage() == Language::Japanese ? MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT)
+                                                                   : MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+    HRSRC found = FindResourceExW(module, type, MAKEINTRESOURCEW(dialogId), language);
+    if (found == nullptr) found = FindResourceW(module, MAKEINTRESOURCEW(dialogId), type);
+    HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+    return loaded != nullptr ? static_cast<const DLGTEMPLATE*>(LockResource(loaded)) : nullptr;
+}
+
+// The wait cursor while a page's handler talks to the printer or the spooler in one long step.
+class BusyCursor {
+public:
+    BusyCursor() : m_previous(SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)))) {}  // the hourglass
+    ~BusyCursor() { SetCursor(m_previous); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    HCURSOR m_previous;
+};
+
+class SheetHost;
+
+struct PageSlot {
+    SheetHost* host = nullptr;
+    std::size_t index = 0;
+    CWizardPage* page = nullptr;
+    PageView view;
+    std::wstring title;
+    HWND window = nullptr;
+};
+
+class SheetHost final : public IWizardHost {
+public:
+    explicit SheetHost(CWizardSheet& sheet) : m_sheet(sheet) {
+        for (CWizardPage* page : sheet.Pages()) {
+            m_slots.push_back({this, m_slots.size(), page, ViewOf(*page), Translate(page->Title()), nullptr});
+        }
+        m_sheet.SetHost(this);
+    }
+    ~SheetHost() override { m_sheet.SetHost(nullptr); }
+    SheetHost(const SheetHost&) = delete;
+    SheetHost& operator=(const SheetHost&) = delete;
+
+    int Run(HWND owner) {
+        std::vector<PROPSHEETPAGEW> pages;
+        for (PageSlot& slot : m_slots) {
+            const DLGTEMPLATE* dialog = PageTemplate(slot.page->DialogId());
+            if (dialog == nullptr) return kCancelCommand;
+            PROPSHEETPAGEW page{};
+            page.dwSize = sizeof(page);
+            page.dwFlags = PSP_DLGINDIRECT | PSP_USETITLE;
+            page.hInstance = GetModuleHandleW(nullptr);
+            page.pResource = dialog;
+            page.pszTitle = slot.title.c_str();
+            page.pfnDlgProc = &SheetHost::PageProc;
+            page.lParam = reinterpret_cast<LPARAM>(&slot);
+            pages.push_back(page);
+        }
+        if (pages.empty()) return kCancelCommand;
+        const std::wstring caption = Translate(kWizardCaption);
+        PROPSHEETHEADERW header{};
+        header.dwSize = sizeof(header);
+        header.dwFlags = PSH_PROPSHEETPAGE | PSH_WIZARD | PSH_NOAPPLYNOW;
+        header.hwndParent = owner;
+        header.hInstance = GetModuleHandleW(nullptr);
+        header.pszCaption = caption.c_str();
+        header.nPages = static_cast<UINT>(pages.size());
+        header.nStartPage = 0;
+        header.ppsp = pages.data();
+        m_sheet.OpenFrame();
+        m_result = kCancelCommand;
+        PropertySheetW(&header);
+        // A sheet the system could not show, or one that ended without Finish or Cancel reaching
+        // it, is closed here so that its active page stops what it started.
+        if (m_sheet.IsOpen()) m_result = m_sheet.Cancel();
+        m_window = nullptr;
+        return m_result;
+    }
+
+    void PostWizardButtons(std::uint32_t buttons) override {
+        if (m_window != nullptr) PostMessageW(m_window, PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(buttons));
+    }
+    std::uint32_t SetTimer(CWizardPage& page, std::uint32_t id, std::uint32_t periodMs) override {
+        HWND window = WindowOf(page);
+        return window != nullptr ? static_cast<std::uint32_t>(::SetTimer(window, id, periodMs, nullptr)) : 0;
+    }
+    void KillTimer(CWizardPage& page, std::uint32_t timerId) override {
+        if (HWND window = WindowOf(page)) ::KillTimer(window, timerId);
+    }
+
+private:
+    static INT_PTR CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_INITDIALOG) {
+            auto* slot = reinterpret_cast<PageSlot*>(reinterpret_cast<const PROPSHEETPAGEW*>(lParam)->lParam);
+            SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(slot));
+            slot->host->OnInitDialog(*slot, window);
+            return TRUE;
+        }
+        auto* slot = reinterpret_cast<PageSlot*>(GetWindowLongPtrW(window, DWLP_USER));
+        if (slot == nullptr) return FALSE;
+        SheetHost& host = *slot->host;
+        switch (message) {
+        case WM_NOTIFY:
+            SetWindowLongPtrW(window, DWLP_MSGRESULT, host.OnNotify(*slot, reinterpret_cast<NMHDR*>(lParam)->code));
+            return TRUE;
+        case WM_COMMAND: return host.OnCommand(*slot, window, LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+        case WM_HSCROLL:
+            return host.OnHScroll(*slot, window, reinterpret_cast<HWND>(lParam), LOWORD(wParam)) ? TRUE : FALSE;
+        case WM_TIMER: slot->page->OnTimer(static_cast<std::uint32_t>(wParam)); return TRUE;
+        case WM_DRAWITEM: return host.OnDrawItem(*slot, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
+        default: return FALSE;
+        }
+    }
+
+    HWND WindowOf(const CWizardPage& page) const {
+        for (const PageSlot& slot : m_slots) {
+            if (slot.page == &page) return slot.window;
+        }
+        return nullptr;
+    }
+
+    void OnInitDialog(PageSlot& slot, HWND window) {
+        slot.window = window;
+        if (m_window == nullptr) {
+            m_window = GetParent(window);
+            for (const ControlText& button : {ControlText{kWizardBackButton, kBackText},
+                                              ControlText{kWizardNextButton, kNextText},
+                                              ControlText{kWizardFinishButton, kFinishText},
+                                              ControlText{IDCANCEL, kCancelText}}) {
+                SetDlgItemTextW(m_window, button.id, Translate(button.text).c_str());
+            }
+        }
+        for (const ControlText& control : slot.view.texts) SetDlgItemTextW(window, control.id, Translate(control.text).c_str());
+        if (dynamic_cast<CAdjustPinPage*>(slot.page) != nullptr) {
+            for (std::size_t pin = 0; pin < kPinCount; ++pin) {
+                SendDlgItemMessageW(window, CAdjustPinPage::kPinCombo, CB_ADDSTRING, 0,
+                                    reinterpret_cast<LPARAM>(PinName(pin).c_str()));
+            }
+        } else if (dynamic_cast<CInputValuePage*>(slot.page) != nullptr) {
+            for (std::size_t pin = 0; pin < kPinCount; ++pin) {
+                const std::wstring row = L"[" + std::to_wstring(pin + 1) + L"]";
+                SetDlgItemTextW(window, IDC_ROW_LABEL_1 + static_cast<int>(pin), row.c_str());
+                SetScrollRange(GetDlgItem(window, CInputValuePage::kScrollBarIds[pin]), SB_CTL, 0, kMaxReading, TRUE);
+            }
+        } else if (dynamic_cast<COriginPinPage*>(slot.page) != nullptr) {
+            for (std::size_t pin = 0; pin < kPinCount; ++pin) {
+                SetDlgItemTextW(window, COriginPinPage::kFirstPinRadio + static_cast<int>(pin), PinName(pin).c_str());
+            }
+        }
+        m_sheet.PageCreated(slot.index);
+        Refresh(slot);
+    }
+
+    // What the sheet's notifications return: 0 lets the step happen, -1 (or TRUE) keeps the page.
+    LONG_PTR OnNotify(PageSlot& slot, UINT code) {
+        switch (code) {
+        case PSN_SETACTIVE: {
+            const bool entered = m_sheet.PageEntered(slot.index);
+            Refresh(slot);
+            return entered ? 0 : -1;
+        }
+        case PSN_KILLACTIVE: return m_sheet.PageLeaving() ? FALSE : TRUE;
+        // The buttons are the pages' word: a press that reaches a disabled one does nothing.
+        case PSN_WIZBACK: return Usable(kWizardBackButton) ? 0 : -1;
+        case PSN_WIZNEXT: return Usable(kWizardNextButton) ? 0 : -1;
+        case PSN_WIZFINISH:
+            if (!Usable(kWizardFinishButton)) return TRUE;
+            m_result = m_sheet.Finish();
+            // The sheet's loop notices the end only with its next message: a Finish pressed by a
+            // message sent from another program would otherwise leave it waiting for one.
+            PostMessageW(m_window, WM_NULL, 0, 0);
+            return FALSE;
+        case PSN_QUERYCANCEL:
+            if (m_sheet.IsOpen()) m_result = m_sheet.Cancel();
+            return FALSE;
+        default: return 0;
+        }
+    }
+
+    bool Usable(int button) const {
+        HWND control = GetDlgItem(m_window, button);
+        return control != nullptr && IsWindowVisible(control) && IsWindowEnabled(control);
+    }
+
+    bool OnCommand(PageSlot& slot, HWND window, int id, int code) {
+        if (code != BN_CLICKED) return false;
+        BusyCursor busy;
+        if (auto* move = dynamic_cast<CMoveHeadPage*>(slot.page); move != nullptr && id == CMoveHeadPage::kMoveHeadButton) {
+            move->OnMoveHead();
+        } else if (auto* adjust = dynamic_cast<CAdjustPinPage*>(slot.page)) {
+            const LRESULT chosen = SendDlgItemMessageW(window, CAdjustPinPage::kPinCombo, CB_GETCURSEL, 0, 0);
+            if (chosen != CB_ERR) adjust->m_pinIndex = static_cast<std::int32_t>(chosen);
+            if (id == CAdjustPinPage::kStartPrintingButton) {
+                adjust->OnStartPrinting();
+            } else if (id == CAdjustPinPage::kPrintLettersButton) {
+                adjust->OnPrintLetters();
+            } else {
+                return false;
+            }
+        } else if (auto* input = dynamic_cast<CInputValuePage*>(slot.page); input != nullptr && id == CInputValuePage::kSetButton) {
+            input->OnSet();
+        } else if (auto* origin = dynamic_cast<COriginPinPage*>(slot.page); origin != nullptr && id == COriginPinPage::kStartButton) {
+            for (int pin = 0; pin < static_cast<int>(kPinCount); ++pin) {
+                if (IsDlgButtonChecked(window, COriginPinPage::kFirstPinRadio + pin) == BST_CHECKED) origin->m_pinIndex = pin;
+            }
+            origin->OnStartAdjustment();
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    // The page decides every position; the bar only says which way the operator pushed it.
+    bool OnHScroll(PageSlot& slot, HWND window, HWND bar, int code) {
+        auto* input = dynamic_cast<CInputValuePage*>(slot.page);
+        if (input == nullptr || bar == nullptr) return false;
+        SCROLLINFO track{};
+        track.cbSize = sizeof(track);
+        track.fMask = SIF_TRACKPOS;
+        GetScrollInfo(bar, SB_CTL, &track);
+        if (!input->OnHScroll(GetDlgCtrlID(bar), code, track.nTrackPos)) return false;
+        ShowReading(*input, window, static_cast<std::size_t>(
+                                        std::ranges::find(CInputValuePage::kScrollBarIds, GetDlgCtrlID(bar)) -
+                                        CInputValuePage::kScrollBarIds.begin()));
+        return true;
+    }
+
+    static void ShowReading(const CInputValuePage& page, HWND window, std::size_t pin) {
+        const std::int32_t position = page.m_positions[pin];
+        SetScrollPos(GetDlgItem(window, CInputValuePage::kScrollBarIds[pin]), SB_CTL, position, TRUE);
+        // "None" is a word in the operator's edition; the positions' codes are the pattern's own.
+        const std::wstring label = position == 0 ? Translate(CInputValuePage::kNoReadingText) : Widen(page.ValueLabel(pin));
+        SetDlgItemTextW(window, CInputValuePage::kValueLabelIds[pin], label.c_str());
+    }
+
+    static bool OnDrawItem(const PageSlot& slot, const DRAWITEMSTRUCT& item) {
+        const auto found = std::ranges::find(slot.view.pictures, static_cast<int>(item.CtlID), &PictureSlot::id);
+        if (found == slot.view.pictures.end()) return false;
+        PaintWizardPicture(item.hDC, item.rcItem, found->picture, GetSysColor(COLOR_BTNFACE));
+        return true;
+    }
+
+    // Brings the controls in line with the page's state, whenever the page is made or shown.
+    void Refresh(const PageSlot& slot) {
+        HWND window = slot.window;
+        if (window == nullptr) return;
+        SetDlgItemTextW(window, IDC_STEP, Render(m_sheet.StepOf(slot.index)).c_str());
+        if (auto* adjust = dynamic_cast<CAdjustPinPage*>(slot.page)) {
+            for (const int id : {CAdjustPinPage::kLettersHint, CAdjustPinPage::kPinLabel, CAdjustPinPage::kPinCombo,
+                                 CAdjustPinPage::kPrintLettersButton}) {
+                ShowWindow(GetDlgItem(window, id), adjust->LettersShown() ? SW_SHOW : SW_HIDE);
+            }
+            SendDlgItemMessageW(window, CAdjustPinPage::kPinCombo, CB_SETCURSEL, static_cast<WPARAM>(adjust->m_pinIndex), 0);
+            EnableWindow(GetDlgItem(window, CAdjustPinPage::kStartPrintingButton), TRUE);
+        } else if (auto* input = dynamic_cast<CInputValuePage*>(slot.page)) {
+            for (std::size_t pin = 0; pin < kPinCount; ++pin) ShowReading(*input, window, pin);
+        } else if (auto* origin = dynamic_cast<COriginPinPage*>(slot.page)) {
+            CheckRadioButton(window, COriginPinPage::kFirstPinRadio,
+                             COriginPinPage::kFirstPinRadio + static_cast<int>(kPinCount) - 1,
+                             COriginPinPage::kFirstPinRadio + origin->m_pinIndex);
+        }
+    }
+
+    CWizardSheet& m_sheet;
+    std::vector<PageSlot> m_slots;
+    HWND m_window = nullptr;
+    int m_result = kCancelCommand;
+};
+
+}  // namespace
+
+int RunWizardSheet(CWizardSheet& sheet, HWND owner) {
+    SheetHost host(sheet);
+    return host.Run(owner);
+}
+
+}  // namespace zt40::win

@@ -1,6 +1,7 @@
 #include "app/CPinwardenDlg.h"
 
 #include "app/ControlIds.h"
+#include "app/RestoreQuestion.h"
 #include "record/CounterSamples.h"
 
 namespace zt40 {
@@ -37,19 +38,6 @@ constexpr Text kWizardCancelled =
 constexpr Text kNothingToRestore =
     ZT40_TR("CPinwardenDlg", "The printer's settings and counters are in range: nothing was restored.");
 constexpr Text kNotRestored = ZT40_TR("CPinwardenDlg", "The settings were not restored completely.");
-// Restore's question: [from the record (%1 its file), from the defaults] by the groups it writes.
-constexpr std::array<std::array<Text, 2>, 3> kRestoreQuestions{{
-    {ZT40_TR("CPinwardenDlg", "The printer's pin settings are out of range. Write those of the last usable record in %1?"),
-     ZT40_TR("CPinwardenDlg", "The printer's pin settings are out of range. Write the default pin settings?")},
-    {ZT40_TR("CPinwardenDlg", "The printer's usage counters are out of range. Write those of the last usable record in %1?"),
-     ZT40_TR("CPinwardenDlg", "The printer's usage counters are out of range. Write the default usage counters?")},
-    {ZT40_TR("CPinwardenDlg",
-             "The printer's pin settings and usage counters are out of range. Write those of the last usable record in %1?"),
-     ZT40_TR("CPinwardenDlg",
-             "The printer's pin settings and usage counters are out of range. Write the default pin settings and usage "
-             "counters?")},
-}};
-
 // The controls that EnableControls switches together; 1056 is left to the pin choice.
 constexpr std::array<int, 4> kSwitchedButtons{IDC_REPLACE_HEAD, IDC_READJUST_PINS, IDC_REFRESH, IDC_CLEANING};
 
@@ -110,14 +98,18 @@ void CPinwardenDlg::PollPrinter() {
     m_printerList.clear();
     const SessionPoll poll = m_session.Poll();
     if (poll.triedQueue) m_view.SetCaption(*poll.triedQueue);
+    // The bars grey out, or come back, with the connection.
+    const bool connectionChanged = m_freshness.SetConnected(poll.usable);
     if (poll.becameReady) {
         ReadHeadData();
         ShowUsage();
+    }
+    if (poll.becameReady || connectionChanged) {
         UpdateData();
         m_view.Repaint();
     }
     EnableControls(poll.usable);
-    ShowStatusReason(poll.usable ? std::nullopt : m_session.ReasonForNoPrinter(poll), poll.usable);
+    ShowStatusReason(poll.usable ? m_freshness.ConnectedReason() : m_session.ReasonForNoPrinter(poll), poll.usable);
 }
 
 // The connect request keeps its place while nothing is connected; a usable printer is named.
@@ -224,9 +216,10 @@ void CPinwardenDlg::RunWizardFrame(WizardKind kind) {
 // A read that reached the printer becomes the day's sample; a pin that entered a worse band
 // since the sample before is told of once, on the day its sample is added.
 std::optional<Message> CPinwardenDlg::ReadHeadData() {
-    std::optional<Message> why = m_frame.Save();
-    if (why || !m_records) return why;
+    if (std::optional<Message> why = m_frame.Save()) return why;
     const UsageCounters& counters = m_frame.Copies().counters;
+    m_freshness.Read(m_frame.Copies().settings, counters);
+    if (!m_records) return std::nullopt;
     const auto kept = AppendTodaysSample(*m_records, m_session.PrinterName(), counters);
     if (kept.outcome == SampleAppend::Added && kept.previous) {
         if (const auto crossings = BandCrossings(kept.previous->counters, counters); !crossings.empty()) {
@@ -283,20 +276,15 @@ void CPinwardenDlg::OnRefresh() {
 // Restore asks first, naming the groups and where their values come from; a printer in range,
 // or a file that cannot be read, is told without a question.
 RestoreOutcome CPinwardenDlg::RestoreSettings() {
-    const RestoreOutcome planned = m_frame.PreviewRestore();
-    const RestorePlan& plan = planned.plan;
-    if (plan.settings || plan.counters) {
-        const std::size_t groups = !plan.counters ? 0 : !plan.settings ? 1 : 2;
-        const Text question = kRestoreQuestions[groups][plan.fromRecord ? 0 : 1];
-        const Message asked = plan.fromRecord ? Message::Of(question, {planned.path}) : Message::Of(question);
-        if (m_view.ShowMessage(asked, MbButtons::OkCancel, MbIcon::Warning) != MbResult::Ok) {
-            return {};
-        }
+    if (const std::optional<Message> asked = RestoreQuestion(m_frame.PreviewRestore())) {
+        if (m_view.ShowMessage(*asked, MbButtons::OkCancel, MbIcon::Warning) != MbResult::Ok) return {};
     }
     RestoreOutcome restored = [&] {
         const Busy busy(*this, Message::Of(kWritingSettings), true);
         return m_frame.Restore();
     }();
+    m_freshness.Recheck(m_frame.Copies().settings, m_frame.Copies().counters);
+    UpdateData();
     TellRestore(restored);
     return restored;
 }

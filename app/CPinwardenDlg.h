@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/DataFreshness.h"
 #include "app/PinwardenView.h"
 #include "platform/DeviceAccess.h"
 #include "platform/DeviceChangeMonitor.h"
@@ -88,7 +89,14 @@ public:
     std::string GetPrinterName() const override { return m_session.QueueName(); }
 
     // --- what the window renders ---
-    DialogData Data() const { return {m_selectedPin, m_shownUsage, m_forecast}; }
+    DialogData Data() const {
+        DialogData data;
+        data.selectedPin = m_selectedPin;
+        data.shownUsage = m_shownUsage;
+        data.forecast = m_forecast;
+        m_freshness.Fill(data);
+        return data;
+    }
 
     // --- state, for the window's tests ---
     bool DeviceOpened() const { return m_session.Opened(); }
@@ -134,6 +142,7 @@ private:
     std::array<std::int32_t, kPinCount> m_shownUsage{};
     std::array<PinForecast, kPinCount> m_forecast{};
     std::optional<UsageRecordPlatform> m_records;  // the record file's folder, for the samples
+    DataFreshness m_freshness;
     int m_timerId = 0;
 
     std::optional<std::string> m_shownStatus;  // English of the lines on show, to skip repeats

@@ -23,6 +23,9 @@ struct DialogData {
     std::int32_t selectedPin = -1;  // index 0..8 of the checked pin button; any other value checks none
     std::array<std::int32_t, kPinCount> shownUsage{};  // the counts the usage bars show, pin 1 first
     std::array<PinForecast, kPinCount> forecast{};     // each bar's wear forecast, for its tip
+    bool connected = false;    // the bars are greyed while the printer is not connected
+    std::string lastRead;      // local time of the last read that reached the printer, "14:05"; empty before one
+    bool offerRestore = false;  // values out of range: the status area offers "Restoration of setting"
     bool operator==(const DialogData&) const = default;
 };
 

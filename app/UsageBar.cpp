@@ -11,7 +11,13 @@ std::size_t Band(int segment) { return static_cast<std::size_t>(BandOfSegment(se
 
 }  // namespace
 
-UsageBar MakeUsageBar(std::int32_t count, const BarRect& marker) {
+Rgb Greyed(const Rgb& colour) {
+    const int lightness = (colour.r * 30 + colour.g * 59 + colour.b * 11) / 100;
+    const auto grey = static_cast<std::uint8_t>((lightness + 128) / 2);
+    return {grey, grey, grey};
+}
+
+UsageBar MakeUsageBar(std::int32_t count, const BarRect& marker, bool greyed) {
     UsageBar bar;
     bar.lineLeft = marker.left;
     bar.lineRight = marker.right;
@@ -25,6 +31,7 @@ UsageBar MakeUsageBar(std::int32_t count, const BarRect& marker) {
                         marker.bottom - kSegmentInset};
         segment.lit = k < lit;
         segment.fill = segment.lit ? kLit[Band(k)] : kUnlit[Band(k)];
+        if (greyed) segment.fill = Greyed(segment.fill);
     }
     return bar;
 }

@@ -39,8 +39,13 @@ struct UsageBar {
 };
 
 // The bar for `count` in the rectangle of its marker. Segment width is the marker's width / 11
-// in whole pixels, so up to 10 pixels at the right end stay uncovered.
-UsageBar MakeUsageBar(std::int32_t count, const BarRect& marker);
+// in whole pixels, so up to 10 pixels at the right end stay uncovered. `greyed` (the printer
+// is not connected) paints every segment in a grey of its colour's lightness: the count and
+// the bands stay readable, the colours no longer claim to be current.
+UsageBar MakeUsageBar(std::int32_t count, const BarRect& marker, bool greyed = false);
+
+// The grey of `colour`'s lightness, lifted towards the middle so that dark segments stay visible.
+Rgb Greyed(const Rgb& colour);
 
 // The frame behind the bars: from the first marker's top left to the last marker's bottom,
 // the first marker's right edge.

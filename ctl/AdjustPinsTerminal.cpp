@@ -14,12 +14,24 @@ namespace zt40 {
 
 namespace {
 
-// The pages need no timers here: the power cycle at the end is left to the operator.
+// The pages need no timers here: the power cycle at the end is left to the operator. A print
+// job that went through is told by the steps' own line; a failed one is reported.
 class TerminalHost final : public IWizardHost {
 public:
+    TerminalHost(ITerminal& terminal, IMessageBox& prompt) : m_terminal(terminal), m_prompt(prompt) {}
     void PostWizardButtons(std::uint32_t) override {}
     std::uint32_t SetTimer(CWizardPage&, std::uint32_t, std::uint32_t) override { return 0; }
     void KillTimer(CWizardPage&, std::uint32_t) override {}
+    MbResult Ask(const Message& question, MbButtons buttons, MbIcon icon) override {
+        return m_prompt.Show(question, buttons, icon);
+    }
+    void ShowOutcome(const Outcome& outcome) override {
+        if (outcome.failed) m_terminal.Report(outcome.what.English() + (outcome.why ? " " + outcome.why->English() : ""));
+    }
+
+private:
+    ITerminal& m_terminal;
+    IMessageBox& m_prompt;
 };
 
 // The frame's prompts on a terminal: message boxes become lines on standard error, and a
@@ -31,9 +43,11 @@ public:
     MbResult Show(const Message& message, MbButtons buttons, MbIcon) override {
         m_terminal.Report(message.English());
         if (buttons == MbButtons::Ok) return MbResult::Ok;
-        const auto answer = m_terminal.ReadLine("[retry/cancel] ");
-        if (!answer) return MbResult::Cancel;
+        const bool yesNo = buttons == MbButtons::YesNo;
+        const auto answer = m_terminal.ReadLine(yesNo ? "[yes/no] " : "[retry/cancel] ");
+        if (!answer) return yesNo ? MbResult::No : MbResult::Cancel;
         const std::string_view word = Trim(*answer);
+        if (yesNo) return !word.empty() && (word[0] == 'y' || word[0] == 'Y') ? MbResult::Yes : MbResult::No;
         return (!word.empty() && (word[0] == 'r' || word[0] == 'R' || word[0] == 'o' || word[0] == 'O'))
                    ? (buttons == MbButtons::OkCancel ? MbResult::Ok : MbResult::Retry)
                    : MbResult::Cancel;
@@ -202,7 +216,7 @@ AdjustPinsResult RunAdjustPins(const DeviceLinkPlatform& platform, ITerminal& te
     TerminalSteps steps(terminal, session, frame, request);
     frame.Run(PutBack::PinSettings, [&] {
         CAdjustPinSheet sheet(services, {platform.spooler, sender});
-        TerminalHost host;
+        TerminalHost host(terminal, prompt);
         sheet.SetHost(&host);
         sheet.Open();
         return steps.Run(sheet) == kWizardFinished;

@@ -38,6 +38,7 @@ public:
         const char* prefix = icon == MbIcon::Error ? "error: " : icon == MbIcon::Warning ? "warning: " : "";
         std::fprintf(stderr, "zt40ctl: %s%.*s\n", prefix, static_cast<int>(text.size()), text.data());
         if (buttons == MbButtons::RetryCancel) return MbResult::Cancel;
+        if (buttons == MbButtons::YesNo) return MbResult::No;
         return buttons == MbButtons::OkCancel ? m_okCancelAnswer : MbResult::Ok;
     }
 

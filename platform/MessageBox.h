@@ -5,9 +5,9 @@
 
 namespace zt40 {
 
-enum class MbButtons { Ok, OkCancel, RetryCancel };
+enum class MbButtons { Ok, OkCancel, RetryCancel, YesNo };
 enum class MbIcon { None, Information, Warning, Error };
-enum class MbResult { Ok, Cancel, Retry };
+enum class MbResult { Ok, Cancel, Retry, Yes, No };
 
 class IMessageBox {
 public:

@@ -26,6 +26,7 @@ CPrintJobSender::CPrintJobSender(ISpooler& spooler, IMessageBox& messages, const
 // document nor the queue is ever left open.
 std::int32_t CPrintJobSender::SendResourceJob(std::string_view queueName, std::string_view docName,
                                               std::span<const int> resourceIds) {
+    m_lastFailure.reset();
     auto queue = m_spooler.OpenQueue(queueName);
     if (!queue) {
         ReportSpoolerError();
@@ -42,7 +43,9 @@ std::int32_t CPrintJobSender::SendResourceJob(std::string_view queueName, std::s
                 // Handed over straight from the linked-in bytes, in one piece.
                 const std::span<const std::uint8_t> bytes = m_resources.Find(id);
                 if (bytes.empty()) {
-                    m_messages.Show(Message::Of(kMissingData, {std::to_string(id)}), MbButtons::Ok, MbIcon::Warning);
+                    const Message missing = Message::Of(kMissingData, {std::to_string(id)});
+                    if (!m_lastFailure) m_lastFailure = missing;
+                    m_messages.Show(missing, MbButtons::Ok, MbIcon::Warning);
                     continue;
                 }
                 std::size_t written = 0;
@@ -87,7 +90,9 @@ void CPrintJobSender::CancelPrintJob(std::string_view queueName, std::int32_t jo
 void CPrintJobSender::ReportSpoolerError() {
     const std::string text = m_spooler.LastErrorText();
     // The spooler's own wording is shown as it stands; it is already in the operator's language.
-    m_messages.Show(text.empty() ? Message::Of(kNoErrorText) : Message::Verbatim(text), MbButtons::Ok, MbIcon::Warning);
+    const Message shown = text.empty() ? Message::Of(kNoErrorText) : Message::Verbatim(text);
+    if (!m_lastFailure) m_lastFailure = shown;
+    m_messages.Show(shown, MbButtons::Ok, MbIcon::Warning);
 }
 
 }  // namespace zt40

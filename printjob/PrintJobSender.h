@@ -2,6 +2,7 @@
 // Writes the embedded adjustment jobs unchanged into one RAW spooler document,
 // and cancels such a job. Every failed spooler step is shown to the operator.
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -25,11 +26,15 @@ public:
     std::int32_t PrintOriginMark(std::string_view queueName, int pin);
     void CancelPrintJob(std::string_view queueName, std::int32_t jobId);
     void ReportSpoolerError();
+    // Why the latest job was not handed over whole: the first failed step's text; nothing
+    // when every step went through.
+    const std::optional<Message>& LastFailure() const { return m_lastFailure; }
 
 private:
     ISpooler& m_spooler;
     IMessageBox& m_messages;
     const IJobResources& m_resources;
+    std::optional<Message> m_lastFailure;
 };
 
 }  // namespace zt40

@@ -82,6 +82,7 @@ SessionPoll PrinterSession::Poll() {
         break;
     }
     poll.usable = stoppedWith.value_or(poll.queueFound && m_opened && m_ready);
+    if (!poll.queueFound) poll.nearest = FindNearestQueue(queues, m_onlyQueue);
     return poll;
 }
 
@@ -99,8 +100,10 @@ bool PrinterSession::OnDevicesChanged() {
     return false;
 }
 
-// An open printer that is not ready says whether it is busy, in an error state or silent.
+// A spooler that answered without a usable queue says what is wrong with the nearest one; an
+// open printer that is not ready says whether it is busy, in an error state or silent.
 std::optional<Message> PrinterSession::ReasonForNoPrinter(const SessionPoll& poll) const {
+    if (poll.spoolerAnswered && !poll.queueFound) return NoQueueReason(poll.nearest, m_onlyQueue);
     std::optional<Message> reason =
         LinkProblem({poll.spoolerAnswered, poll.queueFound && m_access != nullptr, m_opened,
                      m_access ? m_access->Last() : DeviceAccessFailure::None, m_spooler.LastFailure()});

@@ -42,6 +42,7 @@ struct SessionPoll {
     std::optional<std::string> triedQueue;  // the last queue whose device this poll tried to open
     bool becameReady = false;               // this poll found the opened printer ready
     bool usable = false;                    // the front end may offer the printer's actions
+    NearestQueue nearest;                   // when no queue passed the rule: the one nearest to it
 };
 
 // How a blocking connect ended.

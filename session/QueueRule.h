@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/Spooler.h"
+#include "platform/Text.h"
 
 namespace zt40 {
 
@@ -31,6 +32,20 @@ inline bool MatchesPrinterQueue(const QueueInfo& queue) { return WhyQueueUnusabl
 
 // The usable queues' names, sorted (the window's hidden queue list).
 std::vector<std::string> UsableQueueNames(std::span<const QueueInfo> queues);
+
+// The queue that comes nearest to the rule when none passes it: offline before network before
+// not on USB before another driver, among the queues named `only` when one is given. `why` is
+// OtherDriver with an empty name when there is no queue at all (none installed, or removed).
+struct NearestQueue {
+    QueueUnusable why = QueueUnusable::OtherDriver;
+    std::string name;
+    bool operator==(const NearestQueue&) const = default;
+};
+NearestQueue FindNearestQueue(std::span<const QueueInfo> queues, const std::optional<std::string>& only);
+
+// Why no queue could be used, in the operator's words: what is wrong with the nearest queue,
+// or that no queue (of the name `only`) is there.
+Message NoQueueReason(const NearestQueue& nearest, const std::optional<std::string>& only);
 
 enum class QueueChoiceStatus {
     Chosen,

@@ -14,6 +14,13 @@
 
 namespace zt40::ui {
 
+namespace {
+
+// How long the export's confirmation stays.
+constexpr int kExportedNoteMs = 10'000;
+
+}  // namespace
+
 HistoryDialog::HistoryDialog(HistoryRead history, const SamplesRead& samples, QWidget* parent)
     : QDialog(parent), m_history(std::move(history)) {
     setObjectName(QStringLiteral("historyDialog"));
@@ -31,6 +38,8 @@ HistoryDialog::HistoryDialog(HistoryRead history, const SamplesRead& samples, QW
     m_note.setObjectName(QStringLiteral("historyNote"));
     m_note.setText(note);
     m_note.setWordWrap(true);
+    m_noteBack.setSingleShot(true);
+    connect(&m_noteBack, &QTimer::timeout, this, [this, note] { m_note.setText(note); });
 
     const auto& columns = HistoryColumns();
     m_table.setObjectName(QStringLiteral("historyTable"));
@@ -88,8 +97,12 @@ bool HistoryDialog::ExportTo(const QString& path) {
         QtMessageBox(this).Show(Message::Of(historytext::kNotWritten,
                                             {path.toStdString(), file.errorString().toStdString()}),
                                 MbButtons::Ok, MbIcon::Warning);
+        return false;
     }
-    return written;
+    // Told briefly where the dialog says what it shows, then that line is back.
+    m_note.setText(Render(Message::Of(historytext::kWritten, {path.toStdString()})));
+    m_noteBack.start(kExportedNoteMs);
+    return true;
 }
 
 void HistoryDialog::ChooseExportFile() {

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 
 #include <vector>
 
@@ -24,9 +25,12 @@ public:
     explicit HistoryDialog(HistoryRead history, const SamplesRead& samples = {}, QWidget* parent = nullptr);
 
     const QTableWidget& Table() const { return m_table; }
+    // The line above the records: what they are, or for a while how the export went.
+    const QLabel& Note() const { return m_note; }
     // Opens on the "Wear" view instead of the records.
     void ShowWear() { m_tabs.setCurrentIndex(1); }
-    // Writes the rows as CSV; false, with the reason shown, when the file cannot be written.
+    // Writes the rows as CSV, confirmed for a while in the note; false, with the reason shown in
+    // a box, when the file cannot be written.
     bool ExportTo(const QString& path);
 
 private:
@@ -34,6 +38,7 @@ private:
 
     HistoryRead m_history;
     QLabel m_note{this};
+    QTimer m_noteBack;
     QTabWidget m_tabs{this};  // before the pages: they leave it before it goes
     QTableWidget m_table{this};
     QPushButton m_export{this};

@@ -12,11 +12,13 @@
 #include <QVBoxLayout>
 
 #include "app/ControlIds.h"
+#include "app/DataFreshness.h"
 #include "app/UsageBar.h"
 #include "app/WindowTexts.h"
 #include "ui/AboutDialog.h"
 #include "ui/AppIcon.h"
 #include "ui/DesktopNotifier.h"
+#include "ui/FocusOutline.h"
 #include "ui/QtMessageBox.h"
 #include "ui/Translations.h"
 
@@ -32,6 +34,10 @@ constexpr int kDialogPointSize = 9;
 constexpr int kOutcomeNoteMs = 10'000;
 
 QString ControlName(int id) { return QStringLiteral("control%1").arg(id); }
+
+// The reason band of the status area, whole or beside the restore offer.
+constexpr UnitRect kReasonBand{5, 48, 182, 21};
+constexpr UnitRect kReasonBesideOffer{5, 48, 94, 21};
 
 // The program's name: the window's first title (a queue's name replaces it) and the sender
 // of its desktop notifications.
@@ -49,6 +55,7 @@ MainWindow::MainWindow(const QString& language, QWidget* parent) : QDialog(paren
                    Qt::WindowCloseButtonHint);
     setWindowTitle(Translate(kWindowCaption));
     setWindowIcon(AppIcon());
+    ApplyFocusOutline(*this);
     QFont dialogFont = font();
     dialogFont.setPointSize(kDialogPointSize);
     setFont(dialogFont);
@@ -73,7 +80,13 @@ MainWindow::MainWindow(const QString& language, QWidget* parent) : QDialog(paren
     reasonFont.setPointSize(kDialogPointSize - 1);
     m_statusReason.setFont(reasonFont);
     m_statusReason.hide();
-    Place(m_statusReason, {5, 48, 182, 21});
+    Place(m_statusReason, kReasonBand);
+    // Runs the same restore as the menu's item; shown only while the values are out of range.
+    m_restoreOffer.setObjectName(QStringLiteral("restoreOffer"));
+    m_restoreOffer.setText(Translate(ZT40_TR("CPinwardenDlg", "Restoration of &setting")));
+    m_restoreOffer.setFont(reasonFont);
+    m_restoreOffer.hide();
+    Place(m_restoreOffer, {101, 50, 86, 15});
     m_etchedLine.setObjectName(QStringLiteral("etchedLine"));
     m_etchedLine.setFrameStyle(QFrame::HLine | QFrame::Sunken);
     Place(m_etchedLine, {5, 55, 175, 1});
@@ -110,6 +123,11 @@ MainWindow::MainWindow(const QString& language, QWidget* parent) : QDialog(paren
     m_amountUsed.setObjectName(QStringLiteral("amountUsed"));
     m_amountUsed.setText(Translate(kAmountUsedText));
     Place(m_amountUsed, {barsX, 145, 100, 10});
+    m_lastReadNote.setObjectName(QStringLiteral("lastReadNote"));
+    m_lastReadNote.setFont(reasonFont);
+    m_lastReadNote.setEnabled(false);
+    m_lastReadNote.hide();
+    Place(m_lastReadNote, {barsX, 246, 100, 9});
     m_refresh.setText(Translate(kRefreshText));
     Place(m_refresh, {15, 255, 70, 20});
     m_applyPinChange.setText(Translate(kApplyPinChangeText));
@@ -127,7 +145,8 @@ MainWindow::MainWindow(const QString& language, QWidget* parent) : QDialog(paren
     }
 
     // Radio buttons, then Refresh and Apply, after the buttons above the group: the dialog's order.
-    setTabOrder(&m_cleaning, &m_replaceHead);
+    setTabOrder(&m_cleaning, &m_restoreOffer);
+    setTabOrder(&m_restoreOffer, &m_replaceHead);
     setTabOrder(&m_replaceHead, &m_readjustPins);
     setTabOrder(&m_readjustPins, &m_pins.front());
     for (std::size_t k = 1; k < m_pins.size(); ++k) setTabOrder(&m_pins[k - 1], &m_pins[k]);
@@ -152,6 +171,9 @@ MainWindow::MainWindow(const QString& language, QWidget* parent) : QDialog(paren
     });
     connect(&m_applyPinChange, &QPushButton::clicked, this, [this] {
         if (m_dialog) m_dialog->OnApplyPinChange();
+    });
+    connect(&m_restoreOffer, &QPushButton::clicked, this, [this] {
+        if (m_dialog) m_dialog->OnSysCommand(IDM_RESTORE_SETTINGS, 0);
     });
     m_printerList.onDropDown = [this] {
         if (!m_dialog) return;
@@ -205,10 +227,14 @@ void MainWindow::ApplyLayout(const DialogUnits& units) {
     m_bars.raise();
 }
 
+// The layout scales with the window, as it scales with the font.
+DialogUnits MainWindow::CurrentUnits() const {
+    return DialogUnits(width() / double(kWidthUnits), height() / double(kHeightUnits));
+}
+
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    // The layout scales with the window, as it scales with the font.
-    ApplyLayout(DialogUnits(width() / double(kWidthUnits), height() / double(kHeightUnits)));
+    ApplyLayout(CurrentUnits());
 }
 
 QWidget* MainWindow::Control(int controlId) const {
@@ -278,12 +304,25 @@ void MainWindow::UpdateControls(const DialogData& shown) {
         m_pinButtons.setExclusive(true);
     }
     m_bars.SetCounts(shown.shownUsage);
+    m_bars.SetGreyed(!shown.connected);
+    const std::optional<Message> lastRead = zt40::LastReadNote(shown);
+    m_lastReadNote.setText(lastRead ? Render(*lastRead) : QString());
+    m_lastReadNote.setVisible(lastRead.has_value());
     std::array<QString, kPinCount> tips;
     for (std::size_t i = 0; i < tips.size(); ++i) {
         tips[i] = Render(UsageTip(static_cast<int>(i) + kFirstPin, shown.shownUsage[i]));
         if (const auto forecast = ForecastText(shown.forecast[i])) tips[i] += QLatin1Char('\n') + Render(*forecast);
+        if (lastRead) tips[i] += QLatin1Char('\n') + Render(*lastRead);
     }
     m_bars.SetTips(tips);
+    if (m_restoreOffer.isHidden() == shown.offerRestore) {
+        m_restoreOffer.setVisible(shown.offerRestore);
+        for (auto& placed : m_placed) {
+            if (placed.widget == &m_statusReason) placed.rect = shown.offerRestore ? kReasonBesideOffer : kReasonBand;
+        }
+        ApplyLayout(CurrentUnits());
+    }
+    m_bars.update();
 }
 
 bool MainWindow::event(QEvent* event) {

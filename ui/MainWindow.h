@@ -60,6 +60,10 @@ public:
     QAction* MenuAction(int commandId) const;
     const UsageBarsWidget& Bars() const { return m_bars; }
     QLabel& StatusReason() { return m_statusReason; }
+    // The status area's "Restoration of setting", shown while the printer's values are out of range.
+    QPushButton& RestoreOffer() { return m_restoreOffer; }
+    // Under the bars while the printer is not connected: when they were last read.
+    const QLabel& LastReadNote() const { return m_lastReadNote; }
 
     // IPinwardenView
     int StartTimer(int timerId, std::uint32_t periodMs) override;
@@ -115,6 +119,7 @@ private:
 
     void Place(QWidget& widget, const UnitRect& rect);
     void ApplyLayout(const DialogUnits& units);
+    DialogUnits CurrentUnits() const;
     void Close();
 
     CPinwardenDlg* m_dialog = nullptr;
@@ -144,6 +149,7 @@ private:
     QLabel m_statusLine{this};
     QLabel m_statusReason{this};
     QFrame m_etchedLine{this};
+    QPushButton m_restoreOffer{this};
     QPushButton m_replaceHead{this};
     QPushButton m_readjustPins{this};
     QGroupBox m_pinGroup{this};
@@ -152,6 +158,7 @@ private:
     std::array<QLabel, kPinCount> m_markers;
     QLabel m_amountUsed{this};
     UsageBarsWidget m_bars{this};
+    QLabel m_lastReadNote{this};
     QPushButton m_refresh{this};
     QPushButton m_applyPinChange{this};
     PrinterListBox m_printerList{this};

@@ -47,12 +47,17 @@ MbResult QtMessageBox::ShowText(const QString& text, MbButtons buttons, MbIcon i
         shown = QMessageBox::Retry | QMessageBox::Cancel;
         accept = QMessageBox::Retry;
     }
+    if (buttons == MbButtons::YesNo) {
+        shown = QMessageBox::Yes | QMessageBox::No;
+        accept = QMessageBox::Yes;
+    }
     QMessageBox box(ToQt(icon), Caption(), text, shown, ModalParent(m_parent.data()));
     box.setObjectName(QStringLiteral("messageBox"));
     box.setWindowModality(box.parentWidget() != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
     box.setDefaultButton(accept);
-    // Closing the box any other way than with OK (or Retry) counts as Cancel, as on the original desktop.
-    if (box.exec() != accept) return MbResult::Cancel;
+    // Closing the box any other way than with OK (Retry, Yes) counts as Cancel (No), as on the original desktop.
+    if (box.exec() != accept) return buttons == MbButtons::YesNo ? MbResult::No : MbResult::Cancel;
+    if (accept == QMessageBox::Yes) return MbResult::Yes;
     return accept == QMessageBox::Retry ? MbResult::Retry : MbResult::Ok;
 }
 

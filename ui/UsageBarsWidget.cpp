@@ -54,7 +54,7 @@ void UsageBarsWidget::paintEvent(QPaintEvent*) {
     painter.setPen(QPen(ToQColor(kBarOutlineColour), 0));
     DrawBox(painter, UsageBarsFrame(Marker(0), Marker(kPinCount - 1)), ToQColor(kBarFrameColour));
     for (int i = 0; i < kPinCount; ++i) {
-        const UsageBar bar = MakeUsageBar(m_counts[static_cast<std::size_t>(i)], Marker(i));
+        const UsageBar bar = MakeUsageBar(m_counts[static_cast<std::size_t>(i)], Marker(i), m_greyed);
         // The line stops one pixel short of its end point, as the desktop draws lines.
         if (bar.lineRight > bar.lineLeft) painter.drawLine(bar.lineLeft, bar.lineY, bar.lineRight - 1, bar.lineY);
         for (const BarSegment& segment : bar.segments) DrawBox(painter, segment.rect, ToQColor(segment.fill));

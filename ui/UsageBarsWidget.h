@@ -23,6 +23,9 @@ public:
     // The counts to show; painted at the next repaint.
     void SetCounts(const std::array<std::int32_t, kPinCount>& counts) { m_counts = counts; }
     const std::array<std::int32_t, kPinCount>& Counts() const { return m_counts; }
+    // Grey bars: the counts are the last ones read from a printer no longer connected.
+    void SetGreyed(bool greyed) { m_greyed = greyed; }
+    bool Greyed() const { return m_greyed; }
     // A marker in the widget's own coordinates, right and bottom exclusive.
     BarRect Marker(int pinIndex) const;
     // Each bar's tip; the window shows it, since the bars let the mouse through.
@@ -37,6 +40,7 @@ private:
     std::array<QRect, kPinCount> m_markers{};
     std::array<std::int32_t, kPinCount> m_counts{};
     std::array<QString, kPinCount> m_tips{};
+    bool m_greyed = false;
 };
 
 }  // namespace zt40::ui

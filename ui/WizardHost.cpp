@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "ui/FocusOutline.h"
+#include "ui/QtMessageBox.h"
 #include "ui/WizardPages.h"
 #include "ui/Translations.h"
 #include "wizards/Sheets.h"
@@ -17,9 +19,17 @@
 
 namespace zt40::ui {
 
+namespace {
+
+// How long a done outcome stays beside the buttons.
+constexpr int kDoneNoteMs = 10'000;
+
+}  // namespace
+
 WizardHost::WizardHost(CWizardSheet& sheet, QWidget* parent) : QDialog(parent), m_sheet(sheet) {
     setObjectName(QStringLiteral("wizard"));
     setWindowTitle(Translate(kWizardCaption));
+    ApplyFocusOutline(*this);
     auto* layout = new QVBoxLayout(this);
 
     auto* header = new QWidget(this);
@@ -51,7 +61,13 @@ WizardHost::WizardHost(CWizardSheet& sheet, QWidget* parent) : QDialog(parent), 
     layout->addWidget(line);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
+    m_note = new QLabel(this);
+    m_note->setObjectName(QStringLiteral("outcomeNote"));
+    m_note->setWordWrap(true);
+    buttons->addWidget(m_note, 1);
+    m_noteTimer = new QTimer(this);
+    m_noteTimer->setSingleShot(true);
+    connect(m_noteTimer, &QTimer::timeout, m_note, &QLabel::clear);
     m_back = new QPushButton(Translate(kBackText), this);
     m_next = new QPushButton(Translate(kNextText), this);
     m_finish = new QPushButton(Translate(kFinishText), this);
@@ -166,7 +182,26 @@ void WizardHost::Finish() {
     done(result);
 }
 
+MbResult WizardHost::Ask(const Message& question, MbButtons buttons, MbIcon icon) {
+    return QtMessageBox(this).Show(question, buttons, icon);
+}
+
+// Both kinds stay on the page, not in a box: a failed print's reason was boxed by the sender.
+void WizardHost::ShowOutcome(const Outcome& outcome) {
+    QString text = Render(outcome.what);
+    if (outcome.why) text += QLatin1Char(' ') + Render(*outcome.why);
+    m_note->setText(text);
+    m_note->setStyleSheet(outcome.failed ? QStringLiteral("color: #a00000;") : QString());
+    if (outcome.failed) {
+        m_noteTimer->stop();
+    } else {
+        m_noteTimer->start(kDoneNoteMs);
+    }
+}
+
 void WizardHost::reject() {
+    // The question is the sheet's: every edition asks it alike.
+    if (m_sheet.IsOpen() && !m_sheet.ConfirmCancel()) return;
     if (m_sheet.IsOpen()) m_sheet.Cancel();
     StopAllTimers();
     done(kCancelCommand);

@@ -40,6 +40,10 @@ public:
     void PostWizardButtons(std::uint32_t buttons) override;
     std::uint32_t SetTimer(CWizardPage& page, std::uint32_t id, std::uint32_t periodMs) override;
     void KillTimer(CWizardPage& page, std::uint32_t timerId) override;
+    MbResult Ask(const Message& question, MbButtons buttons, MbIcon icon) override;
+    void ShowOutcome(const Outcome& outcome) override;
+    // The line beside the buttons where a page's outcome shows; empty when none does.
+    QLabel* OutcomeNote() const { return m_note; }
 
     // The state the buttons show now; posts still in the queue are not in it.
     std::uint32_t ShownButtons() const { return m_shown; }
@@ -66,6 +70,8 @@ private:
     QStackedWidget* m_stack = nullptr;
     QLabel* m_title = nullptr;
     QLabel* m_subtitle = nullptr;
+    QLabel* m_note = nullptr;
+    QTimer* m_noteTimer = nullptr;
     QPushButton* m_back = nullptr;
     QPushButton* m_next = nullptr;
     QPushButton* m_finish = nullptr;

@@ -76,7 +76,9 @@ bool CAdjustPinPage::OnSetActive() {
 void CAdjustPinPage::OnStartPrinting() {
     IPinwardenServices* window = MainWindow();
     if (window == nullptr) return;
-    KeepJob(m_sheet->Sender().PrintTestPattern(window->GetPrinterName()));
+    const std::int32_t job = m_sheet->Sender().PrintTestPattern(window->GetPrinterName());
+    KeepJob(job);
+    TellPrinted(job);
     if (InHeadReplacement()) {
         PostWizardButtons(kWizBack | kWizNext);
     } else if (dynamic_cast<CAdjustPinSheet*>(m_sheet) != nullptr) {
@@ -88,7 +90,9 @@ void CAdjustPinPage::OnStartPrinting() {
 void CAdjustPinPage::OnPrintLetters() {
     IPinwardenServices* window = MainWindow();
     if (window == nullptr) return;
-    KeepJob(m_sheet->Sender().PrintLetters(window->GetPrinterName(), m_pinIndex + 1));
+    const std::int32_t job = m_sheet->Sender().PrintLetters(window->GetPrinterName(), m_pinIndex + 1);
+    KeepJob(job);
+    TellPrinted(job);
 }
 
 void CInputValuePage::OnInitDialog() { m_set = 0; }

@@ -11,7 +11,7 @@ bool COriginPinPage::OnSetActive() {
 void COriginPinPage::OnStartAdjustment() {
     IPinwardenServices* window = MainWindow();
     if (window == nullptr) return;
-    m_sheet->Sender().PrintOriginMark(window->GetPrinterName(), m_pinIndex + 1);
+    TellPrinted(m_sheet->Sender().PrintOriginMark(window->GetPrinterName(), m_pinIndex + 1));
     PostWizardButtons(kWizNext);
 }
 

@@ -4,11 +4,30 @@
 
 namespace zt40 {
 
+namespace {
+
+constexpr Text kCancelQuestion = ZT40_TR(
+    "Wizard", "Cancel the wizard? What it changed on the printer is put back as it was before the wizard started.");
+constexpr Text kJobSent = ZT40_TR("Wizard", "The print job was sent to the queue %1.");
+constexpr Text kJobNotSent = ZT40_TR("Wizard", "The print job was not sent completely to the queue %1.");
+
+}  // namespace
+
 void CWizardPage::PostWizardButtons(std::uint32_t buttons) {
     if (m_sheet != nullptr) m_sheet->PostWizardButtons(buttons);
 }
 
 IPinwardenServices* CWizardPage::MainWindow() const { return m_sheet != nullptr ? m_sheet->GetParent() : nullptr; }
+
+// The sender has shown each failed spooler step in its own box; the outcome names the queue.
+void CWizardPage::TellPrinted(std::int32_t job) {
+    IPinwardenServices* window = MainWindow();
+    if (window == nullptr) return;
+    const std::optional<Message> failure = m_sheet->Sender().LastFailure();
+    const std::string queue = window->GetPrinterName();
+    m_sheet->ShowOutcome(job > 0 && !failure ? Outcome::Done(Message::Of(kJobSent, {queue}))
+                                             : Outcome::Failed(Message::Of(kJobNotSent, {queue}), failure));
+}
 
 CWizardSheet::CWizardSheet(IPinwardenServices& parent, WizardSpooling spooling)
     : m_parent(parent), m_spooling(spooling) {}
@@ -24,6 +43,15 @@ void CWizardSheet::OnCommand(int command) {
 
 void CWizardSheet::PostWizardButtons(std::uint32_t buttons) {
     if (m_host != nullptr) m_host->PostWizardButtons(buttons);
+}
+
+void CWizardSheet::ShowOutcome(const Outcome& outcome) {
+    if (m_host != nullptr) m_host->ShowOutcome(outcome);
+}
+
+bool CWizardSheet::ConfirmCancel() {
+    if (!m_open || m_host == nullptr) return true;
+    return m_host->Ask(Message::Of(kCancelQuestion), MbButtons::YesNo, MbIcon::Warning) == MbResult::Yes;
 }
 
 std::uint32_t CWizardSheet::SetTimer(CWizardPage& page, std::uint32_t id, std::uint32_t periodMs) {

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/MessageBox.h"
+#include "session/Outcome.h"
 #include "session/PinwardenServices.h"
 #include "platform/Spooler.h"
 #include "platform/Text.h"
@@ -33,6 +35,17 @@ public:
     // 0 when no timer could be started.
     virtual std::uint32_t SetTimer(CWizardPage& page, std::uint32_t id, std::uint32_t periodMs) = 0;
     virtual void KillTimer(CWizardPage& page, std::uint32_t timerId) = 0;
+    // A message box over the sheet's window; the button pressed. A host that cannot show one
+    // lets the operator's Cancel stand (Yes) and retries nothing (Ok).
+    virtual MbResult Ask(const Message& question, MbButtons buttons, MbIcon icon) {
+        static_cast<void>(question);
+        static_cast<void>(icon);
+        return buttons == MbButtons::YesNo ? MbResult::Yes : MbResult::Ok;
+    }
+    // How a page's own action ended (a print job sent): a done one briefly on the sheet's
+    // window, with no box to click away; a failed one with its reason, until the next. A host
+    // without a place for it shows nothing.
+    virtual void ShowOutcome(const Outcome& outcome) { static_cast<void>(outcome); }
 };
 
 // What a wizard prints through and watches: the spooler and the print-job sender on it.
@@ -68,6 +81,8 @@ protected:
     void PostWizardButtons(std::uint32_t buttons);
     // The main window, reached through the sheet afresh at every use; null without a link.
     IPinwardenServices* MainWindow() const;
+    // Tells how the print job just handed to the sender went (`job` its id, 0 for none).
+    void TellPrinted(std::int32_t job);
 };
 
 class CWizardSheet {
@@ -91,6 +106,10 @@ public:
     virtual void OnCommand(int command);
 
     void PostWizardButtons(std::uint32_t buttons);
+    void ShowOutcome(const Outcome& outcome);
+    // The operator's Cancel (the button, Escape, the close box) asks first: true when the
+    // wizard is to close. Whatever the wizard changed is put back only after a Yes.
+    bool ConfirmCancel();
     std::uint32_t SetTimer(CWizardPage& page, std::uint32_t id, std::uint32_t periodMs);
     void KillTimer(CWizardPage& page, std::uint32_t timerId);
 

@@ -186,6 +186,18 @@
         <source>The wizard was cancelled: the printer&apos;s settings were put back as they were.</source>
         <translation>The wizard was cancelled: the printer&apos;s settings were put back as they were.</translation>
     </message>
+    <message>
+        <source>Not connected: last read %1</source>
+        <translation>Not connected: last read %1</translation>
+    </message>
+    <message>
+        <source>The printer&apos;s values are out of range.</source>
+        <translation>The printer&apos;s values are out of range.</translation>
+    </message>
+    <message>
+        <source>Restoration of &amp;setting</source>
+        <translation>Restoration of &amp;setting</translation>
+    </message>
 </context>
 <context>
     <name>CPrintJobSender</name>

@@ -186,6 +186,18 @@
         <source>The wizard was cancelled: the printer&apos;s settings were put back as they were.</source>
         <translation>ウィザードをキャンセルしました: プリンターの設定は元に戻しました。</translation>
     </message>
+    <message>
+        <source>Not connected: last read %1</source>
+        <translation>未接続: 最終読み取り %1</translation>
+    </message>
+    <message>
+        <source>The printer&apos;s values are out of range.</source>
+        <translation>本体の設定値が範囲外です。</translation>
+    </message>
+    <message>
+        <source>Restoration of &amp;setting</source>
+        <translation>本体設定の修復(&amp;S)</translation>
+    </message>
 </context>
 <context>
     <name>CPrintJobSender</name>

@@ -241,6 +241,33 @@ Doing so may cause burns.</translation>
     </message>
 </context>
 <context>
+    <name>QueueRule</name>
+    <message>
+        <source>No print queue uses the &quot;%1&quot; driver: add a queue for the ZT-40 (or add it again if it was removed).</source>
+        <translation>No print queue uses the &quot;%1&quot; driver: add a queue for the ZT-40 (or add it again if it was removed).</translation>
+    </message>
+    <message>
+        <source>There is no print queue named &quot;%1&quot;.</source>
+        <translation>There is no print queue named &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>The queue %1 does not use the &quot;%2&quot; driver.</source>
+        <translation>The queue %1 does not use the &quot;%2&quot; driver.</translation>
+    </message>
+    <message>
+        <source>The queue %1 does not print to a USB port: connect the ZT-40 to this computer&apos;s USB.</source>
+        <translation>The queue %1 does not print to a USB port: connect the ZT-40 to this computer&apos;s USB.</translation>
+    </message>
+    <message>
+        <source>The queue %1 is a network queue: connect the ZT-40 to this computer&apos;s USB.</source>
+        <translation>The queue %1 is a network queue: connect the ZT-40 to this computer&apos;s USB.</translation>
+    </message>
+    <message>
+        <source>The queue %1 is paused or offline, or its printer is unplugged or switched off: resume the queue, plug the ZT-40 in and switch it on.</source>
+        <translation>The queue %1 is paused or offline, or its printer is unplugged or switched off: resume the queue, plug the ZT-40 in and switch it on.</translation>
+    </message>
+</context>
+<context>
     <name>RollbackPrompt</name>
     <message>
         <source>Neither the pin settings nor the usage counters could be put back as they were before the wizard: the printer did not answer or did not become ready.
@@ -272,6 +299,18 @@ The values from before the wizard are in the usage record. Connect the ZT-40 and
     <message>
         <source>Step %1 of %2</source>
         <translation>Step %1 of %2</translation>
+    </message>
+    <message>
+        <source>Cancel the wizard? What it changed on the printer is put back as it was before the wizard started.</source>
+        <translation>Cancel the wizard? What it changed on the printer is put back as it was before the wizard started.</translation>
+    </message>
+    <message>
+        <source>The print job was sent to the queue %1.</source>
+        <translation>The print job was sent to the queue %1.</translation>
+    </message>
+    <message>
+        <source>The print job was not sent completely to the queue %1.</source>
+        <translation>The print job was not sent completely to the queue %1.</translation>
     </message>
 </context>
 <context>

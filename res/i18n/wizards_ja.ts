@@ -241,6 +241,33 @@ Doing so may cause burns.</source>
     </message>
 </context>
 <context>
+    <name>QueueRule</name>
+    <message>
+        <source>No print queue uses the &quot;%1&quot; driver: add a queue for the ZT-40 (or add it again if it was removed).</source>
+        <translation>&quot;%1&quot; ドライバーを使う印刷キューがありません。ZT-40のキューを追加してください(削除した場合は追加しなおしてください)。</translation>
+    </message>
+    <message>
+        <source>There is no print queue named &quot;%1&quot;.</source>
+        <translation>&quot;%1&quot; という名前の印刷キューはありません。</translation>
+    </message>
+    <message>
+        <source>The queue %1 does not use the &quot;%2&quot; driver.</source>
+        <translation>キュー %1 は &quot;%2&quot; ドライバーを使っていません。</translation>
+    </message>
+    <message>
+        <source>The queue %1 does not print to a USB port: connect the ZT-40 to this computer&apos;s USB.</source>
+        <translation>キュー %1 の出力先はUSBポートではありません。ZT-40をこのコンピューターのUSBに接続してください。</translation>
+    </message>
+    <message>
+        <source>The queue %1 is a network queue: connect the ZT-40 to this computer&apos;s USB.</source>
+        <translation>キュー %1 はネットワークキューです。ZT-40をこのコンピューターのUSBに接続してください。</translation>
+    </message>
+    <message>
+        <source>The queue %1 is paused or offline, or its printer is unplugged or switched off: resume the queue, plug the ZT-40 in and switch it on.</source>
+        <translation>キュー %1 が一時停止中かオフラインか、プリンターが接続されていないか電源が切れています。キューを再開し、ZT-40を接続して電源を入れてください。</translation>
+    </message>
+</context>
+<context>
     <name>RollbackPrompt</name>
     <message>
         <source>Neither the pin settings nor the usage counters could be put back as they were before the wizard: the printer did not answer or did not become ready.
@@ -272,6 +299,18 @@ The values from before the wizard are in the usage record. Connect the ZT-40 and
     <message>
         <source>Step %1 of %2</source>
         <translation>ステップ %1/%2</translation>
+    </message>
+    <message>
+        <source>Cancel the wizard? What it changed on the printer is put back as it was before the wizard started.</source>
+        <translation>ウィザードを中止しますか? ウィザードが本体で変更した内容は、始める前の状態に戻されます。</translation>
+    </message>
+    <message>
+        <source>The print job was sent to the queue %1.</source>
+        <translation>印刷ジョブをキュー %1 に送りました。</translation>
+    </message>
+    <message>
+        <source>The print job was not sent completely to the queue %1.</source>
+        <translation>印刷ジョブをキュー %1 に送りきれませんでした。</translation>
     </message>
 </context>
 <context>

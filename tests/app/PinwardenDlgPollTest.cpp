@@ -256,6 +256,42 @@ INSTANTIATE_TEST_SUITE_P(
                       ReasonCase{"openedAfterBusy", DeviceAccessFailure::Busy, false, true, "does not answer"}),
     [](const auto& p) { return std::string(p.param.name); });
 
+// The queue as the operator changes it beside the printer: each way out of sight has its words,
+// and the reason goes once the queue is back.
+struct QueueChangeCase {
+    const char* name;
+    std::function<void(SimPrinterRig&, bool)> change;  // true: out of sight, false: back
+    const char* reason;
+};
+
+class PinwardenDlgQueueReason : public ::testing::TestWithParam<QueueChangeCase> {};
+
+TEST_P(PinwardenDlgQueueReason, QueueOutOfSightIsNamedUntilItIsBack) {
+    const QueueChangeCase& c = GetParam();
+    DialogRig t;
+    t.StartReady();
+    c.change(t.rig, true);
+    t.Tick();
+    ExpectControls(t.view, false);
+    ASSERT_TRUE(t.view.reason.has_value());
+    EXPECT_NE(t.view.reason->find(c.reason), std::string::npos) << *t.view.reason;
+    c.change(t.rig, false);
+    t.Tick();
+    EXPECT_EQ(t.view.reason, std::nullopt);
+    ExpectControls(t.view, true);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Queues, PinwardenDlgQueueReason,
+    ::testing::Values(
+        QueueChangeCase{"paused", [](SimPrinterRig& r, bool out) { r.SetQueueOffline(out); },
+                        "The queue ZT-40 is paused or offline"},
+        QueueChangeCase{"removed", [](SimPrinterRig& r, bool out) { r.InstallQueue(!out); },
+                        "No print queue uses the \"Velmora ZT-40\" driver"},
+        QueueChangeCase{"unplugged", [](SimPrinterRig& r, bool out) { out ? r.Printer().Unplug() : r.Printer().Plug(); },
+                        "unplugged or switched off"}),
+    [](const auto& p) { return std::string(p.param.name); });
+
 TEST(PinwardenDlgPoll, ASpoolerThatDoesNotAnswerIsToldFromOneThatIsNotThere) {
     DialogRig t;
     t.spooler.down = true;

@@ -32,6 +32,18 @@ public:
         if (it != m_timers.end() && it->second.id == timerId) m_timers.erase(it);
     }
 
+    MbResult Ask(const Message& question, MbButtons, MbIcon) override {
+        asked.push_back(question.English());
+        return answer;
+    }
+    void ShowOutcome(const Outcome& outcome) override {
+        outcomes.push_back((outcome.failed ? "failed: " : "done: ") + outcome.what.English() +
+                           (outcome.why ? " | " + outcome.why->English() : std::string()));
+    }
+    std::vector<std::string> asked;     // the questions' English, in order
+    MbResult answer = MbResult::Yes;    // what every question is answered
+    std::vector<std::string> outcomes;  // "done: ..." or "failed: ... | why"
+
     // Applies what was posted, in order; the last post wins.
     void Flush() {
         for (const std::uint32_t buttons : m_pending) m_buttons = buttons;

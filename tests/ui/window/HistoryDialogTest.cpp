@@ -2,6 +2,7 @@
 // a record over, and exported as the command line's CSV.
 #include <QApplication>
 #include <QFile>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -94,6 +95,39 @@ private slots:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll().toStdString(), HistoryCsv(history.rows));
+    }
+
+    // Done is told in the note for a while, without a box; a failure comes in a box with the
+    // reason, and the note keeps saying what the dialog shows.
+    void exportIsConfirmedInTheNoteAndAFailureInABox_data() {
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("written") << true;
+        QTest::newRow("folder missing") << false;
+    }
+    void exportIsConfirmedInTheNoteAndAFailureInABox() {
+        QFETCH(bool, writable);
+        QTemporaryDir dir;
+        ui::HistoryDialog dialog(TwoRecords());
+        dialog.show();
+        const QString before = dialog.Note().text();
+        const QString path = dir.filePath(writable ? QStringLiteral("history.csv") : QStringLiteral("missing/history.csv"));
+        QString boxText;
+        QTimer::singleShot(0, [&boxText] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                boxText = box->text();
+                box->accept();
+            }
+        });
+        QCOMPARE(dialog.ExportTo(path), writable);
+        if (writable) {
+            QCOMPARE(dialog.Note().text(), QStringLiteral("The history was written to %1.").arg(path));
+            QVERIFY(boxText.isEmpty());
+            QVERIFY(QTest::qWaitFor([&] { return dialog.Note().text() == before; }, 12'000));
+        } else {
+            QCoreApplication::processEvents();
+            QVERIFY2(boxText.startsWith(QStringLiteral("The history could not be written to ") + path), qPrintable(boxText));
+            QCOMPARE(dialog.Note().text(), before);
+        }
     }
 };
 

@@ -2,8 +2,10 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -17,6 +19,7 @@
 #include "platform/sim/SimPrinterRig.h"
 #include "platform/sim/Zt40Firmware.h"
 #include "support/DialogRig.h"
+#include "ui/FocusOutline.h"
 #include "ui/MainWindow.h"
 #include "ui/Translations.h"
 #include "tests/ui/window/WindowRig.h"
@@ -50,6 +53,22 @@ void AnswerNextBox(SeenBox& seen) {
     });
 }
 
+// Answers the next `count` message boxes with OK as they come up, keeping their texts; gives up
+// after about 5 s. The texts outlive the test, since a late box may still come.
+std::shared_ptr<QStringList> AnswerBoxes(int count, int triesLeft = 500, std::shared_ptr<QStringList> seen = {}) {
+    if (!seen) seen = std::make_shared<QStringList>();
+    QTimer::singleShot(10, [seen, count, triesLeft] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box) {
+            *seen << box->text();
+            box->button(QMessageBox::Ok)->click();
+        }
+        const int left = count - (box ? 1 : 0);
+        if (left > 0 && triesLeft > 0) AnswerBoxes(left, triesLeft - 1, seen);
+    });
+    return seen;
+}
+
 class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
@@ -78,9 +97,12 @@ private slots:
     void statusLineSaysWhy_data() {
         QTest::addColumn<QString>("situation");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("unplugged: the connect request says it all") << "unplugged" << QString();
+        // The spooler shows an unplugged printer's queue offline, as it does a paused one.
+        QTest::newRow("unplugged") << "unplugged" << "unplugged or switched off";
         QTest::newRow("held by another program") << "held" << "in use by another program";
         QTest::newRow("spooler not running") << "spooler down" << "spooler";
+        QTest::newRow("queue paused") << "paused" << "The queue ZT-40 is paused or offline";
+        QTest::newRow("queue removed") << "removed" << "No print queue uses the \"Velmora ZT-40\" driver";
     }
     void statusLineSaysWhy() {
         QFETCH(QString, situation);
@@ -89,6 +111,8 @@ private slots:
         if (situation == QStringLiteral("unplugged")) rig.rig.Printer().Unplug();
         if (situation == QStringLiteral("held")) rig.rig.Printer().SetHeldElsewhere(true);
         if (situation == QStringLiteral("spooler down")) rig.spooler.down = true;
+        if (situation == QStringLiteral("paused")) rig.rig.SetQueueOffline(true);
+        if (situation == QStringLiteral("removed")) rig.rig.InstallQueue(false);
         rig.Open();
         QSignalSpy ticks(&rig.window, &ui::MainWindow::timerHandled);
         QVERIFY(ticks.wait(kTickWaitMs));
@@ -155,6 +179,126 @@ private slots:
         QVERIFY(restore->isEnabled());
     }
 
+    // The bars grey out with the connection and say when they were read; the tip says it too.
+    void barsGreyWhileNotConnectedWithTheTimeOfTheLastRead() {
+        WindowRig rig;
+        rig.rig.Printer().State().pinCounters = {1, 2, 3, 4, 5, 6, 7, 8'000'000, 11'000'000};
+        rig.Open();
+        QVERIFY(rig.window.Bars().Greyed());
+        QVERIFY2(rig.window.LastReadNote().isHidden(), "nothing read yet");
+        QVERIFY(rig.WaitReady());
+        QVERIFY(!rig.window.Bars().Greyed());
+        QVERIFY(rig.window.LastReadNote().isHidden());
+
+        rig.rig.SetQueueOffline(true);
+        QVERIFY(QTest::qWaitFor([&] { return rig.window.Bars().Greyed(); }, kTickWaitMs));
+        const QLabel& note = rig.window.LastReadNote();
+        QVERIFY(!note.isHidden());
+        QVERIFY2(QRegularExpression(QStringLiteral("^Not connected: last read \\d\\d:\\d\\d$")).match(note.text()).hasMatch(),
+                 qPrintable(note.text()));
+        const auto& bars = rig.window.Bars();
+        const BarRect last = bars.Marker(8);
+        const QString tip = bars.TipAt(QPoint((last.left + last.right) / 2, (last.top + last.bottom) / 2));
+        QVERIFY2(tip.startsWith(QStringLiteral("Pin 9: 11000000")) && tip.endsWith(QLatin1Char('\n') + note.text()),
+                 qPrintable(tip));
+        QCOMPARE(bars.Counts()[8], 11'000'000);
+
+        rig.rig.SetQueueOffline(false);
+        QVERIFY(QTest::qWaitFor([&] { return !rig.window.Bars().Greyed(); }, kTickWaitMs));
+        QVERIFY(rig.window.LastReadNote().isHidden());
+    }
+
+    // Values out of range: the status area offers the restore, which asks, writes and reports.
+    void restoreOfferedInTheStatusAreaForValuesOutOfRange() {
+        WindowRig rig;
+        rig.rig.Printer().State().adjustments[4] = 95;
+        rig.Open();
+        QVERIFY(rig.WaitReady());
+        QPushButton& offer = rig.window.RestoreOffer();
+        QVERIFY(QTest::qWaitFor([&] { return !offer.isHidden(); }, kTickWaitMs));
+        QVERIFY(QTest::qWaitFor([&] { return rig.window.StatusReason().text() == "The printer's values are out of range."; },
+                                kTickWaitMs));
+        QVERIFY2(!offer.geometry().intersects(rig.window.StatusReason().geometry()), "the reason gives way to the offer");
+
+        const auto seen = AnswerBoxes(2);
+        offer.click();
+        QCOMPARE(seen->size(), 2);
+        QVERIFY2(seen->at(0).contains(QStringLiteral("pin settings are out of range. Write the default pin settings?")),
+                 qPrintable(seen->at(0)));
+        QCOMPARE(int(rig.rig.Printer().State().adjustments[4]), 0);
+        QVERIFY(offer.isHidden());
+        QVERIFY(QTest::qWaitFor([&] { return rig.window.StatusReason().isHidden(); }, kTickWaitMs));
+    }
+
+    void restoreOfferAnsweredCancelWritesNothing() {
+        WindowRig rig;
+        rig.rig.Printer().State().total = -3;
+        rig.Open();
+        QVERIFY(rig.WaitReady());
+        QPushButton& offer = rig.window.RestoreOffer();
+        QVERIFY(QTest::qWaitFor([&] { return !offer.isHidden(); }, kTickWaitMs));
+        QTimer::singleShot(0, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->reject();
+        });
+        offer.click();
+        QCOMPARE(rig.rig.Printer().State().total, -3);
+        QVERIFY(!offer.isHidden());
+    }
+
+    // Shift+F10 opens the window's menu at the control with the focus, as the desktop's menu key does.
+    void shiftF10OpensTheContextMenuAtTheFocus() {
+        WindowRig rig;
+        rig.Open();
+        QVERIFY(rig.WaitReady());
+        QWidget& refresh = rig.Control(IDC_REFRESH);
+        refresh.setFocus();
+        QStringList texts;
+        QPoint at;
+        QTimer::singleShot(50, [&] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                for (QAction* action : menu->actions()) {
+                    if (!action->isSeparator()) texts << action->text();
+                }
+                at = menu->pos();
+                menu->close();
+            }
+        });
+        QTest::keyClick(&rig.window, Qt::Key_F10, Qt::ShiftModifier);
+        QVERIFY2(texts.contains(QStringLiteral("Restoration of setting")), qPrintable(texts.join('|')));
+        QVERIFY(texts.contains(QStringLiteral("&About...")));
+        QCOMPARE(at, refresh.mapToGlobal(refresh.rect().center()));
+    }
+
+    // The focus has its own dotted outline: the default button without the focus has none of it.
+    void focusOutlineIsNotTheDefaultButtonsFrame() {
+        WindowRig rig;
+        rig.Open();
+        QVERIFY(rig.WaitReady());
+        auto& cleaning = static_cast<QPushButton&>(rig.Control(IDC_CLEANING));
+        auto& replaceHead = static_cast<QPushButton&>(rig.Control(IDC_REPLACE_HEAD));
+        QVERIFY(replaceHead.isDefault());
+        const auto outlinePixels = [](QWidget& widget) {
+            const QImage image = widget.grab().toImage();
+            int count = 0;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) count += image.pixelColor(x, y) == ui::kFocusOutlineColour ? 1 : 0;
+            }
+            return count;
+        };
+        cleaning.setFocus();
+        QVERIFY(QTest::qWaitFor([&] { return cleaning.hasFocus(); }, 1000));
+        QVERIFY2(outlinePixels(cleaning) > 20, "the focused button is outlined");
+        QCOMPARE(outlinePixels(replaceHead), 0);
+        replaceHead.setFocus();
+        QVERIFY(QTest::qWaitFor([&] { return replaceHead.hasFocus(); }, 1000));
+        QVERIFY(outlinePixels(replaceHead) > 20);
+        QCOMPARE(outlinePixels(cleaning), 0);
+        // Tab moves the outline on with the focus.
+        QTest::keyClick(&rig.window, Qt::Key_Tab);
+        QVERIFY(QTest::qWaitFor([&] { return !replaceHead.hasFocus(); }, 1000));
+        QCOMPARE(outlinePixels(replaceHead), 0);
+    }
+
     void menuHoldsRestoreThenAbout() {
         WindowRig rig;
         rig.Open();
@@ -195,6 +339,7 @@ private slots:
             QCOMPARE(static_cast<QLabel&>(rig.Control(IDC_STATUS_LINE)).text(),
                      QStringLiteral("ZT-40を一台接続し、電源をオンにしてください。"));
             QCOMPARE(rig.window.MenuAction(IDM_RESTORE_SETTINGS)->text(), QStringLiteral("本体設定の修復"));
+            QCOMPARE(rig.window.RestoreOffer().text(), QStringLiteral("本体設定の修復(&S)"));
             // The Japanese dialog's bars start one unit right of the English one's.
             ui::MainWindow english;
             QVERIFY(rig.window.Control(IDC_PIN_MARKERS[0])->x() > english.Control(IDC_PIN_MARKERS[0])->x());

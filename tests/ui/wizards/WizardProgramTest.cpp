@@ -85,6 +85,19 @@ protected:
         return {name, [button] { return Wizard() && Usable(button()); }, [button] { button()->click(); }};
     }
     static Step Next() { return Press("next", [] { return Wizard()->NextButton(); }); }
+    // Cancel asks first; the answer is the second step. The press is queued, so that the driver
+    // is free again while the question waits.
+    static Step PressCancel() {
+        return {"cancel", [] { return Wizard() && Usable(Wizard()->CancelButton()); },
+                [] { QMetaObject::invokeMethod(Wizard()->CancelButton(), &QAbstractButton::click, Qt::QueuedConnection); }};
+    }
+    static Step Answer(QMessageBox::StandardButton answer, QString* question = nullptr) {
+        return {"answer to the question", [answer] { return Box() && Usable(Box()->button(answer)); },
+                [answer, question] {
+                    if (question != nullptr) *question = Box()->text();
+                    Box()->button(answer)->click();
+                }};
+    }
     static Step Click(int id) { return Press("control " + std::to_string(id), [id] { return Control<QPushButton>(id); }); }
     static Step Do(const std::string& name, std::function<void()> act) {
         return {name, [] { return true; }, std::move(act)};
@@ -101,26 +114,34 @@ protected:
     // that does not become possible in time ends the run with Escape and is reported.
     void Run(int buttonId, std::vector<Step> steps) {
         std::size_t next = 0;
+        bool failed = false;
         QElapsedTimer sinceStep;
         sinceStep.start();
         QTimer driver;
         driver.setInterval(20);
         QObject::connect(&driver, &QTimer::timeout, [&] {
-            if (next == steps.size()) return;
-            if (steps[next].ready()) {
-                steps[next++].act();
-                sinceStep.restart();
-            } else if (sinceStep.elapsed() > kStepLimitMs) {
-                ADD_FAILURE() << "step \"" << steps[next].name << "\" never became possible";
-                next = steps.size();
-                if (QWidget* modal = QApplication::activeModalWidget()) QMetaObject::invokeMethod(modal, "reject");
+            if (next < steps.size() && !failed) {
+                if (steps[next].ready()) {
+                    steps[next++].act();
+                    sinceStep.restart();
+                } else if (sinceStep.elapsed() > kStepLimitMs) {
+                    ADD_FAILURE() << "step \"" << steps[next].name << "\" never became possible";
+                    failed = true;
+                }
+            }
+            // A run given up is closed: boxes answered as they come (the Cancel's Yes), the rest rejected.
+            if (!failed) return;
+            if (QMessageBox* box = Box()) {
+                if (QAbstractButton* yes = box->button(QMessageBox::Yes)) yes->click(); else box->reject();
+            } else if (QWidget* modal = QApplication::activeModalWidget()) {
+                QMetaObject::invokeMethod(modal, "reject");
             }
         });
         driver.start();
         auto* button = qobject_cast<QAbstractButton*>(window.Control(buttonId));
         ASSERT_TRUE(WaitFor([button] { return button->isEnabled(); })) << "the printer never became ready";
         button->click();  // returns when the wizard has closed
-        EXPECT_EQ(next, steps.size()) << "the wizard closed before every step was played";
+        EXPECT_TRUE(failed || next == steps.size()) << "the wizard closed before every step was played";
     }
 
     std::vector<Step> ThroughTheHead() {
@@ -191,7 +212,8 @@ TEST_F(WizardProgramTest, AFinishedHeadReplacementLeavesTheNewHeadsDataAndRepain
 TEST_F(WizardProgramTest, ACancelledHeadReplacementRestoresEveryGroupAndCancelsItsJob) {
     std::vector<Step> steps = ThroughTheHead();
     for (Step& step : PrintAndSet()) steps.push_back(std::move(step));
-    steps.push_back(Press("cancel", [] { return Wizard()->CancelButton(); }));
+    steps.push_back(PressCancel());
+    steps.push_back(Answer(QMessageBox::Yes));
     Run(IDC_REPLACE_HEAD, std::move(steps));
 
     ExpectPrinterAsBefore(true);
@@ -203,7 +225,8 @@ TEST_F(WizardProgramTest, ACancelledHeadReplacementRestoresEveryGroupAndCancelsI
 TEST_F(WizardProgramTest, ACancelledPinAdjustmentRestoresOnlyThePinSettings) {
     std::vector<Step> steps = PrintAndSet();
     steps.push_back(Do("the pattern's marks counted", [this] { rig.Printer().State().pinCounters[0] += 40; }));
-    steps.push_back(Press("cancel", [] { return Wizard()->CancelButton(); }));
+    steps.push_back(PressCancel());
+    steps.push_back(Answer(QMessageBox::Yes));
     Run(IDC_READJUST_PINS, std::move(steps));
 
     ExpectPrinterAsBefore(false);
@@ -211,12 +234,35 @@ TEST_F(WizardProgramTest, ACancelledPinAdjustmentRestoresOnlyThePinSettings) {
     ExpectOneRecordOfBefore('x');
 }
 
+// Cancel asks; No keeps the wizard where it was, Yes puts the settings back and the window says so.
+// A print job sent is confirmed on the wizard's page without a box.
+TEST_F(WizardProgramTest, CancelAsksFirstAndTheWindowTellsThatTheSettingsWerePutBack) {
+    QString question;
+    QString printed;
+    Run(IDC_READJUST_PINS,
+        {Click(CAdjustPinPage::kStartPrintingButton),
+         {"the job confirmed", [] { return Wizard() && !Wizard()->OutcomeNote()->text().isEmpty(); },
+          [&printed] { printed = Wizard()->OutcomeNote()->text(); }},
+         Next(), Reading(0, 1, 2), Reading(1, 1, 5), Click(CInputValuePage::kSetButton), PressCancel(),
+         Answer(QMessageBox::No, &question),
+         {"still on the page", [] { return Wizard() && !Box(); },
+          [this] { EXPECT_NE(rig.Printer().State().adjustments, before.adjustments) << "nothing put back yet"; }},
+         PressCancel(), Answer(QMessageBox::Yes)});
+
+    EXPECT_EQ(printed.toStdString(), "The print job was sent to the queue ZT-40.");
+    EXPECT_TRUE(question.startsWith("Cancel the wizard?")) << question.toStdString();
+    ExpectPrinterAsBefore(false);
+    ExpectOneRecordOfBefore('x');
+    EXPECT_EQ(window.StatusReason().text().toStdString(),
+              "The wizard was cancelled: the printer's settings were put back as they were.");
+}
+
 TEST_F(WizardProgramTest, AnUnplugAtCancelIsShownAndRetryAfterReplugRestoresEveryGroup) {
     QString shown;
     QElapsedTimer sincePlug;
     Run(IDC_REPLACE_HEAD,
         {Click(CMoveHeadPage::kMoveHeadButton), Do("unplug", [this] { rig.Printer().Unplug(); }),
-         Press("cancel", [] { return Wizard()->CancelButton(); }),
+         PressCancel(), Answer(QMessageBox::Yes),
          {"the failed rollback", [] { return Box() != nullptr; },
           [this, &shown, &sincePlug] {
               shown = Box()->text();

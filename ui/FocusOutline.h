@@ -1,0 +1,15 @@
+#pragma once
+// The keyboard focus as its own outline: dotted and coloured, so that it never looks like
+// the default button's frame (which shows what Enter presses, not where the focus is).
+#include <QColor>
+#include <QWidget>
+
+namespace zt40::ui {
+
+// The outline's colour, for the tests that look for it.
+inline const QColor kFocusOutlineColour{0x0b, 0x63, 0xc4};
+
+// Gives `window` and every dialog opened over it the focus outline.
+void ApplyFocusOutline(QWidget& window);
+
+}  // namespace zt40::ui

@@ -22,7 +22,6 @@ namespace zt40::ui {
 namespace {
 
 // How long a done outcome stays beside the buttons.
-constexpr int kDoneNoteMs = 10'000;
 
 }  // namespace
 
@@ -195,7 +194,7 @@ void WizardHost::ShowOutcome(const Outcome& outcome) {
     if (outcome.failed) {
         m_noteTimer->stop();
     } else {
-        m_noteTimer->start(kDoneNoteMs);
+        m_noteTimer->start(static_cast<int>(kWizardDoneNoteMs));
     }
 }
 

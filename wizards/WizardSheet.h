@@ -48,6 +48,9 @@ public:
     virtual void ShowOutcome(const Outcome& outcome) { static_cast<void>(outcome); }
 };
 
+// How long a done outcome stays on the sheet's window.
+inline constexpr std::uint32_t kWizardDoneNoteMs = 10'000;
+
 // What a wizard prints through and watches: the spooler and the print-job sender on it.
 struct WizardSpooling {
     ISpooler& spooler;

@@ -17,6 +17,7 @@ bool OwnedBy(HWND window, HWND main) {
 UINT Style(MbButtons buttons, MbIcon icon) {
     UINT style = buttons == MbButtons::OkCancel      ? MB_OKCANCEL
                  : buttons == MbButtons::RetryCancel ? MB_RETRYCANCEL
+                 : buttons == MbButtons::YesNo       ? MB_YESNO
                                                      : MB_OK;
     switch (icon) {
     case MbIcon::None:
@@ -55,9 +56,12 @@ MbResult WinMessageBox::Show(const Message& message, MbButtons buttons, MbIcon i
 MbResult WinMessageBox::ShowText(const std::wstring& text, MbButtons buttons, MbIcon icon) {
     const std::wstring caption = Translate(kWindowCaption);
     const int pressed = MessageBoxW(TopmostProgramWindow(m_main), text.c_str(), caption.c_str(), Style(buttons, icon));
-    // A box closed any other way than with OK (or Retry) counts as Cancel.
+    // A box closed any other way than with one of its buttons counts as Cancel, or as No for
+    // a question (a Yes/No box has no close box of its own).
     if (pressed == IDOK) return MbResult::Ok;
     if (pressed == IDRETRY) return MbResult::Retry;
+    if (pressed == IDYES) return MbResult::Yes;
+    if (buttons == MbButtons::YesNo) return MbResult::No;
     return MbResult::Cancel;
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ui/win32/DialogTemplateFont.h"
+#include "ui/win32/WinMessageBox.h"
 #include "ui/win32/WinText.h"
 #include "ui/win32/WizardPictureGdi.h"
 #include "ui/win32/WizardResources.h"
@@ -225,8 +226,50 @@ public:
     void KillTimer(CWizardPage& page, std::uint32_t timerId) override {
         if (HWND window = WindowOf(page)) ::KillTimer(window, timerId);
     }
+    MbResult Ask(const Message& question, MbButtons buttons, MbIcon icon) override {
+        return WinMessageBox(m_window).Show(question, buttons, icon);
+    }
+    // Both kinds stay on the sheet beside its buttons, not in a box: a failed print's reason was
+    // boxed by the sender. A done one goes after a while, a failed one stays until the next.
+    void ShowOutcome(const Outcome& outcome) override {
+        HWND note = OutcomeNote();
+        if (note == nullptr) return;
+        std::wstring text = Render(outcome.what);
+        if (outcome.why) text += L' ' + Render(*outcome.why);
+        SetWindowTextW(note, text.c_str());
+        ShowWindow(note, SW_SHOW);
+        if (outcome.failed) {
+            ::KillTimer(m_window, kOutcomeNoteTimer);
+        } else {
+            ::SetTimer(m_window, kOutcomeNoteTimer, kWizardDoneNoteMs, &HideOutcomeNote);
+        }
+    }
 
 private:
+    static constexpr UINT_PTR kOutcomeNoteTimer = 0x3180;
+
+    static void CALLBACK HideOutcomeNote(HWND sheet, UINT, UINT_PTR timer, DWORD) {
+        ::KillTimer(sheet, timer);
+        ShowWindow(GetDlgItem(sheet, kWizardOutcomeNote), SW_HIDE);
+    }
+
+    // Made at the first outcome, in the free space left of the Back button, in the sheet's font.
+    HWND OutcomeNote() {
+        if (m_window == nullptr) return nullptr;
+        if (HWND note = GetDlgItem(m_window, kWizardOutcomeNote)) return note;
+        RECT back{};
+        HWND backButton = GetDlgItem(m_window, kWizardBackButton);
+        if (backButton == nullptr || !GetWindowRect(backButton, &back)) return nullptr;
+        MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&back), 2);
+        const int margin = back.bottom - back.top;
+        HWND note = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, margin / 2,
+                                    back.top - margin / 2, back.left - margin, margin * 2, m_window,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kWizardOutcomeNote)),
+                                    GetModuleHandleW(nullptr), nullptr);
+        if (note != nullptr) SendMessageW(note, WM_SETFONT, SendMessageW(m_window, WM_GETFONT, 0, 0), FALSE);
+        return note;
+    }
+
     static INT_PTR CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_INITDIALOG) {
             auto* slot = reinterpret_cast<PageSlot*>(reinterpret_cast<const PROPSHEETPAGEW*>(lParam)->lParam);
@@ -309,6 +352,8 @@ private:
             PostMessageW(m_window, WM_NULL, 0, 0);
             return FALSE;
         case PSN_QUERYCANCEL:
+            // The question is the sheet's, asked alike by every edition; TRUE keeps the sheet open.
+            if (m_sheet.IsOpen() && !m_sheet.ConfirmCancel()) return TRUE;
             if (m_sheet.IsOpen()) m_result = m_sheet.Cancel();
             return FALSE;
         default: return 0;

@@ -11,6 +11,8 @@ namespace zt40::win {
 inline constexpr int kWizardBackButton = 0x3023;
 inline constexpr int kWizardNextButton = 0x3024;
 inline constexpr int kWizardFinishButton = 0x3025;
+// The note beside the buttons that tells how a page's own action ended (a print job sent).
+inline constexpr int kWizardOutcomeNote = 0x3180;
 
 // Runs the sheet over `owner` until it ends: 12325 after Finish, 2 by any other way out.
 int RunWizardSheet(CWizardSheet& sheet, HWND owner);

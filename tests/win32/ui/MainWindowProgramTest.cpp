@@ -189,6 +189,15 @@ protected:
         return found;
     }
 
+    // A wizard's Cancel asks first, in a box over the sheet: `answer` (IDYES or IDNO) is clicked.
+    bool AnswerCancel(HWND sheet, int answer) const {
+        PostMessageW(GetDlgItem(sheet, IDCANCEL), BM_CLICK, 0, 0);
+        HWND box = nullptr;
+        if (!WaitUntil([&] { return (box = m_program->FindWindowWith(IDYES, sheet)) != nullptr; }, 10s)) return false;
+        PostMessageW(GetDlgItem(box, answer), BM_CLICK, 0, 0);
+        return WaitUntil([&] { return !IsWindow(box); }, 10s);
+    }
+
     const std::filesystem::path m_data =
         std::filesystem::temp_directory_path() / ("zt40util-window-" + std::to_string(GetCurrentProcessId()));
     std::unique_ptr<UtilProgram> m_program;
@@ -306,7 +315,10 @@ TEST_F(MainWindowProgramTest, WizardOpensOverTheWindowAndItsCancelPutsTheSetting
         ASSERT_NE(simulator, nullptr);
         EXPECT_EQ(GetWindow(simulator, GW_OWNER), nullptr);
         EXPECT_TRUE(IsWindowEnabled(simulator));
-        PostMessageW(GetDlgItem(sheet, IDCANCEL), BM_CLICK, 0, 0);
+        ASSERT_TRUE(AnswerCancel(sheet, IDNO)) << "no question before the wizard's Cancel";
+        std::this_thread::sleep_for(500ms);
+        EXPECT_TRUE(IsWindow(sheet)) << "No keeps the wizard";
+        ASSERT_TRUE(AnswerCancel(sheet, IDYES)) << "no question before the wizard's Cancel";
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, 20s)) << "the wizard stayed open";
         EXPECT_TRUE(WaitUntil(
             [&] { return Reason() == L"The wizard was cancelled: the printer's settings were put back as they were."; },
@@ -444,7 +456,7 @@ TEST_F(WizardProgramTest, MoveHeadsPostedNextArrivesAndCancelPutsTheCountersBack
     EXPECT_TRUE(WaitUntil([&] { return Shown(sheet) == "back- next cancel "; }, 20s)) << Shown(sheet);
     // The new head's counters start from nought on the printer while the wizard is open.
     EXPECT_TRUE(WaitUntil([&] { return PinCounters() == std::vector<std::wstring>(9, L"0"); }, 10s));
-    PostMessageW(GetDlgItem(sheet, IDCANCEL), BM_CLICK, 0, 0);
+    ASSERT_TRUE(AnswerCancel(sheet, IDYES)) << "no question before the wizard's Cancel";
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, 20s)) << "the wizard stayed open";
     EXPECT_TRUE(WaitUntil([&] { return PinCounters() == before; }, 20s)) << "the counters were not put back";
     const auto records = Records();
@@ -509,7 +521,7 @@ TEST_F(WizardProgramTest, ACancelThatCannotPutTheCountersBackOffersRetryUntilThe
     ASSERT_TRUE(WaitUntil([&] { return PinCounters() == std::vector<std::wstring>(9, L"0"); }, 20s));
     ClickSimulator(zt40::win::IDC_SIM_PLUGGED);
     ASSERT_TRUE(WaitUntil([&] { return IsDlgButtonChecked(m_simulator, zt40::win::IDC_SIM_PLUGGED) == BST_UNCHECKED; }, 10s));
-    PostMessageW(GetDlgItem(sheet, IDCANCEL), BM_CLICK, 0, 0);
+    ASSERT_TRUE(AnswerCancel(sheet, IDYES)) << "no question before the wizard's Cancel";
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, 20s)) << "the wizard stayed open";
 
     // The main window's own box, once the writes back have given up on the unplugged printer.

@@ -83,11 +83,34 @@ protected:
             EXPECT_TRUE(found) << "no wizard window over the owner";
             if (!found) return;
             drive(sheetWindow);
-            if (IsWindow(sheetWindow)) PostMessageW(sheetWindow, WM_COMMAND, IDCANCEL, 0);
+            if (IsWindow(sheetWindow)) {
+                PostMessageW(sheetWindow, WM_COMMAND, IDCANCEL, 0);
+                Answer(sheetWindow, IDYES);
+            }
         });
         const int result = RunWizardSheet(sheet, owner);
         driver.join();
         return result;
+    }
+
+    // The Cancel question's box over the sheet, answered with `answer` (IDYES or IDNO).
+    bool Answer(HWND sheet, int answer) const {
+        struct Search {
+            HWND sheet;
+            HWND found;
+        } search{sheet, nullptr};
+        const bool asked = WaitUntil([&] {
+            EnumThreadWindows(uiThread, [](HWND w, LPARAM p) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(p);
+                if (GetWindow(w, GW_OWNER) != s->sheet || GetDlgItem(w, IDYES) == nullptr) return TRUE;
+                s->found = w;
+                return FALSE;
+            }, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        });
+        if (!asked) return false;
+        PostMessageW(GetDlgItem(search.found, answer), BM_CLICK, 0, 0);
+        return WaitUntil([&] { return !IsWindow(search.found); });
     }
 
     HWND FindSheet() const {
@@ -146,13 +169,20 @@ TEST_F(WizardSheetHostTest, HeadReplacementButtonsFollowThePostsAndCancelRollsTh
         }
         Click(w, CAdjustPinPage::kStartPrintingButton);
         EXPECT_TRUE(WaitUntil([&] { return Shown(w) == "back next cancel "; })) << Shown(w);
+        // The job's outcome beside the buttons, naming the queue, on screen.
+        HWND note = GetDlgItem(w, kWizardOutcomeNote);
+        ASSERT_NE(note, nullptr) << "no outcome after the print";
+        EXPECT_TRUE(IsWindowVisible(note));
+        EXPECT_EQ(Utf8(note).rfind("The print job was sent to the queue ", 0), 0u) << Utf8(note);
         // Going back and forth keeps what the page knew.
         Press(w, PSBTN_BACK);
         EXPECT_EQ(::zt40::win::Step(w), "Step 5 of 8");
         EXPECT_TRUE(WaitUntil([&] { return Shown(w) == "back next cancel "; })) << Shown(w);
         Press(w, PSBTN_NEXT);
         EXPECT_TRUE(WaitUntil([&] { return Shown(w) == "back next cancel "; })) << Shown(w);
-        Press(w, PSBTN_CANCEL);
+        // Posted: the question's box runs inside the press.
+        PostMessageW(w, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+        EXPECT_TRUE(Answer(w, IDYES)) << "no question before the Cancel";
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(w); }));
     });
     EXPECT_EQ(result, kCancelCommand);
@@ -235,7 +265,13 @@ TEST_F(WizardSheetHostTest, EveryWayOutButFinishCancels) {
         const std::size_t jobsBefore = spooler.Jobs().size();
         const int result = Run(sheet, [&](HWND w) {
             Click(w, CAdjustPinPage::kStartPrintingButton);
+            // Asked first: No keeps the wizard and its print job, Yes ends both.
             PostMessageW(w, way.message, way.wParam, 0);
+            EXPECT_TRUE(Answer(w, IDNO)) << way.way << ": nothing asked";
+            EXPECT_TRUE(IsWindow(w)) << way.way;
+            EXPECT_NE(spooler.Jobs().back().state, SimJobState::Cancelled) << way.way;
+            PostMessageW(w, way.message, way.wParam, 0);
+            EXPECT_TRUE(Answer(w, IDYES)) << way.way << ": nothing asked";
             EXPECT_TRUE(WaitUntil([&] { return !IsWindow(w); })) << way.way;
         });
         EXPECT_EQ(result, kCancelCommand) << way.way;

@@ -70,7 +70,9 @@ CPinwardenDlg::CPinwardenDlg(const DeviceLinkPlatform& platform, IPinwardenView&
                              const DeviceAccessReport* access, std::optional<std::string> queue)
     : m_view(view),
       m_prompt(view),
-      m_session(platform, std::move(pause), access, std::move(queue)),
+      m_commandClock(platform.clock,
+                     [this, &clock = platform.clock](std::uint32_t ms) { m_view.PauseInCommand(ms, clock); }),
+      m_session(WithClock(platform, m_commandClock), std::move(pause), access, std::move(queue)),
       m_frame(m_session, m_prompt),
       m_services(m_session, m_frame.Copies()) {
     m_session.SetCancelTest([this] { return m_waitCancelled; });

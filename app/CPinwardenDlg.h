@@ -133,6 +133,7 @@ private:
 
     IPinwardenView& m_view;
     ViewPrompt m_prompt;
+    PausingClock m_commandClock;  // the device's waits for an answer pause in the view
     PrinterSession m_session;
     MaintenanceFrame m_frame;
     HeadServices m_services;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Clock.h"
 #include "platform/PinRange.h"
 #include "platform/MessageBox.h"
 #include "platform/Text.h"
@@ -71,6 +72,11 @@ public:
     // dialog's OnCancelWait. Called again to change the text; EndWait takes it away.
     virtual void BeginWait(const Message& doing, bool cancellable) = 0;
     virtual void EndWait() = 0;
+    // The pause of a command waiting for the printer's answer (up to its 5 s time-out). A window
+    // paints meanwhile and runs its timers, but handles no click or device notice before the
+    // command has ended: either could start another command on the same device. Without an
+    // event loop, the platform's clock pauses.
+    virtual void PauseInCommand(std::uint32_t ms, IClock& clock) { clock.Pause(ms); }
 
     // Runs the About box modally.
     virtual void ShowAbout() = 0;

@@ -103,9 +103,7 @@ int main(int argc, char** argv) {
     SteadyClock clock;
     ui::MainWindow window;
     ui::QtMessageBox messages(&window);
-    // Wired as the program wires it: a command's wait for its answer pauses in the event loop.
-    PausingClock commandClock(clock, [&window](std::uint32_t ms) { window.PauseInCommand(ms); });
-    CPinwardenDlg dialog(rig.Platform(commandClock, messages), window,
+    CPinwardenDlg dialog(rig.Platform(clock, messages), window,
                          [&window](std::uint32_t ms) { window.PauseWithEvents(ms); }, &rig.Report());
     window.Attach(dialog);
     dialog.OnInitDialog();

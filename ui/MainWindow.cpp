@@ -426,7 +426,7 @@ void MainWindow::PauseWithEvents(std::uint32_t ms) {
     loop.exec(m_wait ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
 }
 
-void MainWindow::PauseInCommand(std::uint32_t ms) {
+void MainWindow::PauseInCommand(std::uint32_t ms, IClock&) {
     // A wait on show says what the window is doing; its Cancel is handled after the command.
     ShowWaitDialog();
     QEventLoop loop;

@@ -86,10 +86,7 @@ public:
     // repaints, the simulator stays usable and a wait's Cancel can be pressed. Until a wait's
     // dialog is up (a pause outside BeginWait), the operator's input waits in the queue.
     void PauseWithEvents(std::uint32_t ms);
-    // The pause of a command waiting for the printer's answer (up to its 5 s time-out): the
-    // window paints and its timers run, but no click or device notice is handled until the
-    // command has ended, since either could start another command on the same device.
-    void PauseInCommand(std::uint32_t ms);
+    void PauseInCommand(std::uint32_t ms, IClock& clock) override;
     // The wait's dialog while one is shown (tests, benchmarks), else null.
     QDialog* WaitDialog() const { return m_wait.get(); }
     int RunWizard(WizardKind kind) override;

@@ -124,9 +124,7 @@ int main(int argc, char** argv) {
     PlatformWiring& wiring = *wired.wiring;
     // The waits for ready, and a command's wait for its answer, pause in the window's event
     // loop, so the window never freezes.
-    PausingClock commandClock(wiring.Clock(), [&window](std::uint32_t ms) { window.PauseInCommand(ms); });
-    const DeviceLinkPlatform link = WithClock(wiring.Platform(), commandClock);
-    CPinwardenDlg dialog(link, window, [&window](std::uint32_t ms) { window.PauseWithEvents(ms); },
+    CPinwardenDlg dialog(wiring.Platform(), window, [&window](std::uint32_t ms) { window.PauseWithEvents(ms); },
                          &wiring.AccessReport(), options->wiring.queue);
     window.Attach(dialog);
     const RecordWiring records;

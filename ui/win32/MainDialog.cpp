@@ -469,7 +469,7 @@ void MainDialog::PauseWithEvents(std::uint32_t ms) {
     PauseFor(ms, m_wait != nullptr);
 }
 
-void MainDialog::PauseInCommand(std::uint32_t ms) {
+void MainDialog::PauseInCommand(std::uint32_t ms, IClock&) {
     // A wait on show says what the window is doing; its Cancel is handled after the command.
     if (m_waitState.begun && m_wait == nullptr) ShowWaitWindow();
     PauseFor(ms, false);

@@ -47,10 +47,8 @@ public:
     // repaints and the simulator stays usable. Until a wait's window is up (a pause outside
     // BeginWait), the operator's input waits in the queue.
     void PauseWithEvents(std::uint32_t ms);
-    // The pause of a command waiting for the printer's answer (up to its 5 s time-out): the
-    // window paints and its timers and notices are handled, but no key or click until the
-    // command has ended, since one could start another command on the same device.
-    void PauseInCommand(std::uint32_t ms);
+    // Paints, timers and notices (the session defers a notice during a command); no key or click.
+    void PauseInCommand(std::uint32_t ms, IClock& clock) override;
     // The wait's window while one is shown, else null.
     HWND WaitWindow() const { return m_wait; }
 

@@ -414,7 +414,10 @@ protected:
     static void Press(HWND sheet, int button) { PostMessageW(sheet, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0); }
     static std::wstring Step(HWND sheet) { return TextOf(GetDlgItem(Page(sheet), IDC_STEP)); }
     // Goes on to the page that shows `step` and waits for the buttons it posts for the queue's state.
+    // As an operator can press Next only once a service's wait window has gone and given the
+    // sheet back its input, so does this.
     static bool NextTo(HWND sheet, const std::wstring& step, const std::string& buttons) {
+        if (!WaitUntil([&] { return IsWindowEnabled(sheet) != FALSE; }, 20s)) return false;
         Press(sheet, PSBTN_NEXT);
         return WaitUntil([&] { return Step(sheet) == step && Shown(sheet) == buttons; }, 20s);
     }

@@ -19,7 +19,8 @@ struct MetricsReading {
     WearForecast forecast;      // of `printer`, the reading's sample included
 };
 
-// A label value with backslash, quote and line feed escaped as the format asks.
+// A label value with backslash, quote and line feed escaped as the format asks, and valid
+// UTF-8: a byte that is not part of a UTF-8 character is taken as Latin-1.
 std::string PrometheusLabelValue(std::string_view value);
 
 // Every series with its HELP and TYPE lines. Counts are integers; a pin without a forecast has

@@ -180,7 +180,9 @@ TEST_F(AdjustPinsTerminalTest, AConnectWithoutAReadyPrinterSaysWhyWithinTheBound
          ConnectEnd::NoAnswer, "The ZT-40 is connected but does not answer: switch it off and on again.",
          kTransactionTimeoutMs},
         {"ErrorState", [](SimPrinterRig& r) { r.Printer().Faults().errorState = 3; }, {}, UINT32_MAX,
-         ConnectEnd::NoAnswer, "The ZT-40 answers with error state 0x03", 0},
+         ConnectEnd::NoAnswer, "The ZT-40 reports error state 3.", 0},
+        {"HeldByAnotherProgram", [](SimPrinterRig& r) { r.Printer().SetHeldElsewhere(true); }, {}, UINT32_MAX,
+         ConnectEnd::OpenFailed, "The ZT-40 is connected but its USB device is in use by another program.", 0},
         {"StaysBusy", [](SimPrinterRig& r) { r.Printer().State().status = 2; }, {}, UINT32_MAX, ConnectEnd::NotReady,
          "The ZT-40 answers status 0x0002 and did not become ready within 10 s", kAdjustPinsReadyBoundMs},
         {"CancelledWhileBusy", [](SimPrinterRig& r) { r.Printer().State().status = 2; }, {}, 300,
@@ -200,6 +202,7 @@ TEST_F(AdjustPinsTerminalTest, AConnectWithoutAReadyPrinterSaysWhyWithinTheBound
         FakeClock caseClock{0, 1};
         AdjustPinsRequest request;
         request.queue = c.queue;
+        request.access = &caseRig.Report();
         const UsageRecordPlatform platform = records.Platform();
         const auto ended = RunAdjustPins(caseRig.Platform(caseClock, messages), caseTerminal, sender, request,
                                          [&](std::uint32_t ms) {
@@ -209,6 +212,7 @@ TEST_F(AdjustPinsTerminalTest, AConnectWithoutAReadyPrinterSaysWhyWithinTheBound
                                          &platform);
         EXPECT_EQ(ended.outcome, AdjustPinsOutcome::NoPrinter);
         EXPECT_EQ(ended.connectEnd, c.end);
+        EXPECT_EQ(ended.problem == PrinterProblemKind::Held, std::string_view(c.name) == "HeldByAnotherProgram");
         EXPECT_TRUE(caseTerminal.err.starts_with(c.says)) << caseTerminal.err;
         EXPECT_EQ(std::ranges::count(caseTerminal.err, '\n'), *c.says ? 1 : 0) << caseTerminal.err;
         EXPECT_EQ(caseTerminal.lines.size(), 1u) << "nothing was asked";

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/linux/UsbDevicePath.h"
-#include "platform/linux/UsbDeviceUri.h"
+#include "platform/UsbDeviceUri.h"
 
 namespace zt40::test {
 namespace {

@@ -73,6 +73,17 @@ TEST(FleetMetrics, NotReadyReadingSaysOnlyThat) {
 
 TEST(FleetMetrics, LabelValuesAreEscaped) {
     EXPECT_EQ(PrometheusLabelValue(R"(a"b\c)" "\nd"), R"(a\"b\\c\nd)");
+    // A byte outside a UTF-8 character is the Latin-1 character the JSON output names \u00XX.
+    const struct {
+        std::string in, out;
+    } bytes[] = {
+        {"hi\xffgh", "hi\xC3\xBFgh"},
+        {"\xE6\x97\xA5\xE6\x9C\xAC", "\xE6\x97\xA5\xE6\x9C\xAC"},  // whole characters stay
+        {"\xE6\x97", "\xC3\xA6\xC2\x97"},                          // a cut one does not
+        {"\xC0\xAF\\", "\xC3\x80\xC2\xAF\\\\"},                     // overlong, then an escape
+        {"\x80\"", "\xC2\x80\\\""},
+    };
+    for (const auto& b : bytes) EXPECT_EQ(PrometheusLabelValue(b.in), b.out) << b.in;
     MetricsReading reading = Reading();
     reading.queue = "line\nbreak \"quoted\"";
     EXPECT_NE(FormatMetrics(reading).find(R"(queue="line\nbreak \"quoted\"")"), std::string::npos);
@@ -84,6 +95,7 @@ TEST(FleetMetrics, PassesThePrometheusLinter) {
     const auto path = std::filesystem::temp_directory_path() / ("zt40-metrics-" + std::to_string(::getpid()) + ".prom");
     MetricsReading reading = Reading();
     reading.queue = "odd \"queue\"\\name";
+    reading.printer = "hi\xffgh";
     std::ofstream(path) << FormatMetrics(reading);
     const int status = std::system(("promtool check metrics < " + path.string() + " 2>&1").c_str());
     std::filesystem::remove(path);

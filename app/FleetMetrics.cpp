@@ -26,6 +26,17 @@ void AddFamily(std::string& out, std::string_view name, std::string_view help, c
 
 }  // namespace
 
+bool ReadGroupsForMetrics(GroupGateway& groups, MetricsReading& reading) {
+    PinSettings settings;
+    UsageCounters counters;
+    reading.ready = false;
+    reading.counters.reset();
+    if (!groups.ReadBoth(settings, counters).Ok()) return false;
+    reading.ready = true;
+    reading.counters = counters;
+    return true;
+}
+
 std::string PrometheusLabelValue(std::string_view value) {
     std::string out;
     for (std::size_t at = 0; at < value.size();) {

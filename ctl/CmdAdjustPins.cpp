@@ -142,7 +142,7 @@ const RegisterCommand kAdjustPins(
     {"adjust-pins", "adjust-pins [--no-print] [--readings L1,...,L9] [--dry-run]  the pin adjustment on a terminal "
                     "(cancelled by Ctrl-C, SIGTERM, SIGHUP, the end of input or a line over " +
                         std::to_string(kMaxTypedLineBytes) + " bytes)",
-     RunAdjustPinsCommand});
+     RunAdjustPinsCommand, {"--readings"}});
 
 }  // namespace
 

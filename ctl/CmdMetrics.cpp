@@ -183,13 +183,10 @@ int RunMetrics(const GlobalOptions& options, const std::vector<std::string>& arg
         return Report(output, reading, kExitNoAnswer, reason);
     }
 
-    PinSettings settings;
-    UsageCounters counters;
-    if (!session.Groups().ReadBoth(settings, counters).Ok()) {
+    if (!ReadGroupsForMetrics(session.Groups(), reading)) {
         return Report(output, reading, kExitNoAnswer, "the printer did not answer the read of its data groups");
     }
-    reading.ready = true;
-    reading.counters = counters;
+    const UsageCounters& counters = *reading.counters;
     const RecordWiring records{std::string(kRecordApplicationName)};
     // A sample that cannot be kept costs the forecast a day, not the reading.
     auto kept = AppendTodaysSample(records.Platform(), reading.printer, counters);
@@ -199,7 +196,7 @@ int RunMetrics(const GlobalOptions& options, const std::vector<std::string>& arg
 }
 
 const RegisterCommand kMetrics{{"metrics", "metrics [--output FILE]   the printer's counters and wear forecast for Prometheus",
-                                RunMetrics}};
+                                RunMetrics, {"--output"}}};
 
 }  // namespace
 }  // namespace zt40::ctl

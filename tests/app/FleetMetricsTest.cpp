@@ -11,6 +11,10 @@
 #include <string>
 
 #include "app/FleetMetrics.h"
+#include "platform/sim/SimPrinterRig.h"
+#include "session/PrinterSession.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/RecordingMessageBox.h"
 
 namespace zt40 {
 namespace {
@@ -87,6 +91,25 @@ TEST(FleetMetrics, LabelValuesAreEscaped) {
     MetricsReading reading = Reading();
     reading.queue = "line\nbreak \"quoted\"";
     EXPECT_NE(FormatMetrics(reading).find(R"(queue="line\nbreak \"quoted\"")"), std::string::npos);
+}
+
+// Ready means both groups were read: a read that fails leaves the reading not ready, with no
+// counters to report, also where an earlier read of the same reading had them.
+TEST(FleetMetrics, ReadyOnlyOnceBothGroupsWereRead) {
+    SimPrinterRig rig;
+    FakeClock clock{0, 1};
+    RecordingMessageBox messages;
+    PrinterSession session(rig.Platform(clock, messages), [&clock](std::uint32_t ms) { clock.Advance(ms); },
+                           &rig.Report());
+    ASSERT_EQ(session.Connect(0).end, ConnectEnd::Ready);
+    MetricsReading reading;
+    ASSERT_TRUE(ReadGroupsForMetrics(session.Groups(), reading));
+    EXPECT_TRUE(reading.ready && reading.counters);
+    rig.Printer().Faults().failGets = true;
+    EXPECT_FALSE(ReadGroupsForMetrics(session.Groups(), reading));
+    EXPECT_FALSE(reading.ready);
+    EXPECT_FALSE(reading.counters);
+    EXPECT_EQ(FormatMetrics(reading).find("zt40_pin_usage"), std::string::npos);
 }
 
 // The exposition format's own checker, where it is installed (scripts/deps.sh installs it).

@@ -149,6 +149,28 @@ TEST_F(AdjustPinsTerminalTest, EndingBeforeTheCorrectionsAreWrittenLeavesEveryth
     }
 }
 
+// A signal that comes while the written settings are read back still cancels: the run is not
+// kept, the settings go back and the record says 'x'.
+TEST_F(AdjustPinsTerminalTest, ASignalDuringTheReadBackStillCancels) {
+    terminal.lines = {"b2", "B5", "None", "None", "None", "None", "None", "None", "None"};  // -3 3 0 ...
+    rig.Printer().Faults().busyPolls = 1;  // every command pauses once, the read-back's too
+    const auto written = std::array<std::int16_t, 9>{0, 1, 0, 5, -12, 8, 0, 1, -4};
+    clock.onPause = [&] {
+        // The adjustments are the run's: the write is done, what pauses now is the read-back.
+        if (rig.Printer().State().adjustments == written) terminal.interrupted = true;
+    };
+    AdjustPinsRequest request;
+    request.print = false;
+    EXPECT_EQ(Run(request), AdjustPinsOutcome::Interrupted);
+    EXPECT_TRUE(terminal.interrupted);
+    EXPECT_EQ(rig.Printer().State().adjustments, before.adjustments);
+    EXPECT_NE(terminal.err.find("Cancelled: the printer's pin settings were put back"), std::string::npos)
+        << terminal.err;
+    const auto appended = records.Records();
+    ASSERT_EQ(appended.size(), 1u);
+    EXPECT_EQ(appended[0].Kind(), 'x');
+}
+
 // A cancel whose write back the printer did not take must not claim the settings are back.
 TEST_F(AdjustPinsTerminalTest, ACancelThatCouldNotPutBackSaysSo) {
     terminal.lines = {"D0", "A1", "None", "None", "None", "None", "None", "None", "None"};

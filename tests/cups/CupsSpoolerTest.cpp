@@ -487,16 +487,5 @@ TEST_F(CupsUnreachableServerTest, RestartedServerIsReachedThroughAFreshConnectio
     EXPECT_TRUE(queue->EndDoc()) << spooler.LastErrorText();
 }
 
-// The kept connection goes stale with the server; the fresh one finds nobody: that is a
-// spooler that cannot be reached, which starting it mends, not one that does not answer.
-TEST_F(CupsUnreachableServerTest, AServerGoneAfterAKeptConnectionCannotBeReached) {
-    CupsSpooler spooler({}, m_server->SocketPath());
-    std::vector<QueueInfo> queues;
-    ASSERT_TRUE(spooler.EnumLocalQueues(queues)) << spooler.LastErrorText();
-    m_server->Stop();
-    EXPECT_FALSE(spooler.EnumLocalQueues(queues));
-    EXPECT_EQ(spooler.LastFailure(), SpoolerFailure::Unreachable) << spooler.LastErrorText();
-}
-
 }  // namespace
 }  // namespace zt40::testing

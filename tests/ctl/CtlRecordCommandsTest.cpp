@@ -29,7 +29,7 @@ TEST_F(CtlHistoryTest, EveryFormatListsTheSameRecordsNewestFirst) {
         std::vector<std::string> inOrder;  // pieces that appear in this order
     };
     const Case cases[] = {
-        {"history", {"Record  Date", "2026-12-01  cancelled", "no              the total counter", "2026-11-30  finished",
+        {"history", {"Record  Date", "2026-12-01  cancelled", "no                           the total counter", "2026-11-30  finished",
                      "yes: restore takes this one"}},
         {"history --format csv",
          {"record,date,kind,", "\r\n2,2026-12-01,cancelled,3,-1,", ",no,the total counter is negative",

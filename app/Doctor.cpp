@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string_view>
 
 #include "record/DataFolder.h"
 
@@ -46,6 +47,17 @@ public:
     }
     void Skip(const char* name, Message because) {
         m_report.checks.push_back({name, {ProbeAnswer::State::NotApplicable, std::move(because), {}}, true});
+    }
+    // A later finding that overrules an earlier check of `name`.
+    void Replace(const char* name, ProbeAnswer answer) {
+        for (auto& check : m_report.checks) {
+            if (std::string_view(check.name) != name) continue;
+            if (answer.state == ProbeAnswer::State::Problem) m_problem = true;
+            check.answer = std::move(answer);
+            check.skipped = false;
+            return;
+        }
+        Add(name, std::move(answer));
     }
     bool ProblemSoFar() const { return m_problem; }
 
@@ -114,6 +126,16 @@ void CheckPrinter(Checks& checks, const DoctorPlatform& platform, const QueueInf
     auto& session = platform.session;
     if (!session.Open(queue.name)) {
         const auto access = platform.access ? platform.access->Last() : DeviceAccessFailure::None;
+        if (ClassifyPrinterProblem(ConnectEnd::OpenFailed, PrinterStatus(), access).kind == PrinterProblemKind::Held) {
+            // The probe may not see a holder that the open meets (another edition's probe, a
+            // program that took it since): the interface line says what the open found.
+            checks.Replace("interface",
+                           ProbeAnswer::Problem(Of(ZT40_TR("Doctor", "the printer is in use by another program")),
+                                                Of(ZT40_TR("Doctor", "close the other program that uses the printer "
+                                                                     "(another ZT-40 Pinwarden or zt40ctl), then try again"))));
+            checks.Skip("printer", Of(ZT40_TR("Doctor", "not checked: it needs the checks above")));
+            return;
+        }
         const auto problem = LinkProblem({true, true, false, access});
         checks.Add("printer", ProbeAnswer::Problem(
                                   problem.value_or(Of(ZT40_TR("Doctor", "the printer's USB device cannot be opened"))),
@@ -122,7 +144,12 @@ void CheckPrinter(Checks& checks, const DoctorPlatform& platform, const QueueInf
     }
     const PrinterStatus status = session.ReadStatus();
     const std::uint16_t word = status.Raw();
-    if (!status.Answered()) {
+    if (const auto code = status.ErrorCode()) {
+        checks.Add("printer", ProbeAnswer::Problem(
+                                  Of(ZT40_TR("Doctor", "the printer answers the status request with error state %1"),
+                                     {std::to_string(*code)}),
+                                  Of(ZT40_TR("Doctor", "clear the error: switch the printer off and on again"))));
+    } else if (!status.Answered()) {
         checks.Add("printer", ProbeAnswer::Problem(Of(ZT40_TR("Doctor", "the printer does not answer a status request")),
                                                    Of(ZT40_TR("Doctor", "switch the printer off and on again"))));
     } else if (status.IsReady(ReadyRule::LowBitsAreOne)) {

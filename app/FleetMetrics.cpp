@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/TextOutput.h"
+
 namespace zt40 {
 
 namespace {
@@ -24,17 +26,41 @@ void AddFamily(std::string& out, std::string_view name, std::string_view help, c
 
 }  // namespace
 
+bool ReadGroupsForMetrics(GroupGateway& groups, MetricsReading& reading) {
+    PinSettings settings;
+    UsageCounters counters;
+    reading.ready = false;
+    reading.counters.reset();
+    if (!groups.ReadBoth(settings, counters).Ok()) return false;
+    reading.ready = true;
+    reading.counters = counters;
+    return true;
+}
+
 std::string PrometheusLabelValue(std::string_view value) {
     std::string out;
-    for (const char c : value) {
+    for (std::size_t at = 0; at < value.size();) {
+        const char c = value[at];
+        if (const std::size_t length = Utf8SequenceAt(value, at); length > 1) {
+            out.append(value.substr(at, length));
+            at += length;
+            continue;
+        }
+        ++at;
         if (c == '\\') {
             out += "\\\\";
         } else if (c == '"') {
             out += "\\\"";
         } else if (c == '\n') {
             out += "\\n";
-        } else {
+        } else if (static_cast<unsigned char>(c) < 0x80) {
             out += c;
+        } else {
+            // Not part of a UTF-8 character: the byte read as Latin-1, as the JSON output's
+            // \u00XX names it, so that the scraper gets valid UTF-8 and the same name.
+            const auto byte = static_cast<unsigned char>(c);
+            out += static_cast<char>(0xC0 | (byte >> 6));
+            out += static_cast<char>(0x80 | (byte & 0x3F));
         }
     }
     return out;

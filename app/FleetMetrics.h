@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "record/WearForecast.h"
+#include "session/GroupGateway.h"
 
 namespace zt40 {
 
@@ -19,7 +20,12 @@ struct MetricsReading {
     WearForecast forecast;      // of `printer`, the reading's sample included
 };
 
-// A label value with backslash, quote and line feed escaped as the format asks.
+// Reads both groups into `reading`: ready, with the counters, only when both were read; a
+// reading that failed half-way keeps neither.
+bool ReadGroupsForMetrics(GroupGateway& groups, MetricsReading& reading);
+
+// A label value with backslash, quote and line feed escaped as the format asks, and valid
+// UTF-8: a byte that is not part of a UTF-8 character is taken as Latin-1.
 std::string PrometheusLabelValue(std::string_view value);
 
 // Every series with its HELP and TYPE lines. Counts are integers; a pin without a forecast has

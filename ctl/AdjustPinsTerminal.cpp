@@ -165,21 +165,23 @@ std::optional<PinReadings> AskReadings(ITerminal& terminal) {
 
 std::string CorrectionsLine(const PinCorrections& corrections) { return "corrections: " + Joined(corrections); }
 
-std::optional<std::string> NoPrinterText(const ConnectOutcome& connected, bool interrupted) {
+std::optional<std::string> NoPrinterText(const ConnectOutcome& connected, bool interrupted,
+                                         DeviceAccessFailure access) {
     if (FailedQueueChoice(connected.end)) return std::nullopt;
     // A signal during a status read that never ends shows as no answer: the operator's
     // cancel is what happened.
     if (interrupted) return "Cancelled while waiting for the ZT-40: nothing was changed on the printer.";
+    const PrinterProblem problem = ClassifyPrinterProblem(connected.end, connected.status, access);
     char word[8];
-    switch (connected.end) {
-    case ConnectEnd::NoAnswer:
-        if (const auto code = connected.status.ErrorCode()) {
-            std::snprintf(word, sizeof word, "0x%02X", static_cast<unsigned>(*code));
-            return std::string("The ZT-40 answers with error state ") + word +
-                   ": switch it off and on again, then run adjust-pins again.";
-        }
+    switch (problem.kind) {
+    case PrinterProblemKind::Held:
+    case PrinterProblemKind::ErrorState:
+    case PrinterProblemKind::NoPermission:
+    case PrinterProblemKind::CannotOpen:
+        return problem.Reason()->English();
+    case PrinterProblemKind::NoAnswer:
         return std::string(DeviceAccessHint(DeviceAccessFailure::NotAnswering).source);
-    case ConnectEnd::NotReady:
+    case PrinterProblemKind::NotReady:
         std::snprintf(word, sizeof word, "0x%04X", static_cast<unsigned>(connected.status.Raw()));
         return "The ZT-40 answers status " + std::string(word) + " and did not become ready within " +
                std::to_string(kAdjustPinsReadyBoundMs / 1000) + " s: let it finish its job, then try again.";
@@ -206,7 +208,9 @@ AdjustPinsResult RunAdjustPins(const DeviceLinkPlatform& platform, ITerminal& te
         session.Connect(kAdjustPinsReadyBoundMs, ReadyRule::LowBitsAreOne, [&terminal] { return terminal.Interrupted(); });
     result.connectEnd = connected.end;
     if (connected.end != ConnectEnd::Ready) {
-        if (const auto why = NoPrinterText(connected, terminal.Interrupted())) terminal.Report(*why);
+        const auto access = request.access ? request.access->Last() : DeviceAccessFailure::None;
+        result.problem = ClassifyPrinterProblem(connected.end, connected.status, access).kind;
+        if (const auto why = NoPrinterText(connected, terminal.Interrupted(), access)) terminal.Report(*why);
         return result;
     }
     TerminalPrompt prompt(terminal);

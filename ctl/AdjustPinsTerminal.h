@@ -34,8 +34,9 @@ std::optional<PinReadings> AskReadings(ITerminal& terminal);
 std::string CorrectionsLine(const PinCorrections& corrections);
 
 // Why there is no printer to adjust, in one line; nothing for a connect that chose no queue.
-// `interrupted`: a signal came while connecting.
-std::optional<std::string> NoPrinterText(const ConnectOutcome& connected, bool interrupted);
+// `interrupted`: a signal came while connecting; `access`: what a failed open reported.
+std::optional<std::string> NoPrinterText(const ConnectOutcome& connected, bool interrupted,
+                                         DeviceAccessFailure access = DeviceAccessFailure::None);
 // What a run that did not complete left on the printer: `signalled` when a signal ended it,
 // else the input did.
 std::string CancelledText(bool signalled, const RollbackFailure& notPutBack);
@@ -44,6 +45,7 @@ struct AdjustPinsRequest {
     bool print = true;                    // print the adjustment pattern first
     std::optional<PinReadings> readings;  // else asked for on the terminal
     std::optional<std::string> queue;     // the only queue to use (--queue); else the first usable
+    const DeviceAccessReport* access = nullptr;  // why an open failed, when the platform tells
 };
 
 enum class AdjustPinsOutcome {
@@ -60,6 +62,7 @@ inline constexpr std::uint32_t kAdjustPinsReadyBoundMs = kReadyWaitBoundMs - kTr
 struct AdjustPinsResult {
     AdjustPinsOutcome outcome = AdjustPinsOutcome::NoPrinter;
     ConnectEnd connectEnd = ConnectEnd::Ready;
+    PrinterProblemKind problem = PrinterProblemKind::None;  // why there was no printer to adjust
     PinSettings readBack;                  // read from the printer after a completed run
     std::optional<Message> recordFailure;  // why the run's record was not kept
 };

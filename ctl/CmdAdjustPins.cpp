@@ -121,11 +121,15 @@ int RunAdjustPinsCommand(const GlobalOptions& options, const std::vector<std::st
     if (!wired.wiring) return WiringFailed(wired);
     PlatformWiring& wiring = *wired.wiring;
     request.queue = options.queue;
+    request.access = &wiring.AccessReport();
     CPrintJobSender sender(wiring.Spooler(), messages, EmbeddedJobs());
     const RecordWiring record{std::string(kRecordApplicationName)};
     const AdjustPinsResult result =
         RunAdjustPins(wiring.Platform(), terminal, sender, request, SleepPause, &record.Platform());
     if (const auto status = SayQueueNotChosen(result.connectEnd, options.queue, nullptr)) return *status;
+    if (result.outcome == AdjustPinsOutcome::NoPrinter && result.problem == PrinterProblemKind::Held) {
+        return kExitDeviceBusy;
+    }
     if (result.outcome == AdjustPinsOutcome::Completed) terminal.Print(PinSettingsLines(result.readBack));
     if (result.recordFailure) {
         terminal.Report(RecordNotKeptText(result.outcome));
@@ -138,7 +142,7 @@ const RegisterCommand kAdjustPins(
     {"adjust-pins", "adjust-pins [--no-print] [--readings L1,...,L9] [--dry-run]  the pin adjustment on a terminal "
                     "(cancelled by Ctrl-C, SIGTERM, SIGHUP, the end of input or a line over " +
                         std::to_string(kMaxTypedLineBytes) + " bytes)",
-     RunAdjustPinsCommand});
+     RunAdjustPinsCommand, {"--readings"}});
 
 }  // namespace
 

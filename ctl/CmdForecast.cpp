@@ -62,16 +62,26 @@ void PrintTable(const WearForecast& forecast) {
     }
 }
 
+int Usage(const std::string& why) {
+    std::fprintf(stderr, "zt40ctl: forecast: %s\n%s", EscapeForTerminal(why).c_str(), kUsage);
+    return kExitBadArguments;
+}
+
 int RunForecast(const GlobalOptions&, const std::vector<std::string>& args) {
     bool json = false;
     std::optional<std::string> printer;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--json") {
             json = true;
-        } else if (args[i] == "--printer" && i + 1 < args.size() && !args[i + 1].empty()) {
-            printer = args[++i];
-        } else if (args[i].starts_with("--printer=") && args[i].size() > 10) {
-            printer = args[i].substr(10);
+        } else if (args[i] == "--printer" || args[i].starts_with("--printer=")) {
+            if (printer) return Usage("--printer is given twice");
+            // An option after --printer is a value left out, not a serial (--printer=-X names one).
+            const bool separate = args[i] == "--printer";
+            if (separate && (i + 1 == args.size() || args[i + 1].starts_with("-"))) {
+                return Usage("--printer needs a printer's serial");
+            }
+            printer = separate ? args[++i] : args[i].substr(10);
+            if (printer->empty()) return Usage("--printer needs a printer's serial");
         } else {
             std::fputs(kUsage, stderr);
             return kExitBadArguments;
@@ -91,7 +101,9 @@ int RunForecast(const GlobalOptions&, const std::vector<std::string>& args) {
     }
     if (!printer) printer = NewestPrinter(read.samples);
     if (!printer) {
-        std::fprintf(stderr, "zt40ctl: forecast: %s holds no samples\n", EscapeForTerminal(read.path).c_str());
+        std::fprintf(stderr, "zt40ctl: forecast: %s holds no samples", EscapeForTerminal(read.path).c_str());
+        if (read.skippedLines > 0) std::fprintf(stderr, " (%zu lines are not samples and were skipped)", read.skippedLines);
+        std::fputc('\n', stderr);
         return kExitNoAnswer;
     }
     const auto forecast = ForecastWear(read.samples, *printer);
@@ -114,7 +126,7 @@ int RunForecast(const GlobalOptions&, const std::vector<std::string>& args) {
 
 const RegisterCommand kForecast{{"forecast",
                                  "forecast [--printer SERIAL] [--json]   days until each pin turns yellow and red",
-                                 RunForecast}};
+                                 RunForecast, {"--printer"}}};
 
 }  // namespace
 }  // namespace zt40::ctl

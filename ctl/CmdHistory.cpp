@@ -59,7 +59,8 @@ int RunHistory(const GlobalOptions&, const std::vector<std::string>& args) {
     return status;
 }
 
-const RegisterCommand kHistory{{"history", "history [--format table|csv|json]   usage records, newest first", RunHistory}};
+const RegisterCommand kHistory{{"history", "history [--format table|csv|json]   usage records, newest first", RunHistory,
+                                 {"--format"}}};
 
 }  // namespace
 }  // namespace zt40::ctl

@@ -1,9 +1,12 @@
 // zt40ctl metrics: one reading of the printer in the Prometheus text format, for the node
 // exporter's textfile folder. A scraper runs it every minute, so it never waits for the printer:
-// a printer that is held by another program or not ready reports ready 0.
+// a printer at work reports ready 0; one that cannot be read (gone, held by another program,
+// silent, in an error state) reports ready 0 under its own name and the run fails.
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -26,17 +29,52 @@ namespace {
 
 constexpr const char* kUsage = "usage: zt40ctl metrics [--output FILE]\n";
 
+namespace fs = std::filesystem;
+
+// The temporary file's name beside FILE: short, so that any FILE whose own name the folder
+// takes can be written.
+fs::path TemporaryBeside(const fs::path& path) {
+    return path.parent_path() / (".zt40-" + std::to_string(::getpid()) + ".tmp");
+}
+
+// --output replaces a file of the metrics or makes one, nothing else: renaming over a device
+// node, a FIFO, a folder or a link would replace what stands there (as root, /dev/full), and
+// a read-only file was made so on purpose.
+std::optional<std::string> WhyNotReplaced(const fs::path& path) {
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(path, error);
+    if (status.type() == fs::file_type::not_found) return std::nullopt;
+    if (error) return "cannot look at " + path.string() + ": " + error.message();
+    constexpr auto kWritable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    const char* what = nullptr;
+    switch (status.type()) {
+    case fs::file_type::regular:
+        if ((status.permissions() & kWritable) == fs::perms::none) what = "is read-only";
+        break;
+    case fs::file_type::symlink: what = "is a symbolic link"; break;
+    case fs::file_type::directory: what = "is a folder"; break;
+    case fs::file_type::fifo: what = "is a FIFO"; break;
+    case fs::file_type::block:
+    case fs::file_type::character: what = "is a device node"; break;
+    default: what = "is not a regular file"; break;
+    }
+    if (!what) return std::nullopt;
+    return path.string() + " " + what + ": --output replaces only a regular file";
+}
+
 // A scraper reads the file at any moment: it sees the old text or the new, never a part. The
 // text goes to a file of its own beside FILE, readable by everyone, then takes FILE's name.
-bool WriteAtomically(const std::filesystem::path& path, const std::string& text, std::string& error) {
-    namespace fs = std::filesystem;
-    const fs::path temporary = path.string() + ".tmp." + std::to_string(::getpid());
+bool WriteAtomically(const fs::path& path, const std::string& text, std::string& error) {
+    const fs::path temporary = TemporaryBeside(path);
     {
+        errno = 0;
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        const int opened = errno;
         out.write(text.data(), static_cast<std::streamsize>(text.size()));
         out.close();
         if (!out) {
-            error = "cannot write " + temporary.string();
+            const int why = errno != 0 ? errno : opened;
+            error = "cannot write " + temporary.string() + (why != 0 ? ": " + std::string(std::strerror(why)) : "");
             std::error_code ignored;
             fs::remove(temporary, ignored);
             return false;
@@ -45,6 +83,13 @@ bool WriteAtomically(const std::filesystem::path& path, const std::string& text,
     std::error_code failure;
     fs::permissions(temporary, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
                                    fs::perms::others_read, failure);
+    // Looked at again: something may have taken the name while the printer was read.
+    if (const auto refused = WhyNotReplaced(path)) {
+        error = *refused + ": left as it is";
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        return false;
+    }
     if (!failure) fs::rename(temporary, path, failure);
     if (failure) {
         error = "cannot put " + path.string() + " in place: " + failure.message();
@@ -56,10 +101,11 @@ bool WriteAtomically(const std::filesystem::path& path, const std::string& text,
 }
 
 struct Output {
-    std::optional<std::filesystem::path> file;  // standard output when none
+    std::optional<fs::path> file;  // standard output when none
 };
 
-// The reading as far as it got, with ready 0 unless both groups were read.
+// The reading as far as it got, with ready 0 unless both groups were read. A failed read is
+// written too, so that the file never goes on saying what an earlier run found.
 int Report(const Output& output, const MetricsReading& reading, int exitStatus = kExitOk,
            const std::string& failure = {}) {
     const std::string text = FormatMetrics(reading);
@@ -78,11 +124,18 @@ int Report(const Output& output, const MetricsReading& reading, int exitStatus =
 
 int RunMetrics(const GlobalOptions& options, const std::vector<std::string>& args) {
     Output output;
-    if (args.size() == 2 && args[0] == "--output" && !args[1].empty()) {
+    if (args.size() == 2 && args[0] == "--output" && !args[1].empty() && !args[1].starts_with("-")) {
         output.file = args[1];
     } else if (!args.empty()) {
         std::fputs(kUsage, stderr);
         return kExitBadArguments;
+    }
+    if (output.file) {
+        if (const auto refused = WhyNotReplaced(*output.file)) {
+            std::fprintf(stderr, "zt40ctl: metrics: %s; nothing was written\n",
+                         EscapeForTerminal(*refused).c_str());
+            return kExitBadArguments;
+        }
     }
     StdioMessageBox messages;
     auto wired = WirePlatform(options, messages);
@@ -104,38 +157,36 @@ int RunMetrics(const GlobalOptions& options, const std::vector<std::string>& arg
     } else {
         connected = session.Connect(0);
     }
-    reading.queue = connected.queueName;
-    reading.printer = session.PrinterName();
+    const PrinterIdentity identity = session.IdentityAfter(connected);
+    reading.queue = identity.queue;
+    reading.printer = identity.printer;
     const auto& access = wiring.AccessReport();
     if (const auto choice = FailedQueueChoice(connected.end)) {
         return Report(output, reading, ExitStatusOf(*choice), QueueChoiceText(*choice, options.queue));
     }
-    switch (connected.end) {
-    case ConnectEnd::SpoolerUnreachable:
-    case ConnectEnd::SpoolerNotAnswering:
-    case ConnectEnd::NoUsableQueue:
-    case ConnectEnd::NoSuchQueue:  // said above
+    const PrinterProblem problem = ClassifyPrinterProblem(connected.end, connected.status, access.Last());
+    const std::string reason = problem.Reason() ? problem.Reason()->English() : std::string();
+    switch (problem.kind) {
+    case PrinterProblemKind::None:
         break;
-    case ConnectEnd::OpenFailed:
-        // Another program's job or tool: its business, not a failure of the scrape.
-        if (access.Last() == DeviceAccessFailure::Busy) return Report(output, reading);
-        return Report(output, reading, ExitStatusOf(access.Last()), "cannot open the printer: " + access.Hint());
-    case ConnectEnd::NoAnswer:
-    case ConnectEnd::Cancelled:
-        return Report(output, reading, kExitNoAnswer, "the printer does not answer the status query");
-    case ConnectEnd::NotReady:
+    case PrinterProblemKind::NotReady:
+        // At work for another job this minute: not a failure of the scrape.
         return Report(output, reading);
-    case ConnectEnd::Ready:
-        break;
+    case PrinterProblemKind::NotFound:
+    case PrinterProblemKind::NoPermission:
+    case PrinterProblemKind::Held:
+    case PrinterProblemKind::CannotOpen:
+        return Report(output, reading, ExitStatusOf(access.Last()), reason);
+    case PrinterProblemKind::NoAnswer:
+    case PrinterProblemKind::ErrorState:
+    case PrinterProblemKind::Cancelled:
+        return Report(output, reading, kExitNoAnswer, reason);
     }
 
-    PinSettings settings;
-    UsageCounters counters;
-    if (!session.Groups().ReadBoth(settings, counters).Ok()) {
+    if (!ReadGroupsForMetrics(session.Groups(), reading)) {
         return Report(output, reading, kExitNoAnswer, "the printer did not answer the read of its data groups");
     }
-    reading.ready = true;
-    reading.counters = counters;
+    const UsageCounters& counters = *reading.counters;
     const RecordWiring records{std::string(kRecordApplicationName)};
     // A sample that cannot be kept costs the forecast a day, not the reading.
     auto kept = AppendTodaysSample(records.Platform(), reading.printer, counters);
@@ -145,7 +196,7 @@ int RunMetrics(const GlobalOptions& options, const std::vector<std::string>& arg
 }
 
 const RegisterCommand kMetrics{{"metrics", "metrics [--output FILE]   the printer's counters and wear forecast for Prometheus",
-                                RunMetrics}};
+                                RunMetrics, {"--output"}}};
 
 }  // namespace
 }  // namespace zt40::ctl

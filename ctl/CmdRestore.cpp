@@ -84,7 +84,8 @@ void PrintPreview(const RestoreOutcome& outcome, const PinSettings& settings, co
 int RunRestore(const GlobalOptions& options, const std::vector<std::string>& args) {
     bool dryRun = false;
     for (const auto& arg : args) {
-        if (arg != "--dry-run") {
+        if (arg != "--dry-run" || dryRun) {
+            if (dryRun && arg == "--dry-run") std::fprintf(stderr, "zt40ctl: restore: --dry-run is given twice\n");
             std::fputs(kUsage, stderr);
             return kExitBadArguments;
         }

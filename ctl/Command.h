@@ -17,6 +17,9 @@ struct Command {
     std::string name;
     std::string usage;  // one line, shown by --help
     CommandFn run;
+    // Its options that take a value: "-h" after one is that option's missing value, for the
+    // command to refuse, not a request for help.
+    std::vector<std::string> valueOptions = {};
 };
 
 std::vector<Command>& Commands();

@@ -60,6 +60,15 @@ int CheckedOutput(int status) {
     return status == kExitOk || status == kExitNothingWritten ? kExitNoAnswer : status;
 }
 
+// Whether the next argument is the value of the command option just before it.
+bool TakenAsAValue(const std::vector<std::string>& rest) {
+    if (rest.size() < 2) return false;
+    for (const auto& command : Commands()) {
+        if (command.name == rest.front()) return std::ranges::find(command.valueOptions, rest.back()) != command.valueOptions.end();
+    }
+    return false;
+}
+
 int Run(int argc, char** argv) {
     GlobalOptions options;
     std::vector<std::string> rest;
@@ -77,7 +86,7 @@ int Run(int argc, char** argv) {
             auto& value = arg == "--device" ? options.device : options.queue;
             if (value) return BadArguments(std::string(arg) + " is given twice");
             value = argv[++i];
-        } else if (arg == "--help" || arg == "-h") {
+        } else if ((arg == "--help" || arg == "-h") && !TakenAsAValue(rest)) {
             PrintUsage(stdout);
             return kExitOk;
         } else if (arg.starts_with("-") && rest.empty()) {

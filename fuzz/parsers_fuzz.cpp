@@ -11,7 +11,7 @@
 #include "session/PrinterSession.h"
 #include "platform/linux/Ieee1284DeviceId.h"
 #include "platform/linux/UsbDevicePath.h"
-#include "platform/linux/UsbDeviceUri.h"
+#include "platform/UsbDeviceUri.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/RecordingMessageBox.h"
 #include "tests/support/Transcript.h"

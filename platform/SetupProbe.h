@@ -2,6 +2,7 @@
 // The facts about this machine's setup that only the platform can see: installed files,
 // the printer's USB device and who may use it, the record folder. Each answer carries its
 // own finding and, for a problem, how the operator fixes it.
+#include <optional>
 #include <string>
 
 #include "platform/Spooler.h"
@@ -34,5 +35,8 @@ public:
     // answers otherwise, the file system's own access check answers, with the POSIX mend.
     virtual ProbeAnswer RecordFolder(const std::string& folder);
 };
+
+// A file where the record folder should be: its own problem, which no change of rights mends.
+std::optional<ProbeAnswer> RecordFolderIsAFile(const std::string& folder);
 
 }  // namespace zt40

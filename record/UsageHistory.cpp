@@ -153,7 +153,7 @@ Message KindMessage(char kind) {
 
 Message UsableMessage(const HistoryRow& row) {
     if (!row.Usable()) return Message::Of(ZT40_TR("UsageHistory", "no"));
-    return Message::Of(row.restoreTakes ? ZT40_TR("UsageHistory", "yes (restored)") : ZT40_TR("UsageHistory", "yes"));
+    return Message::Of(row.restoreTakes ? ZT40_TR("UsageHistory", "yes: restore takes this one") : ZT40_TR("UsageHistory", "yes"));
 }
 
 Message Number(std::int64_t value) { return Message::Verbatim(std::to_string(value)); }

@@ -58,7 +58,10 @@ std::optional<std::string> DataFolderFilePath(DataFolder& dataFolder, IDataFolde
     // With no folder ever found the record would land at the root of the file system; the
     // operation goes without the file instead.
     if (dataFolderPath.empty()) return std::nullopt;
-    return dataFolderPath + platform.PathSeparator() + std::string(fileName);
+    // A folder given as the root ("/", "C:\\") ends in its separator already.
+    const char last = dataFolderPath.back();
+    const bool separated = last == platform.PathSeparator() || last == '/';
+    return dataFolderPath + (separated ? "" : std::string(1, platform.PathSeparator())) + std::string(fileName);
 }
 
 std::optional<Message> AppendToRecordFile(IRecordFiles& files, const std::string& path, std::string_view record) {

@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/UsbDeviceUri.h"
 #include "platform/WireFormat.h"
 #include "session/Outcome.h"
 
@@ -20,8 +21,11 @@ std::optional<Message> LinkProblem(const LinkState& state) {
     // a line of its own; "not found" is what the connect request says already.
     const bool openRefused = state.access == DeviceAccessFailure::NoPermission ||
                              state.access == DeviceAccessFailure::Busy || state.access == DeviceAccessFailure::OpenFailed;
-    if (state.deviceOpened ? state.access == DeviceAccessFailure::NotAnswering : openRefused) {
+    if (state.deviceOpened && state.access == DeviceAccessFailure::NotAnswering) {
         return Message::Of(DeviceAccessHint(state.access));
+    }
+    if (!state.deviceOpened && openRefused) {
+        return ClassifyPrinterProblem(ConnectEnd::OpenFailed, PrinterStatus(), state.access).Reason();
     }
     return std::nullopt;
 }
@@ -39,6 +43,52 @@ std::optional<QueueChoiceStatus> FailedQueueChoice(ConnectEnd end) {
     default:
         return std::nullopt;
     }
+}
+
+std::string PrinterNameFromPort(std::string_view portName) {
+    const auto uri = ParseUsbDeviceUri(portName);
+    return uri && uri->serial ? *uri->serial : std::string();
+}
+
+PrinterProblem ClassifyPrinterProblem(ConnectEnd end, const PrinterStatus& status, DeviceAccessFailure access) {
+    using Kind = PrinterProblemKind;
+    switch (end) {
+    case ConnectEnd::Ready:
+        return {Kind::None, status};
+    case ConnectEnd::OpenFailed:
+        switch (access) {
+        case DeviceAccessFailure::NoPermission: return {Kind::NoPermission, status};
+        case DeviceAccessFailure::Busy: return {Kind::Held, status};
+        case DeviceAccessFailure::OpenFailed: return {Kind::CannotOpen, status};
+        // A device that opened and then went silent is told as silence.
+        case DeviceAccessFailure::NotAnswering: return {Kind::NoAnswer, status};
+        default: return {Kind::NotFound, status};
+        }
+    case ConnectEnd::NotReady:
+        return {Kind::NotReady, status};
+    case ConnectEnd::Cancelled:
+        return {Kind::Cancelled, status};
+    case ConnectEnd::NoAnswer:
+        return {status.ErrorCode() ? Kind::ErrorState : Kind::NoAnswer, status};
+    default:  // before a queue was chosen: the queue's reasons say it
+        return {Kind::NotFound, status};
+    }
+}
+
+std::optional<Message> PrinterProblem::Reason() const {
+    using Kind = PrinterProblemKind;
+    switch (kind) {
+    case Kind::None: return std::nullopt;
+    case Kind::NotFound: return Message::Of(DeviceAccessHint(DeviceAccessFailure::DeviceNotFound));
+    case Kind::NoPermission: return Message::Of(DeviceAccessHint(DeviceAccessFailure::NoPermission));
+    case Kind::Held: return Message::Of(DeviceAccessHint(DeviceAccessFailure::Busy));
+    case Kind::CannotOpen: return Message::Of(DeviceAccessHint(DeviceAccessFailure::OpenFailed));
+    case Kind::Cancelled: return WaitFailureReason(WaitStep::Cancelled, status);
+    case Kind::NotReady: return StatusReason(status, ReadyRule::LowBitsAreOne);
+    case Kind::NoAnswer:
+    case Kind::ErrorState: break;
+    }
+    return WaitFailureReason(WaitStep::NoAnswer, status);
 }
 
 PrinterSession::PrinterSession(const DeviceLinkPlatform& platform, PauseFn pause, const DeviceAccessReport* access,
@@ -107,7 +157,10 @@ std::optional<Message> PrinterSession::ReasonForNoPrinter(const SessionPoll& pol
     std::optional<Message> reason =
         LinkProblem({poll.spoolerAnswered, poll.queueFound && m_access != nullptr, m_opened,
                      m_access ? m_access->Last() : DeviceAccessFailure::None, m_spooler.LastFailure()});
-    if (!reason && poll.queueFound && m_opened && !m_ready) reason = StatusReason(m_pollStatus, ReadyRule::LowBitsAreOne);
+    if (!reason && poll.queueFound && m_opened && !m_ready) {
+        const ConnectEnd end = m_pollStatus.Answered() ? ConnectEnd::NotReady : ConnectEnd::NoAnswer;
+        reason = ClassifyPrinterProblem(end, m_pollStatus, DeviceAccessFailure::None).Reason();
+    }
     return reason;
 }
 
@@ -115,6 +168,22 @@ std::vector<std::string> PrinterSession::UsableQueues() {
     std::vector<QueueInfo> queues;
     if (!m_spooler.EnumLocalQueues(queues)) queues.clear();
     return UsableQueueNames(queues);
+}
+
+PrinterIdentity PrinterSession::IdentityAfter(const ConnectOutcome& connected) {
+    PrinterIdentity identity{connected.queueName, PrinterName()};
+    if (!identity.printer.empty()) return identity;
+    std::vector<QueueInfo> queues;
+    if (!m_spooler.EnumLocalQueues(queues)) return identity;
+    if (identity.queue.empty()) {
+        const NearestQueue nearest = FindNearestQueue(queues, m_onlyQueue);
+        if (nearest.why != QueueUnusable::Offline) return identity;
+        identity.queue = nearest.name;
+    }
+    for (const auto& queue : queues) {
+        if (queue.name == identity.queue) identity.printer = PrinterNameFromPort(queue.portName);
+    }
+    return identity;
 }
 
 bool PrinterSession::Open(const std::string& queueName) {

@@ -67,6 +67,43 @@ struct ConnectOutcome {
 // The queue choice a connect failed at, when it ended before a queue was chosen.
 std::optional<QueueChoiceStatus> FailedQueueChoice(ConnectEnd end);
 
+// Why a chosen queue's printer was not reached ready: one classification, so that the doctor,
+// the commands and the window's reason line name a held printer or an error state alike.
+enum class PrinterProblemKind {
+    None,          // ready
+    NotFound,      // unplugged or switched off
+    NoPermission,  // this user may not open the device
+    Held,          // another program holds the device
+    CannotOpen,    // there, but opening it failed otherwise
+    NoAnswer,      // open, but the status query went unanswered
+    ErrorState,    // open, and the printer answered the status query with an error state
+    NotReady,      // answered, but busy
+    Cancelled,
+};
+
+struct PrinterProblem {
+    PrinterProblemKind kind = PrinterProblemKind::None;
+    PrinterStatus status;  // the last status read, for an error state or a busy word
+
+    // The operator's words ("... in use by another program.", "... reports error state 5. ...");
+    // nothing when ready.
+    std::optional<Message> Reason() const;
+};
+
+// The printer's name for its samples as its queue's device URI gives it (the USB serial), for
+// a report about a printer that could not be opened; empty when the URI names no serial.
+std::string PrinterNameFromPort(std::string_view portName);
+
+// Which queue and printer a connect was about, also when it failed: a report that keeps
+// naming them lets a dashboard show the failure on the printer's own series.
+struct PrinterIdentity {
+    std::string queue;
+    std::string printer;
+};
+
+// `access` is what the open reported; it decides only for OpenFailed.
+PrinterProblem ClassifyPrinterProblem(ConnectEnd end, const PrinterStatus& status, DeviceAccessFailure access);
+
 class PrinterSession {
 public:
     // `queue`, when given, is the only queue the session uses (--queue). `pause` spaces the
@@ -122,6 +159,9 @@ public:
     // The opened printer's name for its counter samples (USB serial, or "port:" and its port
     // path); empty without an access report or an open device.
     std::string PrinterName() const { return m_access && m_opened ? m_access->OpenedPrinter() : std::string(); }
+    // After `connected`: the chosen queue, else the offline ZT-40 queue nearest to the rule
+    // (its printer unplugged or switched off); the opened printer's name, else its queue's.
+    PrinterIdentity IdentityAfter(const ConnectOutcome& connected);
 
     bool Opened() const { return m_opened; }
     bool Ready() const { return m_ready; }

@@ -2,7 +2,7 @@
 
 #include "platform/SpoolerLookup.h"
 #include "platform/linux/UsbDevicePath.h"
-#include "platform/linux/UsbDeviceUri.h"
+#include "platform/UsbDeviceUri.h"
 #include "platform/linux/UsbPrinterMatch.h"
 
 namespace zt40 {

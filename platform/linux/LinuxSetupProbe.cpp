@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "platform/linux/UsbDeviceUri.h"
+#include "platform/UsbDeviceUri.h"
 #include "platform/linux/UsbPrinterMatch.h"
 
 namespace zt40 {

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cstdio>
 
-#include "platform/linux/UsbDeviceUri.h"
+#include "platform/UsbDeviceUri.h"
 
 namespace zt40 {
 

@@ -1,7 +1,7 @@
 #include "platform/linux/UsbDevicePresence.h"
 
 #include "platform/linux/LibusbBus.h"
-#include "platform/linux/UsbDeviceUri.h"
+#include "platform/UsbDeviceUri.h"
 #include "platform/linux/UsbPrinterMatch.h"
 
 namespace zt40 {

@@ -6,7 +6,7 @@
 
 #include "platform/linux/Ieee1284DeviceId.h"
 #include "platform/linux/UsbBus.h"
-#include "platform/linux/UsbDeviceUri.h"
+#include "platform/UsbDeviceUri.h"
 
 namespace zt40 {
 

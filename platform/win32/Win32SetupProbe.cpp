@@ -31,6 +31,7 @@ ProbeAnswer Win32SetupProbe::InterfaceFree(const QueueInfo&) {
 // The folder's access list decides; the fix is the one the program itself makes when it creates
 // the folder, so an administrator's new start puts it right.
 ProbeAnswer Win32SetupProbe::RecordFolder(const std::string& folder) {
+    if (auto file = RecordFolderIsAFile(folder)) return std::move(*file);
     if (!MayCreateFilesIn(folder)) {
         return ProbeAnswer::Problem(
             Message::Of(ZT40_TR("Doctor", "the record folder %1 is missing or not writable"), {folder}),

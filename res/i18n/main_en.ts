@@ -378,6 +378,30 @@
         <source>the record folder %1 is writable</source>
         <translation>the record folder %1 is writable</translation>
     </message>
+    <message>
+        <source>the printer is in use by another program</source>
+        <translation>the printer is in use by another program</translation>
+    </message>
+    <message>
+        <source>close the other program that uses the printer (another ZT-40 Pinwarden or zt40ctl), then try again</source>
+        <translation>close the other program that uses the printer (another ZT-40 Pinwarden or zt40ctl), then try again</translation>
+    </message>
+    <message>
+        <source>the printer answers the status request with error state %1</source>
+        <translation>the printer answers the status request with error state %1</translation>
+    </message>
+    <message>
+        <source>clear the error: switch the printer off and on again</source>
+        <translation>clear the error: switch the printer off and on again</translation>
+    </message>
+    <message>
+        <source>the record folder %1 is a file, not a folder</source>
+        <translation>the record folder %1 is a file, not a folder</translation>
+    </message>
+    <message>
+        <source>move the file &quot;%1&quot; away, or name another folder in ZT40_DATA_DIR</source>
+        <translation>move the file &quot;%1&quot; away, or name another folder in ZT40_DATA_DIR</translation>
+    </message>
 </context>
 <context>
     <name>SimulatorWindow</name>

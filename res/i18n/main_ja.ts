@@ -378,6 +378,30 @@
         <source>the record folder %1 is writable</source>
         <translation>記録フォルダー %1 は書き込み可能です</translation>
     </message>
+    <message>
+        <source>the printer is in use by another program</source>
+        <translation>プリンターは他のプログラムが使用中です</translation>
+    </message>
+    <message>
+        <source>close the other program that uses the printer (another ZT-40 Pinwarden or zt40ctl), then try again</source>
+        <translation>プリンターを使用している他のプログラム (別のZT-40 Pinwardenまたはzt40ctl) を終了してから、もう一度お試しください</translation>
+    </message>
+    <message>
+        <source>the printer answers the status request with error state %1</source>
+        <translation>プリンターはステータス要求にエラー状態 %1 で応答しました</translation>
+    </message>
+    <message>
+        <source>clear the error: switch the printer off and on again</source>
+        <translation>エラーを解除してください: プリンターの電源を入れ直してください</translation>
+    </message>
+    <message>
+        <source>the record folder %1 is a file, not a folder</source>
+        <translation>記録フォルダー %1 はフォルダーではなくファイルです</translation>
+    </message>
+    <message>
+        <source>move the file &quot;%1&quot; away, or name another folder in ZT40_DATA_DIR</source>
+        <translation>ファイル &quot;%1&quot; を移動するか、ZT40_DATA_DIR に別のフォルダーを指定してください</translation>
+    </message>
 </context>
 <context>
     <name>SimulatorWindow</name>

@@ -163,8 +163,8 @@
         <translation>no</translation>
     </message>
     <message>
-        <source>yes (restored)</source>
-        <translation>yes (restored)</translation>
+        <source>yes: restore takes this one</source>
+        <translation>yes: restore takes this one</translation>
     </message>
     <message>
         <source>yes</source>

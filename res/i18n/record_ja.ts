@@ -163,8 +163,8 @@
         <translation>不可</translation>
     </message>
     <message>
-        <source>yes (restored)</source>
-        <translation>可 (復元対象)</translation>
+        <source>yes: restore takes this one</source>
+        <translation>可 (復元ではこれを使用)</translation>
     </message>
     <message>
         <source>yes</source>

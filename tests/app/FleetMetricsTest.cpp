@@ -11,6 +11,10 @@
 #include <string>
 
 #include "app/FleetMetrics.h"
+#include "platform/sim/SimPrinterRig.h"
+#include "session/PrinterSession.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/RecordingMessageBox.h"
 
 namespace zt40 {
 namespace {
@@ -73,9 +77,39 @@ TEST(FleetMetrics, NotReadyReadingSaysOnlyThat) {
 
 TEST(FleetMetrics, LabelValuesAreEscaped) {
     EXPECT_EQ(PrometheusLabelValue(R"(a"b\c)" "\nd"), R"(a\"b\\c\nd)");
+    // A byte outside a UTF-8 character is the Latin-1 character the JSON output names \u00XX.
+    const struct {
+        std::string in, out;
+    } bytes[] = {
+        {"hi\xffgh", "hi\xC3\xBFgh"},
+        {"\xE6\x97\xA5\xE6\x9C\xAC", "\xE6\x97\xA5\xE6\x9C\xAC"},  // whole characters stay
+        {"\xE6\x97", "\xC3\xA6\xC2\x97"},                          // a cut one does not
+        {"\xC0\xAF\\", "\xC3\x80\xC2\xAF\\\\"},                     // overlong, then an escape
+        {"\x80\"", "\xC2\x80\\\""},
+    };
+    for (const auto& b : bytes) EXPECT_EQ(PrometheusLabelValue(b.in), b.out) << b.in;
     MetricsReading reading = Reading();
     reading.queue = "line\nbreak \"quoted\"";
     EXPECT_NE(FormatMetrics(reading).find(R"(queue="line\nbreak \"quoted\"")"), std::string::npos);
+}
+
+// Ready means both groups were read: a read that fails leaves the reading not ready, with no
+// counters to report, also where an earlier read of the same reading had them.
+TEST(FleetMetrics, ReadyOnlyOnceBothGroupsWereRead) {
+    SimPrinterRig rig;
+    FakeClock clock{0, 1};
+    RecordingMessageBox messages;
+    PrinterSession session(rig.Platform(clock, messages), [&clock](std::uint32_t ms) { clock.Advance(ms); },
+                           &rig.Report());
+    ASSERT_EQ(session.Connect(0).end, ConnectEnd::Ready);
+    MetricsReading reading;
+    ASSERT_TRUE(ReadGroupsForMetrics(session.Groups(), reading));
+    EXPECT_TRUE(reading.ready && reading.counters);
+    rig.Printer().Faults().failGets = true;
+    EXPECT_FALSE(ReadGroupsForMetrics(session.Groups(), reading));
+    EXPECT_FALSE(reading.ready);
+    EXPECT_FALSE(reading.counters);
+    EXPECT_EQ(FormatMetrics(reading).find("zt40_pin_usage"), std::string::npos);
 }
 
 // The exposition format's own checker, where it is installed (scripts/deps.sh installs it).
@@ -84,6 +118,7 @@ TEST(FleetMetrics, PassesThePrometheusLinter) {
     const auto path = std::filesystem::temp_directory_path() / ("zt40-metrics-" + std::to_string(::getpid()) + ".prom");
     MetricsReading reading = Reading();
     reading.queue = "odd \"queue\"\\name";
+    reading.printer = "hi\xffgh";
     std::ofstream(path) << FormatMetrics(reading);
     const int status = std::system(("promtool check metrics < " + path.string() + " 2>&1").c_str());
     std::filesystem::remove(path);

@@ -149,6 +149,28 @@ TEST_F(AdjustPinsTerminalTest, EndingBeforeTheCorrectionsAreWrittenLeavesEveryth
     }
 }
 
+// A signal that comes while the written settings are read back still cancels: the run is not
+// kept, the settings go back and the record says 'x'.
+TEST_F(AdjustPinsTerminalTest, ASignalDuringTheReadBackStillCancels) {
+    terminal.lines = {"b2", "B5", "None", "None", "None", "None", "None", "None", "None"};  // -3 3 0 ...
+    rig.Printer().Faults().busyPolls = 1;  // every command pauses once, the read-back's too
+    const auto written = std::array<std::int16_t, 9>{0, 1, 0, 5, -12, 8, 0, 1, -4};
+    clock.onPause = [&] {
+        // The adjustments are the run's: the write is done, what pauses now is the read-back.
+        if (rig.Printer().State().adjustments == written) terminal.interrupted = true;
+    };
+    AdjustPinsRequest request;
+    request.print = false;
+    EXPECT_EQ(Run(request), AdjustPinsOutcome::Interrupted);
+    EXPECT_TRUE(terminal.interrupted);
+    EXPECT_EQ(rig.Printer().State().adjustments, before.adjustments);
+    EXPECT_NE(terminal.err.find("Cancelled: the printer's pin settings were put back"), std::string::npos)
+        << terminal.err;
+    const auto appended = records.Records();
+    ASSERT_EQ(appended.size(), 1u);
+    EXPECT_EQ(appended[0].Kind(), 'x');
+}
+
 // A cancel whose write back the printer did not take must not claim the settings are back.
 TEST_F(AdjustPinsTerminalTest, ACancelThatCouldNotPutBackSaysSo) {
     terminal.lines = {"D0", "A1", "None", "None", "None", "None", "None", "None", "None"};
@@ -180,7 +202,9 @@ TEST_F(AdjustPinsTerminalTest, AConnectWithoutAReadyPrinterSaysWhyWithinTheBound
          ConnectEnd::NoAnswer, "The ZT-40 is connected but does not answer: switch it off and on again.",
          kTransactionTimeoutMs},
         {"ErrorState", [](SimPrinterRig& r) { r.Printer().Faults().errorState = 3; }, {}, UINT32_MAX,
-         ConnectEnd::NoAnswer, "The ZT-40 answers with error state 0x03", 0},
+         ConnectEnd::NoAnswer, "The ZT-40 reports error state 3.", 0},
+        {"HeldByAnotherProgram", [](SimPrinterRig& r) { r.Printer().SetHeldElsewhere(true); }, {}, UINT32_MAX,
+         ConnectEnd::OpenFailed, "The ZT-40 is connected but its USB device is in use by another program.", 0},
         {"StaysBusy", [](SimPrinterRig& r) { r.Printer().State().status = 2; }, {}, UINT32_MAX, ConnectEnd::NotReady,
          "The ZT-40 answers status 0x0002 and did not become ready within 10 s", kAdjustPinsReadyBoundMs},
         {"CancelledWhileBusy", [](SimPrinterRig& r) { r.Printer().State().status = 2; }, {}, 300,
@@ -200,6 +224,7 @@ TEST_F(AdjustPinsTerminalTest, AConnectWithoutAReadyPrinterSaysWhyWithinTheBound
         FakeClock caseClock{0, 1};
         AdjustPinsRequest request;
         request.queue = c.queue;
+        request.access = &caseRig.Report();
         const UsageRecordPlatform platform = records.Platform();
         const auto ended = RunAdjustPins(caseRig.Platform(caseClock, messages), caseTerminal, sender, request,
                                          [&](std::uint32_t ms) {
@@ -209,6 +234,7 @@ TEST_F(AdjustPinsTerminalTest, AConnectWithoutAReadyPrinterSaysWhyWithinTheBound
                                          &platform);
         EXPECT_EQ(ended.outcome, AdjustPinsOutcome::NoPrinter);
         EXPECT_EQ(ended.connectEnd, c.end);
+        EXPECT_EQ(ended.problem == PrinterProblemKind::Held, std::string_view(c.name) == "HeldByAnotherProgram");
         EXPECT_TRUE(caseTerminal.err.starts_with(c.says)) << caseTerminal.err;
         EXPECT_EQ(std::ranges::count(caseTerminal.err, '\n'), *c.says ? 1 : 0) << caseTerminal.err;
         EXPECT_EQ(caseTerminal.lines.size(), 1u) << "nothing was asked";

@@ -1,17 +1,19 @@
-// zt40ctl metrics run as a program: the exposition's linter, the day's sample, a printer held by
-// another program, and a node exporter serving the file that --output writes.
+// zt40ctl metrics run as a program: the exposition's linter, the day's sample, printers that
+// cannot be read, what --output may replace, and a node exporter serving the file it writes.
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -56,17 +58,86 @@ TEST_F(CtlMetrics, AllBandsPassesPromtoolAndKeepsOneSampleADay) {
     EXPECT_EQ(FileText(Samples()), samples);  // the day has its sample
 }
 
-TEST_F(CtlMetrics, HeldPrinterIsNotReadyAtOnce) {
-    const auto state = StateFile("fault = held\npin_counters = 1 2 3 4 5 6 7 8 9\n");
-    const auto started = std::chrono::steady_clock::now();
-    const auto run = Ctl("--simulate=" + state + " metrics");
-    const auto took = std::chrono::steady_clock::now() - started;
-    EXPECT_EQ(run.exitStatus, 0);
-    EXPECT_EQ(run.err, "");
-    EXPECT_NE(run.out.find(R"(zt40_ready{printer="",queue="ZT-40"} 0)"), std::string::npos) << run.out;
-    EXPECT_EQ(run.out.find("zt40_pin_usage"), std::string::npos);
-    EXPECT_LT(took, std::chrono::seconds(3));  // status would wait up to 5 s for a ready printer
-    EXPECT_FALSE(std::filesystem::exists(Samples()));
+// A read that fails still reports, at once and under the printer's own name, and fails the run
+// with the reason on standard error; no sample is kept of a printer that was not read.
+TEST_F(CtlMetrics, AFailedReadIsReadyZeroUnderThePrintersNameAndFails) {
+    const struct {
+        const char* fault;
+        int exitStatus;
+        const char* says;
+    } cases[] = {
+        {"unplugged", 3, "no usable ZT-40 queue"},
+        {"never_finish", 1, "The ZT-40 does not answer."},
+        {"error:5", 1, "The ZT-40 reports error state 5."},
+        {"held", 6, "The ZT-40 is connected but its USB device is in use by another program."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        const auto state = StateFile("serial = ZT40-LINE-7\nfault = " + std::string(c.fault) + "\n");
+        const auto started = std::chrono::steady_clock::now();
+        const auto run = Ctl("--simulate=" + state + " metrics");
+        // No wait for ready: at most the one status read's own time-out (5 s).
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(7));
+        EXPECT_EQ(run.exitStatus, c.exitStatus);
+        EXPECT_NE(run.err.find(std::string("zt40ctl: metrics: ") + c.says), std::string::npos) << run.err;
+        EXPECT_NE(run.out.find(R"(zt40_ready{printer="ZT40-LINE-7",queue="ZT-40"} 0)"), std::string::npos) << run.out;
+        EXPECT_NE(run.out.find(R"(zt40_read_timestamp_seconds{printer="ZT40-LINE-7",queue="ZT-40"} )"),
+                  std::string::npos);
+        EXPECT_EQ(run.out.find("zt40_pin_usage"), std::string::npos);
+        EXPECT_FALSE(std::filesystem::exists(Samples()));
+    }
+}
+
+// Only a regular file of ours, or nothing, is replaced; whatever else stands at the name is
+// left exactly as it was.
+TEST_F(CtlMetrics, OutputReplacesOnlyARegularFile) {
+    const auto target = m_dir / "target.prom";
+    std::ofstream(target) << "kept\n";
+    const struct {
+        const char* name;
+        std::function<bool(const std::filesystem::path&)> make;
+        const char* says;
+    } cases[] = {
+        {"fifo", [](const auto& p) { return ::mkfifo(p.c_str(), 0644) == 0; }, "is a FIFO"},
+        {"link", [&](const auto& p) { return ::symlink(target.c_str(), p.c_str()) == 0; }, "is a symbolic link"},
+        {"folder", [](const auto& p) { return std::filesystem::create_directory(p); }, "is a folder"},
+        {"read-only", [](const auto& p) { std::ofstream(p) << "kept\n"; return ::chmod(p.c_str(), 0444) == 0; },
+         "is read-only"},
+        // The null device's numbers, in a folder of the test's own (root only).
+        {"node", [](const auto& p) { return ::geteuid() == 0 && ::mknod(p.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0; },
+         "is a device node"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto path = m_dir / c.name;
+        if (!c.make(path)) continue;
+        struct stat before {};
+        ASSERT_EQ(::lstat(path.c_str(), &before), 0);
+        const auto run = Ctl("--simulate=" + kAllBands + " metrics --output " + path.string());
+        EXPECT_EQ(run.exitStatus, 2);
+        EXPECT_NE(run.err.find(std::string(c.says) + ": --output replaces only a regular file; nothing was written"),
+                  std::string::npos)
+            << run.err;
+        struct stat after {};
+        ASSERT_EQ(::lstat(path.c_str(), &after), 0);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+    }
+    EXPECT_EQ(FileText(target), "kept\n");
+    EXPECT_FALSE(std::filesystem::exists(Samples())) << "the printer was not read";
+
+    // The temporary name is short: a name the folder takes is written, a longer one is refused
+    // with the system's reason.
+    const auto longest = m_dir / std::string(250, 'm');
+    const auto written = Ctl("--simulate=" + kAllBands + " metrics --output " + longest.string());
+    EXPECT_EQ(written.exitStatus, 0) << written.err;
+    EXPECT_TRUE(FileText(longest).starts_with("# HELP zt40_ready "));
+    const auto tooLong = Ctl("--simulate=" + kAllBands + " metrics --output " + (m_dir / std::string(256, 'm')).string());
+    EXPECT_NE(tooLong.exitStatus, 0);
+    EXPECT_NE(tooLong.err.find("File name too long"), std::string::npos) << tooLong.err;
+    for (const auto& entry : std::filesystem::directory_iterator(m_dir)) {
+        EXPECT_FALSE(entry.path().extension() == ".tmp") << entry.path();
+    }
 }
 
 TEST_F(CtlMetrics, NotReadyPrinterIsNotWaitedFor) {
@@ -93,7 +164,7 @@ TEST_F(CtlMetrics, OutputFileIsReplacedWholeAndReadableByAll) {
     ASSERT_EQ(::stat(file.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0644u);
     for (const auto& entry : std::filesystem::directory_iterator(m_dir)) {
-        EXPECT_EQ(entry.path().filename().string().find(".tmp."), std::string::npos) << entry.path();
+        EXPECT_FALSE(entry.path().extension() == ".tmp") << entry.path();
     }
     const auto missing = Ctl("--simulate=" + kAllBands + " metrics --output " + (m_dir / "no/such/zt40.prom").string());
     EXPECT_NE(missing.exitStatus, 0);

@@ -29,11 +29,11 @@ TEST_F(CtlHistoryTest, EveryFormatListsTheSameRecordsNewestFirst) {
         std::vector<std::string> inOrder;  // pieces that appear in this order
     };
     const Case cases[] = {
-        {"history", {"Record  Date", "2026-12-01  cancelled", "no              the total counter", "2026-11-30  finished",
-                     "yes (restored)"}},
+        {"history", {"Record  Date", "2026-12-01  cancelled", "no                           the total counter", "2026-11-30  finished",
+                     "yes: restore takes this one"}},
         {"history --format csv",
          {"record,date,kind,", "\r\n2,2026-12-01,cancelled,3,-1,", ",no,the total counter is negative",
-          "\r\n1,2026-11-30,finished,3,900,0,0,0,0,0,0,0,0,0,-12 7,0 0 0 0 0 0 0 0 0,4,yes (restored),\r\n"}},
+          "\r\n1,2026-11-30,finished,3,900,0,0,0,0,0,0,0,0,0,-12 7,0 0 0 0 0 0 0 0 0,4,yes: restore takes this one,\r\n"}},
         {"history --format=json",
          {"[\n  {\"record\": 2, \"line\": 12, \"date\": \"2026-12-01\", \"kind\": \"x\", \"headCounter\": 3, "
           "\"totalCounter\": -1,",

@@ -190,12 +190,12 @@ TEST_F(CtlRecordFailuresTest, HistoryAndRestoreTakeWholeRecordsAndPassOverAByteO
     const std::string second = Record(8500);
     const Case cases[] = {
         {"LastLineWithoutLineFeed", Record(900) + second.substr(0, second.size() - 1),
-         {"2026-12-01  finished", "no ", "cut short: the file ends inside its last line", "yes (restored)"}, "-> 900",
+         {"2026-12-01  finished", "no ", "cut short: the file ends inside its last line", "yes: restore takes this one"}, "-> 900",
          "\"reasonKey\": \"last-line-cut\""},
         {"CutInsideTheLastNumber", Record(900) + second.substr(0, second.size() - 3),
-         {"cut short: the file ends inside its last line", "yes (restored)"}, "-> 900",
+         {"cut short: the file ends inside its last line", "yes: restore takes this one"}, "-> 900",
          "\"reasonKey\": \"last-line-cut\""},
-        {"ByteOrderMarkFirst", "\xEF\xBB\xBF" + Record(900), {"2026-12-01  finished", "yes (restored)"}, "-> 900",
+        {"ByteOrderMarkFirst", "\xEF\xBB\xBF" + Record(900), {"2026-12-01  finished", "yes: restore takes this one"}, "-> 900",
          "\"reasonKey\": null"},
     };
     const std::string state = StateFile(kOutOfRange);

@@ -1,6 +1,12 @@
 // zt40ctl queues and cancel, run as a program against the private cupsd.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -126,6 +132,25 @@ TEST_F(CtlCupsTest, QueueNamesOfAnyBytesKeepJsonValidAndTheTableAligned) {
         ASSERT_NE(driver, std::string::npos) << line;
         EXPECT_EQ(driver - row.columnsLessThanBytes, driverColumn) << line;
     }
+}
+
+// A queue named in bytes that are not UTF-8, its printer unplugged: metrics keeps the queue's
+// and the printer's names (the serial from the device URI), as valid UTF-8 the linter takes.
+TEST_F(CtlCupsTest, MetricsOfAQueueNamedOutsideUtf8KeepItsNamesAsValidUtf8) {
+    const std::string name = AddQueue("hi\xffgh", PrivateCupsd::AbsentUsbUri("utf"));
+    const std::string prefix = name.substr(0, name.size() - 5);
+    const std::string file = ::testing::TempDir() + "zt40-utf8-" + std::to_string(::getpid()) + ".prom";
+    std::string said;
+    EXPECT_NE(Ctl({"--queue", name, "metrics", "--output", file}, &said), 0) << said;
+    std::ifstream in(file);
+    const std::string metrics{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_NE(metrics.find("zt40_ready{printer=\"absent-utf\",queue=\"" + prefix + "hi\xC3\xBFgh\"} 0\n"),
+              std::string::npos)
+        << metrics;
+    if (std::system("command -v promtool >/dev/null 2>&1") == 0) {
+        EXPECT_EQ(std::system(("promtool check metrics < " + file).c_str()), 0);
+    }
+    std::remove(file.c_str());
 }
 
 }  // namespace

@@ -92,6 +92,19 @@ TEST(CupsSpoolerRetry, OnlyAStaleConnectionIsTriedAgain) {
     }
 }
 
+// The kept connection goes stale as the spooler goes away, and the fresh one finds nobody: a
+// spooler that cannot be reached (start it), not one that does not answer (restart it).
+TEST(CupsSpoolerRetry, ASpoolerGoneAfterAStaleConnectionCannotBeReached) {
+    ScriptedSpoolerServer server({Reply::NoQueues, Reply::GoneAway});
+    ASSERT_TRUE(server.Running());
+    CupsSpooler spooler({}, server.Address());
+    std::vector<QueueInfo> queues;
+    ASSERT_TRUE(spooler.EnumLocalQueues(queues)) << spooler.LastErrorText();
+    EXPECT_FALSE(spooler.EnumLocalQueues(queues));
+    EXPECT_EQ(spooler.LastFailure(), SpoolerFailure::Unreachable) << spooler.LastErrorText();
+    EXPECT_EQ(server.Connections(), 1) << "the fresh connection was refused";
+}
+
 // zt40ctl as a person runs it, with CUPS_SERVER at a spooler that never answers.
 class CtlSilentSpoolerTest : public CtlProgramTest {
 protected:

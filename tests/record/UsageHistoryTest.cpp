@@ -64,7 +64,7 @@ TEST(HistoryExport, CsvAndJsonKeepHandEditedHeadersIntact) {
               "record,date,kind,headCounter,totalCounter,pin1,pin2,pin3,pin4,pin5,pin6,pin7,pin8,pin9,"
               "wordPair,adjustments,selectedPin,usable,reason");
     EXPECT_NE(csv.find("\r\n1,\"\"\"edited, by \\hand\x01\",cancelled,1,4,0,0,0,0,2,"), std::string::npos) << csv;
-    EXPECT_NE(csv.find(",0 0,0 0 0 0 0 0 0 0 0,2,yes (restored),\r\n"), std::string::npos) << csv;
+    EXPECT_NE(csv.find(",0 0,0 0 0 0 0 0 0 0 0,2,yes: restore takes this one,\r\n"), std::string::npos) << csv;
     const auto json = HistoryJson(rows);
     EXPECT_NE(json.find("\"date\": \"\\\"edited, by \\\\hand\\u0001\", \"kind\": \"x\""), std::string::npos) << json;
     EXPECT_NE(json.find("\"usable\": true, \"restoreTakes\": true, \"reasonKey\": null, \"reason\": null}"),

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
+#include <span>
 
 #include "session/HeadServices.h"
 #include "session/MaintenanceFrame.h"
@@ -105,6 +107,67 @@ INSTANTIATE_TEST_SUITE_P(
         FrameCase{"unpluggedSettingsOnlyAsksOnce", PutBack::PinSettings, false, true, {MbResult::Retry, MbResult::Retry},
                   true, 'x', true, false, 1}),
     [](const auto& p) { return std::string(p.param.name); });
+
+// Fails the start of every total-counter read while armed: the settings of a read-back come
+// back whole, the counters after them do not.
+class CounterReadFailingChannel final : public IVendorChannel {
+public:
+    CounterReadFailingChannel(std::unique_ptr<IVendorChannel> inner, const bool& armed)
+        : m_inner(std::move(inner)), m_armed(armed) {}
+    bool VendorSet(std::span<const std::uint8_t> bytes) override {
+        if (bytes.size() == wire::kHeaderSize + wire::kDataSize) {
+            m_counterRead = bytes[wire::kHeaderSize + wire::kSubCommandByte] == wire::kTotalCounter &&
+                            bytes[wire::kHeaderSize + wire::kArgumentByte] == wire::kRead;
+        } else if (m_armed && m_counterRead) {
+            return false;
+        }
+        return m_inner->VendorSet(bytes);
+    }
+    bool VendorGet(std::span<std::uint8_t> bytes) override { return m_inner->VendorGet(bytes); }
+    bool IsAlive() const override { return m_inner->IsAlive(); }
+    bool Close() override { return m_inner->Close(); }
+
+private:
+    std::unique_ptr<IVendorChannel> m_inner;
+    const bool& m_armed;
+    bool m_counterRead = false;
+};
+
+class CounterReadFailingOpener final : public IDeviceOpener {
+public:
+    explicit CounterReadFailingOpener(IDeviceOpener& inner) : m_inner(inner) {}
+    std::unique_ptr<IVendorChannel> OpenDevice(std::string_view path) override {
+        auto channel = m_inner.OpenDevice(path);
+        return channel ? std::make_unique<CounterReadFailingChannel>(std::move(channel), armed) : nullptr;
+    }
+    bool armed = false;
+
+private:
+    IDeviceOpener& m_inner;
+};
+
+// The settings were written back and read back as saved, but the read-back as a whole failed:
+// the printer has not shown it holds them, so the operator is asked, and nothing says "put back".
+TEST(MaintenanceFrame, ARollbackWhoseReadBackFailsIsNotPutBack) {
+    SimPrinterRig rig;
+    FakeClock clock{0, 1};
+    RecordingMessageBox messages;
+    CounterReadFailingOpener opener(rig.Opener());
+    PrinterSession session(DeviceLinkPlatform{rig.Finder(), opener, clock, messages, rig.Spooler()},
+                           [&clock](std::uint32_t ms) { clock.Advance(ms); }, &rig.Report());
+    ASSERT_EQ(session.Connect(1000).end, ConnectEnd::Ready);
+    RecordingMessageBox prompt;
+    prompt.Script({MbResult::Cancel});
+    MaintenanceFrame frame(session, prompt);
+    frame.Run(PutBack::PinSettings, [&] {
+        rig.Printer().State().adjustments[0] = 7;  // what the run left behind
+        opener.armed = true;
+        return false;
+    });
+    EXPECT_EQ(rig.Printer().State().adjustments[0], 0) << "the write itself went through";
+    EXPECT_TRUE(frame.PutBackFailure().pinSettings);
+    EXPECT_EQ(prompt.ShownBoxes().size(), 1u);
+}
 
 TEST(MaintenanceFrame, SavedValuesOutOfRangeAreNeverWrittenBack) {
     SessionRig t;

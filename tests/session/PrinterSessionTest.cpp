@@ -66,6 +66,26 @@ INSTANTIATE_TEST_SUITE_P(
                       WaitCase{"zeroBoundStillReadsOnce", ReadyRule::StatusIsOne, 0, 0, 1, 0, 0, WaitStep::Ready, 0}),
     [](const auto& p) { return std::string(p.param.name); });
 
+// The bound is "at least boundMs": a step one tick before it still waits, one at it times out.
+TEST(ReadyWait, TheBoundEndsTheWaitAtExactlyItsTick) {
+    const struct {
+        std::uint32_t elapsedMs;
+        WaitStep step;
+    } cases[] = {{999, WaitStep::Waiting}, {1000, WaitStep::TimedOut}, {1001, WaitStep::TimedOut}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.elapsedMs);
+        SessionRig t;
+        ASSERT_TRUE(t.session->Open("ZT-40"));
+        t.rig.Printer().Firmware().SetNotReady(1'000'000, kBusy);
+        t.clock.SetStepPerRead(0);
+        t.clock.Set(5000);
+        ReadyWait wait(t.session->Device(), t.clock, ReadyRule::StatusIsOne, 1000);
+        ASSERT_EQ(wait.Step(), WaitStep::Waiting);
+        t.clock.Set(5000 + c.elapsedMs);
+        EXPECT_EQ(wait.Step(), c.step);
+    }
+}
+
 TEST(ReadyWait, NoAnswerAndErrorStateEndTheWaitAtOnce) {
     for (const bool errorState : {false, true}) {
         SCOPED_TRACE(errorState ? "errorState" : "noAnswer");

@@ -26,6 +26,7 @@ public:
         Silence,   // reads the request and says nothing, keeping the connection
         Garbage,   // a line that is not HTTP
         NotIpp,    // HTTP 200 with a body that is not IPP
+        GoneAway,  // a line that is not HTTP, and the server stops taking connections
     };
 
     explicit ScriptedSpoolerServer(std::vector<Reply> script) : m_script(std::move(script)) {
@@ -157,6 +158,11 @@ private:
             break;
         case Reply::NotIpp:
             reply = HttpOk("<html>no printers here</html>");
+            break;
+        case Reply::GoneAway:
+            reply = "\x16\x03\x01 what is this\r\n\r\n";
+            ::close(m_listener);
+            m_listener = -1;
             break;
         }
         ::send(fd, reply.data(), reply.size(), MSG_NOSIGNAL);

@@ -100,6 +100,7 @@ private slots:
         // The spooler shows an unplugged printer's queue offline, as it does a paused one.
         QTest::newRow("unplugged") << "unplugged" << "unplugged or switched off";
         QTest::newRow("held by another program") << "held" << "in use by another program";
+        QTest::newRow("error state") << "error state" << "The ZT-40 reports error state 5.";
         QTest::newRow("spooler not running") << "spooler down" << "spooler";
         QTest::newRow("queue paused") << "paused" << "The queue ZT-40 is paused or offline";
         QTest::newRow("queue removed") << "removed" << "No print queue uses the \"Velmora ZT-40\" driver";
@@ -110,6 +111,7 @@ private slots:
         WindowRig rig;
         if (situation == QStringLiteral("unplugged")) rig.rig.Printer().Unplug();
         if (situation == QStringLiteral("held")) rig.rig.Printer().SetHeldElsewhere(true);
+        if (situation == QStringLiteral("error state")) rig.rig.Printer().Faults().errorState = 5;
         if (situation == QStringLiteral("spooler down")) rig.spooler.down = true;
         if (situation == QStringLiteral("paused")) rig.rig.SetQueueOffline(true);
         if (situation == QStringLiteral("removed")) rig.rig.InstallQueue(false);

@@ -1,4 +1,4 @@
-#include "platform/linux/UsbDeviceUri.h"
+#include "platform/UsbDeviceUri.h"
 
 #include <charconv>
 

@@ -1,7 +1,6 @@
 // zt40ctl metrics: one reading of the printer in the Prometheus text format, for the node
 // exporter's textfile folder. A scraper runs it every minute, so it never waits for the printer:
 // a printer that is held by another program or not ready reports ready 0.
-#include <unistd.h>
 
 #include <cstdio>
 #include <ctime>
@@ -17,6 +16,7 @@
 #include "ctl/QueueText.h"
 #include "ctl/StdioMessageBox.h"
 #include "platform/TextOutput.h"
+#include "platform/os/ProcessId.h"
 #include "session/PrinterSession.h"
 #include "wiring/RecordWiring.h"
 
@@ -30,7 +30,7 @@ constexpr const char* kUsage = "usage: zt40ctl metrics [--output FILE]\n";
 // text goes to a file of its own beside FILE, readable by everyone, then takes FILE's name.
 bool WriteAtomically(const std::filesystem::path& path, const std::string& text, std::string& error) {
     namespace fs = std::filesystem;
-    const fs::path temporary = path.string() + ".tmp." + std::to_string(::getpid());
+    const fs::path temporary = path.string() + ".tmp." + std::to_string(CurrentProcessId());
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         out.write(text.data(), static_cast<std::streamsize>(text.size()));

@@ -454,11 +454,14 @@ def link_problems(targets, graph, lines):
                 continue
             seen.add(path)
             for header in graph.get(path, []):
-                work.append(header)
                 if header not in owners:
                     owners[header] = targets.owners(header)
                 mine = owners[header]
-                if not mine or mine & reach or (target, path, header) in reported:
+                if not mine or mine & reach:
+                    work.append(header)
+                    continue
+                # What the unlinked header includes in turn is that library's own business.
+                if (target, path, header) in reported:
                     continue
                 reported.add((target, path, header))
                 problems.append(f"{path}:{lines[(path, header)]}: includes {header}, a header of "

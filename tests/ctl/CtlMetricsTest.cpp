@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "support/CtlProgram.h"
+#include "support/BuildTree.h"
 
 namespace zt40::testing {
 namespace {

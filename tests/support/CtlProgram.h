@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "support/FileText.h"
+#include "support/BuildTree.h"
 
 namespace zt40::testing {
 

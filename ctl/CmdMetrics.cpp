@@ -2,7 +2,6 @@
 // exporter's textfile folder. A scraper runs it every minute, so it never waits for the printer:
 // a printer at work reports ready 0; one that cannot be read (gone, held by another program,
 // silent, in an error state) reports ready 0 under its own name and the run fails.
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -20,6 +19,7 @@
 #include "ctl/QueueText.h"
 #include "ctl/StdioMessageBox.h"
 #include "platform/TextOutput.h"
+#include "platform/os/ProcessId.h"
 #include "session/PrinterSession.h"
 #include "wiring/RecordWiring.h"
 
@@ -34,7 +34,7 @@ namespace fs = std::filesystem;
 // The temporary file's name beside FILE: short, so that any FILE whose own name the folder
 // takes can be written.
 fs::path TemporaryBeside(const fs::path& path) {
-    return path.parent_path() / (".zt40-" + std::to_string(::getpid()) + ".tmp");
+    return path.parent_path() / (".zt40-" + std::to_string(CurrentProcessId()) + ".tmp");
 }
 
 // --output replaces a file of the metrics or makes one, nothing else: renaming over a device

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Plants one include at a time in a small tree of the product's folders and checks that the
-# layer check passes or fails as the layers say. Argument: the check script.
+# Plants one include at a time in a small tree of the product's folders, then each fault the check
+# must catch in a copy of the real tree, and checks that the layer check passes or fails as the
+# layers say. Argument: the check script (its tree is the one copied).
 set -uo pipefail
 check=${1:?usage: check-layers-test.sh path/to/check-layers.sh}
 work=$(mktemp -d)
@@ -72,6 +73,40 @@ if bash "$check" "$work/tree" >"$work/out" 2>&1 || ! grep -q 'include loop' "$wo
   echo "FAILED: an include loop inside a folder passed"; failures=$((failures + 1))
 else
   echo "ok: an include loop inside a folder (fail)"
+fi
+
+# The ways the check was once fooled, each planted in a copy of the real tree: a line added to a
+# file, or a link taken out of a CMakeLists.txt; each must fail with its own reason.
+source_tree=$(cd "$(dirname "$check")/.." && pwd)
+mkdir -p "$work/real"
+tar -C "$source_tree" --exclude='./build*' --exclude=./.git -cf - . | tar -C "$work/real" -xf -
+# planted  description  file  sed-script  expected message
+planted() {
+  rm -rf "$work/case"; cp -a "$work/real" "$work/case"
+  sed -i "$3" "$work/case/$2"
+  if bash "$check" "$work/case" >"$work/out" 2>&1 || ! grep -qF -- "$4" "$work/out"; then
+    echo "FAILED: $1: expected a failure saying: $4"; sed 's/^/    /' "$work/out"
+    failures=$((failures + 1))
+  else
+    echo "ok: $1 (fail)"
+  fi
+}
+planted "an angle include upward" record/UsageHistory.cpp '1i #include <app/CPinwardenDlg.h>' \
+  "record/UsageHistory.cpp:1: includes <app/CPinwardenDlg.h>: 'app' (dialog logic) lies above 'record'"
+planted "shipped code including a test double" session/Outcome.cpp '1i #include "tests/support/FakeClock.h"' \
+  "session/Outcome.cpp:1: includes tests/support/FakeClock.h: shipped code never includes the tests' own files"
+planted "windows.h in the core" record/UsageHistory.cpp '1i #include <windows.h>' \
+  "record/UsageHistory.cpp:1: includes <windows.h>: a Windows header, allowed only in"
+planted "a header of a library the target does not link" CMakeLists.txt \
+  's/^target_link_libraries(zt40_wiring PUBLIC zt40_app /target_link_libraries(zt40_wiring PUBLIC zt40_session /' \
+  "wiring/RealPlatform.h:9: includes app/Doctor.h, a header of zt40_app, which zt40_wiring does not link"
+planted "a test program linking less than its folder includes" tests/CMakeLists.txt \
+  's/^zt40_test_folder(record zt40_record_wiring)/zt40_test_folder(record zt40_record)/' \
+  "a header of zt40_record_wiring, which test_record does not link"
+if bash "$check" "$work/real" >"$work/out" 2>&1; then
+  echo "ok: the tree as it is (pass)"
+else
+  echo "FAILED: the tree as it is"; sed 's/^/    /' "$work/out"; failures=$((failures + 1))
 fi
 
 if ((failures)); then

@@ -11,7 +11,7 @@
 #include "platform/sim/SimPrinterRig.h"
 #include "session/PrinterSession.h"
 #include "support/CommandLog.h"
-#include "support/DialogRig.h"
+#include "support/SwitchableSpooler.h"
 
 namespace zt40::testing {
 

@@ -1,8 +1,13 @@
 // Choosing the queue for zt40ctl and telling a silent spooler from one without a ZT-40 queue.
 #include <gtest/gtest.h>
 
-#include "support/DialogRig.h"
-#include "wiring/Wiring.h"
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/sim/SimSpooler.h"
+#include "session/QueueRule.h"
+#include "support/SwitchableSpooler.h"
 
 namespace zt40::testing {
 namespace {

@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -114,6 +115,49 @@ TEST_F(CtlMetrics, StatusKeepsTheDaysSampleAndSaysNothingOfIt) {
     const auto metrics = Ctl("--simulate=" + kAllBands + " metrics");
     EXPECT_EQ(metrics.exitStatus, 0);
     EXPECT_NE(metrics.out.find("zt40_ready{printer=\"SIM0001\",queue=\"ZT-40\"} 1"), std::string::npos);
+}
+
+// The day's sample was taken at 7,400,000 hours ago; the days are counted from the count read now,
+// at the samples' rate of 100,000 a day.
+TEST_F(CtlMetrics, DaysToTheBandsCountFromTheReadingNow) {
+    std::ofstream samples(Samples(), std::ios::binary);
+    samples << kSamplesHeader << '\n';
+    for (int day = -2; day <= 0; ++day) {
+        const std::string count = std::to_string(7'400'000 + day * 100'000);
+        samples << DateFromToday(day) << ",SIM0001,0," << count << ',' << count << ",0,0,0,0,0,0,0,0,0\n";
+    }
+    samples.close();
+    const auto run = Ctl("--simulate=" + StateFile("pin_counters = 9950000 7750000 0 0 0 0 0 0 0\n") + " metrics");
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    struct Case {
+        const char* pin;
+        const char* toYellow;  // whole days x 86,400
+        const char* toRed;
+    };
+    for (const Case& c : {Case{"1", "0", "0"}, Case{"2", "172800", "1900800"}}) {  // 2.5 and 22.5 days: 2 and 22
+        const std::string labels = std::string(R"({printer="SIM0001",queue="ZT-40",pin=")") + c.pin + "\"} ";
+        EXPECT_NE(run.out.find("zt40_pin_time_to_yellow_seconds" + labels + c.toYellow + '\n'), std::string::npos)
+            << c.pin << '\n' << run.out;
+        EXPECT_NE(run.out.find("zt40_pin_time_to_red_seconds" + labels + c.toRed + '\n'), std::string::npos) << c.pin;
+    }
+}
+
+// Twenty readings at once, as a plant's scripts start them, each find the day's line missing or
+// there under the same hold: one line is added, even in a file of 20,000 other printers.
+TEST_F(CtlMetrics, StatusRunsAtOnceAddTheDaysSampleOnce) {
+    std::ofstream samples(Samples(), std::ios::binary);
+    samples << kSamplesHeader << '\n';
+    for (int printer = 0; printer < 20'000; ++printer) samples << DateFromToday(0) << ",P" << printer << ",5,1,0,0,0,0,0,0,0,9,1,0\n";
+    samples.close();
+    const std::string one = "timeout -s KILL 60 " + kProgram + " --simulate status >/dev/null 2>&1 &";
+    std::string all;
+    for (int i = 0; i < 20; ++i) all += one;
+    ASSERT_EQ(std::system((all + " wait").c_str()), 0);
+    const std::string text = FileText(Samples());
+    std::size_t lines = 0;
+    for (auto at = text.find(",SIM0001,"); at != std::string::npos; at = text.find(",SIM0001,", at + 1)) ++lines;
+    EXPECT_EQ(lines, 1u);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 20'002);
 }
 
 // A port the system has just handed out, free again for the exporter.

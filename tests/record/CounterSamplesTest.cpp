@@ -3,7 +3,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <latch>
+#include <thread>
+#include <vector>
 
 #include "record/CounterSamples.h"
 #include "support/FakeDataFolderPlatform.h"
@@ -92,6 +98,44 @@ TEST_F(SamplesFile, UnreadableFileIsNotAppendedTo) {
     EXPECT_EQ(result.outcome, SampleAppend::Failed);
     EXPECT_TRUE(result.failure);
     EXPECT_TRUE(std::filesystem::is_empty(Path()));
+}
+
+TEST_F(SamplesFile, AFileThatCannotBeReadToItsEndGetsNoSample) {
+    std::string text = std::string(kSamplesHeader) + '\n';
+    for (int day = 1; day <= 9; ++day) text += FormatSampleLine(Sample({2026, 12, day}, "OTHER"));
+    std::ofstream(Path(), std::ios::binary) << text;
+    for (const int reads : {0, 3}) {
+        FaultyAppendFiles faulty(1'000, reads);  // an append, were it reached, would go through
+        const auto result = AppendSample(Platform(faulty), Sample({2026, 12, 9}, "ZT4000123"));
+        EXPECT_EQ(result.outcome, SampleAppend::Failed) << reads;
+        EXPECT_TRUE(result.failure) << reads;
+        EXPECT_EQ(testing::FileText(Path()), text) << reads;
+    }
+}
+
+// Readings at once each look for the day's line under the hold that appends it: one is added.
+TEST_F(SamplesFile, ReadingsAtOnceAddTheDaysSampleOnce) {
+    std::string text = std::string(kSamplesHeader) + '\n';
+    for (int printer = 0; printer < 20'000; ++printer) {
+        text += FormatSampleLine(Sample({2026, 12, 8}, "P" + std::to_string(printer)));
+    }
+    std::ofstream(Path(), std::ios::binary) << text;
+    constexpr int kReadings = 12;
+    std::latch start(kReadings);
+    std::atomic<int> added = 0, already = 0;
+    std::vector<std::thread> readings;
+    for (int i = 0; i < kReadings; ++i) {
+        readings.emplace_back([&] {
+            SystemRecordFiles files(std::chrono::milliseconds(20'000));
+            start.arrive_and_wait();
+            const auto outcome = AppendSample(Platform(files), Sample({2026, 12, 8}, "ZT4000123")).outcome;
+            ++(outcome == SampleAppend::Added ? added : already);
+        });
+    }
+    for (auto& reading : readings) reading.join();
+    EXPECT_EQ(added, 1);
+    EXPECT_EQ(already, kReadings - 1);
+    EXPECT_EQ(testing::FileText(Path()), text + FormatSampleLine(Sample({2026, 12, 8}, "ZT4000123")));
 }
 
 TEST_F(SamplesFile, MissingFileReadsAsNoSamples) {

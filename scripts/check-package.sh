@@ -111,7 +111,7 @@ for _ in $(seq 100); do [[ -S $work/cups/cups.sock ]] && break; sleep 0.1; done
 [[ -S $work/cups/cups.sock ]] || fail "the private cupsd did not start: $(cat "$work"/cups/log/error_log 2>/dev/null)"
 export CUPS_SERVER=$work/cups/cups.sock
 timeout 60 lpinfo -m > "$work/models"
-# The name the README and zt40ctl doctor tell operators to give lpadmin -m.
+# The name docs/linux-printer.md and zt40ctl doctor tell operators to give lpadmin -m.
 grep -x 'velmora/velmora-zt40.ppd Velmora ZT-40' "$work/models" ||
   fail "lpinfo -m does not list the Velmora ZT-40 driver as velmora/velmora-zt40.ppd: $(grep -i velmora "$work/models")"
 

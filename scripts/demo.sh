@@ -5,9 +5,8 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=${BUILD_DIR:-$here/build}
 
-bash "$here/scripts/deps.sh"
-cmake -S "$here" -B "$build_dir" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" >/dev/null
-cmake --build "$build_dir" --target zt40util -j"$(nproc)"
+# The same folder and flags as scripts/test.sh, so that the tests built after it reuse this build.
+BUILD_DIR=$build_dir BUILD_TARGET=zt40util bash "$here/scripts/build.sh"
 
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
   png="$build_dir/zt40util-demo.png"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Screenshots for the README, taken under Xvfb into docs/screenshots/. Each line of SHOTS is
-# one run of zt40util: the locale, then its arguments; {out} stands for the output folder.
-# Add a line for a new window (a wizard page...) with the option that makes the program
-# save it, e.g. --screenshot=FILE for the main window.
+# Screenshots for the README and the pages of docs/, taken under Xvfb into docs/screenshots/.
+# Each line of SHOTS is one run of zt40util: the locale, then its arguments; {out} stands for
+# the output folder. Add a line for a new window (a wizard page...) with the option that makes
+# the program save it, e.g. --screenshot=FILE for the main window.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=${BUILD_DIR:-$here/build}

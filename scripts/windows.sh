@@ -9,6 +9,7 @@ jobs=${JOBS:-$(nproc)}
 
 bash "$here/scripts/deps.sh" g++-mingw-w64-x86-64-posix wine wine64 googletest xvfb fonts-noto-cjk nsis
 
+source "$here/scripts/ccache-env.sh"
 source "$here/scripts/wine-prefix.sh"
 # One wine server for the whole run: each test is a program of its own, and a server that ends
 # whenever no program runs has to start again for the next one (seconds, against a tenth of one).
@@ -18,6 +19,6 @@ wineserver -p
 wine cmd /c exit </dev/null >/dev/null 2>&1
 
 cmake -S "$here" -B "$build_dir" -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchains/mingw-w64-x86_64.cmake" \
-  -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" -DZT40_WERROR=ON "$@" >/dev/null
+  -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" -DZT40_WERROR=ON "${ZT40_CCACHE_CMAKE_ARGS[@]}" "$@" >/dev/null
 cmake --build "$build_dir" -j"$jobs"
 ctest --test-dir "$build_dir" --output-on-failure -j"$jobs" --timeout 300

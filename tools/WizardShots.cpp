@@ -1,5 +1,5 @@
 // Renders every wizard page of one edition into PNG files, against a simulated spooler, for
-// the README. Usage: zt40_wizard_shots OUTDIR en|ja
+// docs/zt40util.md. Usage: zt40_wizard_shots OUTDIR en|ja
 #include <QApplication>
 #include <QDir>
 #include <QLocale>

@@ -18,6 +18,7 @@
 #include <thread>
 
 #include "support/CtlProgram.h"
+#include "support/BuildTree.h"
 
 namespace zt40::testing {
 namespace {

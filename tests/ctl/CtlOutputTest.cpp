@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/support/CtlProgram.h"
+#include "support/BuildTree.h"
 
 namespace zt40::testing {
 namespace {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "support/CtlProgram.h"
+#include "support/BuildTree.h"
 
 namespace {
 

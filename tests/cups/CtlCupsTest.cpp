@@ -7,6 +7,7 @@
 
 #include "CupsServerTest.h"
 #include "platform/linux/CupsSpooler.h"
+#include "support/BuildTree.h"
 
 namespace zt40::testing {
 namespace {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "CupsServerTest.h"
+#include "support/BuildTree.h"
 
 namespace zt40::testing {
 namespace {

@@ -1,4 +1,5 @@
 #include "PrivateCupsd.h"
+#include "support/BuildTree.h"
 
 #include <cups/cups.h>
 #include <fcntl.h>

@@ -5,6 +5,7 @@
 #include "tests/support/RecordingMessageBox.h"
 #include "tests/support/ReplayChannel.h"
 #include "platform/sim/SimPrinterRig.h"
+#include "support/BuildTree.h"
 
 namespace zt40 {
 namespace {

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "PackageFiles.h"
+#include "support/BuildTree.h"
 
 namespace fs = std::filesystem;
 

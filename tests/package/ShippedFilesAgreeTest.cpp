@@ -16,6 +16,7 @@
 #include "session/QueueRule.h"
 #include "platform/linux/LinuxDataFolderPlatform.h"
 #include "record/DataFolder.h"
+#include "support/BuildTree.h"
 
 namespace {
 

@@ -26,6 +26,7 @@
 #include "platform/sim/SimSpooler.h"
 #include "tests/support/Umockdev.h"
 #include "tests/support/UsbmonCapture.h"
+#include "support/BuildTree.h"
 
 namespace zt40::test {
 namespace {

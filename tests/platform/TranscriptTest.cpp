@@ -13,6 +13,7 @@
 #include "tests/support/ReplayChannel.h"
 #include "tests/support/Transcript.h"
 #include "platform/sim/SimPrinterRig.h"
+#include "support/BuildTree.h"
 
 namespace zt40 {
 namespace {

@@ -9,6 +9,7 @@
 
 #include "platform/sim/SimulatedZt40.h"
 #include "platform/sim/Zt40StateFile.h"
+#include "support/BuildTree.h"
 
 namespace zt40 {
 namespace {

@@ -16,6 +16,7 @@
 
 #include "printjob/EmbeddedJobs.h"
 #include "printjob/RtlReader.h"
+#include "support/BuildTree.h"
 
 namespace zt40 {
 namespace {

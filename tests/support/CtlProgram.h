@@ -20,6 +20,7 @@
 
 #include "record/CounterSamples.h"
 #include "support/FileText.h"
+#include "support/BuildTree.h"
 
 namespace zt40::testing {
 

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include "support/BuildTree.h"
 
 namespace zt40::testing {
 namespace {

@@ -9,6 +9,7 @@
 #include <QXmlStreamReader>
 
 #include "platform/Text.h"
+#include "support/BuildTree.h"
 #include "ui/Translations.h"
 #include "tests/ui/window/WindowTests.h"
 

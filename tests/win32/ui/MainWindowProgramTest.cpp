@@ -31,6 +31,7 @@
 #include "ui/win32/WizardResources.h"
 #include "wizards/AdjustPinPages.h"
 #include "wizards/HeadPages.h"
+#include "support/BuildTree.h"
 
 namespace {
 

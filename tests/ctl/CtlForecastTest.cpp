@@ -66,27 +66,6 @@ TEST_F(CtlForecast, TableHasARowPerPin) {
     EXPECT_NE(run.err.find("1 lines"), std::string::npos) << run.err;  // the skipped line is told of
 }
 
-// A clock years ahead once wrote a sample: it is skipped and counted, and today's is the newest.
-TEST_F(CtlForecast, ASampleDatedAfterTodayIsSkippedAndCounted) {
-    std::ofstream(m_dir / "zt40util-samples.csv", std::ios::binary)
-        << kSamplesHeader << '\n'
-        << DateFromToday(-2) << ",SIM0001,0,7200000,0,0,0,0,0,0,0,0,0,0\n"
-        << DateFromToday(-1) << ",SIM0001,0,7300000,0,0,0,0,0,0,0,0,0,0\n"
-        << DateFromToday(1'635) << ",SIM0001,0,7350000,0,0,0,0,0,0,0,0,0,0\n"
-        << DateFromToday(0) << ",SIM0001,0,7400000,0,0,0,0,0,0,0,0,0,0\n";
-    auto run = Ctl("forecast --json");
-    EXPECT_EQ(run.exitStatus, 0) << run.err;
-    EXPECT_TRUE(run.out.starts_with(R"({"printer":"SIM0001","newestSample":")" + DateFromToday(0))) << run.out;
-    EXPECT_NE(run.out.find(R"({"pin":1,"count":7400000,"perDay":100000,"daysToYellow":6,"daysToRed":26})"),
-              std::string::npos)
-        << run.out;
-    EXPECT_NE(run.out.find(R"("futureSamples":1})"), std::string::npos) << run.out;
-    run = Ctl("forecast");
-    EXPECT_NE(run.err.find("1 samples of printer \"SIM0001\" are dated after today (" + DateFromToday(0)),
-              std::string::npos)
-        << run.err;
-}
-
 TEST_F(CtlForecast, FailuresAndTheirStatus) {
     struct Case {
         const char* arguments;

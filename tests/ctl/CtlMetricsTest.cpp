@@ -9,7 +9,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -17,6 +16,7 @@
 #include <string>
 #include <thread>
 
+#include "record/CounterSamples.h"
 #include "support/CtlProgram.h"
 #include "support/BuildTree.h"
 
@@ -33,6 +33,14 @@ class CtlMetrics : public CtlDataFolderTest {
 protected:
     std::filesystem::path Samples() const { return m_dir / "zt40util-samples.csv"; }
 };
+
+// A sample's date `offset` days from the machine's today.
+std::string DateFromToday(int offset) {
+    const RecordDate t = LocalDate();
+    const std::chrono::year_month_day day{std::chrono::sys_days(std::chrono::year(t.year) / t.month / t.day) +
+                                          std::chrono::days(offset)};
+    return IsoDate({int(day.year()), int(unsigned(day.month())), int(unsigned(day.day()))});
+}
 
 TEST_F(CtlMetrics, AllBandsPassesPromtoolAndKeepsOneSampleADay) {
     const auto run = Ctl("--simulate=" + kAllBands + " metrics");
@@ -118,47 +126,37 @@ TEST_F(CtlMetrics, StatusKeepsTheDaysSampleAndSaysNothingOfIt) {
     EXPECT_NE(metrics.out.find("zt40_ready{printer=\"SIM0001\",queue=\"ZT-40\"} 1"), std::string::npos);
 }
 
-// The day's sample was taken at 7,400,000 hours ago; the days are counted from the count read now,
-// at the samples' rate of 100,000 a day.
-TEST_F(CtlMetrics, DaysToTheBandsCountFromTheReadingNow) {
-    std::ofstream samples(Samples(), std::ios::binary);
-    samples << kSamplesHeader << '\n';
-    for (int day = -2; day <= 0; ++day) {
-        const std::string count = std::to_string(7'400'000 + day * 100'000);
-        samples << DateFromToday(day) << ",SIM0001,0," << count << ',' << count << ",0,0,0,0,0,0,0,0,0\n";
+// 100,000 a day from three days' samples (one more a clock years ahead wrote is skipped), days from the count now.
+TEST_F(CtlMetrics, ForecastFromTheReadingNowAndNotFromASampleAfterToday) {
+    std::string text = std::string(kSamplesHeader) + '\n';
+    for (const int day : {-2, -1, 1'635, 0}) {
+        const std::string count = std::to_string(day > 0 ? 7'350'000 : 7'400'000 + day * 100'000);
+        text += DateFromToday(day) + ",SIM0001,0," + count + ',' + count + ",0,0,0,0,0,0,0,0,0\n";
     }
-    samples.close();
+    std::ofstream(Samples(), std::ios::binary) << text;
+    const auto forecast = Ctl("forecast --json").out;
+    EXPECT_NE(forecast.find(R"({"pin":1,"count":7400000,"perDay":100000,"daysToYellow":6,"daysToRed":26})"),
+              std::string::npos) << forecast;
+    EXPECT_NE(forecast.find(R"("futureSamples":1})"), std::string::npos) << forecast;
+    EXPECT_NE(Ctl("forecast").err.find("1 samples of printer \"SIM0001\" are dated after today"), std::string::npos);
     const auto run = Ctl("--simulate=" + StateFile("pin_counters = 9950000 7750000 0 0 0 0 0 0 0\n") + " metrics");
-    ASSERT_EQ(run.exitStatus, 0) << run.err;
-    struct Case {
-        const char* pin;
-        const char* toYellow;  // whole days x 86,400
-        const char* toRed;
-    };
-    for (const Case& c : {Case{"1", "0", "0"}, Case{"2", "172800", "1900800"}}) {  // 2.5 and 22.5 days: 2 and 22
-        const std::string labels = std::string(R"({printer="SIM0001",queue="ZT-40",pin=")") + c.pin + "\"} ";
-        EXPECT_NE(run.out.find("zt40_pin_time_to_yellow_seconds" + labels + c.toYellow + '\n'), std::string::npos)
-            << c.pin << '\n' << run.out;
-        EXPECT_NE(run.out.find("zt40_pin_time_to_red_seconds" + labels + c.toRed + '\n'), std::string::npos) << c.pin;
+    const std::pair<std::string, const char*> bands[] = {{"yellow", "172800"}, {"red", "1900800"}};  // pin 2's
+    for (const auto& [band, pin2] : bands) {
+        const std::string series = "zt40_pin_time_to_" + band + R"(_seconds{printer="SIM0001",queue="ZT-40",pin=")";
+        EXPECT_NE(run.out.find(series + "1\"} 0\n" + series + "2\"} " + pin2 + '\n'), std::string::npos) << run.out;
     }
 }
 
-// Twenty readings at once, as a plant's scripts start them, each find the day's line missing or
-// there under the same hold: one line is added, even in a file of 20,000 other printers.
+// Twenty readings at once in a file of 20,000 other printers: one adds the day's sample.
 TEST_F(CtlMetrics, StatusRunsAtOnceAddTheDaysSampleOnce) {
-    std::ofstream samples(Samples(), std::ios::binary);
-    samples << kSamplesHeader << '\n';
-    for (int printer = 0; printer < 20'000; ++printer) samples << DateFromToday(0) << ",P" << printer << ",5,1,0,0,0,0,0,0,0,9,1,0\n";
-    samples.close();
-    const std::string one = "timeout -s KILL 60 " + kProgram + " --simulate status >/dev/null 2>&1 &";
-    std::string all;
-    for (int i = 0; i < 20; ++i) all += one;
-    ASSERT_EQ(std::system((all + " wait").c_str()), 0);
-    const std::string text = FileText(Samples());
-    std::size_t lines = 0;
-    for (auto at = text.find(",SIM0001,"); at != std::string::npos; at = text.find(",SIM0001,", at + 1)) ++lines;
-    EXPECT_EQ(lines, 1u);
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 20'002);
+    std::string text = std::string(kSamplesHeader) + '\n', runs;
+    for (int printer = 0; printer < 20'000; ++printer) {
+        text += DateFromToday(0) + ",P" + std::to_string(printer) + ",5,1,0,0,0,0,0,0,0,9,1,0\n";
+    }
+    std::ofstream(Samples(), std::ios::binary) << text;
+    for (int i = 0; i < 20; ++i) runs += "timeout -s KILL 60 " + kProgram + " --simulate status >/dev/null 2>&1 & ";
+    ASSERT_EQ(std::system((runs + "wait").c_str()), 0);
+    EXPECT_EQ(FileText(Samples()), text + DateFromToday(0) + ",SIM0001,0,0,0,0,0,0,0,0,0,0,0,0\n");
 }
 
 // A port the system has just handed out, free again for the exporter.

@@ -219,31 +219,6 @@ TEST_F(CtlRecordFailuresTest, HistoryAndRestoreTakeWholeRecordsAndPassOverAByteO
     }
 }
 
-// A crash cut the last record short: the next wizard's record replaces the cut one, and restore
-// takes the whole record before, not the cut value.
-TEST_F(CtlRecordFailuresTest, ARecordAfterACutOneReadsBackWholeAndTheCutOneIsGone) {
-    const std::string printer = StateFile("pin_counters = 1 2 3 4 5 6 7 8 9000\n");
-    const std::string lastLine = "9:1, 0, 9000\n";
-    for (const std::size_t cut : {std::size_t{1}, std::size_t{3}, lastLine.size(), lastLine.size() + 1}) {
-        SCOPED_TRACE(cut);
-        std::filesystem::remove(File());
-        ASSERT_EQ(Ctl("--simulate=" + printer + kReadings).exitStatus, 0);
-        const std::string record = FileText(File());
-        ASSERT_TRUE(record.ends_with(lastLine)) << record;
-        ASSERT_EQ(Ctl("--simulate=" + printer + kReadings).exitStatus, 0);
-        std::filesystem::resize_file(File(), 2 * record.size() - cut);
-        ASSERT_EQ(Ctl("--simulate=" + printer + kReadings).exitStatus, 0);
-        EXPECT_EQ(FileText(File()), record + record);
-        const auto history = Ctl("history --format csv");
-        EXPECT_EQ(std::count(history.out.begin(), history.out.end(), '\n'), 3) << history.out;  // heading, 2 records
-        const auto restore = Ctl("--simulate=" + StateFile(kOutOfRange) + " restore --dry-run");
-        const auto pin9 = restore.out.find("pin counter[9]");
-        ASSERT_NE(pin9, std::string::npos) << restore.out;
-        EXPECT_NE(restore.out.substr(pin9, restore.out.find('\n', pin9) - pin9).find("-> 9000"), std::string::npos)
-            << restore.out;
-    }
-}
-
 // A printer that stays busy: the command still gives up after its 5 s, without spending them
 // all on the processor.
 TEST_F(CtlRecordFailuresTest, APrinterThatNeverFinishesCostsLittleProcessorTime) {

@@ -3,13 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <latch>
-#include <thread>
-#include <vector>
 
 #include "record/CounterSamples.h"
 #include "support/FakeDataFolderPlatform.h"
@@ -100,42 +95,31 @@ TEST_F(SamplesFile, UnreadableFileIsNotAppendedTo) {
     EXPECT_TRUE(std::filesystem::is_empty(Path()));
 }
 
-TEST_F(SamplesFile, AFileThatCannotBeReadToItsEndGetsNoSample) {
-    std::string text = std::string(kSamplesHeader) + '\n';
-    for (int day = 1; day <= 9; ++day) text += FormatSampleLine(Sample({2026, 12, day}, "OTHER"));
-    std::ofstream(Path(), std::ios::binary) << text;
-    for (const int reads : {0, 3}) {
-        FaultyAppendFiles faulty(1'000, reads);  // an append, were it reached, would go through
-        const auto result = AppendSample(Platform(faulty), Sample({2026, 12, 9}, "ZT4000123"));
-        EXPECT_EQ(result.outcome, SampleAppend::Failed) << reads;
-        EXPECT_TRUE(result.failure) << reads;
-        EXPECT_EQ(testing::FileText(Path()), text) << reads;
+// A cut last line is gone before the day's sample is added; band crossings are told against the line before.
+TEST_F(SamplesFile, EveryCutOfTheLastLineIsGoneBeforeTheDaysSample) {
+    const std::string header = std::string(kSamplesHeader) + '\n';
+    const std::string first = header + FormatSampleLine(Sample({2026, 12, 7}, "ZT4000123"));
+    const std::pair<std::string, std::string> cases[] = {{first, FormatSampleLine(Sample({2026, 12, 8}, "ZT4000123", 9'000))},
+                                                         {first, FormatSampleLine(Sample({2026, 12, 9}, "ZT4000123", 9'000))},
+                                                         {"", header}};  // what stays, the line cut at every byte
+    const CounterSample today = Sample({2026, 12, 9}, "ZT4000123", 4'000);
+    for (const auto& [lead, last] : cases) {
+        for (std::size_t keep = 0; keep < last.size(); ++keep) {
+            std::ofstream(Path(), std::ios::binary | std::ios::trunc) << lead + last.substr(0, keep);
+            const auto added = AppendSample(Platform(m_files), today);
+            ASSERT_EQ(added.outcome, SampleAppend::Added) << last.substr(0, keep);
+            EXPECT_EQ(added.previous ? added.previous->counters.PinCounter[0] : 0, lead.empty() ? 0 : 1'000);
+            EXPECT_EQ(testing::FileText(Path()), (lead.empty() ? header : lead) + FormatSampleLine(today));
+        }
     }
 }
 
-// Readings at once each look for the day's line under the hold that appends it: one is added.
-TEST_F(SamplesFile, ReadingsAtOnceAddTheDaysSampleOnce) {
-    std::string text = std::string(kSamplesHeader) + '\n';
-    for (int printer = 0; printer < 20'000; ++printer) {
-        text += FormatSampleLine(Sample({2026, 12, 8}, "P" + std::to_string(printer)));
-    }
+TEST_F(SamplesFile, AFileThatCannotBeReadToItsEndGetsNoSample) {
+    const std::string text = std::string(kSamplesHeader) + '\n' + FormatSampleLine(Sample({2026, 12, 7}, "OTHER"));
     std::ofstream(Path(), std::ios::binary) << text;
-    constexpr int kReadings = 12;
-    std::latch start(kReadings);
-    std::atomic<int> added = 0, already = 0;
-    std::vector<std::thread> readings;
-    for (int i = 0; i < kReadings; ++i) {
-        readings.emplace_back([&] {
-            SystemRecordFiles files(std::chrono::milliseconds(20'000));
-            start.arrive_and_wait();
-            const auto outcome = AppendSample(Platform(files), Sample({2026, 12, 8}, "ZT4000123")).outcome;
-            ++(outcome == SampleAppend::Added ? added : already);
-        });
-    }
-    for (auto& reading : readings) reading.join();
-    EXPECT_EQ(added, 1);
-    EXPECT_EQ(already, kReadings - 1);
-    EXPECT_EQ(testing::FileText(Path()), text + FormatSampleLine(Sample({2026, 12, 8}, "ZT4000123")));
+    FaultyAppendFiles faulty(1'000, 3);  // reads fail after 48 bytes; an append, were it reached, would go through
+    EXPECT_EQ(AppendSample(Platform(faulty), Sample({2026, 12, 9}, "ZT4000123")).outcome, SampleAppend::Failed);
+    EXPECT_EQ(testing::FileText(Path()), text);
 }
 
 TEST_F(SamplesFile, MissingFileReadsAsNoSamples) {

@@ -18,7 +18,6 @@
 #include <string>
 #include <vector>
 
-#include "record/CounterSamples.h"
 #include "support/FileText.h"
 #include "support/BuildTree.h"
 
@@ -166,15 +165,6 @@ protected:
 private:
     int m_files = 0;
 };
-
-// A sample's date `offset` days from the machine's today, as the programs write it.
-inline std::string DateFromToday(int offset) {
-    using namespace std::chrono;
-    const RecordDate today = LocalDate();
-    const year_month_day date{sys_days(year(today.year) / today.month / today.day) + days(offset)};
-    return IsoDate({static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
-                    static_cast<int>(static_cast<unsigned>(date.day()))});
-}
 
 // The same, with the data folder (the usage record, the counter samples) in the test's folder.
 class CtlDataFolderTest : public CtlProgramTest {

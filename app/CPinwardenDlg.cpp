@@ -228,7 +228,7 @@ std::optional<Message> CPinwardenDlg::ReadHeadData() {
             m_view.NotifyWear(crossings);
         }
     }
-    m_forecast = ForecastWear(kept.samples, m_session.PrinterName()).pins;
+    m_forecast = ForecastWear(kept.samples, m_session.PrinterName(), LocalDate(), counters).pins;
     return std::nullopt;
 }
 

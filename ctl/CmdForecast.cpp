@@ -46,6 +46,7 @@ std::string ForecastJson(const WearForecast& forecast, std::size_t skippedLines)
         .Text("newestSample", IsoDate(forecast.newest))
         .Raw("pins", pins)
         .Number("skippedLines", static_cast<std::int64_t>(skippedLines))
+        .Number("futureSamples", static_cast<std::int64_t>(forecast.futureSamples))
         .End();
 }
 
@@ -99,17 +100,21 @@ int RunForecast(const GlobalOptions&, const std::vector<std::string>& args) {
         std::fprintf(stderr, "zt40ctl: forecast: %s\n", EscapeForTerminal(read.failure->English()).c_str());
         return kExitNoAnswer;
     }
-    if (!printer) printer = NewestPrinter(read.samples);
+    const RecordDate today = LocalDate();
+    if (!printer) printer = NewestPrinter(read.samples, today);
     if (!printer) {
         std::fprintf(stderr, "zt40ctl: forecast: %s holds no samples", EscapeForTerminal(read.path).c_str());
         if (read.skippedLines > 0) std::fprintf(stderr, " (%zu lines are not samples and were skipped)", read.skippedLines);
         std::fputc('\n', stderr);
         return kExitNoAnswer;
     }
-    const auto forecast = ForecastWear(read.samples, *printer);
+    const auto forecast = ForecastWear(read.samples, *printer, today);
     if (!forecast.found) {
-        std::fprintf(stderr, "zt40ctl: forecast: no samples of printer \"%s\" in %s\n",
-                     EscapeForTerminal(*printer).c_str(), EscapeForTerminal(read.path).c_str());
+        std::fprintf(stderr, "zt40ctl: forecast: no samples of printer \"%s\" in %s%s\n",
+                     EscapeForTerminal(*printer).c_str(), EscapeForTerminal(read.path).c_str(),
+                     forecast.futureSamples > 0
+                         ? (" (" + std::to_string(forecast.futureSamples) + " dated after today were skipped)").c_str()
+                         : "");
         return kExitNoAnswer;
     }
     if (json) {
@@ -120,6 +125,10 @@ int RunForecast(const GlobalOptions&, const std::vector<std::string>& args) {
     if (read.skippedLines > 0) {
         std::fprintf(stderr, "zt40ctl: forecast: %zu lines of %s are not samples and were skipped\n",
                      read.skippedLines, EscapeForTerminal(read.path).c_str());
+    }
+    if (forecast.futureSamples > 0) {
+        std::fprintf(stderr, "zt40ctl: forecast: %zu samples of printer \"%s\" are dated after today (%s) and were skipped\n",
+                     forecast.futureSamples, EscapeForTerminal(forecast.printer).c_str(), IsoDate(today).c_str());
     }
     return kExitOk;
 }

@@ -188,10 +188,10 @@ int RunMetrics(const GlobalOptions& options, const std::vector<std::string>& arg
     }
     const UsageCounters& counters = *reading.counters;
     const RecordWiring records{std::string(kRecordApplicationName)};
-    // A sample that cannot be kept costs the forecast a day, not the reading.
-    auto kept = AppendTodaysSample(records.Platform(), reading.printer, counters);
-    if (kept.outcome == SampleAppend::Failed) kept.samples = ReadSamples(records.Platform()).samples;
-    reading.forecast = ForecastWear(kept.samples, reading.printer);
+    // A sample that cannot be kept costs the forecast a day, not the reading. The days are counted
+    // from the counters just read: the day's sample may be from hours ago.
+    const auto kept = AppendTodaysSample(records.Platform(), reading.printer, counters);
+    reading.forecast = ForecastWear(kept.samples, reading.printer, LocalDate(), counters);
     return Report(output, reading);
 }
 

@@ -43,7 +43,8 @@ public:
 class IRecordFiles {
 public:
     virtual ~IRecordFiles() = default;
-    // Creates the file (readable and writable by every user) when missing. Null on failure.
+    // Creates the file (readable and writable by every user) when missing, and holds it from every
+    // other opener: read from its start, written at its end. Null on failure.
     virtual std::unique_ptr<IRecordFile> OpenForAppend(const std::string& path, FileError& error) = 0;
     // With `createIfMissing`, a missing file is created empty as when appending.
     virtual std::unique_ptr<IRecordFile> OpenForReading(const std::string& path, bool createIfMissing,

@@ -189,30 +189,36 @@ SampleAppendResult AppendSample(const UsageRecordPlatform& platform, const Count
         return result;
     }
     result.path = *path;
-    // An unreadable file is not appended to: the day's sample might be there already.
-    SamplesRead existing = ReadSamplesAt(platform.files, *path);
-    if (existing.failure) {
-        result.failure = existing.failure;
-        return result;
-    }
-    result.samples = std::move(existing.samples);
     CounterSample added = sample;
     added.printer = PrintableName(sample.printer);
-    for (const auto& earlier : result.samples) {
-        if (earlier.printer != added.printer) continue;
-        if (earlier.date == added.date) {
-            result.outcome = SampleAppend::AlreadyToday;
-            result.previous = earlier;
-            return result;
+    // The day's line is looked for under the hold that appends it: two readings at once must not
+    // both find it missing. An unreadable file is not appended to: the line might be there already.
+    bool adding = false;
+    result.failure = AppendToLineFile(platform.files, *path, WholePart::Lines, true, [&](const HeldLineFile& held) {
+        result.samples = ParseSamples(held.wholeText).samples;
+        for (const auto& earlier : result.samples) {
+            if (earlier.printer != added.printer) continue;
+            if (earlier.date == added.date) {
+                result.outcome = SampleAppend::AlreadyToday;
+                result.previous = earlier;
+                return std::string();
+            }
+            // A line dated after this one is not before it, whatever the clock that wrote it said.
+            if (added.date < earlier.date) continue;
+            if (!result.previous || !(earlier.date < result.previous->date)) result.previous = earlier;
         }
-        if (!result.previous || !(earlier.date < result.previous->date)) result.previous = earlier;
-    }
-    const std::string line = FormatSampleLine(added);
-    result.failure = AppendToRecordFile(platform.files, *path, [&line](std::uint64_t length) {
-        return length == 0 ? std::string(kSamplesHeader) + '\n' + line : line;
+        adding = true;
+        const std::string line = FormatSampleLine(added);
+        return held.wholeLength == 0 ? std::string(kSamplesHeader) + '\n' + line : line;
     });
-    result.outcome = result.failure ? SampleAppend::Failed : SampleAppend::Added;
-    if (!result.failure) result.samples.push_back(std::move(added));
+    if (result.failure) {
+        result.outcome = SampleAppend::Failed;
+        // A file this reading could not add to (another user's, a full disk) may still be read whole.
+        if (SamplesRead read = ReadSamplesAt(platform.files, *path); !read.failure) result.samples = std::move(read.samples);
+    } else if (adding) {
+        result.outcome = SampleAppend::Added;
+        result.samples.push_back(std::move(added));
+    }
     return result;
 }
 

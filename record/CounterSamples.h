@@ -57,13 +57,15 @@ struct SampleAppendResult {
     std::optional<Message> failure;
     // The printer's previous sample, from before this one (band crossings are told against it).
     std::optional<CounterSample> previous;
-    // Every sample of the file, this one included when it was added.
+    // Every sample of the file, this one included when it was added; when it could not be added,
+    // those a plain read finds (none when the file cannot be read to its end).
     std::vector<CounterSample> samples;
 };
 
-// Adds `sample` unless the file already holds one of its printer for its date. The header goes
-// in with the first line; a line is written whole or not at all. Control characters
-// in the printer's name are written as '?'.
+// Adds `sample` unless the file already holds one of its printer for its date, looked for under
+// the same exclusive hold as the append. The header goes in with the first line; a line is written
+// whole or not at all, after the file's last line feed (a line an earlier append left without one
+// is cut off). Control characters in the printer's name are written as '?'.
 SampleAppendResult AppendSample(const UsageRecordPlatform& platform, const CounterSample& sample);
 // Today's sample (the local date) of a printer whose groups were just read; nothing is written
 // for a printer without a name.

@@ -1,8 +1,12 @@
 #include "record/UsageRecordFile.h"
 
+#include <array>
 #include <cstring>
 #include <memory>
 #include <new>
+#include <vector>
+
+#include "platform/ByteOrderMark.h"
 
 namespace zt40 {
 
@@ -64,32 +68,108 @@ std::optional<std::string> DataFolderFilePath(DataFolder& dataFolder, IDataFolde
     return dataFolderPath + (separated ? "" : std::string(1, platform.PathSeparator())) + std::string(fileName);
 }
 
-std::optional<Message> AppendToRecordFile(IRecordFiles& files, const std::string& path, std::string_view record) {
-    return AppendToRecordFile(files, path, [record](std::uint64_t) { return std::string(record); });
-}
+namespace {
 
-std::optional<Message> AppendToRecordFile(IRecordFiles& files, const std::string& path,
-                                          const std::function<std::string(std::uint64_t length)>& compose) {
+FileError Known(FileError error) { return error == FileError::None ? FileError::Generic : error; }
+
+// Follows a file's bytes in order and keeps where its whole part ends. A line's kind is told by
+// its first bytes, so only those are kept.
+class WholePartScan {
+public:
+    explicit WholePartScan(WholePart whole) : m_records(whole == WholePart::Records) {}
+
+    void Take(std::string_view bytes) {
+        for (const char c : bytes) {
+            if (m_prefixSize < m_prefix.size()) m_prefix[m_prefixSize++] = c;
+            ++m_length;
+            if (c == '\n') EndLine();
+        }
+    }
+
+    // A last line without its line feed belongs to no whole record, whether it begins one or not.
+    std::uint64_t WholeLength() const {
+        if (m_records && m_linesLeft > 0) return m_recordStart;
+        return m_lineStart;
+    }
+
+private:
+    // As the record reader sees a line: the first one without its byte-order mark.
+    bool LineBeginsRecord() const {
+        std::string_view line(m_prefix.data(), m_prefixSize);
+        if (m_lineStart == 0) line = WithoutByteOrderMark(line);
+        return !line.empty() && (line.front() == kFinishedKind || line.front() == kCancelledKind);
+    }
+
+    void EndLine() {
+        if (m_records) {
+            if (m_linesLeft > 0) {
+                --m_linesLeft;
+            } else if (LineBeginsRecord()) {
+                m_recordStart = m_lineStart;
+                m_linesLeft = kRecordBodyLines;
+            }
+        }
+        m_lineStart = m_length;
+        m_prefixSize = 0;
+    }
+
+    bool m_records;
+    std::array<char, 4> m_prefix{};  // a byte-order mark and the letter after it
+    std::size_t m_prefixSize = 0;
+    std::uint64_t m_length = 0;
+    std::uint64_t m_lineStart = 0;  // of the line not yet ended; the length when there is none
+    std::uint64_t m_recordStart = 0;
+    int m_linesLeft = 0;  // body lines the record begun last still lacks
+};
+
+}  // namespace
+
+std::optional<Message> AppendToLineFile(IRecordFiles& files, const std::string& path, WholePart whole,
+                                        bool wantText, const std::function<std::string(const HeldLineFile&)>& compose) {
     FileError error = FileError::None;
     auto file = files.OpenForAppend(path, error);
-    if (!file) return FileErrorMessage(error == FileError::None ? FileError::Generic : error, path);
-    std::uint64_t before = 0;
-    if (const FileError sizeError = file->Size(before); sizeError != FileError::None) {
-        file->Close();
-        return FileErrorMessage(sizeError, path);
+    if (!file) return FileErrorMessage(Known(error), path);
+    WholePartScan scan(whole);
+    std::string text;
+    std::uint64_t length = 0;
+    std::vector<char> chunk(64 * 1024);
+    for (;;) {
+        const std::int64_t count = file->Read(chunk, error);
+        if (count < 0) {
+            file->Close();
+            return FileErrorMessage(Known(error), path);
+        }
+        if (count == 0) break;
+        const std::string_view bytes(chunk.data(), static_cast<std::size_t>(count));
+        scan.Take(bytes);
+        if (wantText) text.append(bytes);
+        length += static_cast<std::uint64_t>(count);
     }
-    const std::string record = compose(before);
-    const std::int64_t written = record.empty() ? 0 : file->Append(record, error);
-    if (written != static_cast<std::int64_t>(record.size())) {
-        file->Truncate(before);
-        file->Close();
-        // A short write is reported as a full disk, whatever the system said.
-        return FileErrorMessage(written < 0 && error != FileError::None ? error : FileError::DiskFull, path);
+    const std::uint64_t kept = scan.WholeLength();
+    HeldLineFile held;
+    held.wholeLength = kept;
+    if (wantText) held.wholeText = std::string_view(text).substr(0, static_cast<std::size_t>(kept));
+    const std::string bytes = compose(held);
+    if (!bytes.empty()) {
+        const FileError cutError = kept < length ? file->Truncate(kept) : FileError::None;
+        const std::int64_t written = cutError == FileError::None ? file->Append(bytes, error) : -1;
+        if (written != static_cast<std::int64_t>(bytes.size())) {
+            file->Truncate(kept);
+            file->Close();
+            if (cutError != FileError::None) return FileErrorMessage(cutError, path);
+            // A short write is reported as a full disk, whatever the system said.
+            return FileErrorMessage(written < 0 && error != FileError::None ? error : FileError::DiskFull, path);
+        }
     }
     if (const FileError closeError = file->Close(); closeError != FileError::None) {
         return FileErrorMessage(closeError, path);
     }
     return std::nullopt;
+}
+
+std::optional<Message> AppendToRecordFile(IRecordFiles& files, const std::string& path, std::string_view record) {
+    return AppendToLineFile(files, path, WholePart::Records, false,
+                            [record](const HeldLineFile&) { return std::string(record); });
 }
 
 namespace {
@@ -112,8 +192,6 @@ namespace {
 // Larger files are not held in memory: the record file is shared by everyone and may be
 // grown by anyone.
 constexpr std::uint64_t kWholeReadLimit = 64u << 20;
-
-FileError Known(FileError error) { return error == FileError::None ? FileError::Generic : error; }
 
 // The file's bytes up to its end, in a buffer that is not cleared first: at this size clearing
 // it would cost as much as the scan.

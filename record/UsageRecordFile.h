@@ -41,14 +41,29 @@ std::optional<std::string> UsageRecordPath(DataFolder& dataFolder, IDataFolderPl
 std::optional<std::string> DataFolderFilePath(DataFolder& dataFolder, IDataFolderPlatform& platform,
                                               std::string& dataFolderPath, std::string_view fileName);
 
-// Appends `record` with one write. When that fails or comes up short the file is cut back to
-// its length before, so the next record is not read as the rest of a broken one. Nothing on
-// success, else the message to show.
+// What of a line-based file an append may follow. Past it lies what an append cut off by a crash
+// left behind: no reader can use it, and left in place it would swallow the next line or record.
+enum class WholePart {
+    Lines,    // to the last line feed
+    Records,  // to the end of the last whole record, its eleven lines taken by position as restore takes them
+};
+
+// The file as an append holds it: the length of its whole part, and that part's bytes when asked for.
+struct HeldLineFile {
+    std::uint64_t wholeLength = 0;
+    std::string_view wholeText;
+};
+
+// Appends to a line-based file with one write, all under one exclusive hold of the file: it is read
+// to its end to find its whole part, `compose` decides from that what goes after it (nothing is no
+// failure and leaves the file as it was), what lies past the whole part is cut off, and the bytes
+// are written. When the write fails or comes up short the file is cut back to its whole part, so
+// the next append is not read as the rest of a broken one. A file that cannot be read to its end is
+// not written to. Nothing on success, else the message to show.
+std::optional<Message> AppendToLineFile(IRecordFiles& files, const std::string& path, WholePart whole,
+                                        bool wantText, const std::function<std::string(const HeldLineFile&)>& compose);
+// A record after the last whole record of the record file.
 std::optional<Message> AppendToRecordFile(IRecordFiles& files, const std::string& path, std::string_view record);
-// The same, with the bytes composed once the file is held: `compose` is given the file's length
-// (0 for a new or empty file). Nothing to write is no failure.
-std::optional<Message> AppendToRecordFile(IRecordFiles& files, const std::string& path,
-                                          const std::function<std::string(std::uint64_t length)>& compose);
 
 struct RecordFileRead {
     bool opened = false;

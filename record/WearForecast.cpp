@@ -8,9 +8,10 @@
 
 namespace zt40 {
 
-std::optional<std::string> NewestPrinter(std::span<const CounterSample> samples) {
+std::optional<std::string> NewestPrinter(std::span<const CounterSample> samples, RecordDate today) {
     const CounterSample* newest = nullptr;
     for (const auto& sample : samples) {
+        if (today < sample.date) continue;
         if (newest == nullptr || !(sample.date < newest->date)) newest = &sample;
     }
     if (newest == nullptr) return std::nullopt;
@@ -56,12 +57,18 @@ std::optional<double> Slope(std::span<const Point> points) {
 
 }  // namespace
 
-WearForecast ForecastWear(std::span<const CounterSample> samples, std::string_view printer) {
+WearForecast ForecastWear(std::span<const CounterSample> samples, std::string_view printer, RecordDate today,
+                          const std::optional<UsageCounters>& now) {
     WearForecast forecast;
     forecast.printer = std::string(printer);
     std::vector<const CounterSample*> own;
     for (const auto& sample : samples) {
-        if (sample.printer == printer) own.push_back(&sample);
+        if (sample.printer != printer) continue;
+        if (today < sample.date) {
+            ++forecast.futureSamples;
+        } else {
+            own.push_back(&sample);
+        }
     }
     for (std::size_t i = 0; i < forecast.pins.size(); ++i) forecast.pins[i].pin = static_cast<int>(i) + kFirstPin;
     if (own.empty()) return forecast;
@@ -82,6 +89,10 @@ WearForecast ForecastWear(std::span<const CounterSample> samples, std::string_vi
         auto& pin = forecast.pins[i];
         pin.count = series.back().count;
         pin.perDay = Slope(series);
+        if (now) {
+            pin.count = now->PinCounter[i];
+            if (pin.count < series.back().count) pin.perDay.reset();
+        }
         pin.daysToYellow = DaysUntil(pin.count, kYellowFromCount, pin.perDay);
         pin.daysToRed = DaysUntil(pin.count, kRedFromCount, pin.perDay);
     }

@@ -23,7 +23,7 @@ inline constexpr int kForecastWindowDays = 30;
 struct PinForecast {
     bool operator==(const PinForecast&) const = default;
     int pin = 0;  // 1..9
-    std::int32_t count = 0;  // in the newest sample
+    std::int32_t count = 0;  // as read now when the forecast was given a reading, else in the newest sample
     std::optional<double> perDay;  // counts per day; nothing with too few samples
     std::optional<std::int64_t> daysToYellow;  // whole days; 0 when already there
     std::optional<std::int64_t> daysToRed;
@@ -33,15 +33,22 @@ struct WearForecast {
     std::string printer;
     bool found = false;  // the printer has at least one sample
     RecordDate newest;   // the date of its newest sample
+    std::size_t futureSamples = 0;  // of the printer, dated after today and so not used
     std::array<PinForecast, kPinCount> pins{};
 };
 
-// The printer of the newest sample (the later line among samples of the same date).
-std::optional<std::string> NewestPrinter(std::span<const CounterSample> samples);
+// The printer of the newest sample not dated after `today` (the later line among samples of the
+// same date).
+std::optional<std::string> NewestPrinter(std::span<const CounterSample> samples, RecordDate today);
 
-// Rows of other printers are passed over. Per pin, only the samples after the last drop of its
-// count (a new head, a reset) are fitted, and a rate needs two different dates.
-WearForecast ForecastWear(std::span<const CounterSample> samples, std::string_view printer);
+// Rows of other printers are passed over, and so are samples dated after `today`: a clock that was
+// wrong once must not leave a sample that stays the newest for years. Per pin, only the samples
+// after the last drop of its count (a new head, a reset) are fitted, and a rate needs two different
+// dates. With `now`, the printer's counters as just read, the days are counted from them at the
+// samples' rate: the day's sample may be hours old. A count below the newest sample's is a new
+// series that has no rate yet.
+WearForecast ForecastWear(std::span<const CounterSample> samples, std::string_view printer, RecordDate today,
+                          const std::optional<UsageCounters>& now = std::nullopt);
 
 // The whole days until `count` reaches `threshold` at `perDay`: 0 when it is there already,
 // nothing when it is not and the count does not rise.

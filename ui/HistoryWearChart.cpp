@@ -55,13 +55,14 @@ WearChart::WearChart(const SamplesRead& samples, QWidget* parent) : QChartView(p
     setObjectName(QStringLiteral("wearChart"));
     setRenderHint(QPainter::Antialiasing);
     auto chart = std::make_unique<QChart>();
-    const auto printer = NewestPrinter(samples.samples);
+    const RecordDate today = LocalDate();
+    const auto printer = NewestPrinter(samples.samples, today);
     if (!printer) {
         chart->setTitle(Translate(ZT40_TR("WearChart", "No counter samples yet: the window and zt40ctl status keep one a day.")));
         ShowChart(*this, std::move(chart));
         return;
     }
-    const WearForecast forecast = ForecastWear(samples.samples, *printer);
+    const WearForecast forecast = ForecastWear(samples.samples, *printer, today);
     chart->setTitle(Render(Message::Of(ZT40_TR("WearChart", "Wear of printer %1"), {*printer})));
 
     std::vector<const CounterSample*> own;

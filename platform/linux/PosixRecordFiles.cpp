@@ -145,7 +145,8 @@ void ShareIfOwned(int fd) {
 }  // namespace
 
 std::unique_ptr<IRecordFile> PosixRecordFiles::OpenForAppend(const std::string& path, FileError& error) {
-    constexpr int kAppend = O_WRONLY | O_APPEND;
+    // Read as well: an append first looks at what the file ends with.
+    constexpr int kAppend = O_RDWR | O_APPEND;
     int fd = -1;
     if (!CreateShared(path, kAppend, fd)) {
         error = FileErrorFromErrno(errno);

@@ -123,8 +123,10 @@ std::unique_ptr<IRecordFile> Open(const std::string& path, DWORD access, DWORD s
     return file;
 }
 
-// Cutting a failed append back needs the right to write data, not only to append it.
-constexpr DWORD kAppendAccess = FILE_APPEND_DATA | FILE_WRITE_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE;
+// Cutting a failed append back needs the right to write data, not only to append it; an append
+// first reads what the file ends with.
+constexpr DWORD kAppendAccess =
+    FILE_READ_DATA | FILE_APPEND_DATA | FILE_WRITE_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE;
 
 }  // namespace
 

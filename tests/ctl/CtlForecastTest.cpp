@@ -37,7 +37,7 @@ TEST_F(CtlForecast, JsonGivesRoundedDownDaysPerPin) {
               std::string::npos)
         << run.out;
     EXPECT_TRUE(run.out.starts_with(R"({"printer":"ZT4000123","newestSample":"2026-12-04","pins":[)")) << run.out;
-    EXPECT_NE(run.out.find(R"("skippedLines":1})"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find(R"("skippedLines":1,"futureSamples":0})"), std::string::npos) << run.out;
     if (std::system("command -v python3 >/dev/null") == 0) {
         std::ofstream(m_dir / "out.json") << run.out;
         EXPECT_EQ(std::system(("python3 -c 'import json,sys; json.load(open(sys.argv[1]))' " + (m_dir / "out.json").string())

@@ -18,6 +18,7 @@
 #include <string>
 #include <thread>
 
+#include "record/CounterSamples.h"
 #include "support/CtlProgram.h"
 #include "support/BuildTree.h"
 
@@ -34,6 +35,14 @@ class CtlMetrics : public CtlDataFolderTest {
 protected:
     std::filesystem::path Samples() const { return m_dir / "zt40util-samples.csv"; }
 };
+
+// A sample's date `offset` days from the machine's today.
+std::string DateFromToday(int offset) {
+    const RecordDate t = LocalDate();
+    const std::chrono::year_month_day day{std::chrono::sys_days(std::chrono::year(t.year) / t.month / t.day) +
+                                          std::chrono::days(offset)};
+    return IsoDate({int(day.year()), int(unsigned(day.month())), int(unsigned(day.day()))});
+}
 
 TEST_F(CtlMetrics, AllBandsPassesPromtoolAndKeepsOneSampleADay) {
     const auto run = Ctl("--simulate=" + kAllBands + " metrics");
@@ -186,6 +195,39 @@ TEST_F(CtlMetrics, StatusKeepsTheDaysSampleAndSaysNothingOfIt) {
     const auto metrics = Ctl("--simulate=" + kAllBands + " metrics");
     EXPECT_EQ(metrics.exitStatus, 0);
     EXPECT_NE(metrics.out.find("zt40_ready{printer=\"SIM0001\",queue=\"ZT-40\"} 1"), std::string::npos);
+}
+
+// 100,000 a day from three days' samples (one more a clock years ahead wrote is skipped), days from the count now.
+TEST_F(CtlMetrics, ForecastFromTheReadingNowAndNotFromASampleAfterToday) {
+    std::string text = std::string(kSamplesHeader) + '\n';
+    for (const int day : {-2, -1, 1'635, 0}) {
+        const std::string count = std::to_string(day > 0 ? 7'350'000 : 7'400'000 + day * 100'000);
+        text += DateFromToday(day) + ",SIM0001,0," + count + ',' + count + ",0,0,0,0,0,0,0,0,0\n";
+    }
+    std::ofstream(Samples(), std::ios::binary) << text;
+    const auto forecast = Ctl("forecast --json").out;
+    EXPECT_NE(forecast.find(R"({"pin":1,"count":7400000,"perDay":100000,"daysToYellow":6,"daysToRed":26})"),
+              std::string::npos) << forecast;
+    EXPECT_NE(forecast.find(R"("futureSamples":1})"), std::string::npos) << forecast;
+    EXPECT_NE(Ctl("forecast").err.find("1 samples of printer \"SIM0001\" are dated after today"), std::string::npos);
+    const auto run = Ctl("--simulate=" + StateFile("pin_counters = 9950000 7750000 0 0 0 0 0 0 0\n") + " metrics");
+    const std::pair<std::string, const char*> bands[] = {{"yellow", "172800"}, {"red", "1900800"}};  // pin 2's
+    for (const auto& [band, pin2] : bands) {
+        const std::string series = "zt40_pin_time_to_" + band + R"(_seconds{printer="SIM0001",queue="ZT-40",pin=")";
+        EXPECT_NE(run.out.find(series + "1\"} 0\n" + series + "2\"} " + pin2 + '\n'), std::string::npos) << run.out;
+    }
+}
+
+// Twenty readings at once in a file of 20,000 other printers: one adds the day's sample.
+TEST_F(CtlMetrics, StatusRunsAtOnceAddTheDaysSampleOnce) {
+    std::string text = std::string(kSamplesHeader) + '\n', runs;
+    for (int printer = 0; printer < 20'000; ++printer) {
+        text += DateFromToday(0) + ",P" + std::to_string(printer) + ",5,1,0,0,0,0,0,0,0,9,1,0\n";
+    }
+    std::ofstream(Samples(), std::ios::binary) << text;
+    for (int i = 0; i < 20; ++i) runs += "timeout -s KILL 60 " + kProgram + " --simulate status >/dev/null 2>&1 & ";
+    ASSERT_EQ(std::system((runs + "wait").c_str()), 0);
+    EXPECT_EQ(FileText(Samples()), text + DateFromToday(0) + ",SIM0001,0,0,0,0,0,0,0,0,0,0,0,0\n");
 }
 
 // A port the system has just handed out, free again for the exporter.

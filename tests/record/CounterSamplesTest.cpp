@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "record/CounterSamples.h"
 #include "support/FakeDataFolderPlatform.h"
@@ -92,6 +93,33 @@ TEST_F(SamplesFile, UnreadableFileIsNotAppendedTo) {
     EXPECT_EQ(result.outcome, SampleAppend::Failed);
     EXPECT_TRUE(result.failure);
     EXPECT_TRUE(std::filesystem::is_empty(Path()));
+}
+
+// A cut last line is gone before the day's sample is added; band crossings are told against the line before.
+TEST_F(SamplesFile, EveryCutOfTheLastLineIsGoneBeforeTheDaysSample) {
+    const std::string header = std::string(kSamplesHeader) + '\n';
+    const std::string first = header + FormatSampleLine(Sample({2026, 12, 7}, "ZT4000123"));
+    const std::pair<std::string, std::string> cases[] = {{first, FormatSampleLine(Sample({2026, 12, 8}, "ZT4000123", 9'000))},
+                                                         {first, FormatSampleLine(Sample({2026, 12, 9}, "ZT4000123", 9'000))},
+                                                         {"", header}};  // what stays, the line cut at every byte
+    const CounterSample today = Sample({2026, 12, 9}, "ZT4000123", 4'000);
+    for (const auto& [lead, last] : cases) {
+        for (std::size_t keep = 0; keep < last.size(); ++keep) {
+            std::ofstream(Path(), std::ios::binary | std::ios::trunc) << lead + last.substr(0, keep);
+            const auto added = AppendSample(Platform(m_files), today);
+            ASSERT_EQ(added.outcome, SampleAppend::Added) << last.substr(0, keep);
+            EXPECT_EQ(added.previous ? added.previous->counters.PinCounter[0] : 0, lead.empty() ? 0 : 1'000);
+            EXPECT_EQ(testing::FileText(Path()), (lead.empty() ? header : lead) + FormatSampleLine(today));
+        }
+    }
+}
+
+TEST_F(SamplesFile, AFileThatCannotBeReadToItsEndGetsNoSample) {
+    const std::string text = std::string(kSamplesHeader) + '\n' + FormatSampleLine(Sample({2026, 12, 7}, "OTHER"));
+    std::ofstream(Path(), std::ios::binary) << text;
+    FaultyAppendFiles faulty(1'000, 3);  // reads fail after 48 bytes; an append, were it reached, would go through
+    EXPECT_EQ(AppendSample(Platform(faulty), Sample({2026, 12, 9}, "ZT4000123")).outcome, SampleAppend::Failed);
+    EXPECT_EQ(testing::FileText(Path()), text);
 }
 
 TEST_F(SamplesFile, MissingFileReadsAsNoSamples) {

@@ -50,7 +50,7 @@ protected:
     std::string m_path;
     PosixRecordFiles m_files;
     const std::string m_record = FormatUsageRecord(true, {2026, 12, 8}, PinSettings{{1, 2}, 3, {}}, UsageCounters{});
-    const std::string m_earlier = "o20261207\n0:5, 0, 5\n";
+    const std::string m_earlier = FormatUsageRecord(false, {2026, 12, 7}, PinSettings{{0, 0}, 1, {}}, UsageCounters{});
 };
 
 TEST_F(RecordFileTest, AppendsAfterWhatIsThereIntoAFileEveryoneMayWrite) {
@@ -160,7 +160,7 @@ TEST_F(RecordFileTest, ReadingCreatesAMissingFileOnlyWhenAsked) {
     EXPECT_TRUE(best.opened && !best.failure && !best.best);
     EXPECT_EQ(std::filesystem::file_size(m_path), 0u);
     ASSERT_FALSE(AppendToRecordFile(m_files, m_path, m_record));
-    ASSERT_FALSE(AppendToRecordFile(m_files, m_path, m_earlier));  // cut short: not usable
+    ASSERT_FALSE(AppendToRecordFile(m_files, m_path, "o20261207\n0:5, 0, 5\n"));  // cut short: not usable
     const auto after = ReadBestRecord(m_files, m_path, false);
     ASSERT_TRUE(after.best);
     EXPECT_EQ(after.best->settings.SelectedPin, 3);

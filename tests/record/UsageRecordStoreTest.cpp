@@ -17,6 +17,7 @@
 #include "record/UsageRecordStore.h"
 #include "support/FakeDataFolderPlatform.h"
 #include "support/FaultyAppendFiles.h"
+#include "support/FileText.h"
 #include "wiring/RecordWiring.h"
 
 namespace zt40 {
@@ -62,12 +63,12 @@ const PinSettings kBadSettings{{300, 0}, 5, {}};
 const UsageCounters kGoodCounters{500, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {2, 44}};
 const UsageCounters kBadCounters{-1, {}, {0, 44}};
 
-class UsageRecordStoreTest : public testing::Test {
+class UsageRecordStoreTest : public ::testing::Test {
 protected:
     void SetUp() override {
         m_dir = std::filesystem::temp_directory_path() /
                 ("zt40-store-" + std::to_string(::getpid()) + "-" +
-                 testing::UnitTest::GetInstance()->current_test_info()->name());
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove_all(m_dir);
         std::filesystem::create_directories(m_dir);
         m_folders.separator = static_cast<char>(std::filesystem::path::preferred_separator);
@@ -248,6 +249,23 @@ TEST_F(UsageRecordStoreTest, AFileThatIsThereButCannotBeReadRestoresNothing) {
         expected.push_back("Nothing was restored: the printer keeps its values until " + path + " can be read. [warning]");
         EXPECT_EQ(shown, expected) << c.name;
         for (const auto& text : shown) EXPECT_EQ(text.find("default"), std::string::npos) << c.name;
+    }
+}
+
+// Whatever a crash cut off the last record, or a line of none: the next one takes its place, restore no cut value.
+TEST_F(UsageRecordStoreTest, EveryCutOfTheLastRecordIsGoneBeforeTheNextOne) {
+    const std::string first = FormatUsageRecord(true, {2026, 12, 7}, kGoodSettings, kGoodCounters);
+    const std::string last = FormatUsageRecord(true, {2026, 12, 8}, kGoodSettings, {9'000, {}, {}});
+    std::vector<std::pair<std::string, std::string>> tails{{"a note", ""}, {"a note\n", "a note\n"}};  // left, kept
+    for (std::size_t keep = 0; keep < last.size(); ++keep) tails.push_back({last.substr(0, keep), ""});
+    for (const auto& [tail, kept] : tails) {
+        for (const UsageCounters& next : {UsageCounters{700, {}, {}}, kBadCounters}) {  // taken, or the first is
+            std::ofstream(File(), std::ios::binary | std::ios::trunc) << first + tail;
+            ASSERT_FALSE(m_store.Append(false, {2026, 12, 9}, kGoodSettings, next));
+            EXPECT_EQ(testing::FileText(File()), first + kept + FormatUsageRecord(false, {2026, 12, 9}, kGoodSettings, next));
+            const auto best = m_store.ReadBest(false).best.value_or(UsageRecord{});
+            EXPECT_EQ(best.counters.TotalCounter, next.TotalCounter < 0 ? 500 : 700) << tail;
+        }
     }
 }
 

@@ -53,7 +53,7 @@ class Forecast : public ::testing::TestWithParam<ForecastCase> {};
 TEST_P(Forecast, PinOne) {
     const auto& c = GetParam();
     const auto samples = Samples(c.rows);
-    const auto forecast = ForecastWear(samples, "ZT4000123");
+    const auto forecast = ForecastWear(samples, "ZT4000123", DateAt(0));
     ASSERT_TRUE(forecast.found);
     const auto& pin = forecast.pins[0];
     EXPECT_EQ(pin.pin, 1);
@@ -111,7 +111,7 @@ TEST(Forecast, EachPinHasItsOwnSeries) {
         samples[static_cast<std::size_t>(i)].printer = "ZT4000123";
         samples[static_cast<std::size_t>(i)].counters.PinCounter = {7'000'000 + i * 100'000, i == 2 ? 0 : 9'000'000};
     }
-    const auto forecast = ForecastWear(samples, "ZT4000123");
+    const auto forecast = ForecastWear(samples, "ZT4000123", DateAt(0));
     EXPECT_EQ(forecast.pins[0].daysToYellow, 8);
     EXPECT_EQ(forecast.pins[1].count, 0);
     EXPECT_FALSE(forecast.pins[1].perDay);  // pin 2 was replaced on the newest day
@@ -122,15 +122,16 @@ TEST(Forecast, EachPinHasItsOwnSeries) {
 
 TEST(Forecast, UnknownPrinterFindsNothing) {
     const auto samples = Samples({{0, 7'000'000}, {1, 7'100'000}});
-    const auto forecast = ForecastWear(samples, "ZT4000999");
+    const auto forecast = ForecastWear(samples, "ZT4000999", DateAt(0));
     EXPECT_FALSE(forecast.found);
     for (const auto& pin : forecast.pins) EXPECT_FALSE(pin.perDay || pin.daysToYellow || pin.daysToRed);
 }
 
 TEST(Forecast, NewestPrinterIsTheLaterLineOfTheNewestDate) {
-    EXPECT_EQ(NewestPrinter(Samples({})), std::nullopt);
-    EXPECT_EQ(NewestPrinter(Samples({{0, 1, "A"}, {-1, 1, "B"}})), "A");
-    EXPECT_EQ(NewestPrinter(Samples({{0, 1, "A"}, {0, 1, "B"}, {-3, 1, "C"}})), "B");
+    EXPECT_EQ(NewestPrinter(Samples({}), DateAt(0)), std::nullopt);
+    EXPECT_EQ(NewestPrinter(Samples({{0, 1, "A"}, {-1, 1, "B"}}), DateAt(0)), "A");
+    EXPECT_EQ(NewestPrinter(Samples({{0, 1, "A"}, {0, 1, "B"}, {-3, 1, "C"}}), DateAt(0)), "B");
+    EXPECT_EQ(NewestPrinter(Samples({{-1, 1, "A"}, {1, 1, "B"}}), DateAt(0)), "A");  // B's date is after today
 }
 
 TEST(Forecast, DaysUntilAtTheEdges) {

@@ -9,14 +9,14 @@ namespace zt40 {
 
 // Passes everything to the real file but the append, which writes only part of the record
 // (or nothing, with an error) as a full disk or an interrupted write would; with `readsBeforeFailure`
-// a read after that many fails as a bad sector would.
+// a read after that many fails as a bad sector would, whichever way the file was opened.
 class FaultyAppendFiles : public IRecordFiles {
 public:
     explicit FaultyAppendFiles(std::int64_t keep, int readsBeforeFailure = -1)
         : m_keep(keep), m_readsBeforeFailure(readsBeforeFailure) {}
     std::unique_ptr<IRecordFile> OpenForAppend(const std::string& path, FileError& error) override {
         auto file = m_real.OpenForAppend(path, error);
-        return file ? std::make_unique<File>(std::move(file), m_keep, -1) : nullptr;
+        return file ? std::make_unique<File>(std::move(file), m_keep, m_readsBeforeFailure) : nullptr;
     }
     std::unique_ptr<IRecordFile> OpenForReading(const std::string& path, bool create, FileError& error) override {
         auto file = m_real.OpenForReading(path, create, error);
@@ -34,7 +34,7 @@ private:
                 error = FileError::HardIo;
                 return -1;
             }
-            return m_real->Append(bytes.first(static_cast<std::size_t>(m_keep)), error);
+            return m_real->Append(bytes.first(std::min(bytes.size(), static_cast<std::size_t>(m_keep))), error);
         }
         FileError Truncate(std::uint64_t size) override { return m_real->Truncate(size); }
         std::int64_t Read(std::span<char> into, FileError& error) override {

@@ -7,23 +7,13 @@
 
 #include "ctl/HistoryText.h"
 #include "record/RecordFormat.h"
+#include "support/RecordLines.h"
 
 namespace zt40 {
 namespace {
 
-std::vector<UsageRecord> Records(std::string_view text) {
-    LineReader lines(text);
-    std::vector<UsageRecord> records;
-    ForEachRecord(lines, [&](UsageRecord&& record) { records.push_back(std::move(record)); });
-    return records;
-}
-
-std::string Record(const char* header, std::int32_t total, std::int16_t head, std::int32_t pin5) {
-    UsageCounters counters{total, {}, {head, 0}};
-    counters.PinCounter[4] = pin5;
-    const auto text = FormatUsageRecord(true, {2026, 12, 8}, PinSettings{{0, 0}, 2, {}}, counters);
-    return header + text.substr(text.find('\n'));
-}
+using testing::Record;
+using testing::Records;
 
 TEST(HistoryText, JsonAndTableKeepHandEditedHeadersIntact) {
     const auto rows = BuildHistory(Records(Record("x\"edited, by \\hand\x01", 4, 1, 2)));

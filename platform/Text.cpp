@@ -20,9 +20,14 @@ std::string FillArguments(std::string_view pattern, std::span<const std::string>
     return out;
 }
 
+std::string Compose(const Message& message, const std::function<std::string(const Message&)>& one) {
+    std::string out = one(message);
+    for (const Message& next : message.then) out += (next.ownLine ? "\n" : "\n\n") + Compose(next, one);
+    return out;
+}
+
 std::string Message::English() const {
-    if (IsVerbatim()) return verbatim;
-    return FillArguments(text.source, args);
+    return Compose(*this, [](const Message& m) { return m.IsVerbatim() ? m.verbatim : FillArguments(m.text.source, m.args); });
 }
 
 }  // namespace zt40

@@ -80,9 +80,10 @@ QString Translate(const Text& text) {
 }
 
 QString Render(const Message& message) {
-    if (message.IsVerbatim()) return QString::fromStdString(message.verbatim);
     // The same substitution as the English edition's, on the translated pattern.
-    return QString::fromStdString(FillArguments(Translate(message.text).toStdString(), message.args));
+    return QString::fromStdString(Compose(message, [](const Message& m) {
+        return m.IsVerbatim() ? m.verbatim : FillArguments(Translate(m.text).toStdString(), m.args);
+    }));
 }
 
 }  // namespace zt40::ui

@@ -69,8 +69,9 @@ std::string_view Pattern(const Text& text) {
 std::wstring Translate(const Text& text) { return Widen(Pattern(text)); }
 
 std::wstring Render(const Message& message) {
-    if (message.IsVerbatim()) return Widen(message.verbatim);
-    return Widen(FillArguments(Pattern(message.text), message.args));
+    return Widen(Compose(message, [](const Message& m) {
+        return m.IsVerbatim() ? m.verbatim : FillArguments(Pattern(m.text), m.args);
+    }));
 }
 
 }  // namespace zt40::win

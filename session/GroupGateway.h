@@ -9,7 +9,7 @@
 
 namespace zt40 {
 
-// Which read of a group failed first; every read is still made.
+// Which read of a group failed: the first one, after which nothing more is asked.
 enum class HeadItem { None, WordPair, SelectedPin, PinAdjustments, TotalCounter, PinCounter, HeadCounters };
 struct HeadReadResult {
     HeadItem failed = HeadItem::None;
@@ -25,12 +25,14 @@ public:
 
     // The counters: the total, pins 1..9 in order, then the head counters.
     HeadReadResult ReadCounters(UsageCounters& counters);
-    // Both groups in the printer's order: word pair, selected pin (-1 when its read fails),
-    // adjustments, then the counters. A failed read leaves its field as it was.
+    // Both groups in the printer's order: word pair, selected pin (-1 when its read fails or
+    // is not made), adjustments, then the counters. A failed read ends the reading; it and the
+    // fields after it are left as they were.
     HeadReadResult ReadBoth(PinSettings& settings, UsageCounters& counters);
 
     // Waits for ready, then checks the range: a group out of range is never sent. True when
-    // the device took every command; the printer's own acceptance is only known by reading back.
+    // the device took every command; the first it did not take ends the write. The printer's
+    // own acceptance is only known by reading back.
     bool WritePinSettings(const PinSettings& settings);
     bool WriteUsageCounters(const UsageCounters& counters);
 

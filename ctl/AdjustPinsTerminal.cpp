@@ -218,6 +218,12 @@ AdjustPinsResult RunAdjustPins(const DeviceLinkPlatform& platform, ITerminal& te
     if (record != nullptr) frame.SetUsageRecordPlatform(*record);
     HeadServices services(session, frame.Copies());
     TerminalSteps steps(terminal, session, frame, request);
+    // A run starts only on both groups read: its put-back writes what was saved.
+    if (const std::optional<Message> why = frame.Save()) {
+        terminal.Report(why->English());
+        result.problem = PrinterProblemKind::NoAnswer;
+        return result;
+    }
     frame.Run(PutBack::PinSettings, [&] {
         CAdjustPinSheet sheet(services, {platform.spooler, sender});
         TerminalHost host(terminal, prompt);

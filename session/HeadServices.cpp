@@ -7,6 +7,7 @@ namespace zt40 {
 // A command the device did not take: the status says whether it is silent or in an error state.
 bool HeadServices::Sent(bool sent) {
     m_failure.reset();
+    m_outOfRange = false;
     if (!sent) m_failure = WaitFailureReason(WaitStep::NoAnswer, m_session.ReadStatus());
     return sent;
 }
@@ -14,6 +15,7 @@ bool HeadServices::Sent(bool sent) {
 // A group write fails in its wait for ready, or in a command the device did not take.
 bool HeadServices::Written(bool written) {
     m_failure.reset();
+    m_outOfRange = false;
     if (!written) {
         m_failure = m_session.WaitFailure();
         if (!m_failure) m_failure = WaitFailureReason(WaitStep::NoAnswer, m_session.ReadStatus());
@@ -52,11 +54,27 @@ bool HeadServices::ApplyPinAdjustments(std::span<const std::int32_t, kPinCount> 
                                                static_cast<std::uint16_t>(values[i]));
         if (adjustment < -kPinAdjustmentLimit || adjustment > kPinAdjustmentLimit) {
             m_failure = OutOfRangeReason(static_cast<int>(i) + kFirstPin, adjustment);
+            m_outOfRange = true;
             return false;
         }
     }
     if (!Written(m_session.Groups().WritePinSettings(summed))) return false;
     m_copies.settings = summed;
+    return true;
+}
+
+bool HeadServices::SelectPin(std::int32_t pin) {
+    PinSettings chosen = m_copies.settings;
+    chosen.SelectedPin = pin;
+    if (!IsValidPinSettings(chosen)) {
+        m_failure = Message::Of(kSettingsOutOfRange);
+        m_outOfRange = true;
+        return false;
+    }
+    if (!Written(m_session.WaitUntilReady() && m_session.Device().SelectPin(static_cast<std::uint8_t>(pin)))) {
+        return false;
+    }
+    m_copies.settings = chosen;
     return true;
 }
 

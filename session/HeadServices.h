@@ -46,6 +46,10 @@ struct CleaningResult {
 // Told before each motion's wait: the step about to be made (1-based) of kCleaningStepCount.
 using CleaningProgress = std::function<void(std::size_t step)>;
 
+// Why a pin change is refused without a word to the printer.
+inline constexpr Text kSettingsOutOfRange = ZT40_TR(
+    "CPinwardenDlg", "The printer's settings are out of range. Choose \"Restoration of setting\" in the window's menu.");
+
 // MoveHead's position code for the centre of the carriage.
 inline constexpr std::uint8_t kHeadCentre = 4;
 
@@ -60,8 +64,13 @@ public:
     bool ResetPinCounters() override;
     bool ApplyPinAdjustments(std::span<const std::int32_t, kPinCount> values) override;
     std::string GetPrinterName() const override { return m_session.QueueName(); }
+    // The pin for marking (1..9), after the wait for ready; refused without a word to the
+    // printer when the settings with it would be out of range.
+    bool SelectPin(std::int32_t pin);
     // Why the latest service failed; nothing after one that succeeded.
     const std::optional<Message>& Failure() const { return m_failure; }
+    // The latest failure was the values', not the printer's: nothing was sent.
+    bool OutOfRange() const { return m_outOfRange; }
 
     // Each step waits for ready first; a printer that stops answering, never gets ready or
     // whose wait is cancelled abandons the rest of the sequence.
@@ -74,6 +83,7 @@ private:
     PrinterSession& m_session;
     GroupCopies& m_copies;
     std::optional<Message> m_failure;
+    bool m_outOfRange = false;
 };
 
 }  // namespace zt40

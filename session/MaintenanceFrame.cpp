@@ -28,38 +28,48 @@ std::optional<Message> MaintenanceFrame::Save() {
 // meanwhile cannot take the run's values as the ones to restore.
 bool MaintenanceFrame::Run(PutBack putBack, const std::function<bool()>& body) {
     const bool both = putBack == PutBack::BothGroups;
-    Save();
     m_putBackFailure = {};
     m_running = true;
     const bool finished = body();
     WriteUsageRecord(finished);
+    if (m_waitShow) m_waitShow(Message::Of(finished ? kReadingBack : kPuttingBack));
     if (finished) {
+        ReadBack();
         m_copies.savedSettings = m_copies.settings;
-        m_session.Groups().ReadCounters(m_copies.counters);
         m_copies.savedCounters = m_copies.counters;
     } else {
         m_copies.settings = m_copies.savedSettings;
         if (both) m_copies.counters = m_copies.savedCounters;
         PutBackSaved(both);
     }
+    if (m_waitShow) m_waitShow(std::nullopt);
     m_running = false;
     return finished;
 }
 
+bool MaintenanceFrame::ReadBack() {
+    m_readBack = m_session.Groups().ReadBoth(m_copies.settings, m_copies.counters).Ok();
+    return m_readBack;
+}
+
 // A group is put back when the printer, read afterwards, holds the saved values. Saved values
-// that fail their range checks were never the printer's to restore and are left alone.
+// that fail their range checks were never the printer's to restore and are left alone. The
+// first write the printer does not take ends the attempt: a silent printer would otherwise
+// keep the operator waiting out every further command's time-out for a known failure.
 RollbackFailure MaintenanceFrame::WriteBack(bool settings, bool counters) {
     const bool settingsDue = settings && IsValidPinSettings(m_copies.savedSettings);
     const bool countersDue = counters && IsValidUsageCounters(m_copies.savedCounters);
     RollbackFailure failed;
     auto& groups = m_session.Groups();
     if (settingsDue) failed.pinSettings = !groups.WritePinSettings(m_copies.savedSettings);
-    if (countersDue) failed.usageCounters = !groups.WriteUsageCounters(m_copies.savedCounters);
-    PinSettings readSettings;
-    UsageCounters readCounters;
-    const bool read = groups.ReadBoth(readSettings, readCounters).Ok();
-    if (settingsDue && (!read || readSettings != m_copies.savedSettings)) failed.pinSettings = true;
-    if (countersDue && (!read || readCounters != m_copies.savedCounters)) failed.usageCounters = true;
+    if (countersDue) failed.usageCounters = failed.pinSettings || !groups.WriteUsageCounters(m_copies.savedCounters);
+    if (failed.Any()) {
+        m_readBack = false;
+        return failed;
+    }
+    const bool read = ReadBack();
+    if (settingsDue && (!read || m_copies.settings != m_copies.savedSettings)) failed.pinSettings = true;
+    if (countersDue && (!read || m_copies.counters != m_copies.savedCounters)) failed.usageCounters = true;
     return failed;
 }
 
@@ -67,9 +77,11 @@ void MaintenanceFrame::PutBackSaved(bool counters) {
     RollbackFailure& failed = m_putBackFailure;
     failed = WriteBack(true, counters);
     while (failed.Any()) {
-        if (m_prompt.Show(RollbackFailedMessage(failed), MbButtons::RetryCancel, MbIcon::Warning) != MbResult::Retry) {
-            return;
-        }
+        // The box stands alone: the wait is not on show behind it while the operator decides.
+        if (m_waitShow) m_waitShow(std::nullopt);
+        const MbResult answer = m_prompt.Show(RollbackFailedMessage(failed), MbButtons::RetryCancel, MbIcon::Warning);
+        if (m_waitShow) m_waitShow(Message::Of(kPuttingBack));
+        if (answer != MbResult::Retry) return;
         failed = WriteBack(failed.pinSettings, failed.usageCounters);
     }
 }
@@ -81,8 +93,8 @@ std::optional<Message> MaintenanceFrame::WriteUsageRecord(bool finished) {
     return m_recordFailure;
 }
 
-RestoreOutcome MaintenanceFrame::Restore() {
-    Save();
+RestoreOutcome MaintenanceFrame::Restore(Fresh fresh) {
+    if (fresh == Fresh::ReadFirst) Save();
     auto& groups = m_session.Groups();
     const RestoreWriters writers{
         [&groups](const PinSettings& settings) { return groups.WritePinSettings(settings); },
@@ -92,8 +104,8 @@ RestoreOutcome MaintenanceFrame::Restore() {
     return RestoreFromRecordFile(m_record ? &*m_record : nullptr, m_copies.settings, m_copies.counters, writers);
 }
 
-RestoreOutcome MaintenanceFrame::PreviewRestore() {
-    Save();
+RestoreOutcome MaintenanceFrame::PreviewRestore(Fresh fresh) {
+    if (fresh == Fresh::ReadFirst) Save();
     PinSettings settings = m_copies.settings;
     UsageCounters counters = m_copies.counters;
     return RestoreFromRecordFile(m_record ? &*m_record : nullptr, settings, counters, {}, true);

@@ -26,6 +26,14 @@ struct GroupCopies {
 // a head replacement both groups.
 enum class PutBack { PinSettings, BothGroups };
 
+// Whether a restore reads both groups first, or works on the copies just saved.
+enum class Fresh { ReadFirst, AlreadyRead };
+
+// The wait a put-back shows while it writes and reads back.
+inline constexpr Text kPuttingBack = ZT40_TR("MaintenanceFrame", "Putting the settings back...");
+// The wait of a read of both groups after a write, to show what the printer holds.
+inline constexpr Text kReadingBack = ZT40_TR("MaintenanceFrame", "Reading the printer's values...");
+
 class MaintenanceFrame {
 public:
     // `prompt` shows the record's failures and asks Retry or Cancel for a failed write back.
@@ -39,10 +47,18 @@ public:
     // is on; otherwise leaves every copy as it is and says why (a read that failed half way
     // says so too: the copies then hold what it read).
     std::optional<Message> Save();
-    // Saves, runs `body` (true: it ended with Finish), then keeps or puts back. True when the
-    // body finished.
+    // Runs `body` (true: it ended with Finish) on the copies the caller has just saved, then
+    // keeps or puts back, and reads both groups back so that the copies are what the printer
+    // holds. True when the body finished.
     bool Run(PutBack putBack, const std::function<bool()>& body);
     bool Running() const { return m_running; }
+    // Reads both groups into the copies (the saved ones stay); false when the printer did not
+    // answer, the copies then holding what could be read.
+    bool ReadBack();
+    bool LastReadBack() const { return m_readBack; }
+    // Called with the wait's text before a put-back talks to the printer, and with nothing
+    // after: the window shows the wait, with its Cancel.
+    void SetWaitShow(std::function<void(const std::optional<Message>&)> show) { m_waitShow = std::move(show); }
 
     // Appends a record of the saved groups, 'o' when finished, 'x' otherwise; on failure shows
     // why and returns it, also kept until the next append, so a run's caller can fail the run.
@@ -53,9 +69,9 @@ public:
     const RollbackFailure& PutBackFailure() const { return m_putBackFailure; }
     // "Restoration of setting": the groups that fail their range checks get the record file's
     // last usable record, or the defaults.
-    RestoreOutcome Restore();
+    RestoreOutcome Restore(Fresh fresh = Fresh::ReadFirst);
     // What Restore would write, writing, showing and creating nothing.
-    RestoreOutcome PreviewRestore();
+    RestoreOutcome PreviewRestore(Fresh fresh = Fresh::ReadFirst);
 
     GroupCopies& Copies() { return m_copies; }
     const GroupCopies& Copies() const { return m_copies; }
@@ -70,7 +86,9 @@ private:
     std::optional<UsageRecordStore> m_record;
     std::optional<Message> m_recordFailure;
     RollbackFailure m_putBackFailure;
+    std::function<void(const std::optional<Message>&)> m_waitShow;
     bool m_running = false;
+    bool m_readBack = false;
 };
 
 }  // namespace zt40

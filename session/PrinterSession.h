@@ -171,6 +171,9 @@ public:
         m_device.Close();
         m_opened = m_ready = false;
     }
+    // A command found the printer silent, busy or in error: the next poll reads its status
+    // again, and it is ready only when that says so.
+    void Unready() { m_ready = false; }
     // Back to the state of a program that has not polled yet; the device stays as it is.
     void Forget() { m_opened = m_ready = false; }
 

@@ -63,6 +63,7 @@ TEST_P(MaintenanceFrameRuns, KeepOrPutBackAndRecord) {
         };
     }
 
+    ASSERT_FALSE(frame.Save().has_value());
     const bool finished = frame.Run(c.putBack, [&] {
         EXPECT_TRUE(frame.Running());
         const std::array<std::int32_t, kPinCount> values{-3, 3, 0, 0, 0, 0, 0, 0, 0};
@@ -159,6 +160,7 @@ TEST(MaintenanceFrame, ARollbackWhoseReadBackFailsIsNotPutBack) {
     RecordingMessageBox prompt;
     prompt.Script({MbResult::Cancel});
     MaintenanceFrame frame(session, prompt);
+    ASSERT_FALSE(frame.Save().has_value());
     frame.Run(PutBack::PinSettings, [&] {
         rig.Printer().State().adjustments[0] = 7;  // what the run left behind
         opener.armed = true;
@@ -175,6 +177,7 @@ TEST(MaintenanceFrame, SavedValuesOutOfRangeAreNeverWrittenBack) {
     ASSERT_EQ(t.session->Connect(1000).end, ConnectEnd::Ready);
     RecordingMessageBox prompt;
     MaintenanceFrame frame(*t.session, prompt);
+    ASSERT_FALSE(frame.Save().has_value());
     frame.Run(PutBack::PinSettings, [&] {
         t.State().adjustments[1] = 5;  // what the run left behind
         t.TakeCommands();

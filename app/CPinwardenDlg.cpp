@@ -12,6 +12,7 @@ constexpr Text kCleaningConfirmation = ZT40_TR("CPinwardenDlg", "The head cleani
 constexpr Text kRestoreItem = ZT40_TR("CPinwardenDlg", "Restoration of setting");
 constexpr Text kAboutItem = ZT40_TR("CPinwardenDlg", "&About...");
 constexpr Text kReadyOn = ZT40_TR("CPinwardenDlg", "Ready: ZT-40 on queue %1");
+constexpr Text kNotReadyOn = ZT40_TR("CPinwardenDlg", "Not ready: ZT-40 on queue %1");
 
 // What the window shows while it waits, and how each action ended.
 constexpr Text kCleaningStep = ZT40_TR("CPinwardenDlg", "Cleaning: step %1 of %2");
@@ -24,10 +25,9 @@ constexpr Text kWritingCounters = ZT40_TR("CPinwardenDlg", "Writing the usage co
 constexpr Text kSettingsWritten = ZT40_TR("CPinwardenDlg", "The pin settings were written.");
 constexpr Text kSettingsNotWritten = ZT40_TR("CPinwardenDlg", "The pin settings were not written.");
 constexpr Text kCountersNotCleared = ZT40_TR("CPinwardenDlg", "The new head's usage counters were not cleared.");
+constexpr Text kChangingPin = ZT40_TR("CPinwardenDlg", "Changing the pin for marking...");
 constexpr Text kPinChanged = ZT40_TR("CPinwardenDlg", "No.%1 is now the pin for marking.");
 constexpr Text kPinNotChanged = ZT40_TR("CPinwardenDlg", "The pin for marking was not changed: No.%1 stays in use.");
-constexpr Text kSettingsOutOfRange = ZT40_TR(
-    "CPinwardenDlg", "The printer's settings are out of range. Choose \"Restoration of setting\" in the window's menu.");
 constexpr Text kRefreshed = ZT40_TR("CPinwardenDlg", "The printer's data was read again.");
 constexpr Text kNotRefreshed =
     ZT40_TR("CPinwardenDlg", "The printer's data could not be read: the window still shows the data read before.");
@@ -51,13 +51,15 @@ class CPinwardenDlg::Busy {
 public:
     Busy(CPinwardenDlg& dlg, const Message& doing, bool cancellable) : m_dlg(dlg) {
         m_dlg.m_waitCancelled = false;
-        m_dlg.m_view.SetWaitCursor(true);
-        m_dlg.m_view.BeginWait(doing, cancellable);
+        ++m_dlg.m_busyDepth;
+        m_dlg.m_state.wait = WaitView{doing, cancellable};
+        m_dlg.Publish();
     }
     ~Busy() {
-        m_dlg.m_view.EndWait();
-        m_dlg.m_view.SetWaitCursor(false);
+        --m_dlg.m_busyDepth;
+        m_dlg.m_state.wait.reset();
         m_dlg.m_waitCancelled = false;
+        m_dlg.Publish();
     }
     Busy(const Busy&) = delete;
     Busy& operator=(const Busy&) = delete;
@@ -69,6 +71,7 @@ private:
 CPinwardenDlg::CPinwardenDlg(const DeviceLinkPlatform& platform, IPinwardenView& view, PauseFn pause,
                              const DeviceAccessReport* access, std::optional<std::string> queue)
     : m_view(view),
+      m_clock(platform.clock),
       m_prompt(view),
       m_commandClock(platform.clock,
                      [this, &clock = platform.clock](std::uint32_t ms) { m_view.PauseInCommand(ms, clock); }),
@@ -76,57 +79,94 @@ CPinwardenDlg::CPinwardenDlg(const DeviceLinkPlatform& platform, IPinwardenView&
       m_frame(m_session, m_prompt),
       m_services(m_session, m_frame.Copies()) {
     m_session.SetCancelTest([this] { return m_waitCancelled; });
+    m_frame.SetWaitShow([this](const std::optional<Message>& doing) {
+        if (doing) {
+            m_waitCancelled = false;
+            ++m_busyDepth;
+            m_state.wait = WaitView{*doing, true};
+        } else {
+            --m_busyDepth;
+            m_state.wait.reset();
+            m_waitCancelled = false;
+        }
+        Publish();
+    });
+    m_state.caption = Message::Of(kWindowCaption);
+    m_state.statusLine = Message::Of(kConnectRequest);
 }
 
 CPinwardenDlg::~CPinwardenDlg() = default;
 
 bool CPinwardenDlg::OnInitDialog() {
-    UpdateData();
     m_view.AppendMenuItem(IDM_RESTORE_SETTINGS, kRestoreItem);
     m_view.AppendMenuItem(IDM_ABOUTBOX, kAboutItem);
     EnableControls(false);
-    ShowStatusReason(std::nullopt);
+    ShowStatus(false, std::nullopt);
     OnPrinterListDropDown();
     m_timerId = m_view.StartTimer(POLL_TIMER_ID, kPollPeriodMs);
     m_session.Forget();
     return true;
 }
 
+void CPinwardenDlg::Publish() {
+    if (m_note && m_clock.NowMs() - m_noteEndsMs < 0x8000'0000U) m_note.reset();
+    m_state.note = m_note;
+    m_state.reason = m_reason;
+    m_state.data = Data();
+    m_state.busy = m_busyDepth > 0;
+    if (m_rendered == m_state) return;
+    m_rendered = m_state;
+    m_view.Render(m_state);
+}
+
 void CPinwardenDlg::OnTimer(int timerId) {
     if (timerId != 0 && timerId == m_timerId && !m_session.InCommand()) PollPrinter();
 }
 
+// A poll that finds the printer ready again reads it afresh: what it holds may have changed
+// while it was away or busy.
 void CPinwardenDlg::PollPrinter() {
     m_printerList.clear();
     const SessionPoll poll = m_session.Poll();
-    if (poll.triedQueue) m_view.SetCaption(*poll.triedQueue);
-    // The bars grey out, or come back, with the connection.
+    if (poll.triedQueue) m_state.caption = Message::Verbatim(*poll.triedQueue);
     const bool connectionChanged = m_freshness.SetConnected(poll.usable);
-    if (poll.becameReady) {
-        ReadHeadData();
-        ShowUsage();
-    }
-    if (poll.becameReady || connectionChanged) {
-        UpdateData();
-        m_view.Repaint();
-    }
+    if (poll.becameReady && !ReadHeadData()) ShowUsage();
     EnableControls(poll.usable);
-    ShowStatusReason(poll.usable ? m_freshness.ConnectedReason() : m_session.ReasonForNoPrinter(poll), poll.usable);
+    ShowStatus(poll.usable, poll.usable ? m_freshness.ConnectedReason() : m_session.ReasonForNoPrinter(poll));
+    if (poll.becameReady || connectionChanged) m_view.Repaint();
 }
 
-// The connect request keeps its place while nothing is connected; a usable printer is named.
-void CPinwardenDlg::ShowStatusReason(std::optional<Message> reason, bool usable) {
-    const Message line = usable ? Message::Of(kReadyOn, {m_session.QueueName()}) : Message::Of(kConnectRequest);
-    const std::string shown = line.English() + '\n' + (reason ? reason->English() : std::string());
-    if (m_shownStatus == shown) return;
-    m_shownStatus = shown;
-    m_view.SetStatusLine(line, reason);
+void CPinwardenDlg::ShowStatus(bool usable, std::optional<Message> reason) {
+    const std::vector<std::string> queue{m_session.QueueName()};
+    m_state.statusLine = usable              ? Message::Of(kReadyOn, queue)
+                         : m_session.Opened() ? Message::Of(kNotReadyOn, queue)
+                                              : Message::Of(kConnectRequest);
+    m_reason = std::move(reason);
+    Publish();
+}
+
+void CPinwardenDlg::PrinterFailed(const std::optional<Message>& why) {
+    if (!m_session.Opened()) return;
+    m_session.Unready();
+    m_freshness.SetConnected(false);
+    EnableControls(false);
+    ShowStatus(false, why);
+}
+
+void CPinwardenDlg::Tell(const Outcome& outcome) {
+    if (outcome.failed) {
+        m_view.TellFailure(outcome.what, outcome.why);
+        return;
+    }
+    m_note = outcome.what;
+    m_noteEndsMs = m_clock.NowMs() + kOutcomeNoteMs;
+    Publish();
 }
 
 bool CPinwardenDlg::OnDeviceChange(std::uint32_t eventType, std::uintptr_t) {
     if (eventType != kDeviceNodesChanged) return true;
     m_session.OnDevicesChanged();
-    UpdateData();
+    Publish();
     return true;
 }
 
@@ -136,7 +176,7 @@ bool CPinwardenDlg::OnSysCommand(int commandId, std::intptr_t) {
         m_view.ShowAbout();
         return true;
     case IDM_RESTORE_SETTINGS:
-        RestoreSettings();
+        if (m_state.actionsEnabled) RestoreSettings();
         return true;
     default:
         return false;
@@ -152,10 +192,9 @@ bool CPinwardenDlg::DestroyWindow() {
 
 // A printer that went away takes the pin choice's Apply with it: there is nothing to apply to.
 void CPinwardenDlg::EnableControls(bool enable) {
-    for (const int id : kSwitchedButtons) m_view.EnableControl(id, enable);
-    for (const int id : IDC_PIN_RADIOS) m_view.EnableControl(id, enable);
-    if (!enable) m_view.EnableControl(IDC_APPLY_PIN_CHANGE, false);
-    m_view.EnableMenuItem(IDM_RESTORE_SETTINGS, enable);
+    m_state.actionsEnabled = enable;
+    if (!enable) m_state.applyEnabled = false;
+    Publish();
 }
 
 void CPinwardenDlg::OnPrinterListDropDown() { m_printerList = m_session.UsableQueues(); }
@@ -163,11 +202,10 @@ void CPinwardenDlg::OnPrinterListDropDown() { m_printerList = m_session.UsableQu
 void CPinwardenDlg::OnPrinterListSelChange(std::size_t index) {
     if (index >= m_printerList.size()) return;
     m_session.AdoptQueueName(m_printerList[index]);
-    m_view.EnableControl(IDC_PRINTER_LIST, false);
+    m_state.printerListEnabled = false;
     ReadHeadData();
     ShowUsage();
     EnableControls(true);
-    UpdateData();
 }
 
 void CPinwardenDlg::OnCleaning() {
@@ -179,14 +217,18 @@ void CPinwardenDlg::OnCleaning() {
     {
         const auto step = [](std::size_t n) { return Message::Of(kCleaningStep, {Count(n), Count(kCleaningStepCount)}); };
         const Busy busy(*this, step(1), true);
-        result = m_services.RunCleaning([&](std::size_t n) { m_view.BeginWait(step(n), true); });
+        result = m_services.RunCleaning([&](std::size_t n) {
+            m_state.wait = WaitView{step(n), true};
+            Publish();
+        });
     }
     if (result.Completed()) {
         Tell(Outcome::Done(Message::Of(kCleaningDone)));
-    } else {
-        Tell(Outcome::Failed(Message::Of(kCleaningStopped, {Count(result.stepsDone), Count(kCleaningStepCount)}),
-                             result.failure));
+        return;
     }
+    Tell(Outcome::Failed(Message::Of(kCleaningStopped, {Count(result.stepsDone), Count(kCleaningStepCount)}),
+                         result.failure));
+    PrinterFailed(result.failure);
 }
 
 void CPinwardenDlg::OnReplaceHead() { RunWizardFrame(WizardKind::ReplaceHead); }
@@ -197,22 +239,26 @@ void CPinwardenDlg::OnReadjustPins() { RunWizardFrame(WizardKind::ReadjustPins);
 // back, and older copies would take the printer's latest counts with them.
 void CPinwardenDlg::RunWizardFrame(WizardKind kind) {
     if (std::optional<Message> why = ReadHeadData()) {
-        Tell(Outcome::Failed(Message::Of(kWizardNotStarted), std::move(why)));
+        Tell(Outcome::Failed(Message::Of(kWizardNotStarted), why));
+        PrinterFailed(why);
         return;
     }
     const bool replaceHead = kind == WizardKind::ReplaceHead;
     const bool finished = m_frame.Run(replaceHead ? PutBack::BothGroups : PutBack::PinSettings,
                                       [&] { return m_view.RunWizard(kind) == ID_WIZFINISH; });
-    if (!finished) {
-        // A put-back that failed was told, and left to the operator, by the frame's own prompt.
-        if (!m_frame.PutBackFailure().Any()) Tell(Outcome::Done(Message::Of(kWizardCancelled)));
-        return;
+    ShowPrinterValues();
+    // A put-back that failed was told, and left to the operator, by the frame's own prompt.
+    if (!finished && !m_frame.PutBackFailure().Any()) Tell(Outcome::Done(Message::Of(kWizardCancelled)));
+}
+
+void CPinwardenDlg::ShowPrinterValues() {
+    if (m_frame.LastReadBack()) {
+        m_freshness.Read(m_frame.Copies().settings, m_frame.Copies().counters);
+    } else {
+        PrinterFailed(WaitFailureReason(WaitStep::NoAnswer, m_session.ReadStatus()));
     }
     ShowUsage();
-    if (replaceHead) {
-        UpdateData();
-        m_view.Repaint();
-    }
+    m_view.Repaint();
 }
 
 // A read that reached the printer becomes the day's sample; a pin that entered a worse band
@@ -221,6 +267,7 @@ std::optional<Message> CPinwardenDlg::ReadHeadData() {
     if (std::optional<Message> why = m_frame.Save()) return why;
     const UsageCounters& counters = m_frame.Copies().counters;
     m_freshness.Read(m_frame.Copies().settings, counters);
+    ShowUsage();
     if (!m_records) return std::nullopt;
     const auto kept = AppendTodaysSample(*m_records, m_session.PrinterName(), counters);
     if (kept.outcome == SampleAppend::Added && kept.previous) {
@@ -229,6 +276,7 @@ std::optional<Message> CPinwardenDlg::ReadHeadData() {
         }
     }
     m_forecast = ForecastWear(kept.samples, m_session.PrinterName(), LocalDate(), counters).pins;
+    Publish();
     return std::nullopt;
 }
 
@@ -237,72 +285,87 @@ void CPinwardenDlg::ShowUsage() {
     m_shownUsage = copies.counters.PinCounter;
     // In 16 bits, as the printer's own tool did: a failed read (-1) leaves no button checked.
     m_selectedPin = static_cast<std::int16_t>(copies.settings.SelectedPin - 1);
+    m_state.applyEnabled = false;
+    Publish();
 }
 
 void CPinwardenDlg::OnPinSelected(int pinIndex) {
-    if (pinIndex < 0 || pinIndex >= kPinCount || m_selectedPin == pinIndex) return;
+    if (pinIndex < 0 || pinIndex >= kPinCount || m_selectedPin == pinIndex || !m_state.actionsEnabled) return;
     m_selectedPin = pinIndex;
-    m_view.EnableControl(IDC_APPLY_PIN_CHANGE, true);
+    m_state.applyEnabled = true;
+    Publish();
 }
 
 // A pin the printer did not take is not shown as chosen: the radio goes back to the pin in use.
 void CPinwardenDlg::OnApplyPinChange() {
-    UpdateData();
-    PinSettings& settings = m_frame.Copies().settings;
-    const std::int32_t inUse = settings.SelectedPin;
+    if (!m_state.applyEnabled) return;
+    const std::int32_t inUse = m_frame.Copies().settings.SelectedPin;
     const std::int32_t wanted = m_selectedPin + 1;
-    settings.SelectedPin = wanted;
-    const bool valid = IsValidPinSettings(settings);
-    const bool taken = valid && Device().SelectPin(static_cast<std::uint8_t>(wanted));
-    m_view.EnableControl(IDC_APPLY_PIN_CHANGE, false);
+    bool taken = false;
+    {
+        const Busy busy(*this, Message::Of(kChangingPin), true);
+        taken = m_services.SelectPin(wanted);
+    }
+    ShowUsage();
     if (taken) {
         Tell(Outcome::Done(Message::Of(kPinChanged, {Count(static_cast<std::size_t>(wanted))})));
         return;
     }
-    settings.SelectedPin = inUse;
-    ShowUsage();
-    UpdateData();
-    const std::optional<Message> why = valid ? WaitFailureReason(WaitStep::NoAnswer, m_session.ReadStatus())
-                                             : Message::Of(kSettingsOutOfRange);
-    Tell(Outcome::Failed(Message::Of(kPinNotChanged, {std::to_string(inUse)}), why));
+    Tell(Outcome::Failed(Message::Of(kPinNotChanged, {std::to_string(inUse)}), m_services.Failure()));
+    if (!m_services.OutOfRange()) PrinterFailed(m_services.Failure());
 }
 
 void CPinwardenDlg::OnRefresh() {
     std::optional<Message> why = ReadHeadData();
     ShowUsage();
-    UpdateData();
     m_view.Repaint();
-    Tell(why ? Outcome::Failed(Message::Of(kNotRefreshed), std::move(why)) : Outcome::Done(Message::Of(kRefreshed)));
+    if (!why) {
+        Tell(Outcome::Done(Message::Of(kRefreshed)));
+        return;
+    }
+    Tell(Outcome::Failed(Message::Of(kNotRefreshed), why));
+    PrinterFailed(why);
 }
 
-// Restore asks first, naming the groups and where their values come from; a printer in range,
-// or a file that cannot be read, is told without a question.
+// Restore asks first, naming the groups, what it would write and where it comes from; a
+// printer in range, or a file that cannot be read, is told without a question.
 RestoreOutcome CPinwardenDlg::RestoreSettings() {
-    if (const std::optional<Message> asked = RestoreQuestion(m_frame.PreviewRestore())) {
+    if (std::optional<Message> why = ReadHeadData()) {
+        Tell(Outcome::Failed(Message::Of(kNotRestored), why));
+        PrinterFailed(why);
+        return {};
+    }
+    const RestoreOutcome planned = m_frame.PreviewRestore(Fresh::AlreadyRead);
+    if (const std::optional<Message> asked = RestoreQuestion(planned, m_frame.Copies())) {
         if (m_view.ShowMessage(*asked, MbButtons::OkCancel, MbIcon::Warning) != MbResult::Ok) return {};
     }
     RestoreOutcome restored = [&] {
         const Busy busy(*this, Message::Of(kWritingSettings), true);
-        return m_frame.Restore();
+        RestoreOutcome written = m_frame.Restore(Fresh::AlreadyRead);
+        if (written.Wrote()) m_frame.ReadBack();
+        return written;
     }();
-    m_freshness.Recheck(m_frame.Copies().settings, m_frame.Copies().counters);
-    UpdateData();
+    if (restored.Wrote()) ShowPrinterValues();
     TellRestore(restored);
     return restored;
 }
 
 // The record's own boxes have told a file that could not be read, and a restore that wrote
-// what it planned ends with the power-cycle box; the rest is told here.
+// what it planned ends with the power-cycle box; what it wrote is told here.
 void CPinwardenDlg::TellRestore(const RestoreOutcome& restored) {
     if (restored.basis == RestoreBasis::NothingNeeded) {
         Tell(Outcome::Done(Message::Of(kNothingToRestore)));
         return;
     }
+    if (restored.basis == RestoreBasis::FileUnreadable) return;
     const bool settingsMissed = restored.plan.settings && !restored.settingsWritten;
     const bool countersMissed = restored.plan.counters && !restored.countersWritten;
-    if (restored.basis != RestoreBasis::FileUnreadable && (settingsMissed || countersMissed)) {
+    if (settingsMissed || countersMissed) {
         Tell(Outcome::Failed(Message::Of(kNotRestored), m_session.WaitFailure()));
+        PrinterFailed(m_session.WaitFailure());
+        return;
     }
+    Tell(Outcome::Done(RestoreDone(restored)));
 }
 
 bool CPinwardenDlg::Serve(Text doing, Text notDone, const std::function<bool()>& service) {
@@ -311,7 +374,10 @@ bool CPinwardenDlg::Serve(Text doing, Text notDone, const std::function<bool()>&
         const Busy busy(*this, Message::Of(doing), true);
         done = service();
     }
-    if (!done) Tell(Outcome::Failed(Message::Of(notDone), m_services.Failure()));
+    if (!done) {
+        Tell(Outcome::Failed(Message::Of(notDone), m_services.Failure()));
+        if (!m_services.OutOfRange()) PrinterFailed(m_services.Failure());
+    }
     return done;
 }
 

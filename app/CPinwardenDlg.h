@@ -11,12 +11,14 @@
 #include <vector>
 
 #include "app/DataFreshness.h"
+#include "app/MainWindowModel.h"
 #include "app/PinwardenView.h"
 #include "platform/DeviceAccess.h"
 #include "platform/DeviceChangeMonitor.h"
 #include "platform/Text.h"
 #include "session/HeadServices.h"
 #include "session/MaintenanceFrame.h"
+#include "session/Outcome.h"
 #include "session/PrinterSession.h"
 
 namespace zt40 {
@@ -44,8 +46,6 @@ public:
     // Stops the poll, then destroys the window (close box, Escape).
     bool DestroyWindow();
 
-    void EnableControls(bool enable);
-
     // The hidden queue list (control 1000): refilled on drop-down, adopted on selection.
     void OnPrinterListDropDown();
     void OnPrinterListSelChange(std::size_t index);
@@ -70,6 +70,7 @@ public:
     // Both groups, then, when both were read, the day's counter sample and the forecast; why
     // the groups could not be read fresh, when they could not.
     std::optional<Message> ReadHeadData();
+    // The copies as the printer holds them, into the pin buttons and bars.
     void ShowUsage();
     bool WritePinSettings(PinSettings settings) { return m_session.Groups().WritePinSettings(settings); }
     bool WriteUsageCounters(UsageCounters counters) { return m_session.Groups().WriteUsageCounters(counters); }
@@ -81,6 +82,9 @@ public:
     // anything more is sent.
     void OnCancelWait() { m_waitCancelled = true; }
 
+    // What the window shows and enables, as last rendered.
+    const MainWindowState& State() const { return m_state; }
+
     // --- services for the wizard pages: each shows its wait, and its failure with the reason ---
     bool MoveHeadToCentre() override;
     bool ResetPinSettings() override;
@@ -88,7 +92,7 @@ public:
     bool ApplyPinAdjustments(std::span<const std::int32_t, kPinCount> values) override;
     std::string GetPrinterName() const override { return m_session.QueueName(); }
 
-    // --- what the window renders ---
+    // --- what the pin buttons and bars show ---
     DialogData Data() const {
         DialogData data;
         data.selectedPin = m_selectedPin;
@@ -124,14 +128,26 @@ private:
     };
 
     class Busy;
-    void UpdateData() { m_view.UpdateControls(Data()); }
-    void ShowStatusReason(std::optional<Message> reason, bool usable = false);
+    // The state on show follows the members: rendered when anything in it changed.
+    void Publish();
+    void EnableControls(bool enable);
+    // The status line as the session last learned it: the connect request while no printer
+    // is open, the printer named as ready or not ready once it is.
+    void ShowStatus(bool usable, std::optional<Message> reason);
+    // A command found the printer silent, busy or in error: it is not ready until a status read
+    // says so again, and the next poll asks.
+    void PrinterFailed(const std::optional<Message>& why);
     bool Serve(Text doing, Text notDone, const std::function<bool()>& service);
-    void Tell(const Outcome& outcome) { m_view.ShowOutcome(outcome); }
+    // The one place an action's end is told: a done one as a note in the status area for a
+    // while, a failed one in a warning box with its reason.
+    void Tell(const Outcome& outcome);
     void TellRestore(const RestoreOutcome& restored);
     void RunWizardFrame(WizardKind kind);
+    // After a write or a run, the window shows what the printer holds: read back.
+    void ShowPrinterValues();
 
     IPinwardenView& m_view;
+    IClock& m_clock;  // the platform's, for how long a note stays
     ViewPrompt m_prompt;
     PausingClock m_commandClock;  // the device's waits for an answer pause in the view
     PrinterSession m_session;
@@ -146,14 +162,21 @@ private:
     DataFreshness m_freshness;
     int m_timerId = 0;
 
-    std::optional<std::string> m_shownStatus;  // English of the lines on show, to skip repeats
+    MainWindowState m_state;
+    std::optional<MainWindowState> m_rendered;
+    std::optional<Message> m_reason;  // the status line's reason
+    std::optional<Message> m_note;    // a done action's note, in the reason's place
+    std::uint32_t m_noteEndsMs = 0;
+    int m_busyDepth = 0;
     bool m_waitCancelled = false;
 };
 
 // The main window's title and every message box's caption.
 inline constexpr Text kWindowCaption = ZT40_TR("CPinwardenDlg", "ZT-40 Pinwarden");
 
-// The status line's first line, shown whenever the printer is not connected.
+// The status line's first line, shown whenever no printer is found.
 inline constexpr Text kConnectRequest = ZT40_TR("CPinwardenDlg", "Connect one ZT-40 unit and switch on the power.");
+// How long a done action's note stays in the status area.
+inline constexpr std::uint32_t kOutcomeNoteMs = 10'000;
 
 }  // namespace zt40

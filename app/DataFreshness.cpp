@@ -6,12 +6,6 @@
 
 namespace zt40 {
 
-namespace {
-
-constexpr Text kLastRead = ZT40_TR("CPinwardenDlg", "Not connected: last read %1");
-
-}  // namespace
-
 std::string LocalClockText() {
     const std::time_t now = std::time(nullptr);
     // Only the window's thread asks, as for the record's date.
@@ -20,11 +14,6 @@ std::string LocalClockText() {
     std::array<char, 8> text{};
     std::snprintf(text.data(), text.size(), "%02d:%02d", local->tm_hour % 100, local->tm_min % 100);
     return text.data();
-}
-
-std::optional<Message> LastReadNote(const DialogData& data) {
-    if (data.connected || data.lastRead.empty()) return std::nullopt;
-    return Message::Of(kLastRead, {data.lastRead});
 }
 
 void DataFreshness::Read(const PinSettings& settings, const UsageCounters& counters) {

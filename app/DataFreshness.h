@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "app/PinwardenView.h"
+#include "app/MainWindowModel.h"
 #include "platform/Text.h"
 #include "types/PinData.h"
 
@@ -13,9 +13,6 @@ namespace zt40 {
 
 // The local time of day, "14:05".
 std::string LocalClockText();
-
-// The bars' note while the printer is not connected; nothing while it is, or before any read.
-std::optional<Message> LastReadNote(const DialogData& data);
 
 // The status area's reason while a connected printer's values are out of range.
 inline constexpr Text kValuesOutOfRange =

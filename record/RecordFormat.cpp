@@ -29,6 +29,16 @@ unsigned long AsUnsigned32(std::int32_t value) { return static_cast<std::uint32_
 
 }  // namespace
 
+std::string RecordHeaderDate(std::string_view header) {
+    const std::string_view digits = header.substr(std::min<std::size_t>(1, header.size()));
+    const bool date = digits.size() >= 8 && std::all_of(digits.begin(), digits.begin() + 8, [](char c) {
+        return c >= '0' && c <= '9';
+    });
+    if (!date) return std::string(header);
+    return std::string(digits.substr(0, 4)) + '-' + std::string(digits.substr(4, 2)) + '-' +
+           std::string(digits.substr(6, 2));
+}
+
 std::string FormatUsageRecord(bool finished, RecordDate date, const PinSettings& settings,
                               const UsageCounters& counters) {
     std::string out;

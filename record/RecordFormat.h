@@ -103,6 +103,10 @@ struct UsageRecord {
     char Kind() const { return header.empty() ? '\0' : header.front(); }
 };
 
+// The date a header line ("o20261201") names, as "2026-12-01"; the line as it stands when it
+// names none.
+std::string RecordHeaderDate(std::string_view header);
+
 // Takes the next ten lines as body lines 0..9 by position, whatever they hold; a line past the
 // end of the text reads as empty. Returns how many lines there were.
 int ParseRecordBody(LineReader& lines, PinSettings& settings, UsageCounters& counters);

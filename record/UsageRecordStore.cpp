@@ -63,6 +63,7 @@ RestoreOutcome RestoreFromRecordFile(UsageRecordStore* store, PinSettings& setti
     if (!(dryRun && read.error == FileError::NotFound)) outcome.fileFailure = std::move(read.failure);
     outcome.path = read.path;
     outcome.plan = PlanRestore(settings, counters, read.best);
+    if (read.best) outcome.recordDate = RecordHeaderDate(read.best->header);
     if (outcome.basis == RestoreBasis::FileUnreadable) {
         // Its records may hold the printer's real counts: neither they nor the defaults are written.
         outcome.plan.settings.reset();

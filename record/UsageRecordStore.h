@@ -67,6 +67,7 @@ struct RestoreOutcome {
     bool countersWritten = false;
     std::optional<Message> fileFailure;
     std::string path;  // the record file read; empty when none could be named
+    std::string recordDate;  // the date of the record the values come from, "2026-12-01"
     bool Wrote() const { return settingsWritten || countersWritten; }
 };
 

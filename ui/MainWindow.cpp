@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 #include "app/ControlIds.h"
-#include "app/DataFreshness.h"
+#include "app/MainWindowModel.h"
 #include "app/UsageBar.h"
 #include "app/WindowTexts.h"
 #include "ui/AboutDialog.h"
@@ -30,14 +30,13 @@ namespace {
 constexpr int kWidthUnits = 192;
 constexpr int kHeightUnits = 288;
 constexpr int kDialogPointSize = 9;
-// How long a done outcome stays in the status area.
-constexpr int kOutcomeNoteMs = 10'000;
 
 QString ControlName(int id) { return QStringLiteral("control%1").arg(id); }
 
 // The reason band of the status area, whole or beside the restore offer.
-constexpr UnitRect kReasonBand{5, 48, 182, 21};
-constexpr UnitRect kReasonBesideOffer{5, 48, 94, 21};
+constexpr UnitRect Units(const std::array<int, 4>& r) { return {r[0], r[1], r[2], r[3]}; }
+constexpr UnitRect kReasonBand = Units(kReasonBandUnits);
+constexpr UnitRect kReasonBesideOffer = Units(kReasonBesideOfferUnits);
 
 // The program's name: the window's first title (a queue's name replaces it) and the sender
 // of its desktop notifications.
@@ -83,7 +82,7 @@ MainWindow::MainWindow(const QString& language, QWidget* parent) : QDialog(paren
     Place(m_statusReason, kReasonBand);
     // Runs the same restore as the menu's item; shown only while the values are out of range.
     m_restoreOffer.setObjectName(QStringLiteral("restoreOffer"));
-    m_restoreOffer.setText(Translate(ZT40_TR("CPinwardenDlg", "Restoration of &setting")));
+    m_restoreOffer.setText(Translate(kRestoreOfferText));
     m_restoreOffer.setFont(reasonFont);
     m_restoreOffer.hide();
     Place(m_restoreOffer, {101, 50, 86, 15});
@@ -106,7 +105,7 @@ MainWindow::MainWindow(const QString& language, QWidget* parent) : QDialog(paren
     for (int k = 0; k < kPinCount; ++k) {
         auto& radio = m_pins[static_cast<std::size_t>(k)];
         radio.setParent(this);
-        radio.setText(Render(PinNumberLabel(k)));
+        radio.setText(zt40::ui::Render(PinNumberLabel(k)));
         Place(radio, {15, 155 + 10 * k, 30, 10});
         m_pinButtons.addButton(&radio, k);
         m_controls[IDC_PIN_RADIOS[static_cast<std::size_t>(k)]] = &radio;
@@ -185,13 +184,6 @@ MainWindow::MainWindow(const QString& language, QWidget* parent) : QDialog(paren
         if (m_dialog && index >= 0) m_dialog->OnPrinterListSelChange(static_cast<std::size_t>(index));
     });
 
-    m_outcomeNote.setSingleShot(true);
-    connect(&m_outcomeNote, &QTimer::timeout, this, [this] {
-        m_statusReason.setText(m_reasonText);
-        m_statusReason.setVisible(!m_reasonText.isEmpty());
-        m_etchedLine.setVisible(m_reasonText.isEmpty());
-    });
-
     // Shift+F10 opens the window's menu from the keyboard, at the control that has the focus.
     auto* menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, this, [this] {
@@ -262,13 +254,6 @@ int MainWindow::StartTimer(int timerId, std::uint32_t periodMs) {
 
 void MainWindow::StopTimer(int timerId) { m_timers.erase(timerId); }
 
-void MainWindow::SetCaption(const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); }
-
-void MainWindow::EnableControl(int controlId, bool enable) {
-    if (QWidget* control = Control(controlId)) control->setEnabled(enable);
-    if (controlId == IDC_STATUS_LINE) m_statusReason.setEnabled(enable);
-}
-
 void MainWindow::AppendMenuItem(int commandId, Text text) {
     auto separator = std::make_unique<QAction>();
     separator->setSeparator(true);
@@ -285,15 +270,41 @@ void MainWindow::AppendMenuItem(int commandId, Text text) {
     m_menu.push_back(std::move(action));
 }
 
-void MainWindow::EnableMenuItem(int commandId, bool enable) {
-    if (QAction* action = MenuAction(commandId)) action->setEnabled(enable);
-}
-
 MbResult MainWindow::ShowMessage(const Message& message, MbButtons buttons, MbIcon icon) {
     return QtMessageBox(this).Show(message, buttons, icon);
 }
 
-void MainWindow::UpdateControls(const DialogData& shown) {
+void MainWindow::Render(const MainWindowState& state) {
+    setWindowTitle(zt40::ui::Render(state.caption));
+    for (QWidget* action : {static_cast<QWidget*>(&m_cleaning), static_cast<QWidget*>(&m_replaceHead),
+                            static_cast<QWidget*>(&m_readjustPins), static_cast<QWidget*>(&m_refresh),
+                            static_cast<QWidget*>(&m_restoreOffer)}) {
+        action->setEnabled(state.actionsEnabled);
+    }
+    for (auto& pin : m_pins) pin.setEnabled(state.actionsEnabled);
+    m_applyPinChange.setEnabled(state.applyEnabled);
+    m_printerList.setEnabled(state.printerListEnabled);
+    if (QAction* restore = MenuAction(IDM_RESTORE_SETTINGS)) restore->setEnabled(state.actionsEnabled);
+    m_statusLine.setText(zt40::ui::Render(state.statusLine));
+    // The band takes the room down to the buttons; the etched line gives way while it shows.
+    const QString band = state.Band() ? zt40::ui::Render(*state.Band()) : QString();
+    m_statusReason.setText(band);
+    m_statusReason.setToolTip(band);
+    m_statusReason.setVisible(!band.isEmpty());
+    m_etchedLine.setVisible(band.isEmpty());
+    RenderData(state.data);
+    RenderWait(state.wait);
+    if (state.busy != m_busyCursor) {
+        m_busyCursor = state.busy;
+        if (m_busyCursor) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        } else {
+            QApplication::restoreOverrideCursor();
+        }
+    }
+}
+
+void MainWindow::RenderData(const DialogData& shown) {
     // An index outside 0..8 (a failed pin read gives -2) leaves every button unchecked.
     QAbstractButton* checked = m_pinButtons.button(shown.selectedPin);
     if (checked) {
@@ -306,14 +317,10 @@ void MainWindow::UpdateControls(const DialogData& shown) {
     m_bars.SetCounts(shown.shownUsage);
     m_bars.SetGreyed(!shown.connected);
     const std::optional<Message> lastRead = zt40::LastReadNote(shown);
-    m_lastReadNote.setText(lastRead ? Render(*lastRead) : QString());
+    m_lastReadNote.setText(lastRead ? zt40::ui::Render(*lastRead) : QString());
     m_lastReadNote.setVisible(lastRead.has_value());
     std::array<QString, kPinCount> tips;
-    for (std::size_t i = 0; i < tips.size(); ++i) {
-        tips[i] = Render(UsageTip(static_cast<int>(i) + kFirstPin, shown.shownUsage[i]));
-        if (const auto forecast = ForecastText(shown.forecast[i])) tips[i] += QLatin1Char('\n') + Render(*forecast);
-        if (lastRead) tips[i] += QLatin1Char('\n') + Render(*lastRead);
-    }
+    for (std::size_t i = 0; i < tips.size(); ++i) tips[i] = zt40::ui::Render(BarTip(shown, i));
     m_bars.SetTips(tips);
     if (m_restoreOffer.isHidden() == shown.offerRestore) {
         m_restoreOffer.setVisible(shown.offerRestore);
@@ -339,7 +346,7 @@ bool MainWindow::event(QEvent* event) {
 
 void MainWindow::NotifyWear(const std::vector<BandCrossing>& crossings) {
     for (const auto& crossing : crossings) {
-        DesktopNotifier::Notify(Translate(kWindowCaption), Render(CrossingText(crossing)));
+        DesktopNotifier::Notify(Translate(kWindowCaption), zt40::ui::Render(CrossingText(crossing)));
     }
 }
 
@@ -348,46 +355,17 @@ void MainWindow::Repaint() {
     m_bars.update();
 }
 
-void MainWindow::SetWaitCursor(bool busy) {
-    if (busy) {
-        if (m_waitCursors++ == 0) QApplication::setOverrideCursor(Qt::WaitCursor);
-    } else if (m_waitCursors > 0 && --m_waitCursors == 0) {
-        QApplication::restoreOverrideCursor();
-    }
-}
-
-void MainWindow::SetStatusLine(const Message& line, const std::optional<Message>& reason) {
-    m_statusLine.setText(Render(line));
-    m_reasonText = reason ? Render(*reason) : QString();
-    m_outcomeNote.stop();
-    m_statusReason.setText(m_reasonText);
-    m_statusReason.setToolTip(m_reasonText);
-    m_statusReason.setVisible(!m_reasonText.isEmpty());
-    m_etchedLine.setVisible(m_reasonText.isEmpty());
-}
-
-void MainWindow::ShowOutcome(const Outcome& outcome) {
-    const QString what = Render(outcome.what);
-    if (outcome.failed) {
-        const QString text = outcome.why ? what + QStringLiteral("\n\n") + Render(*outcome.why) : what;
-        QtMessageBox(this).ShowText(text, MbButtons::Ok, MbIcon::Warning);
+void MainWindow::RenderWait(const std::optional<WaitView>& wait) {
+    if (!wait) {
+        m_waitState = {};
+        m_waitText = nullptr;
+        m_waitCancel = nullptr;
+        m_wait.reset();
         return;
     }
-    m_statusReason.setText(what);
-    m_statusReason.setVisible(true);
-    m_etchedLine.setVisible(false);
-    m_outcomeNote.start(kOutcomeNoteMs);
-}
-
-void MainWindow::BeginWait(const Message& doing, bool cancellable) {
-    m_waitState = {Render(doing), cancellable, true};
+    m_waitState = {zt40::ui::Render(wait->doing), wait->cancellable, true};
     if (m_waitText != nullptr) m_waitText->setText(m_waitState.text);
-}
-
-void MainWindow::EndWait() {
-    m_waitState = {};
-    m_waitText = nullptr;
-    m_wait.reset();
+    if (m_waitCancel != nullptr) m_waitCancel->setVisible(wait->cancellable);
 }
 
 void MainWindow::ShowWaitDialog() {
@@ -405,7 +383,8 @@ void MainWindow::ShowWaitDialog() {
         auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, m_wait.get());
         QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel);
         cancel->setObjectName(QStringLiteral("waitCancel"));
-        buttons->setVisible(m_waitState.cancellable);
+        cancel->setVisible(m_waitState.cancellable);
+        m_waitCancel = cancel;
         layout->addWidget(buttons);
         connect(cancel, &QPushButton::clicked, this, [this] {
             if (m_dialog != nullptr) m_dialog->OnCancelWait();

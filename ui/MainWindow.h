@@ -68,18 +68,10 @@ public:
     // IPinwardenView
     int StartTimer(int timerId, std::uint32_t periodMs) override;
     void StopTimer(int timerId) override;
-    void SetCaption(const std::string& caption) override;
-    void EnableControl(int controlId, bool enable) override;
     void AppendMenuItem(int commandId, Text text) override;
-    void EnableMenuItem(int commandId, bool enable) override;
     MbResult ShowMessage(const Message& message, MbButtons buttons, MbIcon icon) override;
-    void UpdateControls(const DialogData& shown) override;
+    void Render(const MainWindowState& state) override;
     void Repaint() override;
-    void SetWaitCursor(bool busy) override;
-    void SetStatusLine(const Message& line, const std::optional<Message>& reason) override;
-    void ShowOutcome(const Outcome& outcome) override;
-    void BeginWait(const Message& doing, bool cancellable) override;
-    void EndWait() override;
     void ShowAbout() override;
 
     // The session's pause between status reads: the event loop runs meanwhile, so the window
@@ -109,6 +101,8 @@ protected:
 private:
     // The wait dialog over the topmost dialog, once a wait has begun and while none is shown.
     void ShowWaitDialog();
+    void RenderData(const DialogData& shown);
+    void RenderWait(const std::optional<WaitView>& wait);
     struct Placed {
         QWidget* widget;
         UnitRect rect;
@@ -122,7 +116,7 @@ private:
     CPinwardenDlg* m_dialog = nullptr;
     WizardRunner m_wizardRunner;
     bool m_destroyed = false;
-    // The wait BeginWait announced: shown as a dialog once the first pause comes.
+    // The wait the state announced: shown as a dialog once the first pause comes.
     struct WaitShown {
         QString text;
         bool cancellable = false;
@@ -130,9 +124,8 @@ private:
     } m_waitState;
     std::unique_ptr<QDialog> m_wait;
     QLabel* m_waitText = nullptr;
-    QString m_reasonText;  // the status line's reason, back after an outcome's note
-    QTimer m_outcomeNote;
-    int m_waitCursors = 0;
+    QPushButton* m_waitCancel = nullptr;
+    bool m_busyCursor = false;
     std::map<int, std::unique_ptr<QTimer>> m_timers;
     std::vector<std::unique_ptr<QAction>> m_menu;
     std::map<int, QAction*> m_menuCommands;

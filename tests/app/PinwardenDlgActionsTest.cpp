@@ -103,8 +103,7 @@ TEST(PinwardenDlgActions, CleaningTellsTheStepItStoppedAtAndWhy) {
         };
         t.dlg->OnCleaning();
         EXPECT_EQ(CleaningTrace(t.TakeCommands()).size(), 4u) << "two flags and two motions";
-        EXPECT_EQ(t.view.waits, (std::vector<std::string>{"Cleaning: step 1 of 6 [Cancel]", "Cleaning: step 1 of 6 [Cancel]",
-                                                          "Cleaning: step 2 of 6 [Cancel]",
+        EXPECT_EQ(t.view.waits, (std::vector<std::string>{"Cleaning: step 1 of 6 [Cancel]", "Cleaning: step 2 of 6 [Cancel]",
                                                           "Cleaning: step 3 of 6 [Cancel]"}));
         EXPECT_EQ(t.view.outcomes,
                   std::vector<std::string>{std::string("The head cleaning stopped with 2 of 6 steps done. | ") + c.why});
@@ -171,8 +170,9 @@ TEST(PinwardenDlgActions, PinChoiceEnablesApplyOnlyForAChange) {
     EXPECT_FALSE(t.view.IsEnabled(IDC_APPLY_PIN_CHANGE));
     EXPECT_EQ(t.State().selectedPin, 7);
     const auto sent = t.TakeCommands();
-    ASSERT_EQ(sent.size(), 1u) << "no wait for ready before SelectPin";
-    EXPECT_TRUE(sent[0].IsExtended(wire::kSelectPin));
+    ASSERT_EQ(sent.size(), 2u) << "the wait for ready, then SelectPin, as every other write";
+    EXPECT_TRUE(sent[1].IsExtended(wire::kSelectPin));
+    EXPECT_EQ(t.view.waits, std::vector<std::string>{"Changing the pin for marking... [Cancel]"});
     EXPECT_TRUE(t.view.boxes.empty());
     EXPECT_EQ(t.dlg->SavedPinSettings().SelectedPin, 4) << "the saved copy is not renewed";
     t.dlg->OnPinSelected(6);

@@ -161,8 +161,17 @@ TEST_F(RestoreSettingsDlgTest, MenuCommandWritesTheLastUsableRecordIntoThePrinte
     ASSERT_EQ(m_rig.view.boxes.size(), 2u);
     EXPECT_EQ(m_rig.view.boxes[0].message.English(),
               "The printer's pin settings and usage counters are out of range. Write those of the last usable record "
-              "in " + (m_dir / "zt40util.txt").string() + "?")
-        << "asked first, naming the groups and the file";
+              "in " + (m_dir / "zt40util.txt").string() + "?\n\n"
+              "The record of 2026-12-01 holds (now -> written):\n"
+              "word pair: 250 -3 -> -12 7\nselected pin: 1 -> 4\n"
+              "adjustment (pins 1-9): 0 0 0 0 0 0 0 0 0 -> 1 2 3 4 5 6 7 8 9\n"
+              "total counter: -5 -> 700\npin counter (pins 1-9): 0 0 0 0 0 0 0 0 0 -> 70 71 72 73 74 75 76 77 78\n"
+              "head counter: 3 -> 2")
+        << "asked first, naming the groups, the file, the record's date and each field it changes";
+    EXPECT_EQ(m_rig.view.outcomes, std::vector<std::string>{"The pin settings and usage counters of the record of "
+                                                            "2026-12-01 were written."});
+    EXPECT_EQ(m_rig.view.pushed.back().shownUsage, counters.PinCounter) << "the window shows what was written";
+    EXPECT_EQ(m_rig.view.pushed.back().selectedPin, 3);
     EXPECT_EQ(m_rig.view.boxes[0].buttons, MbButtons::OkCancel);
     EXPECT_EQ(m_rig.view.boxes[1].message.English(), "Please do again to turn on the power of ZT-40");
     EXPECT_EQ(m_rig.view.boxes[1].icon, MbIcon::Information);

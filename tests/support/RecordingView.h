@@ -29,10 +29,7 @@ public:
         timers.erase(timerId);
         stoppedTimers.push_back(timerId);
     }
-    void SetCaption(const std::string& text) override { caption = text; }
-    void EnableControl(int controlId, bool enable) override { enabled[controlId] = enable; }
     void AppendMenuItem(int commandId, Text text) override { menu.push_back({commandId, text.source}); }
-    void EnableMenuItem(int commandId, bool enable) override { menuEnabled[commandId] = enable; }
 
     MbResult ShowMessage(const Message& message, MbButtons buttons, MbIcon icon) override {
         boxes.push_back({message, buttons, icon});
@@ -43,24 +40,40 @@ public:
         return answer;
     }
 
-    void UpdateControls(const DialogData& data) override { pushed.push_back(data); }
+    // Keeps what each render changed, as a window's controls would have shown it in turn.
+    void Render(const MainWindowState& state) override {
+        const MainWindowState before = shown.value_or(MainWindowState{});
+        const bool first = !shown;
+        shown = state;
+        caption = state.caption.English();
+        for (const int id : {IDC_CLEANING, IDC_REPLACE_HEAD, IDC_READJUST_PINS, IDC_REFRESH}) {
+            enabled[id] = state.actionsEnabled;
+        }
+        for (const int id : IDC_PIN_RADIOS) enabled[id] = state.actionsEnabled;
+        enabled[IDC_APPLY_PIN_CHANGE] = state.applyEnabled;
+        enabled[IDC_PRINTER_LIST] = state.printerListEnabled;
+        menuEnabled[IDM_RESTORE_SETTINGS] = state.actionsEnabled;
+        statusLine = state.statusLine.English();
+        reason = state.reason ? std::optional<std::string>(state.reason->English()) : std::nullopt;
+        if (state.note && (first || before.note != state.note)) {
+            outcomes.push_back(state.note->English());
+            outcomeFailed.push_back(false);
+        }
+        if (first || before.data != state.data) pushed.push_back(state.data);
+        if (state.wait && (first || before.wait != state.wait)) {
+            waits.push_back(state.wait->doing.English() + (state.wait->cancellable ? " [Cancel]" : ""));
+            waitOpen = true;
+            if (whileWaitShown) whileWaitShown(waits.back());
+        }
+        waitOpen = state.wait.has_value();
+        waitDepth = state.busy ? 1 : 0;
+    }
+    void TellFailure(const Message& what, const std::optional<Message>& why) override {
+        outcomes.push_back(what.English() + (why ? " | " + why->English() : std::string()));
+        outcomeFailed.push_back(true);
+    }
     void NotifyWear(const std::vector<BandCrossing>& crossings) override { wearNotices.push_back(crossings); }
     void Repaint() override { ++repaints; }
-    void SetWaitCursor(bool busy) override { waitDepth += busy ? 1 : -1; }
-    void SetStatusLine(const Message& line, const std::optional<Message>& why) override {
-        statusLine = line.English();
-        reason = why ? std::optional<std::string>(why->English()) : std::nullopt;
-    }
-    void ShowOutcome(const Outcome& outcome) override {
-        outcomes.push_back(outcome.what.English() + (outcome.why ? " | " + outcome.why->English() : std::string()));
-        outcomeFailed.push_back(outcome.failed);
-    }
-    void BeginWait(const Message& doing, bool cancellable) override {
-        waits.push_back(doing.English() + (cancellable ? " [Cancel]" : ""));
-        waitOpen = true;
-        if (whileWaitShown) whileWaitShown(waits.back());
-    }
-    void EndWait() override { waitOpen = false; }
     void ShowAbout() override { ++aboutBoxes; }
     int RunWizard(WizardKind kind) override {
         wizards.push_back(kind);
@@ -95,8 +108,9 @@ public:
     int waitDepth = 0;
     std::string statusLine;
     std::optional<std::string> reason;
-    std::vector<std::string> outcomes;  // "what | why"
+    std::vector<std::string> outcomes;  // "what | why": each failure, and each done note as it appeared
     std::vector<bool> outcomeFailed;
+    std::optional<MainWindowState> shown;
     std::vector<std::string> waits;     // each text a wait showed, "[Cancel]" when offered
     bool waitOpen = false;
     std::function<void(const std::string& doing)> whileWaitShown;

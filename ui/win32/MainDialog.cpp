@@ -15,10 +15,6 @@ namespace zt40::win {
 
 namespace {
 
-// How long a done outcome stays in the status area.
-constexpr UINT kOutcomeNoteMs = 10'000;
-// The note's own timer: the logic's timers are small numbers.
-constexpr UINT_PTR kOutcomeNoteTimer = 0x5A01;
 // The change notice's wake, queued to the window.
 constexpr UINT kDeviceChangeWake = WM_APP + 1;
 
@@ -33,7 +29,11 @@ constexpr ControlText kControlTexts[] = {
     {IDC_READJUST_PINS, kReadjustPinsText}, {ZT40_IDC_PIN_GROUP, kPinGroupText},
     {ZT40_IDC_PIN_HINT, kPinHintText},      {ZT40_IDC_AMOUNT_USED, kAmountUsedText},
     {IDC_REFRESH, kRefreshText},            {IDC_APPLY_PIN_CHANGE, kApplyPinChangeText},
+    {ZT40_IDC_RESTORE_OFFER, kRestoreOfferText},
 };
+// The controls the state's actionsEnabled switches together, beside the pins.
+constexpr int kActionControls[] = {IDC_CLEANING, IDC_REPLACE_HEAD, IDC_READJUST_PINS, IDC_REFRESH,
+                                   ZT40_IDC_RESTORE_OFFER};
 
 // What each push button asks of the logic.
 using ButtonAction = void (CPinwardenDlg::*)();
@@ -112,7 +112,7 @@ void MainDialog::OnInitDialog() {
     SetText(m_window, Translate(kWindowCaption));
     for (const auto& control : kControlTexts) SetText(GetDlgItem(m_window, control.id), Translate(control.text));
     for (int k = 0; k < kPinCount; ++k) {
-        SetText(GetDlgItem(m_window, IDC_PIN_RADIOS[static_cast<std::size_t>(k)]), Render(PinNumberLabel(k)));
+        SetText(GetDlgItem(m_window, IDC_PIN_RADIOS[static_cast<std::size_t>(k)]), win::Render(PinNumberLabel(k)));
     }
     HICON icon = ApplicationIcon();
     SendDlgItemMessageW(m_window, ZT40_IDC_APP_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
@@ -134,11 +134,6 @@ INT_PTR MainDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         ShowContextMenu(lParam);
         return TRUE;
     case WM_TIMER:
-        if (wParam == kOutcomeNoteTimer) {
-            KillTimer(m_window, kOutcomeNoteTimer);
-            ShowReason(m_reasonText);
-            return TRUE;
-        }
         if (m_dialog != nullptr) m_dialog->OnTimer(static_cast<int>(wParam));
         if (m_timerHandled) m_timerHandled(static_cast<int>(wParam));
         return TRUE;
@@ -154,7 +149,7 @@ INT_PTR MainDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         PaintBars(reinterpret_cast<HDC>(wParam));
         return TRUE;
     case WM_SETCURSOR:
-        if (m_waitCursors > 0) {
+        if (m_busyCursor) {
             SetCursor(LoadCursorW(nullptr, kWaitCursor));
             SetWindowLongPtrW(m_window, DWLP_MSGRESULT, TRUE);
             return TRUE;
@@ -197,6 +192,7 @@ bool MainDialog::OnCommand(int id, int code) {
         Close();
         return true;
     }
+    if (id == ZT40_IDC_RESTORE_OFFER) return m_dialog->OnSysCommand(IDM_RESTORE_SETTINGS, 0);
     for (const auto& [button, action] : kButtonActions) {
         if (button == id) {
             (m_dialog->*action)();
@@ -275,7 +271,7 @@ void MainDialog::PaintBars(HDC dc) const {
     HGDIOBJ oldPen = SelectObject(dc, pen.handle);
     DrawBox(dc, UsageBarsFrame(markers.front(), markers.back()), kBarFrameColour);
     for (std::size_t k = 0; k < markers.size(); ++k) {
-        const UsageBar bar = MakeUsageBar(m_counts[k], markers[k]);
+        const UsageBar bar = MakeUsageBar(m_counts[k], markers[k], m_greyed);
         // LineTo stops one pixel short of its end point.
         MoveToEx(dc, bar.lineLeft, bar.lineY, nullptr);
         LineTo(dc, bar.lineRight, bar.lineY);
@@ -309,15 +305,12 @@ void MainDialog::StopTimer(int timerId) {
     m_timers.erase(found);
 }
 
-void MainDialog::SetCaption(const std::string& caption) { SetText(m_window, Widen(caption)); }
-
 void MainDialog::EnableControl(int controlId, bool enable) {
     HWND control = GetDlgItem(m_window, controlId);
-    if (control == nullptr) return;
+    if (control == nullptr || (IsWindowEnabled(control) != FALSE) == enable) return;
     // A control that loses the focus by being disabled hands it on, or the keyboard goes dead.
     if (!enable && GetFocus() == control) SendMessageW(m_window, WM_NEXTDLGCTL, 0, FALSE);
     EnableWindow(control, enable ? TRUE : FALSE);
-    if (controlId == IDC_STATUS_LINE) EnableWindow(GetDlgItem(m_window, ZT40_IDC_STATUS_REASON), enable ? TRUE : FALSE);
 }
 
 void MainDialog::AppendMenuItem(int commandId, Text text) {
@@ -341,17 +334,37 @@ MbResult MainDialog::ShowMessage(const Message& message, MbButtons buttons, MbIc
     return m_messages.Show(message, buttons, icon);
 }
 
-void MainDialog::UpdateControls(const DialogData& shown) {
+void MainDialog::Render(const MainWindowState& state) {
+    SetText(m_window, win::Render(state.caption));
+    for (const int id : kActionControls) EnableControl(id, state.actionsEnabled);
+    for (const int id : IDC_PIN_RADIOS) EnableControl(id, state.actionsEnabled);
+    EnableControl(IDC_APPLY_PIN_CHANGE, state.applyEnabled);
+    EnableControl(IDC_PRINTER_LIST, state.printerListEnabled);
+    EnableMenuItem(IDM_RESTORE_SETTINGS, state.actionsEnabled);
+    SetText(GetDlgItem(m_window, IDC_STATUS_LINE), win::Render(state.statusLine));
+    // The band takes the room down to the buttons; the etched line gives way while it shows.
+    const std::wstring band = state.Band() ? win::Render(*state.Band()) : std::wstring();
+    HWND reason = GetDlgItem(m_window, ZT40_IDC_STATUS_REASON);
+    SetText(reason, band);
+    ShowWindow(reason, band.empty() ? SW_HIDE : SW_SHOWNA);
+    ShowWindow(GetDlgItem(m_window, ZT40_IDC_ETCHED_LINE), band.empty() ? SW_SHOWNA : SW_HIDE);
+    RenderData(state.data);
+    RenderWait(state.wait);
+    if (state.busy != m_busyCursor) {
+        m_busyCursor = state.busy;
+        SetCursor(LoadCursorW(nullptr, m_busyCursor ? kWaitCursor : kArrowCursor));
+    }
+}
+
+void MainDialog::RenderData(const DialogData& shown) {
     // An index outside 0..8 (a failed pin read gives -2) leaves every button unchecked.
     for (int k = 0; k < kPinCount; ++k) {
         CheckDlgButton(m_window, IDC_PIN_RADIOS[static_cast<std::size_t>(k)],
                        k == shown.selectedPin ? BST_CHECKED : BST_UNCHECKED);
     }
-    // Each bar's tip: the pin's count, and its wear forecast where there is one.
     for (int k = 0; k < kPinCount; ++k) {
         const auto i = static_cast<std::size_t>(k);
-        m_tipTexts[i] = Render(UsageTip(k + kFirstPin, shown.shownUsage[i]));
-        if (const auto forecast = ForecastText(shown.forecast[i])) m_tipTexts[i] += L"\n" + Render(*forecast);
+        m_tipTexts[i] = win::Render(BarTip(shown, i));
         TTTOOLINFOW tool{};
         tool.cbSize = TTTOOLINFOW_V2_SIZE;
         tool.hwnd = m_window;
@@ -359,53 +372,35 @@ void MainDialog::UpdateControls(const DialogData& shown) {
         tool.lpszText = m_tipTexts[i].data();
         if (m_tips != nullptr) SendMessageW(m_tips, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
     }
-    if (shown.shownUsage != m_counts) {
+    const std::optional<Message> lastRead = LastReadNote(shown);
+    HWND note = GetDlgItem(m_window, ZT40_IDC_LAST_READ);
+    SetText(note, lastRead ? win::Render(*lastRead) : std::wstring());
+    ShowWindow(note, lastRead ? SW_SHOWNA : SW_HIDE);
+    if (shown.offerRestore != m_offerShown) {
+        m_offerShown = shown.offerRestore;
+        ShowWindow(GetDlgItem(m_window, ZT40_IDC_RESTORE_OFFER), m_offerShown ? SW_SHOWNA : SW_HIDE);
+        const auto& units = m_offerShown ? kReasonBesideOfferUnits : kReasonBandUnits;
+        RECT band{units[0], units[1], units[0] + units[2], units[1] + units[3]};
+        MapDialogRect(m_window, &band);
+        MoveWindow(GetDlgItem(m_window, ZT40_IDC_STATUS_REASON), band.left, band.top, band.right - band.left,
+                   band.bottom - band.top, TRUE);
+    }
+    if (shown.shownUsage != m_counts || !shown.connected != m_greyed) {
         m_counts = shown.shownUsage;
+        m_greyed = !shown.connected;
         InvalidateRect(m_window, nullptr, TRUE);
     }
 }
 
-void MainDialog::Repaint() { RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN); }
-
-void MainDialog::SetWaitCursor(bool busy) {
-    if (busy) {
-        ++m_waitCursors;
-    } else if (m_waitCursors > 0) {
-        --m_waitCursors;
-    }
-    SetCursor(LoadCursorW(nullptr, m_waitCursors > 0 ? kWaitCursor : kArrowCursor));
-}
-
-void MainDialog::ShowReason(const std::wstring& text) {
-    // The reason takes the band down to the buttons; the etched line gives way while it shows.
-    HWND reason = GetDlgItem(m_window, ZT40_IDC_STATUS_REASON);
-    SetText(reason, text);
-    ShowWindow(reason, text.empty() ? SW_HIDE : SW_SHOWNA);
-    ShowWindow(GetDlgItem(m_window, ZT40_IDC_ETCHED_LINE), text.empty() ? SW_SHOWNA : SW_HIDE);
-}
-
-void MainDialog::SetStatusLine(const Message& line, const std::optional<Message>& reason) {
-    SetText(GetDlgItem(m_window, IDC_STATUS_LINE), Render(line));
-    m_reasonText = reason ? Render(*reason) : std::wstring();
-    KillTimer(m_window, kOutcomeNoteTimer);
-    ShowReason(m_reasonText);
-}
-
-void MainDialog::ShowOutcome(const Outcome& outcome) {
-    const std::wstring what = Render(outcome.what);
-    if (outcome.failed) {
-        m_messages.ShowText(outcome.why ? what + L"\n\n" + Render(*outcome.why) : what, MbButtons::Ok, MbIcon::Warning);
+void MainDialog::RenderWait(const std::optional<WaitView>& wait) {
+    if (!wait) {
+        EndWait();
         return;
     }
-    ShowReason(what);
-    SetTimer(m_window, kOutcomeNoteTimer, kOutcomeNoteMs, nullptr);
-}
-
-void MainDialog::BeginWait(const Message& doing, bool cancellable) {
-    m_waitState = {Render(doing), cancellable, true};
+    m_waitState = {win::Render(wait->doing), wait->cancellable, true};
     if (m_wait != nullptr) {
         SetText(GetDlgItem(m_wait, ZT40_IDC_WAIT_TEXT), m_waitState.text);
-        ShowWindow(GetDlgItem(m_wait, IDCANCEL), cancellable ? SW_SHOW : SW_HIDE);
+        ShowWindow(GetDlgItem(m_wait, IDCANCEL), wait->cancellable ? SW_SHOW : SW_HIDE);
     }
 }
 

@@ -44,8 +44,8 @@ public:
     WinMessageBox& Messages() { return m_messages; }
 
     // The session's pause between status reads: messages are handled meanwhile, so the window
-    // repaints and the simulator stays usable. Until a wait's window is up (a pause outside
-    // BeginWait), the operator's input waits in the queue.
+    // repaints and the simulator stays usable. Until a wait's window is up (a pause outside a
+    // wait), the operator's input waits in the queue.
     void PauseWithEvents(std::uint32_t ms);
     // Paints, timers and notices (the session defers a notice during a command); no key or click.
     void PauseInCommand(std::uint32_t ms, IClock& clock) override;
@@ -60,18 +60,10 @@ public:
     // IPinwardenView
     int StartTimer(int timerId, std::uint32_t periodMs) override;
     void StopTimer(int timerId) override;
-    void SetCaption(const std::string& caption) override;
-    void EnableControl(int controlId, bool enable) override;
     void AppendMenuItem(int commandId, Text text) override;
-    void EnableMenuItem(int commandId, bool enable) override;
     MbResult ShowMessage(const Message& message, MbButtons buttons, MbIcon icon) override;
-    void UpdateControls(const DialogData& shown) override;
+    void Render(const MainWindowState& state) override;
     void Repaint() override;
-    void SetWaitCursor(bool busy) override;
-    void SetStatusLine(const Message& line, const std::optional<Message>& reason) override;
-    void ShowOutcome(const Outcome& outcome) override;
-    void BeginWait(const Message& doing, bool cancellable) override;
-    void EndWait() override;
     void ShowAbout() override;
     int RunWizard(WizardKind kind) override;
     void DestroyWindow() override;
@@ -95,8 +87,12 @@ private:
     BarRect Marker(int k) const;
     void PaintBars(HDC dc) const;
     void CreateBarTips();
-    void ShowReason(const std::wstring& text);
+    void RenderData(const DialogData& shown);
+    void RenderWait(const std::optional<WaitView>& wait);
+    void EnableControl(int controlId, bool enable);
+    void EnableMenuItem(int commandId, bool enable);
     void ShowWaitWindow();
+    void EndWait();
     void Close();
     // Handles what is queued; with `input` false the operator's keys and clicks stay queued.
     void Pump(bool input);
@@ -112,14 +108,15 @@ private:
     std::vector<MenuCommand> m_menu;
     std::vector<int> m_timers;
     std::array<std::int32_t, kPinCount> m_counts{};
+    bool m_greyed = true;
+    bool m_offerShown = false;
     HWND m_tips = nullptr;  // the bars' tips; destroyed with the window that owns it
     std::array<std::wstring, kPinCount> m_tipTexts;
-    std::wstring m_reasonText;  // the status line's reason, back after an outcome's note
-    int m_waitCursors = 0;
+    bool m_busyCursor = false;
     bool m_destroyed = false;
     int m_exitStatus = 0;
 
-    // The wait BeginWait announced: shown as a window once the first pause comes.
+    // The wait the state announced: shown as a window once the first pause comes.
     struct WaitShown {
         std::wstring text;
         bool cancellable = false;

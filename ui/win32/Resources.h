@@ -17,6 +17,8 @@
 #define ZT40_IDC_PIN_GROUP 1104
 #define ZT40_IDC_PIN_HINT 1105
 #define ZT40_IDC_AMOUNT_USED 1106
+#define ZT40_IDC_RESTORE_OFFER 1107
+#define ZT40_IDC_LAST_READ 1108
 
 /* The About box and the wait window. */
 #define ZT40_IDC_ABOUT_ICON 1110

@@ -115,10 +115,6 @@
         <translation>The pin for marking was not changed: No.%1 stays in use.</translation>
     </message>
     <message>
-        <source>The printer&apos;s settings are out of range. Choose &quot;Restoration of setting&quot; in the window&apos;s menu.</source>
-        <translation>The printer&apos;s settings are out of range. Choose &quot;Restoration of setting&quot; in the window&apos;s menu.</translation>
-    </message>
-    <message>
         <source>The printer&apos;s data was read again.</source>
         <translation>The printer&apos;s data was read again.</translation>
     </message>
@@ -197,6 +193,78 @@
     <message>
         <source>Restoration of &amp;setting</source>
         <translation>Restoration of &amp;setting</translation>
+    </message>
+    <message>
+        <source>Not ready: ZT-40 on queue %1</source>
+        <translation>Not ready: ZT-40 on queue %1</translation>
+    </message>
+    <message>
+        <source>Changing the pin for marking...</source>
+        <translation>Changing the pin for marking...</translation>
+    </message>
+    <message>
+        <source>The pin settings of the record of %1 were written.</source>
+        <translation>The pin settings of the record of %1 were written.</translation>
+    </message>
+    <message>
+        <source>The default pin settings were written.</source>
+        <translation>The default pin settings were written.</translation>
+    </message>
+    <message>
+        <source>The usage counters of the record of %1 were written.</source>
+        <translation>The usage counters of the record of %1 were written.</translation>
+    </message>
+    <message>
+        <source>The default usage counters were written.</source>
+        <translation>The default usage counters were written.</translation>
+    </message>
+    <message>
+        <source>The pin settings and usage counters of the record of %1 were written.</source>
+        <translation>The pin settings and usage counters of the record of %1 were written.</translation>
+    </message>
+    <message>
+        <source>The default pin settings and usage counters were written.</source>
+        <translation>The default pin settings and usage counters were written.</translation>
+    </message>
+    <message>
+        <source>The record of %1 holds (now -&gt; written):</source>
+        <translation>The record of %1 holds (now -&gt; written):</translation>
+    </message>
+    <message>
+        <source>The defaults are (now -&gt; written):</source>
+        <translation>The defaults are (now -&gt; written):</translation>
+    </message>
+    <message>
+        <source>Every value stays as it is.</source>
+        <translation>Every value stays as it is.</translation>
+    </message>
+    <message>
+        <source>The record&apos;s pin settings fail the range check: they would not be written.</source>
+        <translation>The record&apos;s pin settings fail the range check: they would not be written.</translation>
+    </message>
+    <message>
+        <source>word pair: %1 -&gt; %2</source>
+        <translation>word pair: %1 -&gt; %2</translation>
+    </message>
+    <message>
+        <source>selected pin: %1 -&gt; %2</source>
+        <translation>selected pin: %1 -&gt; %2</translation>
+    </message>
+    <message>
+        <source>adjustment (pins 1-9): %1 -&gt; %2</source>
+        <translation>adjustment (pins 1-9): %1 -&gt; %2</translation>
+    </message>
+    <message>
+        <source>total counter: %1 -&gt; %2</source>
+        <translation>total counter: %1 -&gt; %2</translation>
+    </message>
+    <message>
+        <source>pin counter (pins 1-9): %1 -&gt; %2</source>
+        <translation>pin counter (pins 1-9): %1 -&gt; %2</translation>
+    </message>
+    <message>
+        <source>head counter: %1 -&gt; %2</source>
+        <translation>head counter: %1 -&gt; %2</translation>
     </message>
 </context>
 <context>

@@ -115,10 +115,6 @@
         <translation>打刻するピンは切り替わりませんでした: No.%1 のままです。</translation>
     </message>
     <message>
-        <source>The printer&apos;s settings are out of range. Choose &quot;Restoration of setting&quot; in the window&apos;s menu.</source>
-        <translation>プリンターの設定が範囲外です。ウィンドウのメニューから「本体設定の修復」を選んでください。</translation>
-    </message>
-    <message>
         <source>The printer&apos;s data was read again.</source>
         <translation>プリンターのデータを読み直しました。</translation>
     </message>
@@ -197,6 +193,78 @@
     <message>
         <source>Restoration of &amp;setting</source>
         <translation>本体設定の修復(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Not ready: ZT-40 on queue %1</source>
+        <translation>準備中: キュー %1 のZT-40</translation>
+    </message>
+    <message>
+        <source>Changing the pin for marking...</source>
+        <translation>マーキング用ピンを変更しています...</translation>
+    </message>
+    <message>
+        <source>The pin settings of the record of %1 were written.</source>
+        <translation>%1 の記録のピン設定を書き込みました。</translation>
+    </message>
+    <message>
+        <source>The default pin settings were written.</source>
+        <translation>ピン設定の初期値を書き込みました。</translation>
+    </message>
+    <message>
+        <source>The usage counters of the record of %1 were written.</source>
+        <translation>%1 の記録の使用カウンターを書き込みました。</translation>
+    </message>
+    <message>
+        <source>The default usage counters were written.</source>
+        <translation>使用カウンターの初期値を書き込みました。</translation>
+    </message>
+    <message>
+        <source>The pin settings and usage counters of the record of %1 were written.</source>
+        <translation>%1 の記録のピン設定と使用カウンターを書き込みました。</translation>
+    </message>
+    <message>
+        <source>The default pin settings and usage counters were written.</source>
+        <translation>ピン設定と使用カウンターの初期値を書き込みました。</translation>
+    </message>
+    <message>
+        <source>The record of %1 holds (now -&gt; written):</source>
+        <translation>%1 の記録の値 (現在 -&gt; 書き込み):</translation>
+    </message>
+    <message>
+        <source>The defaults are (now -&gt; written):</source>
+        <translation>初期値 (現在 -&gt; 書き込み):</translation>
+    </message>
+    <message>
+        <source>Every value stays as it is.</source>
+        <translation>変わる値はありません。</translation>
+    </message>
+    <message>
+        <source>The record&apos;s pin settings fail the range check: they would not be written.</source>
+        <translation>記録のピン設定が範囲外のため、書き込まれません。</translation>
+    </message>
+    <message>
+        <source>word pair: %1 -&gt; %2</source>
+        <translation>ワードペア: %1 -&gt; %2</translation>
+    </message>
+    <message>
+        <source>selected pin: %1 -&gt; %2</source>
+        <translation>選択ピン: %1 -&gt; %2</translation>
+    </message>
+    <message>
+        <source>adjustment (pins 1-9): %1 -&gt; %2</source>
+        <translation>調整値 (ピン1-9): %1 -&gt; %2</translation>
+    </message>
+    <message>
+        <source>total counter: %1 -&gt; %2</source>
+        <translation>総カウンター: %1 -&gt; %2</translation>
+    </message>
+    <message>
+        <source>pin counter (pins 1-9): %1 -&gt; %2</source>
+        <translation>ピンカウンター (ピン1-9): %1 -&gt; %2</translation>
+    </message>
+    <message>
+        <source>head counter: %1 -&gt; %2</source>
+        <translation>ヘッドカウンター: %1 -&gt; %2</translation>
     </message>
 </context>
 <context>

@@ -106,6 +106,13 @@ After moving, click [Next].</translation>
     </message>
 </context>
 <context>
+    <name>CPinwardenDlg</name>
+    <message>
+        <source>The printer&apos;s settings are out of range. Choose &quot;Restoration of setting&quot; in the window&apos;s menu.</source>
+        <translation>The printer&apos;s settings are out of range. Choose &quot;Restoration of setting&quot; in the window&apos;s menu.</translation>
+    </message>
+</context>
+<context>
     <name>CPowerAgainPage</name>
     <message>
         <source>Power Off/On</source>
@@ -207,6 +214,17 @@ Doing so may cause burns.</translation>
     <message>
         <source>wizard</source>
         <translation>wizard</translation>
+    </message>
+</context>
+<context>
+    <name>MaintenanceFrame</name>
+    <message>
+        <source>Putting the settings back...</source>
+        <translation>Putting the settings back...</translation>
+    </message>
+    <message>
+        <source>Reading the printer&apos;s values...</source>
+        <translation>Reading the printer&apos;s values...</translation>
     </message>
 </context>
 <context>

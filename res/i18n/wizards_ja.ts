@@ -106,6 +106,13 @@ After moving, click [Next].</source>
     </message>
 </context>
 <context>
+    <name>CPinwardenDlg</name>
+    <message>
+        <source>The printer&apos;s settings are out of range. Choose &quot;Restoration of setting&quot; in the window&apos;s menu.</source>
+        <translation>プリンターの設定が範囲外です。ウィンドウのメニューから「本体設定の修復」を選んでください。</translation>
+    </message>
+</context>
+<context>
     <name>CPowerAgainPage</name>
     <message>
         <source>Power Off/On</source>
@@ -207,6 +214,17 @@ Doing so may cause burns.</source>
     <message>
         <source>wizard</source>
         <translation>ウィザード</translation>
+    </message>
+</context>
+<context>
+    <name>MaintenanceFrame</name>
+    <message>
+        <source>Putting the settings back...</source>
+        <translation>設定を元に戻しています...</translation>
+    </message>
+    <message>
+        <source>Reading the printer&apos;s values...</source>
+        <translation>プリンターの値を読み込んでいます...</translation>
     </message>
 </context>
 <context>

@@ -157,8 +157,10 @@ WizardPageWidget::Built WizardPageWidget::Build(const PageControl& control) {
             bar->setSingleStep(1);
             bar->setPageStep(control.pageStep);
             bar->setMinimumWidth(160);
-            // A slider the keyboard cannot reach could not be set without a mouse.
+            // A slider the keyboard cannot reach could not be set without a mouse; a scroll bar's
+            // keys run against the reading, which grows to the right.
             bar->setFocusPolicy(Qt::StrongFocus);
+            bar->setInvertedControls(false);
             auto* value = new QLabel(this);
             Name(*value, row.labelId);
             value->setMinimumWidth(40);

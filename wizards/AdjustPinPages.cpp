@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "platform/TextCompare.h"
-#include "wizards/Sheets.h"
 
 namespace zt40 {
 
@@ -48,11 +47,17 @@ PinCorrections ComputePinCorrections(const PinReadings& positions) {
     return values;
 }
 
-bool CAdjustPinPage::InHeadReplacement() const { return dynamic_cast<CChangeHeadSheet*>(m_sheet) != nullptr; }
+std::string CorrectionsText(const PinCorrections& values) {
+    std::string text;
+    for (const std::int32_t value : values) {
+        if (!text.empty()) text += ' ';
+        text += std::to_string(value);
+    }
+    return text;
+}
 
 void CAdjustPinPage::KeepJob(std::int32_t jobId) {
-    if (jobId == 0) return;
-    if (auto* sheet = dynamic_cast<CZt40utilSheet*>(m_sheet)) sheet->SetJobId(jobId);
+    if (jobId != 0 && m_sheet != nullptr) m_sheet->KeepPrintJob(jobId);
 }
 
 void CAdjustPinPage::OnInitDialog() {
@@ -60,15 +65,49 @@ void CAdjustPinPage::OnInitDialog() {
     m_printed = 0;
 }
 
+// The pin-adjustment wizard has no page before this one to go back to.
 bool CAdjustPinPage::OnSetActive() {
     if (m_sheet != nullptr) {
         if (InHeadReplacement()) {
             PostWizardButtons(m_printed != 0 ? kWizBack | kWizNext : kWizBack);
-        } else if (dynamic_cast<CAdjustPinSheet*>(m_sheet) != nullptr) {
+        } else {
             PostWizardButtons(m_printed != 0 ? kWizNext : 0);
         }
     }
     return CWizardPage::OnSetActive();
+}
+
+PageContent CAdjustPinPage::Content() const {
+    PageControl hint = TextControl(kLettersHintText, kLettersHint);
+    PageControl pin = TextControl(kPinLabelText, kPinCombo);
+    pin.kind = PageControlKind::Choice;
+    pin.labelId = kPinLabel;
+    pin.choices = PinChoices();
+    pin.chosen = m_pinIndex;
+    PageControl letters = ButtonControl(kPrintLettersText, kPrintLettersButton);
+    for (PageControl* control : {&hint, &pin, &letters}) control->shown = m_lettersShown;
+    return {{{WizardPicture::Table}, {WizardPicture::Pattern}},
+            {TextControl(kLoadPlate), ButtonControl(kStartPrintingText, kStartPrintingButton), TextControl(kWaitForPrint),
+             hint, pin, letters}};
+}
+
+bool CAdjustPinPage::OnEvent(const PageEvent& event) {
+    switch (event.kind) {
+    case PageEvent::Kind::Chosen:
+        if (event.id != kPinCombo) return false;
+        if (event.value >= 0 && event.value < kPinCount) m_pinIndex = event.value;
+        return true;
+    case PageEvent::Kind::Pressed:
+        if (event.id == kStartPrintingButton) {
+            OnStartPrinting();
+        } else if (event.id == kPrintLettersButton) {
+            OnPrintLetters();
+        } else {
+            return false;
+        }
+        return true;
+    default: return false;
+    }
 }
 
 // The page moves on whatever the spooler did: its failures were already shown, and the
@@ -79,11 +118,7 @@ void CAdjustPinPage::OnStartPrinting() {
     const std::int32_t job = m_sheet->Sender().PrintTestPattern(window->GetPrinterName());
     KeepJob(job);
     TellPrinted(job);
-    if (InHeadReplacement()) {
-        PostWizardButtons(kWizBack | kWizNext);
-    } else if (dynamic_cast<CAdjustPinSheet*>(m_sheet) != nullptr) {
-        PostWizardButtons(kWizNext);
-    }
+    PostWizardButtons(InHeadReplacement() ? kWizBack | kWizNext : kWizNext);
     m_printed = 1;
 }
 
@@ -95,13 +130,45 @@ void CAdjustPinPage::OnPrintLetters() {
     TellPrinted(job);
 }
 
-void CInputValuePage::OnInitDialog() { m_set = 0; }
+void CInputValuePage::OnInitDialog() {
+    m_set = 0;
+    m_note.reset();
+}
 
 bool CInputValuePage::OnSetActive() {
     PostWizardButtons(m_set == 1 ? kWizBack | kWizNext : kWizBack);
     return CWizardPage::OnSetActive();
 }
 
+// "None" is a word in the operator's edition; the positions' codes are the pattern's own.
+PageContent CInputValuePage::Content() const {
+    PageControl sliders;
+    sliders.kind = PageControlKind::Sliders;
+    sliders.maximum = kMaxReading;
+    sliders.pageStep = kPageStep;
+    for (std::size_t pin = 0; pin < kPinCount; ++pin) {
+        const std::int32_t position = m_positions[pin];
+        sliders.rows.push_back({kScrollBarIds[pin], kValueLabelIds[pin], Message::Verbatim("[" + std::to_string(pin + 1) + "]"),
+                                position,
+                                position == 0 ? Message::Of(kNoReadingText) : Message::Verbatim(std::string(ValueLabel(pin)))});
+    }
+    PageControl note;
+    note.kind = PageControlKind::Note;
+    note.id = kSetNote;
+    note.text = m_note.value_or(Message::Verbatim({}));
+    note.shown = m_note.has_value();
+    note.failed = m_noteFailed;
+    return {{{WizardPicture::PatternCloseUp}},
+            {TextControl(kPurpose), TextControl(kSteps), sliders, ButtonControl(kSetText, kSetButton), TextControl(kAfterSet),
+             note}};
+}
+
+bool CInputValuePage::OnEvent(const PageEvent& event) {
+    if (event.kind == PageEvent::Kind::Scrolled) return OnHScroll(event.id, event.code, event.value);
+    if (event.kind != PageEvent::Kind::Pressed || event.id != kSetButton) return false;
+    OnSet();
+    return true;
+}
 bool CInputValuePage::OnHScroll(int scrollBarId, int code, std::int32_t thumbPosition) {
     const auto bar = std::ranges::find(kScrollBarIds, scrollBarId);
     if (bar == kScrollBarIds.end()) return false;
@@ -120,9 +187,21 @@ bool CInputValuePage::OnHScroll(int scrollBarId, int code, std::int32_t thumbPos
 void CInputValuePage::OnSet() {
     IPinwardenServices* window = MainWindow();
     if (window == nullptr) return;
+    m_noteFailed = false;
+    if (std::ranges::all_of(m_positions, [](std::int32_t position) { return position == 0; })) {
+        m_note = Message::Of(kNothingToWrite);
+        return;
+    }
     const PinCorrections values = ComputePinCorrections(m_positions);
     // Next only for values the printer holds: Finish keeps them and records the run as done.
     m_set = window->ApplyPinAdjustments(values) ? 1 : 0;
+    if (m_set == 1) {
+        m_note = Message::Of(kWritten, {CorrectionsText(values)});
+        m_positions = {};
+    } else {
+        m_note = Message::Of(kNotWritten);
+        m_noteFailed = true;
+    }
     PostWizardButtons(m_set == 1 ? kWizBack | kWizNext : kWizBack);
 }
 

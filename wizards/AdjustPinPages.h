@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "device/CHeadDevice.h"
@@ -48,6 +49,8 @@ public:
     Text Title() const override { return ZT40_TR("CAdjustPinPage", "Adjust Pin"); }
     void OnInitDialog() override;
     bool OnSetActive() override;
+    PageContent Content() const override;
+    bool OnEvent(const PageEvent& event) override;
     void OnStartPrinting();
     void OnPrintLetters();
 
@@ -59,7 +62,7 @@ public:
     std::int32_t m_printed = 0;
 
 private:
-    bool InHeadReplacement() const;
+    bool InHeadReplacement() const { return m_sheet != nullptr && m_sheet->ReplacesHead(); }
     void KeepJob(std::int32_t jobId);
 
     bool m_lettersShown = false;
@@ -72,13 +75,14 @@ public:
                                                                  1033, 1034, 1035, 1036};
     static constexpr std::array<int, kPinCount> kValueLabelIds = {1028, 1037, 1038, 1039, 1040,
                                                                   1041, 1042, 1043, 1044};
-    // Scroll codes of a horizontal scroll bar.
-    static constexpr int kLineLeft = 0;
-    static constexpr int kLineRight = 1;
-    static constexpr int kPageLeft = 2;
-    static constexpr int kPageRight = 3;
-    static constexpr int kThumbPosition = 4;
-    static constexpr int kThumbTrack = 5;
+    // Where the page tells what its Set came to.
+    static constexpr int kSetNote = 1045;
+    static constexpr int kLineLeft = kScrollLineLeft;
+    static constexpr int kLineRight = kScrollLineRight;
+    static constexpr int kPageLeft = kScrollPageLeft;
+    static constexpr int kPageRight = kScrollPageRight;
+    static constexpr int kThumbPosition = kScrollThumbPosition;
+    static constexpr int kThumbTrack = kScrollThumbTrack;
 
     static constexpr Text kPurpose = ZT40_TR(
         "CInputValuePage",
@@ -91,19 +95,37 @@ public:
     static constexpr Text kSetText = ZT40_TR("CInputValuePage", "&Set");
     // What a pin without a reading shows.
     static constexpr Text kNoReadingText = ZT40_TR("CInputValuePage", "None");
+    // A Set writes the readings' corrections once: the readings then go back to "None", so that
+    // a second Set without new readings cannot add the same corrections again.
+    static constexpr Text kWritten = ZT40_TR("CInputValuePage", "The corrections were written: %1");
+    static constexpr Text kNotWritten =
+        ZT40_TR("CInputValuePage", "The corrections were not written; the readings are kept.");
+    static constexpr Text kNothingToWrite =
+        ZT40_TR("CInputValuePage", "No pin has a reading: there is nothing to write.");
 
     int DialogId() const override { return 134; }
     Text Title() const override { return ZT40_TR("CInputValuePage", "Input Value"); }
     void OnInitDialog() override;
     bool OnSetActive() override;
+    PageContent Content() const override;
+    bool OnEvent(const PageEvent& event) override;
     // False for a scroll bar that is none of the nine, which the caller handles as before.
     bool OnHScroll(int scrollBarId, int code, std::int32_t thumbPosition);
     void OnSet();
 
     std::string_view ValueLabel(std::size_t pinIndex) const { return CorrectionLabel(m_positions[pinIndex]); }
+    // What the last Set came to; nothing before the first Set of the run.
+    const std::optional<Message>& SetNote() const { return m_note; }
 
     PinReadings m_positions{};
     std::int32_t m_set = 0;
+
+private:
+    std::optional<Message> m_note;
+    bool m_noteFailed = false;
 };
+
+// The corrections as the Set note lists them: "-5 4 -21 12 -9 16 -5 8 0", pin 1 first.
+std::string CorrectionsText(const PinCorrections& values);
 
 }  // namespace zt40

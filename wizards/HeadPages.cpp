@@ -27,10 +27,28 @@ void CMoveHeadPage::OnMoveHead() {
     m_moved = 1;
 }
 
+PageContent CMoveHeadPage::Content() const {
+    return {{{WizardPicture::MoveHead}}, {ButtonControl(kMoveHeadText, kMoveHeadButton), TextControl(kInstruction)}};
+}
+
+bool CMoveHeadPage::OnEvent(const PageEvent& event) {
+    if (event.kind != PageEvent::Kind::Pressed || event.id != kMoveHeadButton) return false;
+    OnMoveHead();
+    return true;
+}
+
+PageContent CReplaceHeadPage::Content() const {
+    PageControl caution = TextControl(kCaution);
+    caution.sign = WizardPicture::Caution;
+    return {{{WizardPicture::ReplaceHead}}, {TextControl(kInstruction), caution}};
+}
+
 bool CReplaceHeadPage::OnSetActive() {
     PostWizardButtons(kWizBack | kWizNext);
     return CWizardPage::OnSetActive();
 }
+
+PageContent CPutOnHeadPage::Content() const { return {{{WizardPicture::HeadInstall}}, {TextControl(kInstruction)}}; }
 
 bool CPutOnHeadPage::OnSetActive() {
     PostWizardButtons(kWizBack | kWizNext);

@@ -18,6 +18,8 @@ public:
     Text Title() const override { return ZT40_TR("CMoveHeadPage", "Move Head"); }
     void OnInitDialog() override;
     bool OnSetActive() override;
+    PageContent Content() const override;
+    bool OnEvent(const PageEvent& event) override;
     void OnMoveHead();
 
     std::int32_t m_moved = 0;
@@ -38,6 +40,7 @@ public:
     int DialogId() const override { return 131; }
     Text Title() const override { return ZT40_TR("CReplaceHeadPage", "Replace Head"); }
     bool OnSetActive() override;
+    PageContent Content() const override;
 };
 
 class CPutOnHeadPage final : public CWizardPage {
@@ -50,6 +53,7 @@ public:
     int DialogId() const override { return 166; }
     Text Title() const override { return ZT40_TR("CPutOnHeadPage", "Head installation"); }
     bool OnSetActive() override;
+    PageContent Content() const override;
 };
 
 }  // namespace zt40

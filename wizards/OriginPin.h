@@ -20,6 +20,8 @@ public:
     int DialogId() const override { return 148; }
     Text Title() const override { return ZT40_TR("COriginPinPage", "Origin Pin"); }
     bool OnSetActive() override;
+    PageContent Content() const override;
+    bool OnEvent(const PageEvent& event) override;
     void OnStartAdjustment();
 
     std::int32_t m_pinIndex = 0;  // 0..8, the checked radio button

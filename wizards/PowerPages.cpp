@@ -42,6 +42,15 @@ void CQueueWatchPage::OnTimer(std::uint32_t id) {
     if (state != QueueState::NotListed) OnQueueState(state);
 }
 
+PageContent CPowerOffPage::Content() const { return {{{WizardPicture::PowerOff}}, {TextControl(kInstruction)}}; }
+
+PageContent CPowerOnPage::Content() const { return {{{WizardPicture::PowerOn}}, {TextControl(kInstruction)}}; }
+
+// The Japanese edition shows the button being held rather than the plug.
+PageContent CPowerAgainPage::Content() const {
+    return {{{WizardPicture::PowerOn, WizardPicture::PowerButton}}, {TextControl(kInstruction)}};
+}
+
 void CPowerOffPage::OnQueueState(QueueState state) {
     PostWizardButtons(state == QueueState::Offline ? kWizBack | kWizNext : kWizBack);
 }

@@ -38,6 +38,7 @@ public:
 
     int DialogId() const override { return 130; }
     Text Title() const override { return ZT40_TR("CPowerOffPage", "Power Off"); }
+    PageContent Content() const override;
 
 protected:
     std::uint32_t PeriodMs() const override { return 1000; }
@@ -52,6 +53,7 @@ public:
 
     int DialogId() const override { return 132; }
     Text Title() const override { return ZT40_TR("CPowerOnPage", "Power On"); }
+    PageContent Content() const override;
 
 protected:
     std::uint32_t PeriodMs() const override { return 1000; }
@@ -70,6 +72,7 @@ public:
 
     int DialogId() const override { return 163; }
     Text Title() const override { return ZT40_TR("CPowerAgainPage", "Power Off/On"); }
+    PageContent Content() const override;
     bool OnSetActive() override;
 
     std::int32_t m_powerCycle = 1;

@@ -19,6 +19,7 @@ public:
 
     std::int32_t JobId() const { return m_jobId; }
     void SetJobId(std::int32_t jobId) { m_jobId = jobId; }
+    void KeepPrintJob(std::int32_t jobId) override { SetJobId(jobId); }
     void OnCommand(int command) override;
 
 private:
@@ -29,6 +30,7 @@ class CChangeHeadSheet final : public CZt40utilSheet {
 public:
     CChangeHeadSheet(IPinwardenServices& parent, WizardSpooling spooling);
     bool OnInitDialog() override;
+    bool ReplacesHead() const override { return true; }
 
     CMoveHeadPage m_moveHead;
     CPowerOffPage m_powerOff;

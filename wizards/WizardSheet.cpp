@@ -13,6 +13,25 @@ constexpr Text kJobNotSent = ZT40_TR("Wizard", "The print job was not sent compl
 
 }  // namespace
 
+PageControl TextControl(Text text, int id) {
+    PageControl control;
+    control.id = id;
+    control.text = Message::Of(text);
+    return control;
+}
+
+PageControl ButtonControl(Text text, int id) {
+    PageControl control = TextControl(text, id);
+    control.kind = PageControlKind::Button;
+    return control;
+}
+
+std::vector<Message> PinChoices() {
+    std::vector<Message> pins;
+    for (int pin = kFirstPin; pin <= kLastPin; ++pin) pins.push_back(Message::Verbatim("No." + std::to_string(pin)));
+    return pins;
+}
+
 void CWizardPage::PostWizardButtons(std::uint32_t buttons) {
     if (m_sheet != nullptr) m_sheet->PostWizardButtons(buttons);
 }

@@ -13,6 +13,7 @@
 #include "platform/Spooler.h"
 #include "platform/Text.h"
 #include "printjob/PrintJobSender.h"
+#include "wizards/PageContent.h"
 
 namespace zt40 {
 
@@ -76,6 +77,12 @@ public:
     virtual bool OnKillActive() { return true; }
     virtual void OnTimer(std::uint32_t /*id*/) {}
 
+    // What the page shows now: the window builds the page from it once and brings the page up
+    // to date from it whenever the page is shown or has taken an event.
+    virtual PageContent Content() const { return {}; }
+    // The operator's action on one of the page's controls; false for one the page does not take.
+    virtual bool OnEvent(const PageEvent& /*event*/) { return false; }
+
     // The sheet link: null until the sheet's OnInitDialog sets it.
     CWizardSheet* m_sheet = nullptr;
 
@@ -102,6 +109,12 @@ public:
     // The window that shows the sheet; null while there is none (posts and timers are dropped).
     void SetHost(IWizardHost* host) { m_host = host; }
     IWizardHost* Host() const { return m_host; }
+
+    // Whether the sheet walks through a head replacement, which its shared pages tell apart.
+    virtual bool ReplacesHead() const { return false; }
+    // Keeps the print job a page just started, for a Cancel to take back; a sheet without a
+    // Cancel that would do so keeps none.
+    virtual void KeepPrintJob(std::int32_t /*jobId*/) {}
 
     // Derived sheets link their pages before this runs.
     virtual bool OnInitDialog() { return true; }

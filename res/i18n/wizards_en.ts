@@ -66,6 +66,18 @@
         <source>None</source>
         <translation>None</translation>
     </message>
+    <message>
+        <source>The corrections were written: %1</source>
+        <translation>The corrections were written: %1</translation>
+    </message>
+    <message>
+        <source>The corrections were not written; the readings are kept.</source>
+        <translation>The corrections were not written; the readings are kept.</translation>
+    </message>
+    <message>
+        <source>No pin has a reading: there is nothing to write.</source>
+        <translation>No pin has a reading: there is nothing to write.</translation>
+    </message>
 </context>
 <context>
     <name>CMoveHeadPage</name>

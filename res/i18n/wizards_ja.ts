@@ -66,6 +66,18 @@
         <source>None</source>
         <translation>なし</translation>
     </message>
+    <message>
+        <source>The corrections were written: %1</source>
+        <translation>補正値を書き込みました: %1</translation>
+    </message>
+    <message>
+        <source>The corrections were not written; the readings are kept.</source>
+        <translation>補正値は書き込まれませんでした。読み取り値はそのまま残っています。</translation>
+    </message>
+    <message>
+        <source>No pin has a reading: there is nothing to write.</source>
+        <translation>読み取り値がないため、書き込むものはありません。</translation>
+    </message>
 </context>
 <context>
     <name>CMoveHeadPage</name>

@@ -143,6 +143,26 @@ class Desktop:
             return []
         return [line[0] for line in path.read_text(errors="replace").splitlines() if line[:1] in ("o", "x")]
 
+    def adjustments(self):
+        """The nine pin adjustments of each record, in file order: the middle field of lines 1 to 9."""
+        path = pathlib.Path(self.temp.name) / "zt40util.txt"
+        records = []
+        for line in path.read_text(errors="replace").splitlines() if path.exists() else []:
+            if line[:1] in ("o", "x"):
+                records.append([])
+            elif records and line[:1] in "123456789" and line[1:2] == ":":
+                records[-1].append(int(line.split(",")[1]))
+        return records
+
+
+def read_pins(desk, wizard, *pins):
+    """Readings with the keyboard alone: the page is entered with pin 1's slider focused; each
+    pin's keys, then Tab on to the next pin's."""
+    for number, keys in enumerate(pins):
+        desk.keys(wizard, *keys)
+        if number + 1 < len(pins):
+            desk.keys(wizard, "Tab")
+
 
 def finish_with_power_cycle(desk, wizard, shot):
     """The last page: the simulator's power switch off, then on, then Finish; one 'o' record."""
@@ -175,7 +195,8 @@ def head_replacement(desk):
     desk.keys(wizard, "alt+s")  # Start Printing
     time.sleep(1)
     desk.keys(wizard, "alt+n")  # Input Value
-    desk.keys(wizard, "alt+s")  # Set: no readings, corrections of 0
+    read_pins(desk, wizard, ("Right",) * 3)  # pin 1 alone at A3: corrections of 0
+    desk.keys(wizard, "alt+s")  # Set
     time.sleep(1)
     desk.shot("3-set")
     finish_with_power_cycle(desk, wizard, "4-finished")
@@ -187,6 +208,7 @@ def pin_adjustment_busy(desk):
     desk.keys(wizard, "alt+s")  # Start Printing
     time.sleep(1)
     desk.keys(wizard, "alt+n")  # Input Value
+    read_pins(desk, wizard, ("Right",) * 3)
     desk.keys(desk.simulator, "alt+b")  # busy before Set
     desk.keys(wizard, "alt+s")
     started = time.monotonic()
@@ -211,6 +233,38 @@ def pin_adjustment_busy(desk):
     if desk.windows(CAPTION):
         raise Failure("a box appeared after a Set on a ready printer")
     finish_with_power_cycle(desk, wizard, "5-finished")
+
+
+def pin_adjustment_set_twice(desk):
+    """Set pressed twice on one set of readings writes the corrections once and says so on the
+    page; the second wizard's record holds the first one's values plus one correction."""
+    desk.click_units(READJUST_PINS)
+    wizard = desk.wait_for(WIZARD, 10)
+    desk.keys(wizard, "alt+s")  # Start Printing
+    time.sleep(1)
+    desk.keys(wizard, "alt+n")  # Input Value
+    read_pins(desk, wizard, ("Right",) * 3, ("Page_Up",))  # A3 and A0: corrections -7 and 7
+    desk.keys(wizard, "alt+s")
+    time.sleep(1)
+    written = desk.shot("1-written", wizard)
+    desk.keys(wizard, "alt+s")  # the readings are back at None: nothing more is written
+    time.sleep(1)
+    if desk.shot("2-nothing-to-write", wizard) == written:
+        raise Failure("the second Set changed nothing on the page")
+    finish_with_power_cycle(desk, wizard, "3-finished")
+    time.sleep(1.5)
+    desk.click_units(READJUST_PINS)
+    again = desk.wait_for(WIZARD, 10)
+    desk.keys(again, "Escape")
+    asked = desk.wait_for(CAPTION, 5)
+    desk.keys(asked, "alt+y")
+    desk.wait_gone(again, READY_BOUND_S)
+    records = desk.adjustments()
+    if desk.records() != ["o", "x"] or len(records) != 2:
+        raise Failure(f"records: {desk.records()}, expected 'o' then 'x'")
+    added = [after - before for before, after in zip(*records)]
+    if added != [-7, 7, 0, 0, 0, 0, 0, 0, 0]:
+        raise Failure(f"the printer's adjustments changed by {added}, expected -7 7 0 0 0 0 0 0 0 once")
 
 
 def cleaning_never_ready(desk, fault=("alt+b",), bound_s=READY_BOUND_S):
@@ -271,6 +325,7 @@ def restore_out_of_range(desk):
 SCENARIOS = {
     "head_replacement": (head_replacement, None),
     "pin_adjustment_busy": (pin_adjustment_busy, None),
+    "pin_adjustment_set_twice": (pin_adjustment_set_twice, None),
     "cleaning_never_ready": (cleaning_never_ready, None),
     "cleaning_not_answering": (cleaning_not_answering, None),
     "restore_out_of_range": (restore_out_of_range, "platform/sim/examples/out-of-range.zt40sim"),

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <optional>
+#include <set>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -154,42 +156,51 @@ TEST_F(AdjustPinTest, SlidersMoveByTheScrollCodeWithinTheRange) {
     EXPECT_EQ(page.m_positions, before);
 }
 
-TEST_F(AdjustPinTest, SetAppliesTheCorrectionsEachTimeAndEnablesNext) {
+// A Set writes one set of readings once and says so on the page; its readings go back to
+// "None", so that only new readings (after a new print) are added on top. A Set the printer did
+// not take keeps the readings and leaves Next off, also after an earlier Set that went through.
+TEST_F(AdjustPinTest, SetWritesEachSetOfReadingsOnceAndTellsTheOutcomeOnThePage) {
     CAdjustPinSheet sheet(services, Spooling());
     Open(sheet);
     sheet.m_adjustPin.OnStartPrinting();
     Next(sheet);
-    EXPECT_EQ(host.Buttons(), kWizBack);
-    sheet.m_inputValue.m_positions = {12, 15};
-    sheet.m_inputValue.OnSet();
-    sheet.m_inputValue.OnSet();
-    host.Flush();
-    EXPECT_EQ(host.Buttons(), kWizBack | kWizNext);
-    const std::vector<std::int32_t> expected = {-3, 3, 0, 0, 0, 0, 0, 0, 0};
-    EXPECT_EQ(services.Applied(), (std::vector<std::vector<std::int32_t>>{expected, expected}));
-    Back(sheet);
-    Next(sheet);
-    EXPECT_EQ(host.Buttons(), kWizBack | kWizNext);
-    EXPECT_EQ(sheet.m_inputValue.ValueLabel(1), "B5");
-}
-
-// A Set the printer did not take leaves Next off, also after an earlier Set that went through:
-// the operator must see a Set succeed before Finish can keep (and record) the values.
-TEST_F(AdjustPinTest, FailedSetLeavesNextDisabledUntilASetSucceeds) {
-    CAdjustPinSheet sheet(services, Spooling());
-    Open(sheet);
-    sheet.m_adjustPin.OnStartPrinting();
-    Next(sheet);
-    struct Step {
+    const PinReadings none{};
+    const PinReadings read = {29, 34, 21, 38, 27, 40, 29, 36, 0};  // C9 D4 C1 D8 C7 D0 C9 D6 None
+    const std::vector<std::int32_t> corrections = {-5, 4, -21, 12, -9, 16, -5, 8, 0};
+    const std::vector<std::int32_t> reread = {-3, 3, 0, 0, 0, 0, 0, 0, 0};
+    const std::string nothing = "No pin has a reading: there is nothing to write.";
+    const std::string failed = "The corrections were not written; the readings are kept.";
+    const struct {
+        std::optional<PinReadings> readings;  // set before the Set; nothing: as the last Set left them
         bool fails;
+        std::vector<std::int32_t> asked;  // what the page asked the window to add; empty: nothing
         std::uint32_t buttons;
+        std::string note;
+        PinReadings after;
+    } steps[] = {
+        {std::nullopt, false, {}, kWizBack, nothing, none},
+        {read, true, corrections, kWizBack, failed, read},
+        {std::nullopt, false, corrections, kWizBack | kWizNext,
+         "The corrections were written: -5 4 -21 12 -9 16 -5 8 0", none},
+        {std::nullopt, false, {}, kWizBack | kWizNext, nothing, none},
+        {PinReadings{12, 15}, false, reread, kWizBack | kWizNext, "The corrections were written: -3 3 0 0 0 0 0 0 0", none},
+        {PinReadings{12, 15}, true, reread, kWizBack, failed, {12, 15}},
     };
-    for (const Step step : {Step{true, kWizBack}, Step{false, kWizBack | kWizNext}, Step{true, kWizBack}}) {
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        const auto& step = steps[i];
+        if (step.readings) sheet.m_inputValue.m_positions = *step.readings;
         services.failing = step.fails ? std::set<std::string>{"apply"} : std::set<std::string>{};
+        const std::size_t asked = services.Applied().size();
         sheet.m_inputValue.OnSet();
         host.Flush();
-        EXPECT_EQ(host.Buttons(), step.buttons) << "apply fails: " << step.fails;
-        EXPECT_EQ(sheet.m_inputValue.m_set, step.fails ? 0 : 1);
+        ASSERT_EQ(services.Applied().size(), asked + (step.asked.empty() ? 0 : 1)) << "step " << i;
+        if (!step.asked.empty()) {
+            EXPECT_EQ(services.Applied().back(), step.asked) << "step " << i;
+        }
+        EXPECT_EQ(host.Buttons(), step.buttons) << "step " << i;
+        ASSERT_TRUE(sheet.m_inputValue.SetNote()) << "step " << i;
+        EXPECT_EQ(sheet.m_inputValue.SetNote()->English(), step.note) << "step " << i;
+        EXPECT_EQ(sheet.m_inputValue.m_positions, step.after) << "step " << i;
     }
     Back(sheet);
     Next(sheet);

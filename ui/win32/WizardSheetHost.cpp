@@ -33,7 +33,7 @@ static_assert(IDC_START_PRINTING == CAdjustPinPage::kStartPrintingButton);
 static_assert(IDC_PRINT_LETTERS == CAdjustPinPage::kPrintLettersButton);
 static_assert(IDC_PIN_COMBO == CAdjustPinPage::kPinCombo && IDC_PIN_LABEL == CAdjustPinPage::kPinLabel &&
               IDC_LETTERS_HINT == CAdjustPinPage::kLettersHint);
-static_assert(IDC_SET == CInputValuePage::kSetButton);
+static_assert(IDC_SET == CInputValuePage::kSetButton && IDC_SET_NOTE == CInputValuePage::kSetNote);
 static_assert(SameIds(CInputValuePage::kScrollBarIds, {IDC_BAR_1, IDC_BAR_2, IDC_BAR_3, IDC_BAR_4, IDC_BAR_5,
                                                        IDC_BAR_6, IDC_BAR_7, IDC_BAR_8, IDC_BAR_9}));
 static_assert(SameIds(CInputValuePage::kValueLabelIds, {IDC_VALUE_1, IDC_VALUE_2, IDC_VALUE_3, IDC_VALUE_4,
@@ -52,62 +52,33 @@ struct PictureSlot {
     WizardPicture picture;
 };
 
-// What a page's window shows besides what its logic holds.
+// Where the page's declared controls are in its template: at the logic's own ids where it
+// names them, and where it does not, at the template's numbered texts and pictures in reading
+// order (the step's pictures first, then the signs beside texts).
 struct PageView {
-    std::vector<ControlText> texts;
+    std::vector<int> textIds;  // per declared control: where its text goes, 0 for nowhere
     std::vector<PictureSlot> pictures;
 };
 
-PageView ViewOf(CWizardPage& page) {
-    if (dynamic_cast<CMoveHeadPage*>(&page) != nullptr) {
-        return {{{IDC_MOVE_HEAD, CMoveHeadPage::kMoveHeadText}, {IDC_TEXT_1, CMoveHeadPage::kInstruction}},
-                {{IDC_PICTURE_1, WizardPicture::MoveHead}}};
+PageView ViewOf(const PageContent& content) {
+    PageView view;
+    const bool japanese = CurrentLanguage() == Language::Japanese;
+    int picture = IDC_PICTURE_1;
+    for (const StepPicture& step : content.pictures) view.pictures.push_back({picture++, step.For(japanese)});
+    int text = IDC_TEXT_1;
+    for (const PageControl& control : content.controls) {
+        switch (control.kind) {
+        case PageControlKind::Text: view.textIds.push_back(control.id != 0 ? control.id : text++); break;
+        case PageControlKind::Choice: view.textIds.push_back(control.labelId); break;
+        case PageControlKind::Radios: view.textIds.push_back(IDC_PIN_GROUP); break;
+        case PageControlKind::Sliders: view.textIds.push_back(0); break;
+        case PageControlKind::Button:
+        case PageControlKind::Note: view.textIds.push_back(control.id); break;
+        }
+        if (control.sign) view.pictures.push_back({picture++, *control.sign});
     }
-    if (dynamic_cast<CPowerOffPage*>(&page) != nullptr) {
-        return {{{IDC_TEXT_1, CPowerOffPage::kInstruction}}, {{IDC_PICTURE_1, WizardPicture::PowerOff}}};
-    }
-    if (dynamic_cast<CReplaceHeadPage*>(&page) != nullptr) {
-        return {{{IDC_TEXT_1, CReplaceHeadPage::kInstruction}, {IDC_TEXT_2, CReplaceHeadPage::kCaution}},
-                {{IDC_PICTURE_1, WizardPicture::ReplaceHead}, {IDC_PICTURE_2, WizardPicture::Caution}}};
-    }
-    if (dynamic_cast<CPutOnHeadPage*>(&page) != nullptr) {
-        return {{{IDC_TEXT_1, CPutOnHeadPage::kInstruction}}, {{IDC_PICTURE_1, WizardPicture::HeadInstall}}};
-    }
-    if (dynamic_cast<CPowerOnPage*>(&page) != nullptr) {
-        return {{{IDC_TEXT_1, CPowerOnPage::kInstruction}}, {{IDC_PICTURE_1, WizardPicture::PowerOn}}};
-    }
-    if (dynamic_cast<CAdjustPinPage*>(&page) != nullptr) {
-        return {{{IDC_TEXT_1, CAdjustPinPage::kLoadPlate},
-                 {IDC_START_PRINTING, CAdjustPinPage::kStartPrintingText},
-                 {IDC_TEXT_2, CAdjustPinPage::kWaitForPrint},
-                 {IDC_LETTERS_HINT, CAdjustPinPage::kLettersHintText},
-                 {IDC_PIN_LABEL, CAdjustPinPage::kPinLabelText},
-                 {IDC_PRINT_LETTERS, CAdjustPinPage::kPrintLettersText}},
-                {{IDC_PICTURE_1, WizardPicture::Table}, {IDC_PICTURE_2, WizardPicture::Pattern}}};
-    }
-    if (dynamic_cast<CInputValuePage*>(&page) != nullptr) {
-        return {{{IDC_TEXT_1, CInputValuePage::kPurpose},
-                 {IDC_TEXT_2, CInputValuePage::kSteps},
-                 {IDC_SET, CInputValuePage::kSetText},
-                 {IDC_TEXT_3, CInputValuePage::kAfterSet}},
-                {{IDC_PICTURE_1, WizardPicture::PatternCloseUp}}};
-    }
-    if (dynamic_cast<CPowerAgainPage*>(&page) != nullptr) {
-        // The Japanese edition shows the button being held rather than the plug.
-        const WizardPicture picture =
-            CurrentLanguage() == Language::Japanese ? WizardPicture::PowerButton : WizardPicture::PowerOn;
-        return {{{IDC_TEXT_1, CPowerAgainPage::kInstruction}}, {{IDC_PICTURE_1, picture}}};
-    }
-    if (dynamic_cast<COriginPinPage*>(&page) != nullptr) {
-        return {{{IDC_TEXT_1, COriginPinPage::kInstruction},
-                 {IDC_PIN_GROUP, COriginPinPage::kPinGroup},
-                 {IDC_START_ADJUSTMENT, COriginPinPage::kStartText}},
-                {{IDC_PICTURE_1, WizardPicture::OriginMark}}};
-    }
-    return {};
+    return view;
 }
-
-std::wstring PinName(std::size_t index) { return L"No." + std::to_wstring(index + 1); }
 
 // The edition's template of the page, or the other edition's when it has none.
 const DLGTEMPLATE* PageTemplate(int dialogId) {
@@ -157,13 +128,14 @@ struct PageSlot {
     PageView view;
     std::wstring title;
     HWND window = nullptr;
+    bool noteFailed = false;
 };
 
 class SheetHost final : public IWizardHost {
 public:
     explicit SheetHost(CWizardSheet& sheet) : m_sheet(sheet) {
         for (CWizardPage* page : sheet.Pages()) {
-            m_slots.push_back({this, m_slots.size(), page, ViewOf(*page), Translate(page->Title()), nullptr});
+            m_slots.push_back({this, m_slots.size(), page, ViewOf(page->Content()), Translate(page->Title()), nullptr});
         }
         m_sheet.SetHost(this);
     }
@@ -285,8 +257,8 @@ private:
             SetWindowLongPtrW(window, DWLP_MSGRESULT, host.OnNotify(*slot, reinterpret_cast<NMHDR*>(lParam)->code));
             return TRUE;
         case WM_COMMAND: return host.OnCommand(*slot, window, LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
-        case WM_HSCROLL:
-            return host.OnHScroll(*slot, window, reinterpret_cast<HWND>(lParam), LOWORD(wParam)) ? TRUE : FALSE;
+        case WM_HSCROLL: return host.OnHScroll(*slot, reinterpret_cast<HWND>(lParam), LOWORD(wParam)) ? TRUE : FALSE;
+        case WM_CTLCOLORSTATIC: return NoteColour(*slot, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_TIMER: slot->page->OnTimer(static_cast<std::uint32_t>(wParam)); return TRUE;
         case WM_DRAWITEM: return host.OnDrawItem(*slot, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
         default: return FALSE;
@@ -311,21 +283,21 @@ private:
                 SetDlgItemTextW(m_window, button.id, Translate(button.text).c_str());
             }
         }
-        for (const ControlText& control : slot.view.texts) SetDlgItemTextW(window, control.id, Translate(control.text).c_str());
-        if (dynamic_cast<CAdjustPinPage*>(slot.page) != nullptr) {
-            for (std::size_t pin = 0; pin < kPinCount; ++pin) {
-                SendDlgItemMessageW(window, CAdjustPinPage::kPinCombo, CB_ADDSTRING, 0,
-                                    reinterpret_cast<LPARAM>(PinName(pin).c_str()));
+        const PageContent content = slot.page->Content();
+        for (std::size_t i = 0; i < content.controls.size() && i < slot.view.textIds.size(); ++i) {
+            const PageControl& control = content.controls[i];
+            if (slot.view.textIds[i] != 0) SetDlgItemTextW(window, slot.view.textIds[i], Render(control.text).c_str());
+            for (std::size_t k = 0; k < control.choices.size(); ++k) {
+                const std::wstring choice = Render(control.choices[k]);
+                if (control.kind == PageControlKind::Choice) {
+                    SendDlgItemMessageW(window, control.id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.c_str()));
+                } else {
+                    SetDlgItemTextW(window, control.id + static_cast<int>(k), choice.c_str());
+                }
             }
-        } else if (dynamic_cast<CInputValuePage*>(slot.page) != nullptr) {
-            for (std::size_t pin = 0; pin < kPinCount; ++pin) {
-                const std::wstring row = L"[" + std::to_wstring(pin + 1) + L"]";
-                SetDlgItemTextW(window, IDC_ROW_LABEL_1 + static_cast<int>(pin), row.c_str());
-                SetScrollRange(GetDlgItem(window, CInputValuePage::kScrollBarIds[pin]), SB_CTL, 0, kMaxReading, TRUE);
-            }
-        } else if (dynamic_cast<COriginPinPage*>(slot.page) != nullptr) {
-            for (std::size_t pin = 0; pin < kPinCount; ++pin) {
-                SetDlgItemTextW(window, COriginPinPage::kFirstPinRadio + static_cast<int>(pin), PinName(pin).c_str());
+            for (std::size_t row = 0; row < control.rows.size(); ++row) {
+                SetDlgItemTextW(window, IDC_ROW_LABEL_1 + static_cast<int>(row), Render(control.rows[row].name).c_str());
+                SetScrollRange(GetDlgItem(window, control.rows[row].barId), SB_CTL, 0, control.maximum, TRUE);
             }
         }
         m_sheet.PageCreated(slot.index);
@@ -365,55 +337,51 @@ private:
         return control != nullptr && IsWindowVisible(control) && IsWindowEnabled(control);
     }
 
+    // As the platform's data exchange before a command: the page learns what is chosen, then
+    // the press. A click on anything the page does not declare as a button is not the page's.
     bool OnCommand(PageSlot& slot, HWND window, int id, int code) {
         if (code != BN_CLICKED) return false;
+        const PageContent content = slot.page->Content();
+        const auto pressed = std::ranges::find_if(content.controls, [id](const PageControl& control) {
+            return control.kind == PageControlKind::Button && control.id == id;
+        });
+        if (pressed == content.controls.end()) return false;
         BusyCursor busy;
-        if (auto* move = dynamic_cast<CMoveHeadPage*>(slot.page); move != nullptr && id == CMoveHeadPage::kMoveHeadButton) {
-            move->OnMoveHead();
-        } else if (auto* adjust = dynamic_cast<CAdjustPinPage*>(slot.page)) {
-            const LRESULT chosen = SendDlgItemMessageW(window, CAdjustPinPage::kPinCombo, CB_GETCURSEL, 0, 0);
-            if (chosen != CB_ERR) adjust->m_pinIndex = static_cast<std::int32_t>(chosen);
-            if (id == CAdjustPinPage::kStartPrintingButton) {
-                adjust->OnStartPrinting();
-            } else if (id == CAdjustPinPage::kPrintLettersButton) {
-                adjust->OnPrintLetters();
-            } else {
-                return false;
+        for (const PageControl& control : content.controls) {
+            if (control.kind == PageControlKind::Choice) {
+                const LRESULT chosen = SendDlgItemMessageW(window, control.id, CB_GETCURSEL, 0, 0);
+                if (chosen != CB_ERR) slot.page->OnEvent(PageEvent::Chosen(control.id, static_cast<std::int32_t>(chosen)));
+            } else if (control.kind == PageControlKind::Radios) {
+                for (std::size_t k = 0; k < control.choices.size(); ++k) {
+                    if (IsDlgButtonChecked(window, control.id + static_cast<int>(k)) == BST_CHECKED) {
+                        slot.page->OnEvent(PageEvent::Chosen(control.id, static_cast<std::int32_t>(k)));
+                    }
+                }
             }
-        } else if (auto* input = dynamic_cast<CInputValuePage*>(slot.page); input != nullptr && id == CInputValuePage::kSetButton) {
-            input->OnSet();
-        } else if (auto* origin = dynamic_cast<COriginPinPage*>(slot.page); origin != nullptr && id == COriginPinPage::kStartButton) {
-            for (int pin = 0; pin < static_cast<int>(kPinCount); ++pin) {
-                if (IsDlgButtonChecked(window, COriginPinPage::kFirstPinRadio + pin) == BST_CHECKED) origin->m_pinIndex = pin;
-            }
-            origin->OnStartAdjustment();
-        } else {
-            return false;
         }
+        slot.page->OnEvent(PageEvent::Pressed(id));
+        Refresh(slot);
         return true;
     }
 
     // The page decides every position; the bar only says which way the operator pushed it.
-    bool OnHScroll(PageSlot& slot, HWND window, HWND bar, int code) {
-        auto* input = dynamic_cast<CInputValuePage*>(slot.page);
-        if (input == nullptr || bar == nullptr) return false;
+    bool OnHScroll(PageSlot& slot, HWND bar, int code) {
+        if (bar == nullptr) return false;
         SCROLLINFO track{};
         track.cbSize = sizeof(track);
         track.fMask = SIF_TRACKPOS;
         GetScrollInfo(bar, SB_CTL, &track);
-        if (!input->OnHScroll(GetDlgCtrlID(bar), code, track.nTrackPos)) return false;
-        ShowReading(*input, window, static_cast<std::size_t>(
-                                        std::ranges::find(CInputValuePage::kScrollBarIds, GetDlgCtrlID(bar)) -
-                                        CInputValuePage::kScrollBarIds.begin()));
+        if (!slot.page->OnEvent(PageEvent::Scrolled(GetDlgCtrlID(bar), code, track.nTrackPos))) return false;
+        Refresh(slot);
         return true;
     }
 
-    static void ShowReading(const CInputValuePage& page, HWND window, std::size_t pin) {
-        const std::int32_t position = page.m_positions[pin];
-        SetScrollPos(GetDlgItem(window, CInputValuePage::kScrollBarIds[pin]), SB_CTL, position, TRUE);
-        // "None" is a word in the operator's edition; the positions' codes are the pattern's own.
-        const std::wstring label = position == 0 ? Translate(CInputValuePage::kNoReadingText) : Widen(page.ValueLabel(pin));
-        SetDlgItemTextW(window, CInputValuePage::kValueLabelIds[pin], label.c_str());
+    // A failed Set's note in the colour the other edition gives it; every other static as the system draws it.
+    static INT_PTR NoteColour(const PageSlot& slot, HDC dc, HWND control) {
+        if (!slot.noteFailed || GetDlgCtrlID(control) != IDC_SET_NOTE) return FALSE;
+        SetTextColor(dc, RGB(0xa0, 0, 0));
+        SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
     }
 
     static bool OnDrawItem(const PageSlot& slot, const DRAWITEMSTRUCT& item) {
@@ -423,24 +391,38 @@ private:
         return true;
     }
 
-    // Brings the controls in line with the page's state, whenever the page is made or shown.
-    void Refresh(const PageSlot& slot) {
+    // Brings the controls in line with what the page declares, whenever the page is made or shown.
+    void Refresh(PageSlot& slot) {
         HWND window = slot.window;
         if (window == nullptr) return;
         SetDlgItemTextW(window, IDC_STEP, Render(m_sheet.StepOf(slot.index)).c_str());
-        if (auto* adjust = dynamic_cast<CAdjustPinPage*>(slot.page)) {
-            for (const int id : {CAdjustPinPage::kLettersHint, CAdjustPinPage::kPinLabel, CAdjustPinPage::kPinCombo,
-                                 CAdjustPinPage::kPrintLettersButton}) {
-                ShowWindow(GetDlgItem(window, id), adjust->LettersShown() ? SW_SHOW : SW_HIDE);
+        const PageContent content = slot.page->Content();
+        for (std::size_t i = 0; i < content.controls.size() && i < slot.view.textIds.size(); ++i) {
+            const PageControl& control = content.controls[i];
+            for (const int id : {control.id, slot.view.textIds[i]}) {
+                if (id != 0) ShowWindow(GetDlgItem(window, id), control.shown ? SW_SHOW : SW_HIDE);
             }
-            SendDlgItemMessageW(window, CAdjustPinPage::kPinCombo, CB_SETCURSEL, static_cast<WPARAM>(adjust->m_pinIndex), 0);
-            EnableWindow(GetDlgItem(window, CAdjustPinPage::kStartPrintingButton), TRUE);
-        } else if (auto* input = dynamic_cast<CInputValuePage*>(slot.page)) {
-            for (std::size_t pin = 0; pin < kPinCount; ++pin) ShowReading(*input, window, pin);
-        } else if (auto* origin = dynamic_cast<COriginPinPage*>(slot.page)) {
-            CheckRadioButton(window, COriginPinPage::kFirstPinRadio,
-                             COriginPinPage::kFirstPinRadio + static_cast<int>(kPinCount) - 1,
-                             COriginPinPage::kFirstPinRadio + origin->m_pinIndex);
+            switch (control.kind) {
+            case PageControlKind::Button: EnableWindow(GetDlgItem(window, control.id), control.enabled ? TRUE : FALSE); break;
+            case PageControlKind::Choice:
+                SendDlgItemMessageW(window, control.id, CB_SETCURSEL, static_cast<WPARAM>(control.chosen), 0);
+                break;
+            case PageControlKind::Radios:
+                CheckRadioButton(window, control.id, control.id + static_cast<int>(control.choices.size()) - 1,
+                                 control.id + control.chosen);
+                break;
+            case PageControlKind::Sliders:
+                for (const SliderRow& row : control.rows) {
+                    SetScrollPos(GetDlgItem(window, row.barId), SB_CTL, row.position, TRUE);
+                    SetDlgItemTextW(window, row.labelId, Render(row.value).c_str());
+                }
+                break;
+            case PageControlKind::Note:
+                SetDlgItemTextW(window, control.id, Render(control.text).c_str());
+                slot.noteFailed = control.failed;
+                break;
+            case PageControlKind::Text: break;
+            }
         }
     }
 

@@ -89,7 +89,18 @@ TEST_F(WizardHostTest, LastPageShowsDisabledFinishUntilOffThenOn) {
     EXPECT_TRUE(Control<QPushButton>(window, CAdjustPinPage::kPrintLettersButton)->isVisible());
     Click(Control<QPushButton>(window, CAdjustPinPage::kStartPrintingButton));
     Click(window.NextButton());
+    // Set writes what the sliders read once, says so on the page and puts the readings back to "None".
+    Control<QScrollBar>(window, CInputValuePage::kScrollBarIds[0])->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    Control<QScrollBar>(window, CInputValuePage::kScrollBarIds[1])->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     Click(Control<QPushButton>(window, CInputValuePage::kSetButton));
+    auto* note = Control<QLabel>(window, CInputValuePage::kSetNote);
+    ASSERT_TRUE(note != nullptr && note->isVisible());
+    EXPECT_EQ(note->text().toStdString(), "The corrections were written: 9 -9 0 0 0 0 0 0 0");
+    EXPECT_EQ(Control<QLabel>(window, CInputValuePage::kValueLabelIds[0])->text().toStdString(), "None");
+    EXPECT_EQ(Control<QScrollBar>(window, CInputValuePage::kScrollBarIds[0])->value(), 0);
+    Click(Control<QPushButton>(window, CInputValuePage::kSetButton));
+    EXPECT_EQ(note->text().toStdString(), "No pin has a reading: there is nothing to write.");
+    EXPECT_EQ(services.Applied().size(), 1u);
     Click(window.NextButton());
     EXPECT_EQ(Shown(window), "back finish- cancel");
     SetQueue(kPrinterAttributeWorkOffline);

@@ -494,6 +494,12 @@ TEST_F(WizardProgramTest, HeadReplacementFinishesWithThePlugAndPowerOfTheSimulat
     EXPECT_TRUE(WaitUntil([&] { return TextOf(GetDlgItem(Page(sheet), zt40::CInputValuePage::kValueLabelIds[2])) == L"A5"; }, 10s));
     ClickOnPage(sheet, zt40::CInputValuePage::kSetButton);
     ASSERT_TRUE(WaitUntil([&] { return Shown(sheet) == "back next cancel "; }, 30s)) << "set: " << Shown(sheet);
+    // The page tells what it wrote (one pin read: nothing to even out) and a second Set writes nothing.
+    const auto note = [&] { return TextOf(GetDlgItem(Page(sheet), zt40::CInputValuePage::kSetNote)); };
+    EXPECT_TRUE(WaitUntil([&] { return note() == L"The corrections were written: 0 0 0 0 0 0 0 0 0"; }, 10s));
+    EXPECT_EQ(TextOf(GetDlgItem(Page(sheet), zt40::CInputValuePage::kValueLabelIds[2])), L"None");
+    ClickOnPage(sheet, zt40::CInputValuePage::kSetButton);
+    EXPECT_TRUE(WaitUntil([&] { return note() == L"No pin has a reading: there is nothing to write."; }, 10s));
     ASSERT_TRUE(NextTo(sheet, L"Step 8 of 8", "back finish- cancel ")) << Shown(sheet);
     // Off with the printer's own switch, seen off-line, then on again: only then Finish.
     ClickSimulator(zt40::win::IDC_SIM_POWERED);

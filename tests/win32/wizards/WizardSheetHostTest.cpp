@@ -230,6 +230,14 @@ TEST_F(WizardSheetHostTest, PinAdjustmentFinishesOnlyAfterThePowerCycle) {
         EXPECT_EQ(Utf8(Control(w, CInputValuePage::kValueLabelIds[1])), "B5");
         Click(w, CInputValuePage::kSetButton);
         EXPECT_TRUE(WaitUntil([&] { return Shown(w) == "back next cancel "; })) << Shown(w);
+        // What was written, on the page; the readings back at None, so a second Set writes nothing.
+        HWND note = Control(w, CInputValuePage::kSetNote);
+        EXPECT_TRUE(IsWindowVisible(note));
+        EXPECT_EQ(Utf8(note), "The corrections were written: -3 3 0 0 0 0 0 0 0");
+        EXPECT_EQ(Utf8(Control(w, CInputValuePage::kValueLabelIds[1])), "None");
+        EXPECT_EQ(GetScrollPos(Control(w, CInputValuePage::kScrollBarIds[1]), SB_CTL), 0);
+        Click(w, CInputValuePage::kSetButton);
+        EXPECT_EQ(Utf8(note), "No pin has a reading: there is nothing to write.");
         Press(w, PSBTN_NEXT);
         EXPECT_TRUE(WaitUntil([&] { return Shown(w) == "back finish- cancel "; })) << Shown(w);
         // Finish is the page's to give: pressed while disabled it does nothing.

@@ -80,15 +80,10 @@ CPinwardenDlg::CPinwardenDlg(const DeviceLinkPlatform& platform, IPinwardenView&
       m_services(m_session, m_frame.Copies()) {
     m_session.SetCancelTest([this] { return m_waitCancelled; });
     m_frame.SetWaitShow([this](const std::optional<Message>& doing) {
-        if (doing) {
-            m_waitCancelled = false;
-            ++m_busyDepth;
-            m_state.wait = WaitView{*doing, true};
-        } else {
-            --m_busyDepth;
-            m_state.wait.reset();
-            m_waitCancelled = false;
-        }
+        if (doing.has_value() != m_frameWaits) m_busyDepth += doing ? 1 : -1;
+        m_frameWaits = doing.has_value();
+        m_waitCancelled = false;
+        m_state.wait = doing ? std::optional<WaitView>(WaitView{*doing, true}) : std::nullopt;
         Publish();
     });
     m_state.caption = Message::Of(kWindowCaption);

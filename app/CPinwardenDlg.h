@@ -168,6 +168,7 @@ private:
     std::optional<Message> m_note;    // a done action's note, in the reason's place
     std::uint32_t m_noteEndsMs = 0;
     int m_busyDepth = 0;
+    bool m_frameWaits = false;  // the frame's put-back wait is on show
     bool m_waitCancelled = false;
 };
 

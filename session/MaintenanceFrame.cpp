@@ -79,9 +79,10 @@ void MaintenanceFrame::PutBackSaved(bool counters) {
     while (failed.Any()) {
         // The box stands alone: the wait is not on show behind it while the operator decides.
         if (m_waitShow) m_waitShow(std::nullopt);
-        const MbResult answer = m_prompt.Show(RollbackFailedMessage(failed), MbButtons::RetryCancel, MbIcon::Warning);
+        if (m_prompt.Show(RollbackFailedMessage(failed), MbButtons::RetryCancel, MbIcon::Warning) != MbResult::Retry) {
+            return;
+        }
         if (m_waitShow) m_waitShow(Message::Of(kPuttingBack));
-        if (answer != MbResult::Retry) return;
         failed = WriteBack(failed.pinSettings, failed.usageCounters);
     }
 }

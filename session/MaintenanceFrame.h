@@ -57,7 +57,7 @@ public:
     bool ReadBack();
     bool LastReadBack() const { return m_readBack; }
     // Called with the wait's text before a put-back talks to the printer, and with nothing
-    // after: the window shows the wait, with its Cancel.
+    // after (also when none is on show): the window shows the wait, with its Cancel.
     void SetWaitShow(std::function<void(const std::optional<Message>&)> show) { m_waitShow = std::move(show); }
 
     // Appends a record of the saved groups, 'o' when finished, 'x' otherwise; on failure shows

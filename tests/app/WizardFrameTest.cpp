@@ -211,5 +211,23 @@ TEST(RollbackFailedMessage, NamesTheGroupsThatAreNotBack) {
     for (const auto& c : cases) EXPECT_EQ(RollbackFailedMessage(c.failure).English().rfind(c.start, 0), 0u) << c.start;
 }
 
+// A printer that stops answering while the wizard is open: the put-back shows its wait, ends at
+// the first command left unanswered instead of waiting out every command's time-out, and
+// leaves the decision to the operator.
+TEST(WizardFrameSilentPrinter, CancelEndsAtTheFirstSilentCommand) {
+    DialogRig t;
+    t.StartReady();
+    t.view.wizardResult = kCancelCommand;
+    t.view.whileWizardOpen = [&] { t.Printer().Faults().neverFinish = true; };
+    t.view.answers = {MbResult::Cancel};  // the Retry prompt
+    const std::uint32_t start = t.clock.Peek();
+    t.dlg->OnReadjustPins();
+    EXPECT_LT(t.clock.Peek() - start, 2 * kTransactionTimeoutMs + 1000) << "one silent command, not one per field";
+    EXPECT_EQ(t.view.waits, std::vector<std::string>{"Putting the settings back... [Cancel]"});
+    ASSERT_EQ(t.view.boxes.size(), 1u);
+    EXPECT_EQ(t.view.boxes[0].buttons, MbButtons::RetryCancel);
+    EXPECT_EQ(t.view.statusLine, "Not ready: ZT-40 on queue ZT-40") << "the window does not claim Ready";
+}
+
 }  // namespace
 }  // namespace zt40::testing

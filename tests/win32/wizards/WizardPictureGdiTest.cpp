@@ -1,10 +1,11 @@
-// The step pictures painted into a bitmap: each draws something, and only inside its box.
+// The step pictures painted into a bitmap: each draws something of its own, and only inside its box.
 #include <windows.h>
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "ui/win32/WizardPictureGdi.h"
+#include "wizards/WizardPictureShapes.h"
 
 namespace zt40::win {
 namespace {
@@ -47,14 +48,11 @@ struct Canvas {
 };
 
 TEST(WizardPictureGdiTest, EachPictureDrawsInsideItsBoxOnly) {
-    const WizardPicture pictures[] = {
-        WizardPicture::MoveHead, WizardPicture::PowerOff,  WizardPicture::ReplaceHead, WizardPicture::HeadInstall,
-        WizardPicture::PowerOn,  WizardPicture::PowerButton, WizardPicture::Caution,   WizardPicture::Table,
-        WizardPicture::Pattern,  WizardPicture::PatternCloseUp, WizardPicture::OriginMark};
     // A box away from the origin and narrower than the canvas's shape: the picture is scaled
     // down to its height... and centred across its width.
     const RECT box{50, 40, 350, 165};
-    for (const WizardPicture picture : pictures) {
+    std::vector<std::vector<DWORD>> painted;
+    for (const WizardPicture picture : kWizardPictures) {
         Canvas canvas;
         PaintWizardPicture(canvas.dc, box, picture, kBackground);
         int drawn = 0;
@@ -80,6 +78,11 @@ TEST(WizardPictureGdiTest, EachPictureDrawsInsideItsBoxOnly) {
         EXPECT_GT(drawn, 400) << static_cast<int>(picture);
         EXPECT_GT(leftHalf, 0) << static_cast<int>(picture);
         EXPECT_GT(rightHalf, 0) << static_cast<int>(picture);
+        painted.emplace_back(canvas.bits, canvas.bits + Canvas::kWidth * Canvas::kHeight);
+    }
+    // Each picture's own shapes, not one picture for all.
+    for (std::size_t a = 0; a < painted.size(); ++a) {
+        for (std::size_t b = a + 1; b < painted.size(); ++b) EXPECT_FALSE(painted[a] == painted[b]) << a << " " << b;
     }
 }
 

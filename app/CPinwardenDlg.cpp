@@ -1,5 +1,6 @@
 #include "app/CPinwardenDlg.h"
 
+#include "app/ActionTexts.h"
 #include "app/ControlIds.h"
 #include "app/RestoreQuestion.h"
 #include "record/CounterSamples.h"
@@ -14,53 +15,15 @@ constexpr Text kAboutItem = ZT40_TR("CPinwardenDlg", "&About...");
 constexpr Text kReadyOn = ZT40_TR("CPinwardenDlg", "Ready: ZT-40 on queue %1");
 constexpr Text kNotReadyOn = ZT40_TR("CPinwardenDlg", "Not ready: ZT-40 on queue %1");
 
-// What the window shows while it waits, and how each action ended.
-constexpr Text kCleaningStep = ZT40_TR("CPinwardenDlg", "Cleaning: step %1 of %2");
-constexpr Text kCleaningDone = ZT40_TR("CPinwardenDlg", "The head cleaning is finished.");
-constexpr Text kCleaningStopped = ZT40_TR("CPinwardenDlg", "The head cleaning stopped with %1 of %2 steps done.");
-constexpr Text kMovingHead = ZT40_TR("CPinwardenDlg", "Moving the head to the center...");
-constexpr Text kHeadNotMoved = ZT40_TR("CPinwardenDlg", "The head was not moved.");
-constexpr Text kWritingSettings = ZT40_TR("CPinwardenDlg", "Writing the pin settings...");
-constexpr Text kWritingCounters = ZT40_TR("CPinwardenDlg", "Writing the usage counters...");
-constexpr Text kSettingsWritten = ZT40_TR("CPinwardenDlg", "The pin settings were written.");
-constexpr Text kSettingsNotWritten = ZT40_TR("CPinwardenDlg", "The pin settings were not written.");
-constexpr Text kCountersNotCleared = ZT40_TR("CPinwardenDlg", "The new head's usage counters were not cleared.");
-constexpr Text kChangingPin = ZT40_TR("CPinwardenDlg", "Changing the pin for marking...");
-constexpr Text kPinChanged = ZT40_TR("CPinwardenDlg", "No.%1 is now the pin for marking.");
-constexpr Text kPinNotChanged = ZT40_TR("CPinwardenDlg", "The pin for marking was not changed: No.%1 stays in use.");
-constexpr Text kRefreshed = ZT40_TR("CPinwardenDlg", "The printer's data was read again.");
-constexpr Text kNotRefreshed =
-    ZT40_TR("CPinwardenDlg", "The printer's data could not be read: the window still shows the data read before.");
-constexpr Text kWizardNotStarted =
-    ZT40_TR("CPinwardenDlg", "The wizard was not started: the printer's data could not be read first.");
-constexpr Text kWizardCancelled =
-    ZT40_TR("CPinwardenDlg", "The wizard was cancelled: the printer's settings were put back as they were.");
-constexpr Text kNothingToRestore =
-    ZT40_TR("CPinwardenDlg", "The printer's settings and counters are in range: nothing was restored.");
-constexpr Text kNotRestored = ZT40_TR("CPinwardenDlg", "The settings were not restored completely.");
-// The controls that EnableControls switches together; 1056 is left to the pin choice.
-constexpr std::array<int, 4> kSwitchedButtons{IDC_REPLACE_HEAD, IDC_READJUST_PINS, IDC_REFRESH, IDC_CLEANING};
-
 std::string Count(std::size_t n) { return std::to_string(n); }
 
 }  // namespace
 
-// For as long as one handler talks to the printer: the wait cursor, and the wait shown with
-// its Cancel; a Cancel of an earlier wait does not carry over.
+// For as long as one handler talks to the printer: the wait shown with its Cancel.
 class CPinwardenDlg::Busy {
 public:
-    Busy(CPinwardenDlg& dlg, const Message& doing, bool cancellable) : m_dlg(dlg) {
-        m_dlg.m_waitCancelled = false;
-        ++m_dlg.m_busyDepth;
-        m_dlg.m_state.wait = WaitView{doing, cancellable};
-        m_dlg.Publish();
-    }
-    ~Busy() {
-        --m_dlg.m_busyDepth;
-        m_dlg.m_state.wait.reset();
-        m_dlg.m_waitCancelled = false;
-        m_dlg.Publish();
-    }
+    Busy(CPinwardenDlg& dlg, const Message& doing) : m_dlg(dlg) { m_dlg.ShowWait(doing); }
+    ~Busy() { m_dlg.ShowWait(std::nullopt); }
     Busy(const Busy&) = delete;
     Busy& operator=(const Busy&) = delete;
 
@@ -79,13 +42,7 @@ CPinwardenDlg::CPinwardenDlg(const DeviceLinkPlatform& platform, IPinwardenView&
       m_frame(m_session, m_prompt),
       m_services(m_session, m_frame.Copies()) {
     m_session.SetCancelTest([this] { return m_waitCancelled; });
-    m_frame.SetWaitShow([this](const std::optional<Message>& doing) {
-        if (doing.has_value() != m_frameWaits) m_busyDepth += doing ? 1 : -1;
-        m_frameWaits = doing.has_value();
-        m_waitCancelled = false;
-        m_state.wait = doing ? std::optional<WaitView>(WaitView{*doing, true}) : std::nullopt;
-        Publish();
-    });
+    m_frame.SetWaitShow([this](const std::optional<Message>& doing) { ShowWait(doing); });
     m_state.caption = Message::Of(kWindowCaption);
     m_state.statusLine = Message::Of(kConnectRequest);
 }
@@ -103,12 +60,19 @@ bool CPinwardenDlg::OnInitDialog() {
     return true;
 }
 
+// A Cancel of an earlier wait does not carry over to the next.
+void CPinwardenDlg::ShowWait(const std::optional<Message>& doing) {
+    m_waitCancelled = false;
+    m_state.wait = doing ? std::optional<WaitView>(WaitView{*doing, true}) : std::nullopt;
+    Publish();
+}
+
 void CPinwardenDlg::Publish() {
     if (m_note && m_clock.NowMs() - m_noteEndsMs < 0x8000'0000U) m_note.reset();
     m_state.note = m_note;
     m_state.reason = m_reason;
     m_state.data = Data();
-    m_state.busy = m_busyDepth > 0;
+    m_state.busy = m_state.wait.has_value();
     if (m_rendered == m_state) return;
     m_rendered = m_state;
     m_view.Render(m_state);
@@ -159,23 +123,15 @@ void CPinwardenDlg::Tell(const Outcome& outcome) {
 }
 
 bool CPinwardenDlg::OnDeviceChange(std::uint32_t eventType, std::uintptr_t) {
-    if (eventType != kDeviceNodesChanged) return true;
-    m_session.OnDevicesChanged();
-    Publish();
+    if (eventType == kDeviceNodesChanged) m_session.OnDevicesChanged();
     return true;
 }
 
 bool CPinwardenDlg::OnSysCommand(int commandId, std::intptr_t) {
-    switch (commandId & kSysCommandMask) {
-    case IDM_ABOUTBOX:
-        m_view.ShowAbout();
-        return true;
-    case IDM_RESTORE_SETTINGS:
-        if (m_state.actionsEnabled) RestoreSettings();
-        return true;
-    default:
-        return false;
-    }
+    const int command = commandId & kSysCommandMask;
+    if (command == IDM_ABOUTBOX) m_view.ShowAbout();
+    if (command == IDM_RESTORE_SETTINGS && m_state.actionsEnabled) RestoreSettings();
+    return command == IDM_ABOUTBOX || command == IDM_RESTORE_SETTINGS;
 }
 
 bool CPinwardenDlg::DestroyWindow() {
@@ -211,7 +167,7 @@ void CPinwardenDlg::OnCleaning() {
     CleaningResult result;
     {
         const auto step = [](std::size_t n) { return Message::Of(kCleaningStep, {Count(n), Count(kCleaningStepCount)}); };
-        const Busy busy(*this, step(1), true);
+        const Busy busy(*this, step(1));
         result = m_services.RunCleaning([&](std::size_t n) {
             m_state.wait = WaitView{step(n), true};
             Publish();
@@ -298,7 +254,7 @@ void CPinwardenDlg::OnApplyPinChange() {
     const std::int32_t wanted = m_selectedPin + 1;
     bool taken = false;
     {
-        const Busy busy(*this, Message::Of(kChangingPin), true);
+        const Busy busy(*this, Message::Of(kChangingPin));
         taken = m_services.SelectPin(wanted);
     }
     ShowUsage();
@@ -335,7 +291,7 @@ RestoreOutcome CPinwardenDlg::RestoreSettings() {
         if (m_view.ShowMessage(*asked, MbButtons::OkCancel, MbIcon::Warning) != MbResult::Ok) return {};
     }
     RestoreOutcome restored = [&] {
-        const Busy busy(*this, Message::Of(kWritingSettings), true);
+        const Busy busy(*this, Message::Of(kWritingSettings));
         RestoreOutcome written = m_frame.Restore(Fresh::AlreadyRead);
         if (written.Wrote()) m_frame.ReadBack();
         return written;
@@ -348,25 +304,16 @@ RestoreOutcome CPinwardenDlg::RestoreSettings() {
 // The record's own boxes have told a file that could not be read, and a restore that wrote
 // what it planned ends with the power-cycle box; what it wrote is told here.
 void CPinwardenDlg::TellRestore(const RestoreOutcome& restored) {
-    if (restored.basis == RestoreBasis::NothingNeeded) {
-        Tell(Outcome::Done(Message::Of(kNothingToRestore)));
-        return;
-    }
-    if (restored.basis == RestoreBasis::FileUnreadable) return;
-    const bool settingsMissed = restored.plan.settings && !restored.settingsWritten;
-    const bool countersMissed = restored.plan.counters && !restored.countersWritten;
-    if (settingsMissed || countersMissed) {
-        Tell(Outcome::Failed(Message::Of(kNotRestored), m_session.WaitFailure()));
-        PrinterFailed(m_session.WaitFailure());
-        return;
-    }
-    Tell(Outcome::Done(RestoreDone(restored)));
+    const std::optional<Outcome> end = RestoreEnd(restored, m_session.WaitFailure());
+    if (!end) return;
+    Tell(*end);
+    if (end->failed) PrinterFailed(end->why);
 }
 
 bool CPinwardenDlg::Serve(Text doing, Text notDone, const std::function<bool()>& service) {
     bool done = false;
     {
-        const Busy busy(*this, Message::Of(doing), true);
+        const Busy busy(*this, Message::Of(doing));
         done = service();
     }
     if (!done) {

@@ -130,6 +130,7 @@ private:
     class Busy;
     // The state on show follows the members: rendered when anything in it changed.
     void Publish();
+    void ShowWait(const std::optional<Message>& doing);
     void EnableControls(bool enable);
     // The status line as the session last learned it: the connect request while no printer
     // is open, the printer named as ready or not ready once it is.
@@ -167,8 +168,6 @@ private:
     std::optional<Message> m_reason;  // the status line's reason
     std::optional<Message> m_note;    // a done action's note, in the reason's place
     std::uint32_t m_noteEndsMs = 0;
-    int m_busyDepth = 0;
-    bool m_frameWaits = false;  // the frame's put-back wait is on show
     bool m_waitCancelled = false;
 };
 

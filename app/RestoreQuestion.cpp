@@ -1,5 +1,7 @@
 #include "app/RestoreQuestion.h"
 
+#include "app/ActionTexts.h"
+
 #include <array>
 #include <string>
 
@@ -91,10 +93,15 @@ std::optional<Message> RestoreQuestion(const RestoreOutcome& planned, const Grou
     return asked.Then(Changes(planned, now));
 }
 
-Message RestoreDone(const RestoreOutcome& restored) {
+std::optional<Outcome> RestoreEnd(const RestoreOutcome& restored, const std::optional<Message>& waitFailure) {
+    if (restored.basis == RestoreBasis::NothingNeeded) return Outcome::Done(Message::Of(kNothingToRestore));
+    if (restored.basis == RestoreBasis::FileUnreadable) return std::nullopt;
     const RestorePlan& plan = restored.plan;
+    if ((plan.settings && !restored.settingsWritten) || (plan.counters && !restored.countersWritten)) {
+        return Outcome::Failed(Message::Of(kNotRestored), waitFailure);
+    }
     const Text done = kRestoredTexts[GroupsIndex(plan)][plan.fromRecord ? 0 : 1];
-    return plan.fromRecord ? Message::Of(done, {restored.recordDate}) : Message::Of(done);
+    return Outcome::Done(plan.fromRecord ? Message::Of(done, {restored.recordDate}) : Message::Of(done));
 }
 
 }  // namespace zt40

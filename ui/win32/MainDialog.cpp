@@ -356,6 +356,8 @@ void MainDialog::Render(const MainWindowState& state) {
     }
 }
 
+void MainDialog::Repaint() { RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN); }
+
 void MainDialog::RenderData(const DialogData& shown) {
     // An index outside 0..8 (a failed pin read gives -2) leaves every button unchecked.
     for (int k = 0; k < kPinCount; ++k) {

@@ -360,9 +360,16 @@ void MainDialog::Repaint() { RedrawWindow(m_window, nullptr, nullptr, RDW_INVALI
 
 void MainDialog::RenderData(const DialogData& shown) {
     // An index outside 0..8 (a failed pin read gives -2) leaves every button unchecked.
+    // The dialog manager tabs into a radio group at its checked button; with none checked, the
+    // first keeps the tab stop, or Tab would skip the pins.
+    const bool anyChecked = shown.selectedPin >= 0 && shown.selectedPin < kPinCount;
     for (int k = 0; k < kPinCount; ++k) {
+        HWND radio = GetDlgItem(m_window, IDC_PIN_RADIOS[static_cast<std::size_t>(k)]);
         CheckDlgButton(m_window, IDC_PIN_RADIOS[static_cast<std::size_t>(k)],
                        k == shown.selectedPin ? BST_CHECKED : BST_UNCHECKED);
+        const bool stop = anyChecked ? k == shown.selectedPin : k == 0;
+        const LONG_PTR style = GetWindowLongPtrW(radio, GWL_STYLE);
+        SetWindowLongPtrW(radio, GWL_STYLE, stop ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP)));
     }
     for (int k = 0; k < kPinCount; ++k) {
         const auto i = static_cast<std::size_t>(k);

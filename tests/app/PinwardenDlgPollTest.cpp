@@ -526,5 +526,33 @@ TEST(PinwardenDlgPoll, EventsDuringACommandsWaitLeaveTheDeviceAlone) {
     }
 }
 
+// Whatever command finds the printer busy, the window stops claiming Ready until a status read
+// says so again; the read that follows shows what the printer holds by then.
+TEST(PinwardenDlgPoll, ACommandThatFindsThePrinterBusyLeavesReadyUntilAStatusReadSaysSo) {
+    const std::vector<std::pair<const char*, std::function<void(DialogRig&)>>> actions{
+        {"refresh", [](DialogRig& t) { t.dlg->OnRefresh(); }},
+        {"cleaning", [](DialogRig& t) { t.dlg->OnCleaning(); }},
+        {"pin change", [](DialogRig& t) {
+             t.dlg->OnPinSelected(5);
+             t.dlg->OnApplyPinChange();
+         }},
+    };
+    for (const auto& [name, action] : actions) {
+        DialogRig t;
+        t.StartReady();
+        t.Printer().Firmware().SetNotReady(1'000'000, kBusy);
+        action(t);
+        EXPECT_EQ(t.view.statusLine, "Not ready: ZT-40 on queue ZT-40") << name;
+        ASSERT_TRUE(t.view.reason.has_value()) << name;
+        ExpectControls(t.view, false);
+        t.Printer().Firmware().SetNotReady(0, kBusy);
+        t.State().pinCounters[2] = 4321;
+        t.Tick();
+        EXPECT_EQ(t.view.statusLine, "Ready: ZT-40 on queue ZT-40") << name;
+        ExpectControls(t.view, true);
+        EXPECT_EQ(t.view.pushed.back().shownUsage[2], 4321) << "read afresh: " << name;
+    }
+}
+
 }  // namespace
 }  // namespace zt40::testing

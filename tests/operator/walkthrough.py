@@ -30,6 +30,7 @@ SIMULATOR = "^ZT-40 simulator$"
 WIZARD = "^wizard$"
 READY_BOUND_S = 15
 COMMAND_TIMEOUT_S = 5
+ROLLBACK_BOUND_S = 15
 
 
 class Failure(Exception):
@@ -322,12 +323,85 @@ def restore_out_of_range(desk):
     desk.shot("4-nothing-needed")
 
 
+def cancel_not_answering(desk):
+    """Cancel of a wizard on a printer gone silent: the put-back is shown as a wait at once and
+    ends at its first silent command with the Retry box, not after every command's time-out."""
+    desk.click_units(READJUST_PINS)
+    wizard = desk.wait_for(WIZARD, 10)
+    desk.keys(desk.simulator, "alt+a", "End")  # answers no command from here on
+    desk.shot("1-silent")
+    x, y, width, height = desk.geometry(wizard)
+    # The footer's last button, Cancel, by its place: bottom right inside the layout's margins.
+    desk.xdotool("mousemove", "--sync", str(x + width - 50), str(y + height - 25))
+    desk.xdotool("click", "1")
+    asked = desk.wait_for(CAPTION, 5)
+    desk.shot("2-asked")
+    desk.xdotool("windowfocus", "--sync", asked)
+    desk.xdotool("key", "--clearmodifiers", "alt+y")
+    started = time.monotonic()
+    waiting = desk.wait_for(CAPTION, 5, other_than=(asked,))
+    shown_after = time.monotonic() - started
+    desk.shot("3-putting-back")
+    told = desk.wait_for(CAPTION, ROLLBACK_BOUND_S + 10, other_than=(asked, waiting))
+    told_after = time.monotonic() - started
+    desk.shot("4-rollback-failed")
+    print(f"wait window after {shown_after:.2f} s, rollback failure after {told_after:.1f} s")
+    # Less the 0.3 s wait_for lets a found window paint.
+    if shown_after > 1 + 0.3:
+        raise Failure(f"the wait window came {shown_after:.2f} s after the confirmation, not within 1 s")
+    if told_after > ROLLBACK_BOUND_S:
+        raise Failure(f"the rollback failure came after {told_after:.1f} s, over the {ROLLBACK_BOUND_S} s bound")
+    if waiting in desk.windows(CAPTION):
+        raise Failure("the wait window stayed on show behind the Retry box")
+    desk.keys(desk.simulator, "alt+a", "Home")  # answering again: Retry puts the settings back
+    desk.keys(told, "Return")
+    desk.wait_gone(wizard, READY_BOUND_S)
+    if desk.windows(CAPTION):
+        desk.shot("5-after-retry")
+        raise Failure("a box stayed after Retry on an answering printer")
+    if desk.records() != ["x"]:
+        raise Failure(f"records after the cancel: {desk.records()}, expected one 'x'")
+
+
+def pin_adjustment_keyboard(desk):
+    """The whole pin adjustment with keys alone: the main window's buttons by Tab and Space, the
+    pages by mnemonics, the readings by arrows and Page Up on sliders reached by Tab."""
+    desk.keys(desk.main, "Tab", "Tab", "space")  # from Cleaning, first in the order, past Replace Head
+    wizard = desk.wait_for(WIZARD, 10)
+    desk.keys(wizard, "alt+s")  # Start Printing
+    time.sleep(1)
+    desk.keys(wizard, "alt+n")  # Input Value
+    # A3, A0, B9, B0 on pins 1 to 4: 2 * (4 * reading - 52) / 4 each.
+    read_pins(desk, wizard, ("Right",) * 3, ("Page_Up",), ("Page_Up", "Page_Up", "Left"), ("Page_Up", "Page_Up"))
+    desk.shot("1-read", wizard)
+    desk.keys(wizard, "alt+s")  # Set
+    time.sleep(1)
+    desk.shot("2-set", wizard)
+    finish_with_power_cycle(desk, wizard, "3-finished")
+    time.sleep(1.5)
+    # A second wizard, cancelled, records what the first one left in the printer.
+    desk.keys(desk.main, "alt+p")
+    again = desk.wait_for(WIZARD, 10)
+    desk.keys(again, "Escape")
+    asked = desk.wait_for(CAPTION, 5)
+    desk.keys(asked, "alt+y")
+    desk.wait_gone(again, READY_BOUND_S)
+    records = desk.adjustments()
+    if desk.records() != ["o", "x"] or len(records) != 2:
+        raise Failure(f"records: {desk.records()}, expected 'o' then 'x'")
+    added = [after - before for before, after in zip(*records)]
+    if added != [-20, -6, 12, 14, 0, 0, 0, 0, 0]:
+        raise Failure(f"the printer's adjustments changed by {added}, expected -20 -6 12 14 0 0 0 0 0")
+
+
 SCENARIOS = {
     "head_replacement": (head_replacement, None),
     "pin_adjustment_busy": (pin_adjustment_busy, None),
+    "pin_adjustment_keyboard": (pin_adjustment_keyboard, None),
     "pin_adjustment_set_twice": (pin_adjustment_set_twice, None),
     "cleaning_never_ready": (cleaning_never_ready, None),
     "cleaning_not_answering": (cleaning_not_answering, None),
+    "cancel_not_answering": (cancel_not_answering, None),
     "restore_out_of_range": (restore_out_of_range, "platform/sim/examples/out-of-range.zt40sim"),
 }
 

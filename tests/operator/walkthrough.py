@@ -22,7 +22,9 @@ DIALOG_UNITS = (192, 288)
 REPLACE_HEAD = (15, 70, 70, 20)
 READJUST_PINS = (95, 70, 70, 20)
 CLEANING = (115, 10, 50, 20)
-BLANK_SPOT = (180, 100, 5, 5)  # right of the buttons, above the pin group: the context menu's place
+BLANK_SPOT = (180, 100, 5, 5)
+STATUS_AREA = (5, 40, 182, 25)  # the status line and the band under it
+PIN_GROUP = (10, 145, 165, 100)  # the radios and bars  # right of the buttons, above the pin group: the context menu's place
 
 CAPTION = "^ZT-40 Pinwarden$"  # message boxes and the wait dialog
 MAIN = "^ZT-40$"  # the main window, titled with its queue once the poll opened the printer
@@ -31,6 +33,7 @@ WIZARD = "^wizard$"
 READY_BOUND_S = 15
 COMMAND_TIMEOUT_S = 5
 ROLLBACK_BOUND_S = 15
+OUTCOME_NOTE_S = 10
 
 
 class Failure(Exception):
@@ -428,6 +431,41 @@ def replace_cancel_after_replug(desk):
         raise Failure(f"records after the cancel: {desk.records()}, expected one 'x'")
 
 
+def units_area(desk, rect):
+    """A rectangle of the main window, in dialog units, as a screen rectangle."""
+    x, y, width, height = desk.geometry(desk.main)
+    return [round(x + rect[0] * width / DIALOG_UNITS[0]), round(y + rect[1] * height / DIALOG_UNITS[1]),
+            round(rect[2] * width / DIALOG_UNITS[0]), round(rect[3] * height / DIALOG_UNITS[1])]
+
+
+def restore_shows_written(desk):
+    """A restore from the status area's offer: afterwards the status area tells what was written
+    and the pin group shows what the printer holds, the same a Refresh then reads."""
+    status, pins = units_area(desk, STATUS_AREA), units_area(desk, PIN_GROUP)
+    status_before, pins_before = desk.shot("1-status-before", status), desk.shot("1-pins-before", pins)
+    desk.keys(desk.main, "alt+s")
+    asked = desk.wait_for(CAPTION, 5)
+    desk.shot("2-asked", asked)
+    desk.keys(asked, "Return")
+    told = desk.wait_for(CAPTION, READY_BOUND_S + 5, other_than=(asked,))
+    desk.keys(told, "Return")  # the power-cycle box
+    desk.wait_gone(told, 5)
+    time.sleep(0.5)
+    told_status = desk.shot("3-status-told", status)
+    restored = desk.shot("3-pins-restored", pins)
+    if restored == pins_before:
+        raise Failure("the pin group still shows the out-of-range values after the restore")
+    desk.keys(desk.main, "alt+e")  # Refresh
+    time.sleep(1)
+    if desk.shot("4-pins-refreshed", pins) != restored:
+        raise Failure("a Refresh after the restore shows other values than the window did")
+    # Once the notes are gone, the status area of a printer in range: without the offer, and
+    # without what the restore told.
+    time.sleep(OUTCOME_NOTE_S + 1)
+    if told_status in (status_before, desk.shot("5-status-at-rest", status)):
+        raise Failure("the status area told nothing of what the restore wrote")
+
+
 SCENARIOS = {
     "head_replacement": (head_replacement, None),
     "pin_adjustment_busy": (pin_adjustment_busy, None),
@@ -437,6 +475,7 @@ SCENARIOS = {
     "cleaning_not_answering": (cleaning_not_answering, None),
     "cancel_not_answering": (cancel_not_answering, None),
     "replace_cancel_after_replug": (replace_cancel_after_replug, "platform/sim/examples/all-bands.zt40sim"),
+    "restore_shows_written": (restore_shows_written, "platform/sim/examples/out-of-range.zt40sim"),
     "restore_out_of_range": (restore_out_of_range, "platform/sim/examples/out-of-range.zt40sim"),
 }
 

@@ -22,7 +22,9 @@ DIALOG_UNITS = (192, 288)
 REPLACE_HEAD = (15, 70, 70, 20)
 READJUST_PINS = (95, 70, 70, 20)
 CLEANING = (115, 10, 50, 20)
-BLANK_SPOT = (180, 100, 5, 5)  # right of the buttons, above the pin group: the context menu's place
+BLANK_SPOT = (180, 100, 5, 5)
+STATUS_AREA = (5, 40, 182, 25)  # the status line and the band under it
+PIN_GROUP = (10, 145, 165, 100)  # the radios and bars  # right of the buttons, above the pin group: the context menu's place
 
 CAPTION = "^ZT-40 Pinwarden$"  # message boxes and the wait dialog
 MAIN = "^ZT-40$"  # the main window, titled with its queue once the poll opened the printer
@@ -30,6 +32,8 @@ SIMULATOR = "^ZT-40 simulator$"
 WIZARD = "^wizard$"
 READY_BOUND_S = 15
 COMMAND_TIMEOUT_S = 5
+ROLLBACK_BOUND_S = 15
+OUTCOME_NOTE_S = 10
 
 
 class Failure(Exception):
@@ -129,7 +133,9 @@ class Desktop:
 
     def shot(self, name, window=None):
         target = self.shots / f"{self.args.scenario}-{name}.png"
-        region = [] if window is None else [str(v) for v in self.geometry(window)]
+        # A window, or a screen rectangle (x, y, width, height) of one.
+        rect = window if isinstance(window, list) else None if window is None else self.geometry(window)
+        region = [] if rect is None else [str(v) for v in rect]
         # The grabber is a test tool: under a sanitizer build, the display libraries' caches it
         # leaves at exit are not the program's leaks.
         env = dict(self.env, ASAN_OPTIONS=(self.env.get("ASAN_OPTIONS", "") + ":detect_leaks=0").lstrip(":"))
@@ -322,12 +328,154 @@ def restore_out_of_range(desk):
     desk.shot("4-nothing-needed")
 
 
+def cancel_not_answering(desk):
+    """Cancel of a wizard on a printer gone silent: the put-back is shown as a wait at once and
+    ends at its first silent command with the Retry box, not after every command's time-out."""
+    desk.click_units(READJUST_PINS)
+    wizard = desk.wait_for(WIZARD, 10)
+    desk.keys(desk.simulator, "alt+a", "End")  # answers no command from here on
+    desk.shot("1-silent")
+    x, y, width, height = desk.geometry(wizard)
+    # The footer's last button, Cancel, by its place: bottom right inside the layout's margins.
+    desk.xdotool("mousemove", "--sync", str(x + width - 50), str(y + height - 25))
+    desk.xdotool("click", "1")
+    asked = desk.wait_for(CAPTION, 5)
+    desk.shot("2-asked")
+    desk.xdotool("windowfocus", "--sync", asked)
+    desk.xdotool("key", "--clearmodifiers", "alt+y")
+    started = time.monotonic()
+    waiting = desk.wait_for(CAPTION, 5, other_than=(asked,))
+    shown_after = time.monotonic() - started
+    desk.shot("3-putting-back")
+    told = desk.wait_for(CAPTION, ROLLBACK_BOUND_S + 10, other_than=(asked, waiting))
+    told_after = time.monotonic() - started
+    desk.shot("4-rollback-failed")
+    print(f"wait window after {shown_after:.2f} s, rollback failure after {told_after:.1f} s")
+    # Less the 0.3 s wait_for lets a found window paint.
+    if shown_after > 1 + 0.3:
+        raise Failure(f"the wait window came {shown_after:.2f} s after the confirmation, not within 1 s")
+    if told_after > ROLLBACK_BOUND_S:
+        raise Failure(f"the rollback failure came after {told_after:.1f} s, over the {ROLLBACK_BOUND_S} s bound")
+    if waiting in desk.windows(CAPTION):
+        raise Failure("the wait window stayed on show behind the Retry box")
+    desk.keys(desk.simulator, "alt+a", "Home")  # answering again: Retry puts the settings back
+    desk.keys(told, "Return")
+    desk.wait_gone(wizard, READY_BOUND_S)
+    if desk.windows(CAPTION):
+        desk.shot("5-after-retry")
+        raise Failure("a box stayed after Retry on an answering printer")
+    if desk.records() != ["x"]:
+        raise Failure(f"records after the cancel: {desk.records()}, expected one 'x'")
+
+
+def pin_adjustment_keyboard(desk):
+    """The whole pin adjustment with keys alone: the main window's buttons by Tab and Space, the
+    pages by mnemonics, the readings by arrows and Page Up on sliders reached by Tab."""
+    desk.keys(desk.main, "Tab", "Tab", "space")  # from Cleaning, first in the order, past Replace Head
+    wizard = desk.wait_for(WIZARD, 10)
+    desk.keys(wizard, "alt+s")  # Start Printing
+    time.sleep(1)
+    desk.keys(wizard, "alt+n")  # Input Value
+    # A3, A0, B9, B0 on pins 1 to 4: 2 * (4 * reading - 52) / 4 each.
+    read_pins(desk, wizard, ("Right",) * 3, ("Page_Up",), ("Page_Up", "Page_Up", "Left"), ("Page_Up", "Page_Up"))
+    desk.shot("1-read", wizard)
+    desk.keys(wizard, "alt+s")  # Set
+    time.sleep(1)
+    desk.shot("2-set", wizard)
+    finish_with_power_cycle(desk, wizard, "3-finished")
+    time.sleep(1.5)
+    # A second wizard, cancelled, records what the first one left in the printer.
+    desk.keys(desk.main, "alt+p")
+    again = desk.wait_for(WIZARD, 10)
+    desk.keys(again, "Escape")
+    asked = desk.wait_for(CAPTION, 5)
+    desk.keys(asked, "alt+y")
+    desk.wait_gone(again, READY_BOUND_S)
+    records = desk.adjustments()
+    if desk.records() != ["o", "x"] or len(records) != 2:
+        raise Failure(f"records: {desk.records()}, expected 'o' then 'x'")
+    added = [after - before for before, after in zip(*records)]
+    if added != [-20, -6, 12, 14, 0, 0, 0, 0, 0]:
+        raise Failure(f"the printer's adjustments changed by {added}, expected -20 -6 12 14 0 0 0 0 0")
+
+
+def replace_cancel_after_replug(desk):
+    """A head replacement cancelled after its pages cleared the counters and the printer was
+    unplugged and plugged back in: the window shows the old counts and pin again."""
+    # The pin group with its radios and bars, where the old counts and pin 3 show.
+    x, y, width, height = desk.geometry(desk.main)
+    area = [round(x + 10 * width / DIALOG_UNITS[0]), round(y + 145 * height / DIALOG_UNITS[1]),
+            round(165 * width / DIALOG_UNITS[0]), round(100 * height / DIALOG_UNITS[1])]
+    before = desk.shot("1-before", area)
+    desk.click_units(REPLACE_HEAD)
+    wizard = desk.wait_for(WIZARD, 10)
+    desk.keys(wizard, "alt+m")  # Move Head: moves and clears the new head's data
+    desk.keys(wizard, "alt+n")  # Power Off
+    desk.keys(desk.simulator, "alt+p")  # unplugged
+    time.sleep(1.5)
+    desk.keys(wizard, "alt+n", "alt+n", "alt+n")  # Replace Head, Head installation, Power On
+    desk.keys(desk.simulator, "alt+p")  # plugged back in
+    time.sleep(3)
+    desk.shot("2-replugged")
+    desk.keys(wizard, "Escape")
+    asked = desk.wait_for(CAPTION, 5)
+    desk.keys(asked, "alt+y")
+    desk.wait_gone(wizard, READY_BOUND_S)
+    time.sleep(1)
+    if desk.windows(CAPTION):
+        desk.shot("3-boxed")
+        raise Failure("a box appeared after cancelling on a printer that answers")
+    if desk.shot("3-cancelled", area) != before:
+        raise Failure("the pin group after the cancel differs from before the wizard")
+    if desk.records() != ["x"]:
+        raise Failure(f"records after the cancel: {desk.records()}, expected one 'x'")
+
+
+def units_area(desk, rect):
+    """A rectangle of the main window, in dialog units, as a screen rectangle."""
+    x, y, width, height = desk.geometry(desk.main)
+    return [round(x + rect[0] * width / DIALOG_UNITS[0]), round(y + rect[1] * height / DIALOG_UNITS[1]),
+            round(rect[2] * width / DIALOG_UNITS[0]), round(rect[3] * height / DIALOG_UNITS[1])]
+
+
+def restore_shows_written(desk):
+    """A restore from the status area's offer: afterwards the status area tells what was written
+    and the pin group shows what the printer holds, the same a Refresh then reads."""
+    status, pins = units_area(desk, STATUS_AREA), units_area(desk, PIN_GROUP)
+    status_before, pins_before = desk.shot("1-status-before", status), desk.shot("1-pins-before", pins)
+    desk.keys(desk.main, "alt+s")
+    asked = desk.wait_for(CAPTION, 5)
+    desk.shot("2-asked", asked)
+    desk.keys(asked, "Return")
+    told = desk.wait_for(CAPTION, READY_BOUND_S + 5, other_than=(asked,))
+    desk.keys(told, "Return")  # the power-cycle box
+    desk.wait_gone(told, 5)
+    time.sleep(0.5)
+    told_status = desk.shot("3-status-told", status)
+    restored = desk.shot("3-pins-restored", pins)
+    if restored == pins_before:
+        raise Failure("the pin group still shows the out-of-range values after the restore")
+    desk.keys(desk.main, "alt+e")  # Refresh
+    time.sleep(1)
+    if desk.shot("4-pins-refreshed", pins) != restored:
+        raise Failure("a Refresh after the restore shows other values than the window did")
+    # Once the notes are gone, the status area of a printer in range: without the offer, and
+    # without what the restore told.
+    time.sleep(OUTCOME_NOTE_S + 1)
+    if told_status in (status_before, desk.shot("5-status-at-rest", status)):
+        raise Failure("the status area told nothing of what the restore wrote")
+
+
 SCENARIOS = {
     "head_replacement": (head_replacement, None),
     "pin_adjustment_busy": (pin_adjustment_busy, None),
+    "pin_adjustment_keyboard": (pin_adjustment_keyboard, None),
     "pin_adjustment_set_twice": (pin_adjustment_set_twice, None),
     "cleaning_never_ready": (cleaning_never_ready, None),
     "cleaning_not_answering": (cleaning_not_answering, None),
+    "cancel_not_answering": (cancel_not_answering, None),
+    "replace_cancel_after_replug": (replace_cancel_after_replug, "platform/sim/examples/all-bands.zt40sim"),
+    "restore_shows_written": (restore_shows_written, "platform/sim/examples/out-of-range.zt40sim"),
     "restore_out_of_range": (restore_out_of_range, "platform/sim/examples/out-of-range.zt40sim"),
 }
 

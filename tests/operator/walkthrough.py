@@ -170,6 +170,22 @@ def read_pins(desk, wizard, *pins):
             desk.keys(wizard, "Tab")
 
 
+def expect_adjustments_changed_by(desk, expected):
+    """A second pin adjustment, just opened, cancelled with Escape: its 'x' record holds what the
+    first one left in the printer, beside the first one's 'o' record of what it found."""
+    again = desk.wait_for(WIZARD, 10)
+    desk.keys(again, "Escape")
+    asked = desk.wait_for(CAPTION, 5)
+    desk.keys(asked, "alt+y")
+    desk.wait_gone(again, READY_BOUND_S)
+    records = desk.adjustments()
+    if desk.records() != ["o", "x"] or len(records) != 2:
+        raise Failure(f"records: {desk.records()}, expected 'o' then 'x'")
+    added = [after - before for before, after in zip(*records)]
+    if added != expected:
+        raise Failure(f"the printer's adjustments changed by {added}, expected {expected} once")
+
+
 def finish_with_power_cycle(desk, wizard, shot):
     """The last page: the simulator's power switch off, then on, then Finish; one 'o' record."""
     desk.keys(wizard, "alt+n")  # Power Off/On
@@ -260,17 +276,7 @@ def pin_adjustment_set_twice(desk):
     finish_with_power_cycle(desk, wizard, "3-finished")
     time.sleep(1.5)
     desk.click_units(READJUST_PINS)
-    again = desk.wait_for(WIZARD, 10)
-    desk.keys(again, "Escape")
-    asked = desk.wait_for(CAPTION, 5)
-    desk.keys(asked, "alt+y")
-    desk.wait_gone(again, READY_BOUND_S)
-    records = desk.adjustments()
-    if desk.records() != ["o", "x"] or len(records) != 2:
-        raise Failure(f"records: {desk.records()}, expected 'o' then 'x'")
-    added = [after - before for before, after in zip(*records)]
-    if added != [-7, 7, 0, 0, 0, 0, 0, 0, 0]:
-        raise Failure(f"the printer's adjustments changed by {added}, expected -7 7 0 0 0 0 0 0 0 once")
+    expect_adjustments_changed_by(desk, [-7, 7, 0, 0, 0, 0, 0, 0, 0])
 
 
 def cleaning_never_ready(desk, fault=("alt+b",), bound_s=READY_BOUND_S):
@@ -386,17 +392,7 @@ def pin_adjustment_keyboard(desk):
     time.sleep(1.5)
     # A second wizard, cancelled, records what the first one left in the printer.
     desk.keys(desk.main, "alt+p")
-    again = desk.wait_for(WIZARD, 10)
-    desk.keys(again, "Escape")
-    asked = desk.wait_for(CAPTION, 5)
-    desk.keys(asked, "alt+y")
-    desk.wait_gone(again, READY_BOUND_S)
-    records = desk.adjustments()
-    if desk.records() != ["o", "x"] or len(records) != 2:
-        raise Failure(f"records: {desk.records()}, expected 'o' then 'x'")
-    added = [after - before for before, after in zip(*records)]
-    if added != [-20, -6, 12, 14, 0, 0, 0, 0, 0]:
-        raise Failure(f"the printer's adjustments changed by {added}, expected -20 -6 12 14 0 0 0 0 0")
+    expect_adjustments_changed_by(desk, [-20, -6, 12, 14, 0, 0, 0, 0, 0])
 
 
 def replace_cancel_after_replug(desk):

@@ -66,8 +66,11 @@ cleanup() {
   rm -rf "$dir"
 }
 trap cleanup EXIT
-for _ in $(seq 100); do lpstat -r >/dev/null 2>&1 && break; sleep 0.1; done
-lpadmin -p ZT40RAW -E -v file:///dev/null -m raw 2>/dev/null
+# lpstat -r exits 0 whether or not a scheduler answers: only its words tell.
+scheduler_runs() { [[ $(LC_ALL=C lpstat -r 2>/dev/null) == "scheduler is running" ]]; }
+for _ in $(seq 100); do scheduler_runs && break; sleep 0.1; done
+scheduler_runs || { echo "the private cupsd did not answer within 10 s:"; cat "$dir/log/error_log" 2>/dev/null; exit 1; }
+lpadmin -p ZT40RAW -E -v file:///dev/null -m raw 2> >(grep -v -i deprecated >&2)
 
 # Wine's spooler lists the server's queues when a program starts.
 queues=$("$emulator" "$program" queues)

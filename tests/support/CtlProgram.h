@@ -31,6 +31,17 @@ struct CtlRun {
 
 // When to send a signal to a running program: once `text` shows on its standard output or
 // error, or `afterMs` after its start when `text` is empty; signal 0 sends none.
+// Whether `pid` has a handler installed for `signal` (Linux: its SigCgt mask).
+inline bool Catches(pid_t pid, int signal) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);) {
+        if (!line.starts_with("SigCgt:")) continue;
+        const unsigned long long caught = std::strtoull(line.c_str() + 7, nullptr, 16);
+        return signal > 0 && ((caught >> (signal - 1)) & 1ULL) != 0;
+    }
+    return false;
+}
+
 struct SignalAt {
     int signal = 0;
     std::string text;
@@ -118,7 +129,9 @@ protected:
                 ::kill(pid, SIGKILL);
                 break;
             }
-            const bool due = at.text.empty() ? since(started) * 1000 >= at.afterMs
+            // A timed signal waits until the program catches it: on a loaded machine its start
+            // alone can outlast the delay, and the default action would end it unlike any cancel.
+            const bool due = at.text.empty() ? since(started) * 1000 >= at.afterMs && Catches(pid, at.signal)
                                              : run.out.find(at.text) != std::string::npos ||
                                                    run.err.find(at.text) != std::string::npos;
             if (at.signal != 0 && !run.signalSent && due) {

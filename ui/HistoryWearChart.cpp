@@ -66,6 +66,8 @@ WearChart::WearChart(const SamplesRead& samples, QWidget* parent) : QChartView(p
         if (line.legend) series->setName(Render(*line.legend));
         series->setPen(QPen(QColor(line.colour.r, line.colour.g, line.colour.b), line.width, PenStyle(line.stroke)));
         for (const auto& point : line.points) series->append(point.day, point.count);
+        // A single sample is a point, not a line.
+        series->setPointsVisible(line.points.size() == 1);
         QLineSeries* added = series.release();
         chart->addSeries(added);  // the chart owns its series
         added->attachAxis(&xAxis);

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -55,17 +56,12 @@ std::vector<std::uint32_t> ChartPixels(HWND chart, int& width, int& height) {
         GdiFlush();
         const auto* first = static_cast<const std::uint32_t*>(bits);
         pixels.assign(first, first + static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-        for (auto& pixel : pixels) pixel &= 0xFFFFFF;
+        for (auto& pixel : pixels) pixel &= 0xFFFFFF;  // no alpha
         SelectObject(dc, previous);
         DeleteObject(bitmap);
     }
     DeleteDC(dc);
     return pixels;
-}
-
-std::string FileBytes(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 class WinWearView : public ::testing::Test {
@@ -99,7 +95,8 @@ TEST_F(WinWearView, TheWearTabShowsEachLineOfTheModelInItsColour) {
     ASSERT_NE(chart, nullptr);
     EXPECT_TRUE(IsWindowVisible(list));
     EXPECT_FALSE(IsWindowVisible(chart));
-    window.ShowWear();
+    // As the operator switches with the keyboard, the tabs telling the window of the change.
+    SendDlgItemMessageW(window.Handle(), win::IDC_HISTORY_TABS, WM_KEYDOWN, VK_RIGHT, 0);
     EXPECT_FALSE(IsWindowVisible(list));
     EXPECT_TRUE(IsWindowVisible(chart));
     EXPECT_EQ(SendDlgItemMessageW(window.Handle(), win::IDC_HISTORY_TABS, TCM_GETCURSEL, 0, 0), 1);
@@ -138,7 +135,8 @@ TEST_F(WinWearView, EachEditionsPictureIsKeptAndIsItsOwn) {
         const auto file = pictures / ("wear-" + std::string(name) + ".png");
         std::filesystem::remove(file);
         ASSERT_TRUE(win::SaveWindowPicture(window.Handle(), file.wstring())) << file;
-        files.push_back(FileBytes(file));
+        std::ifstream saved(file, std::ios::binary);
+        files.emplace_back(std::istreambuf_iterator<char>(saved), std::istreambuf_iterator<char>());
         // The window and a chart of lines make a picture far above a flat area's few hundred bytes.
         EXPECT_GT(files.back().size(), 8000u) << file;
         EXPECT_EQ(files.back().substr(1, 3), "PNG");

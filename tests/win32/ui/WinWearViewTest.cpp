@@ -39,11 +39,10 @@ std::string SamplesFile() {
 }
 
 // The chart's client area as it paints itself when asked to print, one 0xRRGGBB a pixel.
-std::vector<std::uint32_t> ChartPixels(HWND chart, int& width, int& height) {
+std::vector<std::uint32_t> ChartPixels(HWND chart) {
     RECT client{};
     GetClientRect(chart, &client);
-    width = client.right;
-    height = client.bottom;
+    const int width = client.right, height = client.bottom;
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
@@ -101,8 +100,7 @@ TEST_F(WinWearView, TheWearTabShowsEachLineOfTheModelInItsColour) {
     EXPECT_TRUE(IsWindowVisible(chart));
     EXPECT_EQ(SendDlgItemMessageW(window.Handle(), win::IDC_HISTORY_TABS, TCM_GETCURSEL, 0, 0), 1);
 
-    int width = 0, height = 0;
-    const auto pixels = ChartPixels(chart, width, height);
+    const auto pixels = ChartPixels(chart);
     ASSERT_FALSE(pixels.empty());
     std::map<std::uint32_t, int> seen;
     for (const auto pixel : pixels) ++seen[pixel];
@@ -129,8 +127,7 @@ TEST_F(WinWearView, EachEditionsPictureIsKeptAndIsItsOwn) {
         win::HistoryWindow window(HistoryRead{}, samples);
         ASSERT_TRUE(window.Create(nullptr));
         window.ShowWear();
-        int width = 0, height = 0;
-        drawn.push_back(ChartPixels(GetDlgItem(window.Handle(), win::IDC_HISTORY_WEAR), width, height));
+        drawn.push_back(ChartPixels(GetDlgItem(window.Handle(), win::IDC_HISTORY_WEAR)));
         ASSERT_FALSE(drawn.back().empty());
         const auto file = pictures / ("wear-" + std::string(name) + ".png");
         std::filesystem::remove(file);

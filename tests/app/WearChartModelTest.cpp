@@ -41,7 +41,7 @@ TEST_P(WearChartCases, DrawsTheNewestPrinterWithinItsAxes) {
     const Case& c = GetParam();
     const WearChartModel chart = MakeWearChart(c.samples, kToday);
     ASSERT_TRUE(chart.hasSamples);
-    EXPECT_EQ(chart.title, Message::Of(historytext::kWearOf, {c.printer}));
+    EXPECT_EQ(chart.title.English(), Message::Of(historytext::kWearOf, {c.printer}).English());
     for (int pin = 1; pin <= kPinCount; ++pin) {
         const ChartLine* counts = chart.Find("pin" + std::to_string(pin));
         ASSERT_NE(counts, nullptr) << pin;
@@ -132,7 +132,7 @@ TEST(WearChart, TheForecastEndsAtTheRedBandAndTheBandsSpanTheAxis) {
 TEST(WearChart, WithoutSamplesOnlyTheTitleSaysSo) {
     const WearChartModel chart = MakeWearChart(std::vector{Sample(5, "A", 1)}, kToday);
     EXPECT_FALSE(chart.hasSamples);
-    EXPECT_EQ(chart.title, Message::Of(historytext::kNoSamples));
+    EXPECT_EQ(chart.title.English(), historytext::kNoSamples.source);
     EXPECT_TRUE(chart.lines.empty());
 }
 

@@ -83,6 +83,12 @@ std::int64_t DayNumber(RecordDate date) {
     return std::chrono::sys_days(AsCalendar(date)).time_since_epoch().count();
 }
 
+RecordDate DateOfDay(std::int64_t day) {
+    const std::chrono::year_month_day date{std::chrono::sys_days(std::chrono::days(day))};
+    return {static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
+            static_cast<int>(static_cast<unsigned>(date.day()))};
+}
+
 std::string IsoDate(RecordDate date) {
     char text[32];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);

@@ -27,6 +27,8 @@ struct CounterSample {
 
 // Days since 1970-01-01; the date must be a real one.
 std::int64_t DayNumber(RecordDate date);
+// The date `day` days after 1970-01-01.
+RecordDate DateOfDay(std::int64_t day);
 // "2026-12-08".
 std::string IsoDate(RecordDate date);
 // A real calendar date from "YYYY-MM-DD", nothing otherwise.

@@ -28,18 +28,7 @@ done
 # all-bands printer's counts (the window adds today's sample itself).
 samples=$(mktemp -d)
 trap 'rm -rf "$samples"' EXIT
-python3 - "$samples/zt40util-samples.csv" <<'PY'
-import datetime, sys
-today = datetime.date.today()
-counts = [500000, 2400000, 4100000, 6300000, 7999999, 8000000, 9200000, 10000000, 11000000]
-per_day = [9000, 30000, 60000, 25000, 40000, 35000, 45000, 30000, 15000]
-with open(sys.argv[1], "w") as out:
-    out.write("date,printer,total,pin1,pin2,pin3,pin4,pin5,pin6,pin7,pin8,pin9,head1,head2\n")
-    for back in range(21, 0, -1):
-        pins = [c - r * back for c, r in zip(counts, per_day)]
-        day = today - datetime.timedelta(days=back)
-        out.write(f"{day},SIM0001,{sum(pins)},{','.join(map(str, pins))},1,0\n")
-PY
+python3 "$here/tools/wear_samples.py" "$samples/zt40util-samples.csv"
 for edition in en_GB.UTF-8:en ja_JP.UTF-8:ja; do
   env -u LC_ALL -u LC_MESSAGES -u LANGUAGE LANG="${edition%%:*}" ZT40_DATA_DIR="$samples" \
     xvfb-run -a -s "-screen 0 1280x1024x24" "$build_dir/zt40util" --simulate="$bands" \

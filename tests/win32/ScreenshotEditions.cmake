@@ -1,17 +1,24 @@
 # Runs zt40util.exe --screenshot (PROGRAM, under EMULATOR) on the simulated printer in STATE once
 # per edition, the language given as the locale a person would set, and holds the pictures to
 # what the operator would see: each edition ends with 0, says where its picture went, and the
-# picture is a PNG of the whole window; the Japanese one differs from the English one.
+# picture is a PNG of the whole window; the Japanese one differs from the English one. SHOT picks
+# the window (--screenshot, the main one, by default), PICTURE names its pictures.
+if(NOT DEFINED SHOT)
+  set(SHOT --screenshot)
+endif()
+if(NOT DEFINED PICTURE)
+  set(PICTURE zt40util)
+endif()
 set(digests)
 foreach(pair en:en_US.UTF-8 ja:ja_JP.UTF-8)
   string(REPLACE ":" ";" pair ${pair})
   list(GET pair 0 name)
   list(GET pair 1 locale)
-  set(png ${OUTDIR}/zt40util-${name}.png)
+  set(png ${OUTDIR}/${PICTURE}-${name}.png)
   file(REMOVE ${png})
   execute_process(
     COMMAND ${CMAKE_COMMAND} -E env LANG=${locale} LC_ALL=${locale} ZT40_DATA_DIR=${OUTDIR}
-      ${EMULATOR} ${PROGRAM} --simulate=${STATE} --screenshot=${png}
+      ${EMULATOR} ${PROGRAM} --simulate=${STATE} ${SHOT}=${png}
     WORKING_DIRECTORY ${OUTDIR}
     OUTPUT_VARIABLE output
     ERROR_VARIABLE errors
@@ -20,7 +27,7 @@ foreach(pair en:en_US.UTF-8 ja:ja_JP.UTF-8)
   if(NOT status EQUAL 0)
     message(FATAL_ERROR "${name}: zt40util ended with ${status}:\n${output}${errors}")
   endif()
-  if(NOT output MATCHES "zt40util-${name}\\.png")
+  if(NOT output MATCHES "${PICTURE}-${name}\\.png")
     message(FATAL_ERROR "${name}: the picture's path is not printed:\n${output}")
   endif()
   if(NOT EXISTS ${png})

@@ -3,11 +3,14 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
+#include <utility>
 
 #include "app/CPinwardenDlg.h"
 #include "record/HistoryTexts.h"
+#include "ui/win32/WearChartGdi.h"
 #include "ui/win32/WinText.h"
 
 namespace zt40::win {
@@ -15,7 +18,11 @@ namespace zt40::win {
 namespace {
 
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-constexpr int kClientWidth = 480, kClientHeight = 210;
+// Tall enough for the Wear view's legend of nine pins and two bands.
+constexpr int kClientWidth = 520, kClientHeight = 268;
+constexpr Place kTabsPlace{7, 24, 506, 214};
+// Room around a column's longest text, the header's and the list's own margins included.
+constexpr int kColumnPaddingChars = 3;
 constexpr COLORREF kUnusableShade = RGB(255, 228, 225);
 
 // An empty dialog of `style`: the controls are made in the font the window picks itself.
@@ -84,7 +91,8 @@ DWORD WriteWholeFile(const std::wstring& path, const std::string& bytes) {
 
 }  // namespace
 
-HistoryWindow::HistoryWindow(HistoryRead history) : m_history(std::move(history)) {}
+HistoryWindow::HistoryWindow(HistoryRead history, const SamplesRead& samples)
+    : m_history(std::move(history)), m_wear(MakeWearChart(samples.samples, LocalDate())) {}
 
 HistoryWindow::~HistoryWindow() {
     if (m_window != nullptr && !m_modal) DestroyWindow(m_window);
@@ -134,6 +142,10 @@ INT_PTR HistoryWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->idFrom == IDC_HISTORY_TABS && header->code == TCN_SELCHANGE) {
+            ShowWear(SendDlgItemMessageW(m_window, IDC_HISTORY_TABS, TCM_GETCURSEL, 0, 0) == 1);
+            return TRUE;
+        }
         if (header->idFrom != IDC_HISTORY_LIST || header->code != NM_CUSTOMDRAW) return FALSE;
         SetWindowLongPtrW(m_window, DWLP_MSGRESULT, OnCustomDraw(lParam));
         return TRUE;
@@ -144,7 +156,7 @@ INT_PTR HistoryWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void HistoryWindow::OnInit() {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
     SetWindowTextW(m_window, Translate(historytext::kTitle).c_str());
     m_font = MessageFont();
@@ -167,18 +179,36 @@ void HistoryWindow::OnInit() {
     } else {
         note = Render(Message::Of(historytext::kRecordsOf, {m_history.path}));
     }
-    AddControl(m_window, units, font, IDC_HISTORY_NOTE, L"STATIC", SS_LEFT | SS_NOPREFIX, note, {7, 6, 466, 18});
-    HWND list = AddControl(m_window, units, font, IDC_HISTORY_LIST, WC_LISTVIEWW,
-                           LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, L"", {7, 26, 466, 154},
-                           WS_EX_CLIENTEDGE);
+    AddControl(m_window, units, font, IDC_HISTORY_NOTE, L"STATIC", SS_LEFT | SS_NOPREFIX, note, {7, 6, 506, 16});
+    // The pages lie over the tabs' display area as the tabs' siblings.
+    HWND tabs = AddControl(m_window, units, font, IDC_HISTORY_TABS, WC_TABCONTROLW, WS_TABSTOP | WS_CLIPSIBLINGS, L"",
+                           kTabsPlace);
+    for (const auto& [index, title] : {std::pair{0, historytext::kRecordsTab}, std::pair{1, historytext::kWearTab}}) {
+        std::wstring text = Translate(title);
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text.data();
+        SendMessageW(tabs, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    }
+    RECT page = units.Rect(kTabsPlace);
+    SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
+    HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+                                WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
+                                page.left, page.top, page.right - page.left, page.bottom - page.top, m_window,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_HISTORY_LIST)),
+                                GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES,
                  LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    AddControl(m_window, units, font, IDC_HISTORY_OUTCOME, L"STATIC", SS_LEFT | SS_NOPREFIX, L"", {7, 186, 300, 20});
+    CreateWearChartWindow(m_window, IDC_HISTORY_WEAR, page, m_wear, font);
+    // A child made later lies under those before it: the tabs go under their pages.
+    SetWindowPos(tabs, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    AddControl(m_window, units, font, IDC_HISTORY_OUTCOME, L"STATIC", SS_LEFT | SS_NOPREFIX, L"", {7, 244, 340, 20});
     HWND exportButton = AddControl(m_window, units, font, IDC_HISTORY_EXPORT, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP,
-                                   Translate(historytext::kExport), {320, 188, 74, 14});
+                                   Translate(historytext::kExport), {360, 246, 74, 14});
     EnableWindow(exportButton, !m_history.rows.empty());
     AddControl(m_window, units, font, IDCANCEL, L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP,
-               Translate(historytext::kClose), {399, 188, 74, 14});
+               Translate(historytext::kClose), {439, 246, 74, 14});
     FillList();
     SetFocus(list);
 }
@@ -206,9 +236,40 @@ void HistoryWindow::FillList() {
             SendMessageW(list, column == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
         }
     }
+    SizeColumns(list);
+}
+
+void HistoryWindow::SizeColumns(HWND list) const {
+    // Measured here, each in the font it is drawn in: the list's own sizing leaves a header
+    // wider than its column's cells cut short.
+    HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    const auto width = [](HWND control, const std::wstring& text) {
+        HDC dc = GetDC(control);
+        if (dc == nullptr) return 0;
+        HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, previous);
+        ReleaseDC(control, dc);
+        return static_cast<int>(size.cx + kColumnPaddingChars * metrics.tmAveCharWidth);
+    };
+    const auto& columns = HistoryColumns();
     for (std::size_t column = 0; column < columns.size(); ++column) {
-        SendMessageW(list, LVM_SETCOLUMNWIDTH, column, LVSCW_AUTOSIZE_USEHEADER);
+        int widest = width(header != nullptr ? header : list, Translate(columns[column].title));
+        for (const auto& row : m_history.rows) {
+            widest = std::max(widest, width(list, Render(HistoryCellMessages(row)[column])));
+        }
+        SendMessageW(list, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(widest, 0));
     }
+}
+
+void HistoryWindow::ShowWear(bool wear) {
+    if (m_window == nullptr) return;
+    SendDlgItemMessageW(m_window, IDC_HISTORY_TABS, TCM_SETCURSEL, wear ? 1 : 0, 0);
+    ShowWindow(GetDlgItem(m_window, IDC_HISTORY_LIST), wear ? SW_HIDE : SW_SHOW);
+    ShowWindow(GetDlgItem(m_window, IDC_HISTORY_WEAR), wear ? SW_SHOW : SW_HIDE);
 }
 
 LRESULT HistoryWindow::OnCustomDraw(LPARAM lParam) const {
@@ -263,7 +324,7 @@ void HistoryWindow::Close() {
 }
 
 void ShowHistoryWindow(HWND owner, const UsageRecordPlatform& records) {
-    HistoryWindow window(ReadUsageHistory(records));
+    HistoryWindow window(ReadUsageHistory(records), ReadSamples(records));
     window.RunModal(owner);
 }
 

@@ -35,14 +35,16 @@ using namespace zt40;
 constexpr DWORD kScreenshotPatienceMs = 10'000;
 
 constexpr const char* kUsage =
-    "usage: zt40util [--simulate[=FILE]] [--queue=NAME] [--screenshot=FILE.png]\n"
+    "usage: zt40util [--simulate[=FILE]] [--queue=NAME] [--screenshot=FILE.png] [--wear-screenshot=FILE.png]\n"
     "  --simulate[=FILE]   run on a simulated ZT-40 (FILE: its initial state)\n"
     "  --queue=NAME        use only this print queue's printer (else the first usable queue's)\n"
-    "  --screenshot=FILE   once the printer is ready, save the main window as a PNG and end\n";
+    "  --screenshot=FILE   once the printer is ready, save the main window as a PNG and end\n"
+    "  --wear-screenshot=FILE  the same for the history window's \"Wear\" view of the counter samples\n";
 
 struct Options {
     WiringOptions wiring;
     std::wstring screenshot;
+    std::wstring wearScreenshot;
 };
 
 std::optional<Options> ParseOptions(const std::vector<std::wstring>& args) {
@@ -64,6 +66,8 @@ std::optional<Options> ParseOptions(const std::vector<std::wstring>& args) {
             options.wiring.queue = win::Narrow(value);
         } else if (name == L"--screenshot" && !value.empty()) {
             options.screenshot = value;
+        } else if (name == L"--wear-screenshot" && !value.empty()) {
+            options.wearScreenshot = value;
         } else {
             return std::nullopt;
         }
@@ -152,23 +156,34 @@ int main() {
         if (!simulator->Create(main.right + 12, main.top)) std::fputs("zt40util: no simulator window\n", stderr);
     }
 
-    if (!options->screenshot.empty()) {
+    if (!options->screenshot.empty() || !options->wearScreenshot.empty()) {
         const DWORD started = GetTickCount();
         bool taken = false;
-        window.SetTimerHandled([&](int id) {
-            if (id != POLL_TIMER_ID || taken) return;
-            const bool ready = dialog.DeviceReady();
-            if (!ready && GetTickCount() - started < kScreenshotPatienceMs) return;
-            if (!ready) std::fputs("zt40util: the printer did not become ready\n", stderr);
-            const std::wstring file = FullPath(options->screenshot);
-            const bool saved = win::SaveWindowPicture(window.Window(), file);
+        const auto save = [](HWND shown, const std::wstring& name) {
+            const std::wstring file = FullPath(name);
+            const bool saved = win::SaveWindowPicture(shown, file);
             if (saved) {
                 std::printf("%s\n", win::Narrow(file).c_str());
             } else {
                 std::fprintf(stderr, "zt40util: cannot write %s\n", win::Narrow(file).c_str());
             }
-            std::fflush(stdout);
+            return saved;
+        };
+        window.SetTimerHandled([&](int id) {
+            if (id != POLL_TIMER_ID || taken) return;
+            const bool ready = dialog.DeviceReady();
+            if (!ready && GetTickCount() - started < kScreenshotPatienceMs) return;
+            if (!ready) std::fputs("zt40util: the printer did not become ready\n", stderr);
             taken = true;
+            bool saved = options->screenshot.empty() || save(window.Window(), options->screenshot);
+            if (!options->wearScreenshot.empty()) {
+                // Read after the poll's read, so the day's sample is in it.
+                win::HistoryWindow history(ReadUsageHistory(records.Platform()), ReadSamples(records.Platform()));
+                saved = history.Create(window.Window()) && saved;
+                history.ShowWear();
+                saved = saved && save(history.Handle(), options->wearScreenshot);
+            }
+            std::fflush(stdout);
             window.EndProgram(saved && ready ? 0 : 1);
         });
     }

@@ -1,7 +1,10 @@
 // Wear in the window: the history window's "Wear" view, the bars' forecast tips, and the
 // desktop notice of a band crossing sent to a recording notification service on a private
 // session bus.
+#include <QCategoryAxis>
 #include <QChartView>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QHelpEvent>
@@ -14,6 +17,7 @@
 
 #include <chrono>
 
+#include "app/WearChartModel.h"
 #include "platform/linux/PosixRecordFiles.h"
 #include "record/CounterSamples.h"
 #include "support/FakeDataFolderPlatform.h"
@@ -93,12 +97,14 @@ class WearWindowTest : public QObject {
 private slots:
     void cleanup() { ui::InstallEdition(*QCoreApplication::instance(), QLocale(QLocale::English)); }
 
-    void wearViewDrawsEachPinTheBandsAndTheForecast() {
+    // The chart paints the model as it stands: a series for each of its lines, its ticks only.
+    void wearViewPaintsTheModel() {
         SamplesRead samples;
         samples.samples = {Sample(DaysAgo(2), "ZT4000123", {7'000'000, 500}),
                            Sample(DaysAgo(40), "OTHER", {1, 1}),
                            Sample(DaysAgo(1), "ZT4000123", {7'100'000, 500}),
                            Sample(DaysAgo(0), "ZT4000123", {7'200'000, 500})};
+        const WearChartModel model = MakeWearChart(samples.samples, LocalDate());
         ui::HistoryDialog dialog(HistoryRead{}, samples);
         auto* tabs = dialog.findChild<QTabWidget*>(QStringLiteral("historyTabs"));
         QVERIFY(tabs);
@@ -106,21 +112,32 @@ private slots:
         QCOMPARE(tabs->tabText(1), QStringLiteral("Wear"));
         auto* view = dialog.findChild<QChartView*>(QStringLiteral("wearChart"));
         QVERIFY(view);
-        QVERIFY(view->chart()->title().contains(QStringLiteral("ZT4000123")));
-        for (int pin = 1; pin <= kPinCount; ++pin) {
-            QLineSeries* counts = Series(*view, QStringLiteral("pin%1").arg(pin));
-            QVERIFY(counts);
-            QCOMPARE(counts->count(), 3);  // the other printer's sample is not drawn
+        QCOMPARE(view->chart()->title(), QStringLiteral("Wear of printer ZT4000123"));
+        QCOMPARE(view->chart()->series().size(), static_cast<qsizetype>(model.lines.size()));
+        for (const ChartLine& line : model.lines) {
+            QLineSeries* series = Series(*view, QString::fromStdString(line.key));
+            QVERIFY2(series, line.key.c_str());
+            QCOMPARE(series->count(), static_cast<int>(line.points.size()));
+            for (int i = 0; i < series->count(); ++i) {
+                QCOMPARE(series->at(i), QPointF(line.points[static_cast<std::size_t>(i)].day,
+                                                line.points[static_cast<std::size_t>(i)].count));
+            }
+            QCOMPARE(series->pen().color(), QColor(line.colour.r, line.colour.g, line.colour.b));
+            const auto markers = view->chart()->legend()->markers(series);
+            QVERIFY(!markers.isEmpty());
+            QCOMPARE(markers.front()->isVisible(), line.legend.has_value());
         }
-        QCOMPARE(Series(*view, QStringLiteral("pin1"))->at(2).y(), 7'200'000.0);
-        QCOMPARE(Series(*view, QStringLiteral("band8000000"))->at(0).y(), 8'000'000.0);
-        QCOMPARE(Series(*view, QStringLiteral("band10000000"))->at(1).y(), 10'000'000.0);
-        // Pin 1 rises 100,000 a day: drawn on for 28 days to the red band; pin 2 stands still.
-        QLineSeries* ahead = Series(*view, QStringLiteral("forecast1"));
-        QVERIFY(ahead);
-        QCOMPARE(ahead->at(1).y(), 10'000'000.0);
-        QCOMPARE(qRound64((ahead->at(1).x() - ahead->at(0).x()) / 86'400'000.0), 28);
-        QVERIFY(!Series(*view, QStringLiteral("forecast2")));
+        for (const auto& [alignment, axis] : {std::pair{Qt::AlignBottom, &model.days}, std::pair{Qt::AlignLeft, &model.counts}}) {
+            const auto shown = view->chart()->axes(alignment == Qt::AlignBottom ? Qt::Horizontal : Qt::Vertical);
+            QCOMPARE(shown.size(), qsizetype{1});
+            auto* categories = qobject_cast<QCategoryAxis*>(shown.front());
+            QVERIFY(categories);
+            QStringList labels;
+            for (const auto& tick : axis->ticks) labels << QString::fromStdString(tick.label);
+            QCOMPARE(categories->categoriesLabels(), labels);
+            QCOMPARE(categories->min(), axis->low);
+            QCOMPARE(categories->max(), axis->high);
+        }
     }
 
     void wearViewWithoutSamplesSaysSo() {

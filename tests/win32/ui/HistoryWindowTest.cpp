@@ -101,6 +101,38 @@ TEST(HistoryWindow, ListsTheRowsNewestFirstUnderTheColumnsTheCommandLineExports)
     EXPECT_NE(ControlText(window.Handle(), win::IDC_HISTORY_NOTE).find("C:\\records\\zt40util.txt"), std::string::npos);
 }
 
+// Each column as wide as its header and its longest cell, with room to spare, in either edition.
+TEST(HistoryWindow, NoColumnCutsItsHeaderOrItsCells) {
+    const auto history = TwoRecords();
+    for (const auto language : {win::Language::English, win::Language::Japanese}) {
+        win::UseLanguage(language);
+        HistoryWindow window(history);
+        ASSERT_TRUE(window.Create(nullptr));
+        HWND list = GetDlgItem(window.Handle(), win::IDC_HISTORY_LIST);
+        HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+        ASSERT_NE(header, nullptr);
+        HDC dc = GetDC(header);
+        HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(header, WM_GETFONT, 0, 0)));
+        const auto& columns = HistoryColumns();
+        for (std::size_t column = 0; column < columns.size(); ++column) {
+            const int width = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0));
+            const std::wstring title = win::Translate(columns[column].title);
+            SIZE size{};
+            GetTextExtentPoint32W(dc, title.c_str(), static_cast<int>(title.size()), &size);
+            // The header's margins on both sides take about 12 pixels.
+            EXPECT_GE(width, size.cx + 12) << columns[column].key;
+            for (int row = 0; row < 2; ++row) {
+                const std::wstring cell = win::Widen(CellText(window.Handle(), row, static_cast<int>(column)));
+                const auto cellWidth = SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(cell.c_str()));
+                EXPECT_GE(width, cellWidth + 12) << columns[column].key << ", row " << row;
+            }
+        }
+        SelectObject(dc, previous);
+        ReleaseDC(header, dc);
+    }
+    win::UseLanguage(win::Language::English);
+}
+
 TEST(HistoryWindow, AnEmptyRecordSaysSoAndHasNothingToExport) {
     HistoryWindow window(HistoryRead{"C:\\records\\zt40util.txt", {}, true, std::nullopt});
     ASSERT_TRUE(window.Create(nullptr));

@@ -43,6 +43,7 @@ CPinwardenDlg::CPinwardenDlg(const DeviceLinkPlatform& platform, IPinwardenView&
       m_services(m_session, m_frame.Copies()) {
     m_session.SetCancelTest([this] { return m_waitCancelled; });
     m_frame.SetWaitShow([this](const std::optional<Message>& doing) { ShowWait(doing); });
+    m_frame.SetSilenceShow([this](const Message& why) { PrinterFailed(why); });
     m_state.caption = Message::Of(kWindowCaption);
     m_state.statusLine = Message::Of(kConnectRequest);
 }

@@ -67,10 +67,10 @@ WizardHost::WizardHost(CWizardSheet& sheet, QWidget* parent) : QDialog(parent), 
     m_noteTimer = new QTimer(this);
     m_noteTimer->setSingleShot(true);
     connect(m_noteTimer, &QTimer::timeout, m_note, &QLabel::clear);
-    m_back = new QPushButton(Translate(kBackText), this);
-    m_next = new QPushButton(Translate(kNextText), this);
-    m_finish = new QPushButton(Translate(kFinishText), this);
-    m_cancel = new QPushButton(Translate(kCancelText), this);
+    m_back = new OutlinedButton(Translate(kBackText), this);
+    m_next = new OutlinedButton(Translate(kNextText), this);
+    m_finish = new OutlinedButton(Translate(kFinishText), this);
+    m_cancel = new OutlinedButton(Translate(kCancelText), this);
     for (QPushButton* button : {m_back, m_next, m_finish, m_cancel}) {
         button->setAutoDefault(false);
         buttons->addWidget(button);

@@ -10,12 +10,14 @@
 #include <QTimer>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyleOption>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "tests/wizards/WizardFixture.h"
+#include "ui/Translations.h"
 #include "ui/WizardHost.h"
 #include "ui/WizardPages.h"
 #include "wizards/OriginPin.h"
@@ -161,6 +163,40 @@ TEST_F(WizardHostTest, OriginPagePrintsWithTheCheckedPin) {
     Click(Control<QPushButton>(window, COriginPinPage::kStartButton));
     EXPECT_EQ(DocumentResources(), (std::vector<std::vector<int>>{{161, 151}}));
     EXPECT_EQ(Shown(window), "next cancel");
+}
+
+// Each button of each page, and of the footer, keeps room for its text inside the focus outline
+// in both editions: the outline's border and padding once cut "Start Printing" and the Japanese
+// Move Head button short of their last letters.
+TEST_F(WizardHostTest, EveryButtonFitsItsTextInsideTheFocusOutline) {
+    for (const char* locale : {"en_US", "ja_JP"}) {
+        ui::InstallEdition(*QCoreApplication::instance(), QLocale(QString::fromLatin1(locale)));
+        CChangeHeadSheet head(services, Spooling());
+        CAdjustPinSheet pins(services, Spooling());
+        COriginPinSheet origin(services, Spooling());
+        int checked = 0;
+        for (CWizardSheet* sheet : std::initializer_list<CWizardSheet*>{&head, &pins, &origin}) {
+            ui::WizardHost window(*sheet);
+            window.OpenModeless();
+            for (std::size_t page = 0; page < sheet->Pages().size(); ++page) {
+                window.GoToPage(page);
+                QApplication::processEvents();
+                for (QPushButton* button : window.findChildren<QPushButton*>()) {
+                    if (!button->isVisible()) continue;
+                    QStyleOptionButton focused;
+                    focused.initFrom(button);
+                    focused.state |= QStyle::State_HasFocus;
+                    focused.text = button->text();
+                    const QRect inside = button->style()->subElementRect(QStyle::SE_PushButtonContents, &focused, button);
+                    const int text = button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width();
+                    EXPECT_GE(inside.width(), text) << locale << ": " << button->text().toStdString();
+                    ++checked;
+                }
+            }
+        }
+        EXPECT_GT(checked, 30) << locale;
+    }
+    ui::InstallEdition(*QCoreApplication::instance(), QLocale(QLocale::English));
 }
 
 }  // namespace

@@ -80,7 +80,7 @@ void CPinwardenDlg::Publish() {
 }
 
 void CPinwardenDlg::OnTimer(int timerId) {
-    if (timerId != 0 && timerId == m_timerId && !m_session.InCommand()) PollPrinter();
+    if (timerId != 0 && timerId == m_timerId && !m_session.InCommand() && !m_prompt.Open()) PollPrinter();
 }
 
 // A poll that finds the printer ready again reads it afresh: what it holds may have changed

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "ui/FocusOutline.h"
+#include "ui/PlaceBeside.h"
 #include "ui/QtMessageBox.h"
 #include "ui/WizardPages.h"
 #include "ui/Translations.h"
@@ -18,12 +19,6 @@
 #include "wizards/WizardButtonTexts.h"
 
 namespace zt40::ui {
-
-namespace {
-
-// How long a done outcome stays beside the buttons.
-
-}  // namespace
 
 WizardHost::WizardHost(CWizardSheet& sheet, QWidget* parent) : QDialog(parent), m_sheet(sheet) {
     setObjectName(QStringLiteral("wizard"));
@@ -98,16 +93,22 @@ WizardHost::~WizardHost() {
 void WizardHost::OpenModeless() {
     m_sheet.Open();
     ShowActivePage();
+    PlaceBesideParent();
     show();
 }
 
 int WizardHost::Run() {
     m_sheet.Open();
     ShowActivePage();
+    PlaceBesideParent();
     // Modal to the main window only: with --simulate, the simulator's plug and power switches
     // are what the power pages wait for.
     setWindowModality(Qt::WindowModal);
     return exec();
+}
+
+void WizardHost::PlaceBesideParent() {
+    if (parentWidget() != nullptr) MoveBeside(*this, *parentWidget()->window());
 }
 
 void WizardHost::PostWizardButtons(std::uint32_t buttons) {

@@ -1,5 +1,4 @@
-// Where a wizard opens: beside the main window, clear of the simulator's window where the
-// screen has room, else covering the waiting main window before a live one.
+// A wizard beside the main window, clear of the simulator's where there is room, else over the owner first.
 #include <gtest/gtest.h>
 
 #include <optional>

@@ -185,8 +185,8 @@ TEST_F(WizardHostTest, EveryButtonFitsItsTextInsideTheFocusOutline) {
                     focused.initFrom(button);
                     focused.state |= QStyle::State_HasFocus;
                     const QRect inside = button->style()->subElementRect(QStyle::SE_PushButtonContents, &focused, button);
-                    const int text = button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width();
-                    EXPECT_GE(inside.width(), text) << locale << ": " << button->text().toStdString();
+                    EXPECT_GE(inside.width(), button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width())
+                        << locale << ": " << button->text().toStdString();
                 }
             }
         }

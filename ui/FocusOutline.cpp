@@ -24,9 +24,9 @@ void ApplyFocusOutline(QWidget& window) {
                              .arg(kPaddingY));
 }
 
-QSize OutlinedButton::sizeHint() const {
-    const QSize text = fontMetrics().size(Qt::TextShowMnemonic, this->text());
-    return QPushButton::sizeHint().expandedTo(text + QSize(2 * (kBorder + kPaddingX), 2 * (kBorder + kPaddingY)));
+QSize OutlinedTextSize(const QPushButton& button) {
+    const QSize text = button.fontMetrics().size(Qt::TextShowMnemonic, button.text());
+    return text + QSize(2 * (kBorder + kPaddingX), 2 * (kBorder + kPaddingY));
 }
 
 }  // namespace zt40::ui

@@ -17,6 +17,7 @@
 #include <functional>
 
 #include "tests/wizards/WizardFixture.h"
+#include "ui/MainWindow.h"
 #include "ui/Translations.h"
 #include "ui/WizardHost.h"
 #include "ui/WizardPages.h"
@@ -165,11 +166,26 @@ TEST_F(WizardHostTest, OriginPagePrintsWithTheCheckedPin) {
     EXPECT_EQ(Shown(window), "next cancel");
 }
 
-// Each button of each page, and of the footer, keeps room for its text inside the focus outline
-// in both editions: its border and padding once cut "Start Printing" and the Japanese Move Head.
+// Each button of the main window and the wizards keeps room for its text inside the focus outline
+// in both editions: its border and padding once cut "Start Printing", the Japanese Move Head and Cleaning.
 TEST_F(WizardHostTest, EveryButtonFitsItsTextInsideTheFocusOutline) {
+    const auto expectFits = [](QWidget& window, const char* locale) {
+        for (QPushButton* button : window.findChildren<QPushButton*>()) {
+            if (!button->isVisible()) continue;
+            QStyleOptionButton focused;
+            focused.initFrom(button);
+            focused.state |= QStyle::State_HasFocus;
+            const QRect inside = button->style()->subElementRect(QStyle::SE_PushButtonContents, &focused, button);
+            EXPECT_GE(inside.width(), button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width())
+                << locale << ": " << button->text().toStdString();
+        }
+    };
     for (const char* locale : {"en_US", "ja_JP"}) {
-        ui::InstallEdition(*QCoreApplication::instance(), QLocale(QString::fromLatin1(locale)));
+        const ui::Edition edition = ui::InstallEdition(*QCoreApplication::instance(), QLocale(QString::fromLatin1(locale)));
+        ui::MainWindow main(edition.language);
+        main.show();
+        QApplication::processEvents();
+        expectFits(main, locale);
         CChangeHeadSheet head(services, Spooling());
         CAdjustPinSheet pins(services, Spooling());
         COriginPinSheet origin(services, Spooling());
@@ -179,15 +195,7 @@ TEST_F(WizardHostTest, EveryButtonFitsItsTextInsideTheFocusOutline) {
             for (std::size_t page = 0; page < sheet->Pages().size(); ++page) {
                 window.GoToPage(page);
                 QApplication::processEvents();
-                for (QPushButton* button : window.findChildren<QPushButton*>()) {
-                    if (!button->isVisible()) continue;
-                    QStyleOptionButton focused;
-                    focused.initFrom(button);
-                    focused.state |= QStyle::State_HasFocus;
-                    const QRect inside = button->style()->subElementRect(QStyle::SE_PushButtonContents, &focused, button);
-                    EXPECT_GE(inside.width(), button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width())
-                        << locale << ": " << button->text().toStdString();
-                }
+                expectFits(window, locale);
             }
         }
     }

@@ -344,8 +344,7 @@ def restore_out_of_range(desk):
 
 def cancel_not_answering(desk):
     """Cancel of a wizard on a printer gone silent: the put-back is shown as a wait at once and
-    ends at its first silent command with the Retry box, not after every command's time-out;
-    while the box is up the status area no longer says the printer is ready."""
+    ends at its first silent command with the Retry box, not after every command's time-out."""
     status_ready = desk.shot("0-status-ready", units_area(desk, STATUS_AREA))
     desk.click_units(READJUST_PINS)
     wizard = desk.wait_for(WIZARD, 10)

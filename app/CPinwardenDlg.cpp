@@ -43,6 +43,7 @@ CPinwardenDlg::CPinwardenDlg(const DeviceLinkPlatform& platform, IPinwardenView&
       m_services(m_session, m_frame.Copies()) {
     m_session.SetCancelTest([this] { return m_waitCancelled; });
     m_frame.SetWaitShow([this](const std::optional<Message>& doing) { ShowWait(doing); });
+    m_frame.SetSilenceShow([this](const Message& why) { PrinterFailed(why); });
     m_state.caption = Message::Of(kWindowCaption);
     m_state.statusLine = Message::Of(kConnectRequest);
 }
@@ -79,7 +80,7 @@ void CPinwardenDlg::Publish() {
 }
 
 void CPinwardenDlg::OnTimer(int timerId) {
-    if (timerId != 0 && timerId == m_timerId && !m_session.InCommand()) PollPrinter();
+    if (timerId != 0 && timerId == m_timerId && !m_session.InCommand() && !m_prompt.Open()) PollPrinter();
 }
 
 // A poll that finds the printer ready again reads it afresh: what it holds may have changed

@@ -115,16 +115,23 @@ public:
     PrinterSession& Session() { return m_session; }
 
 private:
-    // The frame's prompts are the window's message boxes.
+    // The frame's prompts are the window's message boxes. While one is open the poll sends
+    // nothing: a status read of a silent printer would hold back the operator's answer, and
+    // every click on the simulator's switches, for its whole time-out.
     class ViewPrompt final : public IMessageBox {
     public:
         explicit ViewPrompt(IPinwardenView& view) : m_view(view) {}
         MbResult Show(const Message& message, MbButtons buttons, MbIcon icon) override {
-            return m_view.ShowMessage(message, buttons, icon);
+            ++m_open;
+            const MbResult answer = m_view.ShowMessage(message, buttons, icon);
+            --m_open;
+            return answer;
         }
+        bool Open() const { return m_open > 0; }
 
     private:
         IPinwardenView& m_view;
+        int m_open = 0;
     };
 
     class Busy;

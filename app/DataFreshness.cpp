@@ -18,10 +18,6 @@ std::string LocalClockText() {
 
 void DataFreshness::Read(const PinSettings& settings, const UsageCounters& counters) {
     m_lastRead = m_clock();
-    Recheck(settings, counters);
-}
-
-void DataFreshness::Recheck(const PinSettings& settings, const UsageCounters& counters) {
     m_outOfRange = !IsValidPinSettings(settings) || !IsValidUsageCounters(counters);
 }
 

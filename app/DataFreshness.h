@@ -24,8 +24,6 @@ public:
 
     // A read of both groups reached the printer: its time is kept and its values checked.
     void Read(const PinSettings& settings, const UsageCounters& counters);
-    // The values written since (a restore), checked again; the read's time stays.
-    void Recheck(const PinSettings& settings, const UsageCounters& counters);
     // True when the connection changed.
     bool SetConnected(bool connected);
     bool OfferRestore() const { return m_connected && m_outOfRange; }

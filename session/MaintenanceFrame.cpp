@@ -79,6 +79,10 @@ void MaintenanceFrame::PutBackSaved(bool counters) {
     while (failed.Any()) {
         // The box stands alone: the wait is not on show behind it while the operator decides.
         if (m_waitShow) m_waitShow(std::nullopt);
+        // A put-back that was written and read back but differs found the printer answering.
+        if (m_silenceShow && !m_readBack) {
+            m_silenceShow(m_session.WaitFailure().value_or(*WaitFailureReason(WaitStep::NoAnswer, PrinterStatus{})));
+        }
         if (m_prompt.Show(RollbackFailedMessage(failed), MbButtons::RetryCancel, MbIcon::Warning) != MbResult::Retry) {
             return;
         }

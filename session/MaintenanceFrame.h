@@ -59,6 +59,9 @@ public:
     // Called with the wait's text before a put-back talks to the printer, and with nothing
     // after (also when none is on show): the window shows the wait, with its Cancel.
     void SetWaitShow(std::function<void(const std::optional<Message>&)> show) { m_waitShow = std::move(show); }
+    // Called before the Retry box of a put-back the printer did not answer, with why: while the
+    // operator decides, the window shows the printer as it now is, not as it was before the cancel.
+    void SetSilenceShow(std::function<void(const Message& why)> show) { m_silenceShow = std::move(show); }
 
     // Appends a record of the saved groups, 'o' when finished, 'x' otherwise; on failure shows
     // why and returns it, also kept until the next append, so a run's caller can fail the run.
@@ -87,6 +90,7 @@ private:
     std::optional<Message> m_recordFailure;
     RollbackFailure m_putBackFailure;
     std::function<void(const std::optional<Message>&)> m_waitShow;
+    std::function<void(const Message&)> m_silenceShow;
     bool m_running = false;
     bool m_readBack = false;
 };

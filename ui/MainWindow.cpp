@@ -212,7 +212,16 @@ MainWindow::~MainWindow() {
 void MainWindow::Place(QWidget& widget, const UnitRect& rect) { m_placed.push_back({&widget, rect}); }
 
 void MainWindow::ApplyLayout(const DialogUnits& units) {
-    for (const auto& placed : m_placed) placed.widget->setGeometry(units.Map(placed.rect));
+    for (const auto& placed : m_placed) {
+        QRect rect = units.Map(placed.rect);
+        // A wider font's text may need more than the design gave it once the focus outline is
+        // round it: the button grows about its middle, where the design put it.
+        if (const auto* button = qobject_cast<const QPushButton*>(placed.widget)) {
+            const int more = OutlinedTextSize(*button).width() - rect.width();
+            if (more > 0) rect.adjust(-more / 2, 0, more - more / 2, 0);
+        }
+        placed.widget->setGeometry(rect);
+    }
     std::array<QRect, kPinCount> markers;
     for (std::size_t k = 0; k < markers.size(); ++k) markers[k] = m_markers[k].geometry();
     m_bars.SetMarkers(markers);

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "ui/FocusOutline.h"
+#include "ui/PlaceBeside.h"
 #include "ui/QtMessageBox.h"
 #include "ui/WizardPages.h"
 #include "ui/Translations.h"
@@ -18,12 +19,6 @@
 #include "wizards/WizardButtonTexts.h"
 
 namespace zt40::ui {
-
-namespace {
-
-// How long a done outcome stays beside the buttons.
-
-}  // namespace
 
 WizardHost::WizardHost(CWizardSheet& sheet, QWidget* parent) : QDialog(parent), m_sheet(sheet) {
     setObjectName(QStringLiteral("wizard"));
@@ -67,10 +62,10 @@ WizardHost::WizardHost(CWizardSheet& sheet, QWidget* parent) : QDialog(parent), 
     m_noteTimer = new QTimer(this);
     m_noteTimer->setSingleShot(true);
     connect(m_noteTimer, &QTimer::timeout, m_note, &QLabel::clear);
-    m_back = new QPushButton(Translate(kBackText), this);
-    m_next = new QPushButton(Translate(kNextText), this);
-    m_finish = new QPushButton(Translate(kFinishText), this);
-    m_cancel = new QPushButton(Translate(kCancelText), this);
+    m_back = new OutlinedButton(Translate(kBackText), this);
+    m_next = new OutlinedButton(Translate(kNextText), this);
+    m_finish = new OutlinedButton(Translate(kFinishText), this);
+    m_cancel = new OutlinedButton(Translate(kCancelText), this);
     for (QPushButton* button : {m_back, m_next, m_finish, m_cancel}) {
         button->setAutoDefault(false);
         buttons->addWidget(button);
@@ -98,16 +93,22 @@ WizardHost::~WizardHost() {
 void WizardHost::OpenModeless() {
     m_sheet.Open();
     ShowActivePage();
+    PlaceBesideParent();
     show();
 }
 
 int WizardHost::Run() {
     m_sheet.Open();
     ShowActivePage();
+    PlaceBesideParent();
     // Modal to the main window only: with --simulate, the simulator's plug and power switches
     // are what the power pages wait for.
     setWindowModality(Qt::WindowModal);
     return exec();
+}
+
+void WizardHost::PlaceBesideParent() {
+    if (parentWidget() != nullptr) MoveBeside(*this, *parentWidget()->window());
 }
 
 void WizardHost::PostWizardButtons(std::uint32_t buttons) {

@@ -58,6 +58,9 @@ public slots:
     void reject() override;
 
 private:
+    // Beside the main window and clear of the other windows on show: with --simulate, the
+    // simulator's switches are what the power pages wait for.
+    void PlaceBesideParent();
     void ApplyButtons(std::uint32_t buttons);
     void ShowActivePage();
     void Back();

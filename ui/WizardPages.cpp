@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "ui/FocusOutline.h"
 #include "ui/Translations.h"
 #include "ui/WizardPictures.h"
 
@@ -118,7 +119,7 @@ WizardPageWidget::Built WizardPageWidget::Build(const PageControl& control) {
         break;
     }
     case PageControlKind::Button: {
-        auto* button = new QPushButton(Render(control.text), this);
+        auto* button = new OutlinedButton(Render(control.text), this);
         Name(*button, control.id);
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, [this, id = control.id] { Press(id); });

@@ -20,6 +20,7 @@
 #include "ui/DeviceChangeNotifier.h"
 #include "ui/HistoryDialog.h"
 #include "ui/MainWindow.h"
+#include "ui/PlaceBeside.h"
 #include "ui/QtMessageBox.h"
 #include "ui/SimulatorWindow.h"
 #include "ui/Translations.h"
@@ -150,13 +151,18 @@ int main(int argc, char** argv) {
 
     dialog.OnInitDialog();
     ui::AddHistoryCommand(window, records.Platform());
+    // In the screen's corner, not its middle: the simulator's window and a wizard each need
+    // room beside it, the wizard clear of the switches its power pages wait for.
+    if (wiring.Simulator() != nullptr && window.screen() != nullptr) {
+        window.move(window.screen()->availableGeometry().topLeft());
+    }
     window.show();
 
     std::optional<ui::SimulatorWindow> simulator;
     if (SimPrinterRig* rig = wiring.Simulator()) {
         simulator.emplace(*rig);
         simulator->adjustSize();
-        simulator->move(window.frameGeometry().topRight() + QPoint(12, 0));
+        if (!ui::MoveBeside(*simulator, window)) simulator->move(window.frameGeometry().topRight() + QPoint(12, 0));
         simulator->show();
     }
 

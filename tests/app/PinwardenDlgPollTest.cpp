@@ -437,22 +437,41 @@ TEST(PinwardenDlgPoll, RestoreAsksThenTellsWhatItDid) {
 }
 
 // A cancelled wizard says that the printer's settings were put back, once they were; a put-back
-// the operator gave up on says nothing more than its own prompt did.
+// the operator gave up on says nothing more than its own prompt did, under which the window shows
+// the printer as the put-back found it and a poll sends nothing, so as not to hold back the answer.
 TEST(PinwardenDlgPoll, CancelledWizardTellsThatTheSettingsWerePutBack) {
-    for (const bool putBack : {true, false}) {
+    const struct {
+        const char* name;
+        std::function<void(DialogRig&)> fault;
+        const char* reason;  // nothing: the put-back succeeds
+    } cases[] = {
+        {"answering", [](DialogRig&) {}, nullptr},
+        {"busy", [](DialogRig& t) { t.Printer().Firmware().SetNotReady(1'000'000, kBusy); }, "not ready within 15 s"},
+        {"silent", [](DialogRig& t) { t.Printer().Faults().failGets = true; }, "does not answer"},
+        {"error state", [](DialogRig& t) { t.Printer().Faults().errorState = 0x09; }, "reports error state 9"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         DialogRig t;
         t.StartReady();
         t.view.wizardResult = kCancelCommand;
-        t.view.whileWizardOpen = [&] {
-            if (!putBack) t.Printer().Firmware().SetNotReady(1'000'000, kBusy);
-        };
+        t.view.whileWizardOpen = [&] { c.fault(t); };
         t.view.answers = {MbResult::Cancel};  // the Retry prompt, when it comes
+        t.view.whileBoxOpen = [&] {
+            ExpectControls(t.view, false);
+            EXPECT_NE(t.view.reason.value_or("").find(c.reason), std::string::npos) << t.view.reason.value_or("");
+            t.Printer().Faults() = {};
+            t.Printer().Firmware().SetNotReady(0, kBusy);
+            t.TakeCommands();
+            t.Tick();
+            EXPECT_TRUE(t.TakeCommands().empty());
+        };
         t.dlg->OnReadjustPins();
-        const std::vector<std::string> told =
-            putBack ? std::vector<std::string>{"The wizard was cancelled: the printer's settings were put back as they were."}
-                    : std::vector<std::string>{};
-        EXPECT_EQ(t.view.outcomes, told) << "put back: " << putBack;
-        EXPECT_EQ(t.view.boxes.size(), putBack ? 0u : 1u) << "the Retry prompt only for a failed put-back";
+        const char* putBack = "The wizard was cancelled: the printer's settings were put back as they were.";
+        EXPECT_EQ(t.view.outcomes, c.reason ? std::vector<std::string>{} : std::vector<std::string>{putBack});
+        ASSERT_EQ(t.view.boxes.size(), c.reason ? 1u : 0u) << "the Retry prompt only for a failed put-back";
+        t.Tick();
+        EXPECT_EQ(t.view.statusLine, "Ready: ZT-40 on queue ZT-40") << "the box answered, the poll reads again";
     }
 }
 

@@ -109,6 +109,14 @@ class Desktop:
             time.sleep(0.1)
         raise Failure(f"window {window} still open after {seconds} s")
 
+    def wizard(self):
+        """The wizard just opened: beside the main window, clear of the simulator's switches."""
+        wizard = self.wait_for(WIZARD, 10)
+        (x, y, w, h), (sx, sy, sw, sh) = self.geometry(wizard), self.geometry(self.simulator)
+        if x < sx + sw and sx < x + w and y < sy + sh and sy < y + h:
+            raise Failure(f"the wizard at {x},{y} {w}x{h} covers the simulator at {sx},{sy} {sw}x{sh}")
+        return wizard
+
     def geometry(self, window):
         values = {}
         for line in self.xdotool("getwindowgeometry", "--shell", window).splitlines():
@@ -204,7 +212,7 @@ def finish_with_power_cycle(desk, wizard, shot):
 def head_replacement(desk):
     desk.shot("1-ready")
     desk.click_units(REPLACE_HEAD)
-    wizard = desk.wait_for(WIZARD, 10)
+    wizard = desk.wizard()
     desk.keys(wizard, "alt+m")  # Move Head: moves and clears the new head's data
     desk.keys(wizard, "alt+n")  # Power Off
     desk.keys(desk.simulator, "alt+p")  # unplugged from the simulator while the wizard is open
@@ -337,6 +345,7 @@ def restore_out_of_range(desk):
 def cancel_not_answering(desk):
     """Cancel of a wizard on a printer gone silent: the put-back is shown as a wait at once and
     ends at its first silent command with the Retry box, not after every command's time-out."""
+    status_ready = desk.shot("0-status-ready", units_area(desk, STATUS_AREA))
     desk.click_units(READJUST_PINS)
     wizard = desk.wait_for(WIZARD, 10)
     desk.keys(desk.simulator, "alt+a", "End")  # answers no command from here on
@@ -357,6 +366,8 @@ def cancel_not_answering(desk):
     told_after = time.monotonic() - started
     desk.shot("4-rollback-failed")
     print(f"wait window after {shown_after:.2f} s, rollback failure after {told_after:.1f} s")
+    if desk.shot("4-status-under-retry", units_area(desk, STATUS_AREA)) == status_ready:
+        raise Failure("the status area still shows the printer as ready while the Retry box is up")
     # Less the 0.3 s wait_for lets a found window paint.
     if shown_after > 1 + 0.3:
         raise Failure(f"the wait window came {shown_after:.2f} s after the confirmation, not within 1 s")

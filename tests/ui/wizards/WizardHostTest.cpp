@@ -10,12 +10,15 @@
 #include <QTimer>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyleOption>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "tests/wizards/WizardFixture.h"
+#include "ui/MainWindow.h"
+#include "ui/Translations.h"
 #include "ui/WizardHost.h"
 #include "ui/WizardPages.h"
 #include "wizards/OriginPin.h"
@@ -161,6 +164,42 @@ TEST_F(WizardHostTest, OriginPagePrintsWithTheCheckedPin) {
     Click(Control<QPushButton>(window, COriginPinPage::kStartButton));
     EXPECT_EQ(DocumentResources(), (std::vector<std::vector<int>>{{161, 151}}));
     EXPECT_EQ(Shown(window), "next cancel");
+}
+
+// Each button of the main window and the wizards keeps room for its text inside the focus outline
+// in both editions: its border and padding once cut "Start Printing", the Japanese Move Head and Cleaning.
+TEST_F(WizardHostTest, EveryButtonFitsItsTextInsideTheFocusOutline) {
+    const auto expectFits = [](QWidget& window, const char* locale) {
+        for (QPushButton* button : window.findChildren<QPushButton*>()) {
+            if (!button->isVisible()) continue;
+            QStyleOptionButton focused;
+            focused.initFrom(button);
+            focused.state |= QStyle::State_HasFocus;
+            const QRect inside = button->style()->subElementRect(QStyle::SE_PushButtonContents, &focused, button);
+            EXPECT_GE(inside.width(), button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width())
+                << locale << ": " << button->text().toStdString();
+        }
+    };
+    for (const char* locale : {"en_US", "ja_JP"}) {
+        const ui::Edition edition = ui::InstallEdition(*QCoreApplication::instance(), QLocale(QString::fromLatin1(locale)));
+        ui::MainWindow main(edition.language);
+        main.show();
+        QApplication::processEvents();
+        expectFits(main, locale);
+        CChangeHeadSheet head(services, Spooling());
+        CAdjustPinSheet pins(services, Spooling());
+        COriginPinSheet origin(services, Spooling());
+        for (CWizardSheet* sheet : std::initializer_list<CWizardSheet*>{&head, &pins, &origin}) {
+            ui::WizardHost window(*sheet);
+            window.OpenModeless();
+            for (std::size_t page = 0; page < sheet->Pages().size(); ++page) {
+                window.GoToPage(page);
+                QApplication::processEvents();
+                expectFits(window, locale);
+            }
+        }
+    }
+    ui::InstallEdition(*QCoreApplication::instance(), QLocale(QLocale::English));
 }
 
 }  // namespace

@@ -7,7 +7,8 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=${BUILD_DIR:-$here/build-windows}
 jobs=${JOBS:-$(nproc)}
 
-bash "$here/scripts/deps.sh" g++-mingw-w64-x86-64-posix wine wine64 googletest xvfb fonts-noto-cjk nsis
+bash "$here/scripts/deps.sh" g++-mingw-w64-x86-64-posix wine wine64 googletest xvfb fonts-noto-cjk nsis \
+  librsvg2-bin icoutils  # the programs' icon, drawn from its SVG and packed into an .ico
 
 source "$here/scripts/ccache-env.sh"
 source "$here/scripts/wine-prefix.sh"

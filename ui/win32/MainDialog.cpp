@@ -117,6 +117,7 @@ void MainDialog::OnInitDialog() {
     HICON icon = ApplicationIcon();
     SendDlgItemMessageW(m_window, ZT40_IDC_APP_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ApplicationIcon(IconSize::Small)));
     CreateBarTips();
 }
 

@@ -516,7 +516,9 @@ void MainDialog::NotifyWear(const std::vector<BandCrossing>& crossings) {
         m_trayIcon.emplace(m_window, ApplicationIcon(IconSize::Small), Translate(kWindowCaption));
     }
     INoticeArea& area = m_noticeArea != nullptr ? *m_noticeArea : *m_trayIcon;
-    for (const auto& crossing : crossings) area.ShowBalloon(Translate(kWindowCaption), win::Render(CrossingText(crossing)));
+    for (const auto& crossing : crossings) {
+        area.ShowBalloon(Translate(kWindowCaption), win::Render(CrossingText(crossing)));
+    }
 }
 
 int MainDialog::RunWizard(WizardKind kind) {

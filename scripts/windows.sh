@@ -7,7 +7,9 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=${BUILD_DIR:-$here/build-windows}
 jobs=${JOBS:-$(nproc)}
 
-bash "$here/scripts/deps.sh" g++-mingw-w64-x86-64-posix wine wine64 googletest xvfb fonts-noto-cjk nsis
+bash "$here/scripts/deps.sh" g++-mingw-w64-x86-64-posix wine wine64 googletest xvfb fonts-noto-cjk nsis \
+  librsvg2-bin icoutils \
+  x11-utils  # the programs' icon, drawn from its SVG and packed into an .ico; xprop reads it off a window
 
 source "$here/scripts/ccache-env.sh"
 source "$here/scripts/wine-prefix.sh"

@@ -1,8 +1,9 @@
 ; The Windows edition's installer: the programs into Program Files, a Start-menu entry, an
 ; uninstaller registered with "Apps & features". The build hands over, with /D:
-;   VERSION, PUBLISHER, OUTFILE, LICENSE_FILE   and   PROGRAMS_NSH, a generated file with
-;   the programs' File lines (macro InstallPrograms), their Delete lines (macro RemovePrograms)
-;   and MAIN_PROGRAM, the program the Start-menu entry opens.
+;   VERSION, PUBLISHER, OUTFILE, LICENSE_FILE, APP_ICON (the programs' icon, which the installer
+;   and the uninstaller wear too)   and   PROGRAMS_NSH, a generated file with the programs' File
+;   lines (macro InstallPrograms), their Delete lines (macro RemovePrograms) and MAIN_PROGRAM,
+;   the program the Start-menu entry opens.
 ; /S installs or uninstalls silently; the usage records in the data folder are never touched.
 Unicode true
 Target amd64-unicode
@@ -24,6 +25,8 @@ ManifestDPIAware true
 BrandingText "${PRODUCT} ${VERSION}"
 
 !define MUI_ABORTWARNING
+!define MUI_ICON "${APP_ICON}"
+!define MUI_UNICON "${APP_ICON}"
 !insertmacro MUI_PAGE_LICENSE "${LICENSE_FILE}"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
@@ -50,7 +53,8 @@ Section "Install"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   CreateDirectory "$SMPROGRAMS\${PRODUCT}"
-  CreateShortcut "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk" "$INSTDIR\${MAIN_PROGRAM}"
+  ; The entry shows the program's icon, the first in its file.
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk" "$INSTDIR\${MAIN_PROGRAM}" "" "$INSTDIR\${MAIN_PROGRAM}" 0
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\Uninstall ${PRODUCT}.lnk" "$INSTDIR\uninstall.exe"
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"

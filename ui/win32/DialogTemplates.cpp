@@ -32,7 +32,15 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 
 }  // namespace
 
-HICON ApplicationIcon() { return LoadIconW(nullptr, MAKEINTRESOURCEW(32512)); }  // IDI_APPLICATION
+HICON ApplicationIcon(IconSize size) {
+    const bool big = size == IconSize::Big;
+    // Shared: loaded once at each size and never destroyed by the program.
+    HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(ZT40_IDI_APP), IMAGE_ICON,
+                             GetSystemMetrics(big ? SM_CXICON : SM_CXSMICON),
+                             GetSystemMetrics(big ? SM_CYICON : SM_CYSMICON), LR_SHARED);
+    if (icon != nullptr) return static_cast<HICON>(icon);
+    return LoadIconW(nullptr, MAKEINTRESOURCEW(32512));  // IDI_APPLICATION
+}
 
 const DLGTEMPLATE* FindDialogTemplate(int id, Language language) {
     HMODULE module = GetModuleHandleW(nullptr);

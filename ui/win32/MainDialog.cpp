@@ -7,6 +7,7 @@
 
 #include "app/ControlIds.h"
 #include "app/WindowTexts.h"
+#include "record/WearForecast.h"
 #include "ui/win32/DialogTemplates.h"
 #include "ui/win32/Resources.h"
 #include "wizards/WizardButtonTexts.h"
@@ -77,6 +78,8 @@ void SetText(HWND window, const std::wstring& text) { SetWindowTextW(window, tex
 }  // namespace
 
 MainDialog::~MainDialog() {
+    // The shell knows the icon by its window: gone before the window is.
+    m_trayIcon.reset();
     if (m_wait != nullptr) ::DestroyWindow(m_wait);
     if (m_window != nullptr) {
         // Nothing more reaches the logic, which may be gone already.
@@ -117,6 +120,7 @@ void MainDialog::OnInitDialog() {
     HICON icon = ApplicationIcon();
     SendDlgItemMessageW(m_window, ZT40_IDC_APP_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ApplicationIcon(IconSize::Small)));
     CreateBarTips();
 }
 
@@ -506,6 +510,17 @@ void MainDialog::ShowAbout() {
     RunAboutBox(TopmostProgramWindow(m_window), m_language);
 }
 
+void MainDialog::NotifyWear(const std::vector<BandCrossing>& crossings) {
+    if (m_destroyed) return;
+    if (m_noticeArea == nullptr && !m_trayIcon) {
+        m_trayIcon.emplace(m_window, ApplicationIcon(IconSize::Small), Translate(kWindowCaption));
+    }
+    INoticeArea& area = m_noticeArea != nullptr ? *m_noticeArea : *m_trayIcon;
+    for (const auto& crossing : crossings) {
+        area.ShowBalloon(Translate(kWindowCaption), win::Render(CrossingText(crossing)));
+    }
+}
+
 int MainDialog::RunWizard(WizardKind kind) {
     return m_wizardRunner ? m_wizardRunner(kind, TopmostProgramWindow(m_window)) : 0;
 }
@@ -514,6 +529,7 @@ void MainDialog::DestroyWindow() {
     if (m_destroyed) return;
     m_destroyed = true;
     EndWait();
+    m_trayIcon.reset();
     for (const int id : m_timers) KillTimer(m_window, static_cast<UINT_PTR>(id));
     m_timers.clear();
     ShowWindow(m_window, SW_HIDE);

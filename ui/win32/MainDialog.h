@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "app/PinwardenView.h"
 #include "app/UsageBar.h"
 #include "platform/DeviceChangeMonitor.h"
+#include "ui/win32/NotificationArea.h"
 #include "ui/win32/WinMessageBox.h"
 #include "ui/win32/WinText.h"
 
@@ -42,6 +44,8 @@ public:
     void WatchDeviceChanges(IDeviceChangeMonitor& monitor);
     // The message boxes for the program's other parts, owned like the window's own.
     WinMessageBox& Messages() { return m_messages; }
+    // Where the wear notices go instead of the notification area; it must outlive the window.
+    void SetNoticeArea(INoticeArea& area) { m_noticeArea = &area; }
 
     // The session's pause between status reads: messages are handled meanwhile, so the window
     // repaints and the simulator stays usable. Until a wait's window is up (a pause outside a
@@ -65,6 +69,7 @@ public:
     void Render(const MainWindowState& state) override;
     void Repaint() override;
     void ShowAbout() override;
+    void NotifyWear(const std::vector<BandCrossing>& crossings) override;
     int RunWizard(WizardKind kind) override;
     void DestroyWindow() override;
 
@@ -105,6 +110,8 @@ private:
     std::function<void(int)> m_timerHandled;
     WinMessageBox m_messages;
     IDeviceChangeMonitor* m_monitor = nullptr;
+    INoticeArea* m_noticeArea = nullptr;
+    std::optional<NotificationAreaIcon> m_trayIcon;  // from the first notice to the program's end
     std::vector<MenuCommand> m_menu;
     std::vector<int> m_timers;
     std::array<std::int32_t, kPinCount> m_counts{};

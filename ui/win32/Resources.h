@@ -1,6 +1,9 @@
 /* The Windows edition's resource ids, for the resource compiler as well as C++. */
 #pragma once
 
+/* The program's icon, its only icon group: the one the shell shows for the file. */
+#define ZT40_IDI_APP 1
+
 #define ZT40_IDD_ABOUT 100
 #define ZT40_IDD_MAIN 102
 #define ZT40_IDD_WAIT 103

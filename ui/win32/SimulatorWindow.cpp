@@ -5,6 +5,7 @@
 
 #include "platform/sim/SimControls.h"
 #include "ui/win32/Controls.h"
+#include "ui/win32/DialogTemplates.h"
 #include "ui/win32/SimulatorIds.h"
 #include "ui/win32/WinText.h"
 
@@ -48,6 +49,9 @@ bool SimulatorWindow::Create(int x, int y) {
         windowClass.cbSize = sizeof(windowClass);
         windowClass.lpfnWndProc = &SimulatorWindow::Procedure;
         windowClass.hInstance = instance;
+        // A task-bar button of its own: the program's icon on it, not a blank one.
+        windowClass.hIcon = ApplicationIcon(IconSize::Big);
+        windowClass.hIconSm = ApplicationIcon(IconSize::Small);
         windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
         windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         windowClass.lpszClassName = kSimulatorWindowClass;

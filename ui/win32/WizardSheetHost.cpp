@@ -318,6 +318,9 @@ private:
                                               ControlText{IDCANCEL, kCancelText}}) {
                 SetDlgItemTextW(m_window, button.id, Translate(button.text).c_str());
             }
+            // Finish takes Next's place on the last page: a key must reach it as it reaches Next.
+            HWND finish = GetDlgItem(m_window, kWizardFinishButton);
+            if (finish != nullptr) SetWindowLongW(finish, GWL_STYLE, GetWindowLongW(finish, GWL_STYLE) | WS_TABSTOP);
             // The focus outline from the start, not only after the first key: a person who
             // works the sheet with the keyboard has to see where the keys go.
             SendMessageW(m_window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);

@@ -359,6 +359,15 @@ TEST_F(WizardSheetHostTest, EveryPageIsWorkedByTabAndLeftByEscape) {
              Press(w, PSBTN_NEXT);
          },
          {kWizardBackButton, IDCANCEL}},
+        // Once the power was cycled, Finish takes its turn with them.
+        {"Step 3 of 3",
+         [this](HWND w) {
+             attributes = kOffline;
+             std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+             attributes = 0;
+             WaitUntil([&] { return Shown(w) == "back finish cancel "; });
+         },
+         {kWizardBackButton, kWizardFinishButton, IDCANCEL}},
     };
     CAdjustPinSheet sheet(services, Spooling());
     const int result = Run(sheet, [&](HWND w) {

@@ -392,11 +392,19 @@ void MainDialog::RenderData(const DialogData& shown) {
     if (shown.offerRestore != m_offerShown) {
         m_offerShown = shown.offerRestore;
         ShowWindow(GetDlgItem(m_window, ZT40_IDC_RESTORE_OFFER), m_offerShown ? SW_SHOWNA : SW_HIDE);
-        const auto& units = m_offerShown ? kReasonBesideOfferUnits : kReasonBandUnits;
-        RECT band{units[0], units[1], units[0] + units[2], units[1] + units[3]};
-        MapDialogRect(m_window, &band);
-        MoveWindow(GetDlgItem(m_window, ZT40_IDC_STATUS_REASON), band.left, band.top, band.right - band.left,
-                   band.bottom - band.top, TRUE);
+        // The band as the template lays it out, its margins alike on both sides; beside the
+        // offer it ends short of the offer by half a margin.
+        HWND reason = GetDlgItem(m_window, ZT40_IDC_STATUS_REASON);
+        RECT band{};
+        RECT offer{};
+        RECT client{};
+        GetWindowRect(reason, &band);
+        GetWindowRect(GetDlgItem(m_window, ZT40_IDC_RESTORE_OFFER), &offer);
+        MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&band), 2);
+        MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&offer), 2);
+        GetClientRect(m_window, &client);
+        band.right = m_offerShown ? offer.left - band.left / 2 : client.right - band.left;
+        MoveWindow(reason, band.left, band.top, band.right - band.left, band.bottom - band.top, TRUE);
     }
     if (shown.shownUsage != m_counts || !shown.connected != m_greyed) {
         m_counts = shown.shownUsage;

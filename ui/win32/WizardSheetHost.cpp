@@ -189,7 +189,9 @@ public:
     }
 
     void PostWizardButtons(std::uint32_t buttons) override {
-        if (m_window != nullptr) PostMessageW(m_window, PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(buttons));
+        if (m_window == nullptr) return;
+        PostMessageW(m_window, PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(buttons));
+        PostKeepFocus();
     }
     std::uint32_t SetTimer(CWizardPage& page, std::uint32_t id, std::uint32_t periodMs) override {
         HWND window = WindowOf(page);
@@ -219,13 +221,46 @@ public:
 
 private:
     static constexpr UINT_PTR kOutcomeNoteTimer = 0x3180;
+    // Posted to a page, so that it arrives after the button changes posted before it.
+    static constexpr UINT kKeepFocusMessage = WM_APP + 0x26;
+
+    void PostKeepFocus() const {
+        HWND page = m_window != nullptr ? PropSheet_GetCurrentPageHwnd(m_window) : nullptr;
+        if (page != nullptr) PostMessageW(page, kKeepFocusMessage, 0, 0);
+    }
+
+    static bool Usable(HWND control) {
+        return control != nullptr && IsWindowVisible(control) && IsWindowEnabled(control);
+    }
+
+    // A button that held the focus and was then hidden or disabled (Next giving way to a
+    // disabled Finish, Move Head once pressed) leaves the keys nowhere: Escape and Tab would do
+    // nothing. The focus goes to the page's first control a key can reach, or the first usable
+    // button of the sheet. A box or wait window over the sheet keeps its own.
+    void KeepFocus() const {
+        if (m_window == nullptr || !IsWindowEnabled(m_window)) return;
+        HWND page = PropSheet_GetCurrentPageHwnd(m_window);
+        HWND focus = GetFocus();
+        if (focus != nullptr && focus != m_window && !IsChild(m_window, focus)) return;
+        if (focus != m_window && Usable(focus)) return;
+        HWND target = nullptr;
+        for (HWND child = GetWindow(page, GW_CHILD); child != nullptr && target == nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            if ((GetWindowLongW(child, GWL_STYLE) & WS_TABSTOP) != 0 && Usable(child)) target = child;
+        }
+        for (const int id : {kWizardNextButton, kWizardFinishButton, kWizardBackButton, IDCANCEL}) {
+            if (target == nullptr && Usable(GetDlgItem(m_window, id))) target = GetDlgItem(m_window, id);
+        }
+        if (target != nullptr) SendMessageW(m_window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
+    }
 
     static void CALLBACK HideOutcomeNote(HWND sheet, UINT, UINT_PTR timer, DWORD) {
         ::KillTimer(sheet, timer);
         ShowWindow(GetDlgItem(sheet, kWizardOutcomeNote), SW_HIDE);
     }
 
-    // Made at the first outcome, in the free space left of the Back button, in the sheet's font.
+    // Made at the first outcome, in the free space left of the Back button, in the sheet's font;
+    // two lines of it, so that a queue's name at the end is not cut.
     HWND OutcomeNote() {
         if (m_window == nullptr) return nullptr;
         if (HWND note = GetDlgItem(m_window, kWizardOutcomeNote)) return note;
@@ -234,7 +269,7 @@ private:
         if (backButton == nullptr || !GetWindowRect(backButton, &back)) return nullptr;
         MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&back), 2);
         const int margin = back.bottom - back.top;
-        HWND note = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, margin / 2,
+        HWND note = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, margin / 2,
                                     back.top - margin / 2, back.left - margin, margin * 2, m_window,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(kWizardOutcomeNote)),
                                     GetModuleHandleW(nullptr), nullptr);
@@ -261,6 +296,7 @@ private:
         case WM_CTLCOLORSTATIC: return NoteColour(*slot, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_TIMER: slot->page->OnTimer(static_cast<std::uint32_t>(wParam)); return TRUE;
         case WM_DRAWITEM: return host.OnDrawItem(*slot, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
+        case kKeepFocusMessage: host.KeepFocus(); return TRUE;
         default: return FALSE;
         }
     }
@@ -282,6 +318,12 @@ private:
                                               ControlText{IDCANCEL, kCancelText}}) {
                 SetDlgItemTextW(m_window, button.id, Translate(button.text).c_str());
             }
+            // Finish takes Next's place on the last page: a key must reach it as it reaches Next.
+            HWND finish = GetDlgItem(m_window, kWizardFinishButton);
+            if (finish != nullptr) SetWindowLongW(finish, GWL_STYLE, GetWindowLongW(finish, GWL_STYLE) | WS_TABSTOP);
+            // The focus outline from the start, not only after the first key: a person who
+            // works the sheet with the keyboard has to see where the keys go.
+            SendMessageW(m_window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
         }
         const PageContent content = slot.page->Content();
         for (std::size_t i = 0; i < content.controls.size() && i < slot.view.textIds.size(); ++i) {
@@ -310,6 +352,7 @@ private:
         case PSN_SETACTIVE: {
             const bool entered = m_sheet.PageEntered(slot.index);
             Refresh(slot);
+            PostMessageW(slot.window, kKeepFocusMessage, 0, 0);
             return entered ? 0 : -1;
         }
         case PSN_KILLACTIVE: return m_sheet.PageLeaving() ? FALSE : TRUE;
@@ -332,10 +375,7 @@ private:
         }
     }
 
-    bool Usable(int button) const {
-        HWND control = GetDlgItem(m_window, button);
-        return control != nullptr && IsWindowVisible(control) && IsWindowEnabled(control);
-    }
+    bool Usable(int button) const { return Usable(GetDlgItem(m_window, button)); }
 
     // As the platform's data exchange before a command: the page learns what is chosen, then
     // the press. A click on anything the page does not declare as a button is not the page's.
@@ -361,6 +401,7 @@ private:
         }
         slot.page->OnEvent(PageEvent::Pressed(id));
         Refresh(slot);
+        PostKeepFocus();
         return true;
     }
 

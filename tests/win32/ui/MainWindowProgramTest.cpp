@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -23,16 +24,19 @@
 #include <sstream>
 
 #include "app/ControlIds.h"
+#include "platform/sim/SimControls.h"
 #include "record/RecordFormat.h"
 #include "ui/win32/HistoryWindow.h"
 #include "ui/win32/Resources.h"
 #include "ui/win32/SimulatorIds.h"
+#include "ui/win32/WinText.h"
 #include "ui/win32/WizardSheetHost.h"
 #include "ui/win32/WizardResources.h"
 #include "wizards/AdjustPinPages.h"
 #include "wizards/HeadPages.h"
 #include "support/BuildTree.h"
 #include "win32/ui/UtilProgram.h"
+#include "ui/win32/WindowPicture.h"
 
 namespace {
 
@@ -47,6 +51,7 @@ using zt40::IDC_STATUS_LINE;
 using zt40::testing::SystemPath;
 using zt40::testing::UtilProgram;
 using zt40::testing::WaitUntil;
+using zt40::win::Narrow;
 
 std::wstring TextOf(HWND window) {
     wchar_t text[1024] = {};
@@ -58,7 +63,7 @@ class MainWindowProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
         std::filesystem::create_directories(m_data);
-        m_program = std::make_unique<UtilProgram>(std::vector<std::wstring>{L"--simulate"},
+        m_program = std::make_unique<UtilProgram>(std::vector<std::wstring>{m_simulate},
                                                   std::vector<std::wstring>{L"ZT40_DATA_DIR=" + m_data.wstring()});
         ASSERT_TRUE(m_program->Started());
         ASSERT_TRUE(WaitUntil([&] { return (m_main = m_program->FindWindowWith(IDC_REFRESH)) != nullptr; }))
@@ -97,6 +102,7 @@ protected:
 
     const std::filesystem::path m_data =
         std::filesystem::temp_directory_path() / ("zt40util-window-" + std::to_string(GetCurrentProcessId()));
+    std::wstring m_simulate = L"--simulate";  // a derived fixture's printer starts from a state file
     std::unique_ptr<UtilProgram> m_program;
     HWND m_main = nullptr;
 };
@@ -450,6 +456,302 @@ TEST_F(WizardProgramTest, ACancelThatCannotPutTheCountersBackOffersRetryUntilThe
     const auto records = Records();
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].Kind(), 'x');
+}
+
+// The screen's pixels in a rectangle, to hold what two moments show against each other.
+std::vector<std::uint32_t> PixelsOf(const RECT& place) {
+    const int width = place.right - place.left;
+    const int height = place.bottom - place.top;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(std::max(0, width * height)));
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, place.left, place.top, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+RECT PinsAreaOf(HWND main) {
+    RECT group{};
+    RECT first{};
+    RECT last{};
+    GetWindowRect(GetDlgItem(main, ZT40_IDC_PIN_GROUP), &group);
+    GetWindowRect(GetDlgItem(main, ZT40_IDC_PIN1), &first);
+    GetWindowRect(GetDlgItem(main, ZT40_IDC_MARKER9), &last);
+    return {group.left, first.top, group.right, last.bottom};
+}
+
+// A picture of a walk-through's moment for a person to look at, beside the build's other pictures.
+void Shot(HWND window, const std::string& name) {
+    const std::filesystem::path folder = ZT40_BINARY_DIR "/tests/win32-pictures/walkthroughs";
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    zt40::win::SaveWindowPicture(window, SystemPath((folder / (name + ".png")).string()));
+}
+
+// The control with the keyboard focus in the thread that runs `window`, by its id; 0 for none.
+int FocusedId(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus != nullptr ? GetDlgCtrlID(info.hwndFocus) : 0;
+}
+
+// A key as the keyboard gives it to the thread that runs `window`: to its focus.
+void Key(HWND window, WPARAM key) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    HWND target = info.hwndFocus != nullptr ? info.hwndFocus : info.hwndActive;
+    PostMessageW(target, WM_KEYDOWN, key, 1);
+    PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+    std::this_thread::sleep_for(100ms);
+}
+
+// Tab on until the control `id` has the focus, then Space on it, as a person who cannot use a mouse.
+bool TabToAndPress(HWND window, int id) {
+    for (int press = 0; press < 40 && FocusedId(window) != id; ++press) Key(window, VK_TAB);
+    if (FocusedId(window) != id) return false;
+    Key(window, VK_SPACE);
+    return true;
+}
+
+void SetSimulatorAnswers(HWND simulator, zt40::SimAnswers answers) {
+    HWND combo = GetDlgItem(simulator, zt40::win::IDC_SIM_ANSWERS);
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(answers), 0);
+    PostMessageW(simulator, WM_COMMAND, MAKEWPARAM(zt40::win::IDC_SIM_ANSWERS, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+}
+
+// The walk-throughs of the flows a person meets beyond the trodden path.
+class WalkThroughTest : public WizardProgramTest {
+protected:
+    HWND OpenReadjustPins() {
+        Click(IDC_READJUST_PINS);
+        return OwnedWindowWith(zt40::win::kWizardNextButton);
+    }
+    // The radios and bars of the pin group, on the screen; its buttons (which a click leaves
+    // focused) aside.
+    RECT PinsArea() const { return PinsAreaOf(m_main); }
+    // The last page's power cycle with the simulator's switch, then Finish.
+    void PowerCycleAndFinish(HWND sheet, bool keys) {
+        ClickSimulator(zt40::win::IDC_SIM_POWERED);
+        std::this_thread::sleep_for(1500ms);
+        ClickSimulator(zt40::win::IDC_SIM_POWERED);
+        ASSERT_TRUE(WaitUntil([&] { return Shown(sheet) == "back finish cancel "; }, 20s)) << Shown(sheet);
+        if (keys) {
+            // The switch took the focus with the click; the person goes back to the wizard's window.
+            SetForegroundWindow(sheet);
+            ASSERT_TRUE(WaitUntil([&] { return FocusedId(sheet) != zt40::win::IDC_SIM_POWERED; }, 5s));
+            ASSERT_TRUE(TabToAndPress(sheet, zt40::win::kWizardFinishButton)) << "focus on " << FocusedId(sheet);
+        } else {
+            Press(sheet, PSBTN_FINISH);
+        }
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, 20s)) << "the wizard stayed open";
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(m_main) != FALSE; }, 10s));
+    }
+    // What the printer's adjustments became since the finished run's 'o' record: a second
+    // wizard, opened and cancelled, records what the printer holds now.
+    std::vector<int> AdjustmentsAdded() {
+        std::this_thread::sleep_for(1500ms);
+        const HWND again = OpenReadjustPins();
+        if (again == nullptr || !AnswerCancel(again, IDYES)) return {};
+        WaitUntil([&] { return !IsWindow(again); }, 20s);
+        std::vector<zt40::UsageRecord> records;
+        WaitUntil([&] { return (records = Records()).size() == 2; }, 10s);
+        if (records.size() != 2 || records[0].Kind() != 'o' || records[1].Kind() != 'x') return {};
+        std::vector<int> added;
+        for (std::size_t pin = 0; pin < 9; ++pin) {
+            added.push_back(records[1].settings.PinAdjustments[pin] - records[0].settings.PinAdjustments[pin]);
+        }
+        return added;
+    }
+    std::wstring Label(HWND sheet, std::size_t pin) const {
+        return TextOf(GetDlgItem(Page(sheet), zt40::CInputValuePage::kValueLabelIds[pin]));
+    }
+    std::wstring SetNote(HWND sheet) const { return TextOf(GetDlgItem(Page(sheet), zt40::CInputValuePage::kSetNote)); }
+};
+
+TEST_F(WalkThroughTest, CancelOnASilentPrinterShowsItsWaitAtOnceAndOffersRetryWithinTheBound) {
+    const HWND sheet = OpenReadjustPins();
+    ASSERT_NE(sheet, nullptr);
+    SetSimulatorAnswers(m_simulator, zt40::SimAnswers::NotAtAll);
+    ASSERT_TRUE(AnswerCancel(sheet, IDYES)) << "no question before the wizard's Cancel";
+    const auto asked = std::chrono::steady_clock::now();
+    HWND wait = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (wait = m_program->FindWindowWith(ZT40_IDC_WAIT_TEXT)) != nullptr; }, 5s))
+        << "no wait window";
+    const auto waitAfter = std::chrono::steady_clock::now() - asked;
+    EXPECT_EQ(TextOf(wait), L"ZT-40 Pinwarden");
+    EXPECT_EQ(TextOf(GetDlgItem(wait, ZT40_IDC_WAIT_TEXT)), L"Putting the settings back...");
+    Shot(wait, "cancel-silent-1-putting-back");
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = m_program->FindWindowWith(IDRETRY)) != nullptr; }, 30s)) << "no Retry";
+    const auto retryAfter = std::chrono::steady_clock::now() - asked;
+    Shot(box, "cancel-silent-2-retry");
+    // The poll's 50 ms aside, as the bounds a person waits.
+    EXPECT_LT(waitAfter, 1050ms) << "the wait window came late";
+    EXPECT_LT(retryAfter, 15s) << "the Retry box came after the bound";
+    EXPECT_FALSE(IsWindow(wait) && IsWindowVisible(wait)) << "the wait stayed behind the Retry box";
+    SetSimulatorAnswers(m_simulator, zt40::SimAnswers::Normally);
+    PostMessageW(GetDlgItem(box, IDRETRY), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, 20s)) << "the wizard stayed open";
+    EXPECT_TRUE(WaitUntil([&] { return m_program->FindWindowWith(IDRETRY) == nullptr; }, 10s)) << "Retry failed";
+    const auto records = Records();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].Kind(), 'x');
+}
+
+// Pin 1 read at A3 and pin 2 at A0: corrections of -7 and 7, written once however often Set is
+// pressed; by the mouse's messages or by the keyboard alone.
+TEST_F(WalkThroughTest, SetPressedTwiceOrByKeysAloneWritesOneCorrection) {
+    for (const bool keys : {false, true}) {
+        SCOPED_TRACE(keys ? "keyboard" : "mouse");
+        std::filesystem::remove(m_data / "zt40util.txt");
+        HWND sheet = nullptr;
+        if (keys) {
+            SetForegroundWindow(m_main);
+            ASSERT_TRUE(TabToAndPress(m_main, IDC_READJUST_PINS));
+            sheet = OwnedWindowWith(zt40::win::kWizardNextButton);
+            ASSERT_NE(sheet, nullptr);
+            ASSERT_TRUE(WaitUntil([&] { return FocusedId(sheet) != 0; }, 5s));
+            ASSERT_TRUE(TabToAndPress(sheet, zt40::CAdjustPinPage::kStartPrintingButton));
+            ASSERT_TRUE(WaitUntil([&] { return Shown(sheet) == "back- next cancel "; }, 30s)) << Shown(sheet);
+            ASSERT_TRUE(TabToAndPress(sheet, zt40::win::kWizardNextButton));
+            ASSERT_TRUE(WaitUntil([&] { return Step(sheet) == L"Step 2 of 3"; }, 10s));
+            // Right three lines on the first bar, a page down on the second.
+            const struct { std::size_t pin; WPARAM key; int times; } readings[] = {{0, VK_RIGHT, 3}, {1, VK_NEXT, 1}};
+            for (const auto& reading : readings) {
+                const int bar = zt40::CInputValuePage::kScrollBarIds[reading.pin];
+                for (int press = 0; press < 40 && FocusedId(sheet) != bar; ++press) Key(sheet, VK_TAB);
+                ASSERT_EQ(FocusedId(sheet), bar) << "Tab never reaches pin " << reading.pin + 1;
+                for (int i = 0; i < reading.times; ++i) Key(sheet, reading.key);
+            }
+        } else {
+            sheet = OpenReadjustPins();
+            ASSERT_NE(sheet, nullptr);
+            ClickOnPage(sheet, zt40::CAdjustPinPage::kStartPrintingButton);
+            ASSERT_TRUE(WaitUntil([&] { return Shown(sheet) == "back- next cancel "; }, 30s)) << Shown(sheet);
+            ASSERT_TRUE(NextTo(sheet, L"Step 2 of 3", "back next- cancel ")) << Shown(sheet);
+            const auto push = [&](std::size_t pin, int code) {
+                PostMessageW(Page(sheet), WM_HSCROLL, MAKEWPARAM(code, 0),
+                             reinterpret_cast<LPARAM>(GetDlgItem(Page(sheet), zt40::CInputValuePage::kScrollBarIds[pin])));
+            };
+            for (int i = 0; i < 3; ++i) push(0, SB_LINERIGHT);
+            push(1, SB_PAGERIGHT);
+        }
+        EXPECT_TRUE(WaitUntil([&] { return Label(sheet, 0) == L"A3" && Label(sheet, 1) == L"A0"; }, 10s))
+            << Narrow(Label(sheet, 0)) << " " << Narrow(Label(sheet, 1));
+        Shot(sheet, keys ? "keyboard-1-read" : "set-twice-1-read");
+        for (int press = 0; press < 2; ++press) {
+            if (keys) {
+                ASSERT_TRUE(TabToAndPress(sheet, zt40::CInputValuePage::kSetButton));
+            } else {
+                ClickOnPage(sheet, zt40::CInputValuePage::kSetButton);
+            }
+            const std::wstring told = press == 0 ? L"The corrections were written: -7 7 0 0 0 0 0 0 0"
+                                                 : L"No pin has a reading: there is nothing to write.";
+            EXPECT_TRUE(WaitUntil([&] { return SetNote(sheet) == told; }, 20s)) << Narrow(SetNote(sheet));
+            Shot(sheet, (keys ? "keyboard-2-set-" : "set-twice-2-set-") + std::to_string(press + 1));
+        }
+        if (keys) {
+            ASSERT_TRUE(TabToAndPress(sheet, zt40::win::kWizardNextButton));
+            ASSERT_TRUE(WaitUntil([&] { return Step(sheet) == L"Step 3 of 3"; }, 10s));
+        } else {
+            ASSERT_TRUE(NextTo(sheet, L"Step 3 of 3", "back finish- cancel ")) << Shown(sheet);
+        }
+        PowerCycleAndFinish(sheet, keys);
+        EXPECT_EQ(AdjustmentsAdded(), (std::vector<int>{-7, 7, 0, 0, 0, 0, 0, 0, 0}));
+    }
+}
+
+TEST_F(WalkThroughTest, HeadReplacementCancelledAfterTheReplugShowsThePrintersOldValues) {
+    // The window as a Refresh shows the printer's values, the simulator's new counts among them.
+    Click(IDC_REFRESH);
+    ASSERT_TRUE(WaitUntil([&] { return Reason() == L"The printer's data was read again."; }, 10s));
+    Shot(m_main, "replug-0-before");
+    const std::vector<std::uint32_t> before = PixelsOf(PinsArea());
+    const std::vector<std::wstring> counters = PinCounters();
+    const HWND sheet = OpenReplaceHead();
+    ASSERT_NE(sheet, nullptr);
+    ClickOnPage(sheet, zt40::CMoveHeadPage::kMoveHeadButton);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(sheet) == "back- next cancel "; }, 20s)) << Shown(sheet);
+    ASSERT_TRUE(NextTo(sheet, L"Step 2 of 8", "back next- cancel ")) << Shown(sheet);
+    ClickSimulator(zt40::win::IDC_SIM_PLUGGED);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(sheet) == "back next cancel "; }, 20s)) << "unplugged: " << Shown(sheet);
+    ASSERT_TRUE(NextTo(sheet, L"Step 3 of 8", "back next cancel ")) << Shown(sheet);
+    ASSERT_TRUE(NextTo(sheet, L"Step 4 of 8", "back next cancel ")) << Shown(sheet);
+    ASSERT_TRUE(NextTo(sheet, L"Step 5 of 8", "back next- cancel ")) << Shown(sheet);
+    ClickSimulator(zt40::win::IDC_SIM_PLUGGED);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(sheet) == "back next cancel "; }, 20s)) << "plugged in: " << Shown(sheet);
+    std::this_thread::sleep_for(2s);  // the window's poll has the printer again
+    Shot(m_main, "replug-1-replugged");
+    ASSERT_TRUE(AnswerCancel(sheet, IDYES)) << "no question before the wizard's Cancel";
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, 20s)) << "the wizard stayed open";
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(m_main) != FALSE; }, 20s));
+    EXPECT_EQ(m_program->FindWindowWith(IDOK, m_main), nullptr) << "a box after a cancel on an answering printer";
+    EXPECT_TRUE(WaitUntil([&] { return PinCounters() == counters; }, 10s)) << "the counters were not put back";
+    EXPECT_TRUE(WaitUntil([&] { return PixelsOf(PinsArea()) == before; }, 5s))
+        << "the pin group differs from before the wizard";
+    Shot(m_main, "replug-2-cancelled");
+    const auto records = Records();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].Kind(), 'x');
+}
+
+// The printer's pin settings out of range: the status area offers the restore.
+class RestoreWalkThroughTest : public MainWindowProgramTest {
+protected:
+    RestoreWalkThroughTest() {
+        m_simulate = L"--simulate=" + SystemPath(ZT40_SOURCE_DIR "/platform/sim/examples/out-of-range.zt40sim");
+    }
+};
+
+// What a box over the window says: its texts, joined.
+std::wstring BoxText(HWND box) {
+    std::wstring all;
+    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        all += TextOf(child) + L"\n";
+    }
+    return all;
+}
+
+TEST_F(RestoreWalkThroughTest, TheRestoreShowsWhatItWouldWriteAndThenWhatItWrote) {
+    HWND offer = Item(ZT40_IDC_RESTORE_OFFER);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(offer) != FALSE; }, 10s)) << "no restore offer";
+    Shot(m_main, "restore-1-offered");
+    const std::vector<std::uint32_t> pinsBefore = PixelsOf(PinsAreaOf(m_main));
+    PostMessageW(offer, BM_CLICK, 0, 0);
+    HWND asked = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (asked = m_program->FindWindowWith(IDYES, m_main)) != nullptr ||
+                                       (asked = m_program->FindWindowWith(IDOK, m_main)) != nullptr; }, 10s));
+    EXPECT_NE(BoxText(asked).find(L"(now -> written):"), std::wstring::npos) << Narrow(BoxText(asked));
+    Shot(asked, "restore-2-asked");
+    PostMessageW(GetDlgItem(asked, GetDlgItem(asked, IDYES) != nullptr ? IDYES : IDOK), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(asked); }, 10s));
+    // The power-cycle box, then the status area tells what was written.
+    HWND told = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (told = m_program->FindWindowWith(IDOK, m_main)) != nullptr; }, 20s));
+    PostMessageW(GetDlgItem(told, IDOK), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(told); }, 10s));
+    EXPECT_TRUE(WaitUntil([&] { return Reason().find(L"were written.") != std::wstring::npos; }, 10s))
+        << Narrow(Reason());
+    EXPECT_FALSE(IsWindowVisible(offer)) << "the offer stayed after the restore";
+    std::this_thread::sleep_for(500ms);
+    Shot(m_main, "restore-3-written");
+    const std::vector<std::uint32_t> restored = PixelsOf(PinsAreaOf(m_main));
+    EXPECT_NE(restored, pinsBefore) << "the pin group still shows the out-of-range values";
+    Click(IDC_REFRESH);
+    EXPECT_TRUE(WaitUntil([&] { return Reason() == L"The printer's data was read again."; }, 10s));
+    EXPECT_EQ(PixelsOf(PinsAreaOf(m_main)), restored) << "a Refresh reads other values than the window showed";
+    Shot(m_main, "restore-4-refreshed");
 }
 
 TEST_F(MainWindowProgramTest, HistoryCommandReadsTheRecordFileAnewEachTime) {

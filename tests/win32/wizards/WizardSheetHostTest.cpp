@@ -7,11 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "tests/win32/TextFit.h"
 #include "tests/wizards/WizardFixture.h"
 #include "ui/win32/WinText.h"
 #include "ui/win32/WizardResources.h"
@@ -174,6 +176,7 @@ TEST_F(WizardSheetHostTest, HeadReplacementButtonsFollowThePostsAndCancelRollsTh
         ASSERT_NE(note, nullptr) << "no outcome after the print";
         EXPECT_TRUE(IsWindowVisible(note));
         EXPECT_EQ(Utf8(note).rfind("The print job was sent to the queue ", 0), 0u) << Utf8(note);
+        EXPECT_EQ(Overrun(note).cx + Overrun(note).cy, 0) << "the note is cut: " << Utf8(note);
         // Going back and forth keeps what the page knew.
         Press(w, PSBTN_BACK);
         EXPECT_EQ(::zt40::win::Step(w), "Step 5 of 8");
@@ -309,6 +312,89 @@ TEST_F(WizardSheetHostTest, TheNineBarsFollowEachOtherInTabOrder) {
             }
         }
     });
+}
+
+// A key as the keyboard gives it: to the control with the focus, or, with none, to the active
+// window as a system key.
+void Key(DWORD thread, WPARAM key) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(thread, &info);
+    const bool focused = info.hwndFocus != nullptr;
+    HWND target = focused ? info.hwndFocus : info.hwndActive;
+    PostMessageW(target, focused ? WM_KEYDOWN : WM_SYSKEYDOWN, key, 1);
+    PostMessageW(target, focused ? WM_KEYUP : WM_SYSKEYUP, key, 0xC0000001);
+}
+
+int FocusedId(DWORD thread) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(thread, &info);
+    return info.hwndFocus != nullptr ? GetDlgCtrlID(info.hwndFocus) : 0;
+}
+
+// Each page, as it is when a person has done what it asks: Tab goes round every control that
+// can be used, the focus shows, and Escape asks before it cancels; No stays on the page.
+TEST_F(WizardSheetHostTest, EveryPageIsWorkedByTabAndLeftByEscape) {
+    struct PageKeys {
+        const char* step;
+        std::function<void(HWND)> arrive;  // from the page before
+        std::vector<int> reached;          // all that Tab must reach, in no order
+    };
+    std::vector<int> input = {CInputValuePage::kSetButton, kWizardBackButton, IDCANCEL};
+    input.insert(input.end(), CInputValuePage::kScrollBarIds.begin(), CInputValuePage::kScrollBarIds.end());
+    const PageKeys pages[] = {
+        {"Step 1 of 3",
+         [](HWND w) { Click(w, CAdjustPinPage::kStartPrintingButton); },
+         {CAdjustPinPage::kStartPrintingButton, CAdjustPinPage::kPinCombo, CAdjustPinPage::kPrintLettersButton,
+          kWizardNextButton, IDCANCEL}},
+        {"Step 2 of 3", [](HWND w) { Press(w, PSBTN_NEXT); }, input},
+        // Finish stays disabled until the power cycle: only Back and Cancel are left to the keys.
+        {"Step 3 of 3",
+         [](HWND w) {
+             SendMessageW(Page(w), WM_HSCROLL, MAKEWPARAM(SB_LINERIGHT, 0),
+                          reinterpret_cast<LPARAM>(Control(w, CInputValuePage::kScrollBarIds[0])));
+             Click(w, CInputValuePage::kSetButton);
+             WaitUntil([&] { return Shown(w) == "back next cancel "; });
+             Press(w, PSBTN_NEXT);
+         },
+         {kWizardBackButton, IDCANCEL}},
+        // Once the power was cycled, Finish takes its turn with them.
+        {"Step 3 of 3",
+         [this](HWND w) {
+             attributes = kOffline;
+             std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+             attributes = 0;
+             WaitUntil([&] { return Shown(w) == "back finish cancel "; });
+         },
+         {kWizardBackButton, kWizardFinishButton, IDCANCEL}},
+    };
+    CAdjustPinSheet sheet(services, Spooling());
+    const int result = Run(sheet, [&](HWND w) {
+        for (const PageKeys& page : pages) {
+            page.arrive(w);
+            ASSERT_TRUE(WaitUntil([&] { return Step(w) == page.step && FocusedId(uiThread) != 0; })) << page.step;
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));  // the buttons the page posted
+            EXPECT_EQ(SendMessageW(w, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS, 0) << page.step;
+            std::vector<int> seen;
+            for (int press = 0; press < 20; ++press) {
+                const int before = FocusedId(uiThread);
+                seen.push_back(before);
+                Key(uiThread, VK_TAB);
+                WaitUntil([&] { return FocusedId(uiThread) != before; }, 1000);
+            }
+            for (const int id : page.reached) {
+                EXPECT_NE(std::ranges::find(seen, id), seen.end()) << page.step << ": Tab never reaches " << id;
+            }
+            Key(uiThread, VK_ESCAPE);
+            ASSERT_TRUE(Answer(w, IDNO)) << page.step << ": Escape asked nothing";
+            EXPECT_EQ(Step(w), page.step);
+        }
+        Key(uiThread, VK_ESCAPE);
+        EXPECT_TRUE(Answer(w, IDYES)) << "Escape on the last page asked nothing";
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(w); }));
+    });
+    EXPECT_EQ(result, kCancelCommand);
 }
 
 TEST_F(WizardSheetHostTest, OriginPagePrintsWithTheCheckedPin) {

@@ -27,6 +27,10 @@ fi
 # Created once, before anything runs under wine, so that nothing races to create it.
 wineboot -i >/dev/null 2>&1
 wineserver -w
+# The tests' displays run no window manager: wine's managed windows would wait 2 s at each hiding
+# for the manager's answer (a closed wizard's wait window came 2 s late), so wine places them
+# itself, as it does for a desktop without one.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 # The Japanese dialogs ask for fonts a Windows system brings; the prefix maps them to the CJK
 # font installed here, so that Japanese shows as glyphs, not boxes.
 for font in "MS UI Gothic" "MS Shell Dlg" "MS Shell Dlg 2" "MS Gothic" "MS PGothic"; do

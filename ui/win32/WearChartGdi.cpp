@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/win32/GdiSelected.h"
 #include "ui/win32/WinText.h"
 
 namespace zt40::win {
@@ -21,25 +22,6 @@ constexpr int kLegendSample = 24;  // the stretch of line before each legend ent
 // Drawn and left out, in pixels, along a line of each stroke.
 constexpr double kDash[] = {8, 5};
 constexpr double kDot[] = {2, 3};
-
-class Selected {
-public:
-    Selected(HDC dc, HGDIOBJ object, bool owned) : m_dc(dc), m_object(object), m_owned(owned) {
-        m_previous = SelectObject(dc, object);
-    }
-    ~Selected() {
-        SelectObject(m_dc, m_previous);
-        if (m_owned) DeleteObject(m_object);
-    }
-    Selected(const Selected&) = delete;
-    Selected& operator=(const Selected&) = delete;
-
-private:
-    HDC m_dc;
-    HGDIOBJ m_object;
-    HGDIOBJ m_previous;
-    bool m_owned;
-};
 
 COLORREF ToGdi(const Rgb& colour) { return RGB(colour.r, colour.g, colour.b); }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/win32/GdiSelected.h"
 #include "wizards/WizardPictureShapes.h"
 
 namespace zt40::win {
@@ -16,26 +17,6 @@ namespace {
 constexpr double kFine = 16;
 
 int Px(double v) { return static_cast<int>(std::lround(v * kFine)); }
-
-// One GDI object selected into the context for the life of the value, then put back and deleted.
-class Selected {
-public:
-    Selected(HDC dc, HGDIOBJ object, bool owned) : m_dc(dc), m_object(object), m_owned(owned) {
-        m_previous = SelectObject(dc, object);
-    }
-    ~Selected() {
-        SelectObject(m_dc, m_previous);
-        if (m_owned) DeleteObject(m_object);
-    }
-    Selected(const Selected&) = delete;
-    Selected& operator=(const Selected&) = delete;
-
-private:
-    HDC m_dc;
-    HGDIOBJ m_object;
-    HGDIOBJ m_previous;
-    bool m_owned;
-};
 
 // GDI has no see-through brushes: a partly clear colour is mixed with the page's background.
 COLORREF ToGdi(PictureColour colour, COLORREF background) {

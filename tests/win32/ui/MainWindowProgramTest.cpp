@@ -308,6 +308,21 @@ protected:
         Click(IDC_REPLACE_HEAD);
         return OwnedWindowWith(zt40::win::kWizardNextButton);
     }
+    // A head replacement from its start to step 5, the printer unplugged on step 2 with the
+    // simulator's window (which takes clicks while the wizard holds the main window) and
+    // plugged in again on step 5.
+    void ReplugToStep5(HWND sheet) const {
+        ClickOnPage(sheet, zt40::CMoveHeadPage::kMoveHeadButton);
+        ASSERT_TRUE(WaitUntil([&] { return Shown(sheet) == "back- next cancel "; }, 20s)) << Shown(sheet);
+        ASSERT_TRUE(NextTo(sheet, L"Step 2 of 8", "back next- cancel ")) << Shown(sheet);
+        ClickSimulator(zt40::win::IDC_SIM_PLUGGED);
+        ASSERT_TRUE(WaitUntil([&] { return Shown(sheet) == "back next cancel "; }, 20s)) << "unplugged: " << Shown(sheet);
+        ASSERT_TRUE(NextTo(sheet, L"Step 3 of 8", "back next cancel ")) << Shown(sheet);
+        ASSERT_TRUE(NextTo(sheet, L"Step 4 of 8", "back next cancel ")) << Shown(sheet);
+        ASSERT_TRUE(NextTo(sheet, L"Step 5 of 8", "back next- cancel ")) << Shown(sheet);
+        ClickSimulator(zt40::win::IDC_SIM_PLUGGED);
+        ASSERT_TRUE(WaitUntil([&] { return Shown(sheet) == "back next cancel "; }, 20s)) << "plugged in: " << Shown(sheet);
+    }
     static HWND Page(HWND sheet) {
         DWORD_PTR page = 0;
         SendMessageTimeoutW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0, SMTO_ABORTIFHUNG, 10000, &page);
@@ -374,17 +389,8 @@ TEST_F(WizardProgramTest, HeadReplacementFinishesWithThePlugAndPowerOfTheSimulat
     const std::vector<std::wstring> before = PinCounters();
     const HWND sheet = OpenReplaceHead();
     ASSERT_NE(sheet, nullptr);
-    ClickOnPage(sheet, zt40::CMoveHeadPage::kMoveHeadButton);
-    ASSERT_TRUE(WaitUntil([&] { return Shown(sheet) == "back- next cancel "; }, 20s)) << Shown(sheet);
-    ASSERT_TRUE(NextTo(sheet, L"Step 2 of 8", "back next- cancel ")) << Shown(sheet);
-    // The simulator's window takes clicks while the wizard holds the main window.
-    ClickSimulator(zt40::win::IDC_SIM_PLUGGED);
-    ASSERT_TRUE(WaitUntil([&] { return Shown(sheet) == "back next cancel "; }, 20s)) << "unplugged: " << Shown(sheet);
-    ASSERT_TRUE(NextTo(sheet, L"Step 3 of 8", "back next cancel ")) << Shown(sheet);
-    ASSERT_TRUE(NextTo(sheet, L"Step 4 of 8", "back next cancel ")) << Shown(sheet);
-    ASSERT_TRUE(NextTo(sheet, L"Step 5 of 8", "back next- cancel ")) << Shown(sheet);
-    ClickSimulator(zt40::win::IDC_SIM_PLUGGED);
-    ASSERT_TRUE(WaitUntil([&] { return Shown(sheet) == "back next cancel "; }, 20s)) << "plugged in: " << Shown(sheet);
+    ReplugToStep5(sheet);
+    if (HasFatalFailure()) return;
     ASSERT_TRUE(NextTo(sheet, L"Step 6 of 8", "back next- cancel ")) << Shown(sheet);
     ClickOnPage(sheet, zt40::CAdjustPinPage::kStartPrintingButton);
     ASSERT_TRUE(WaitUntil([&] { return Shown(sheet) == "back next cancel "; }, 30s)) << "printed: " << Shown(sheet);
@@ -681,16 +687,8 @@ TEST_F(WalkThroughTest, HeadReplacementCancelledAfterTheReplugShowsThePrintersOl
     const std::vector<std::wstring> counters = PinCounters();
     const HWND sheet = OpenReplaceHead();
     ASSERT_NE(sheet, nullptr);
-    ClickOnPage(sheet, zt40::CMoveHeadPage::kMoveHeadButton);
-    ASSERT_TRUE(WaitUntil([&] { return Shown(sheet) == "back- next cancel "; }, 20s)) << Shown(sheet);
-    ASSERT_TRUE(NextTo(sheet, L"Step 2 of 8", "back next- cancel ")) << Shown(sheet);
-    ClickSimulator(zt40::win::IDC_SIM_PLUGGED);
-    ASSERT_TRUE(WaitUntil([&] { return Shown(sheet) == "back next cancel "; }, 20s)) << "unplugged: " << Shown(sheet);
-    ASSERT_TRUE(NextTo(sheet, L"Step 3 of 8", "back next cancel ")) << Shown(sheet);
-    ASSERT_TRUE(NextTo(sheet, L"Step 4 of 8", "back next cancel ")) << Shown(sheet);
-    ASSERT_TRUE(NextTo(sheet, L"Step 5 of 8", "back next- cancel ")) << Shown(sheet);
-    ClickSimulator(zt40::win::IDC_SIM_PLUGGED);
-    ASSERT_TRUE(WaitUntil([&] { return Shown(sheet) == "back next cancel "; }, 20s)) << "plugged in: " << Shown(sheet);
+    ReplugToStep5(sheet);
+    if (HasFatalFailure()) return;
     std::this_thread::sleep_for(2s);  // the window's poll has the printer again
     Shot(m_main, "replug-1-replugged");
     ASSERT_TRUE(AnswerCancel(sheet, IDYES)) << "no question before the wizard's Cancel";
